@@ -1,0 +1,69 @@
+#include "app/HeadlessPlatform.h"
+
+bool HeadlessWindow::PeekMessage(WindowMessage& msg) {
+    if (queue.empty()) return false;
+    msg = queue.front();
+    queue.pop_front();
+    return true;
+}
+
+void HeadlessWindow::WaitMessage(WindowMessage& msg) {
+    // Nothing can arrive while we wait, so an empty queue means the run is over.
+    if (!PeekMessage(msg)) msg = WindowMessage{MessageId::Quit, 0, Id()};
+}
+
+void HeadlessWindow::PostQuitMessage(int exitCode) {
+    Post(WindowMessage{MessageId::Quit, exitCode, Id()});
+}
+
+void HeadlessWindow::Destroy() {
+    destroyed = true;
+    Post(WindowMessage{MessageId::Destroy, 0, Id()});
+}
+
+void HeadlessWindow::Post(WindowMessage msg) {
+    msg.windowId = Id();
+    queue.push_back(msg);
+}
+
+DialogResult RecordingDialogs::ShowMessageBox(const std::string& text, const std::string& caption,
+                                              DialogButtons buttons, DialogIcon icon) {
+    shown.push_back(Shown{text, caption, buttons, icon});
+    if (answers.empty()) return DialogResult::Ok;
+    DialogResult r = answers.front();
+    answers.pop_front();
+    return r;
+}
+
+HeadlessPlatform::HeadlessPlatform(Options options) : options(std::move(options)) {}
+
+std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const std::string&, int, int,
+                                                       const std::string& icon) {
+    iconPath = icon;
+    auto w = std::make_unique<HeadlessWindow>();
+    window = w.get();
+    return w;
+}
+
+std::unique_ptr<RenderBackend> HeadlessPlatform::CreateRenderBackend(Window&) {
+    std::unique_ptr<RenderBackend> b = options.makeBackend
+                                           ? options.makeBackend()
+                                           : std::make_unique<NullBackend>(options.refreshRate);
+    backend = b.get();
+    return b;
+}
+
+std::unique_ptr<InputSource> HeadlessPlatform::CreateInputSource(Window&) {
+    auto s = std::make_unique<ScriptedInput>();
+    input = s.get();
+    return s;
+}
+
+std::unique_ptr<ImageDecoder> HeadlessPlatform::CreateImageDecoder() {
+    if (options.makeImageDecoder) return options.makeImageDecoder();
+    return std::make_unique<NullImageDecoder>();
+}
+
+TimeSource& HeadlessPlatform::GetTimeSource() {
+    return timeOverride ? *timeOverride : steadyTime;
+}

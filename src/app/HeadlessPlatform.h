@@ -1,0 +1,92 @@
+#pragma once
+// Back ends for runs without a screen: an in-memory window, the null device,
+// scripted input and message boxes that record what they were asked.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "app/Platform.h"
+#include "graphics/NullBackend.h"
+#include "input/ScriptedInput.h"
+
+class HeadlessWindow : public Window {
+public:
+    uint32_t Id() const override { return 1; }
+    bool PeekMessage(WindowMessage& msg) override;
+    void WaitMessage(WindowMessage& msg) override;
+    bool IsForeground() const override { return foreground; }
+    void PostQuitMessage(int exitCode) override;
+    void Destroy() override;
+    void ShowCursor(bool show) override { cursorShown = show; }
+
+    void Post(WindowMessage msg);
+    void SetForeground(bool f) { foreground = f; }
+    bool IsDestroyed() const { return destroyed; }
+    bool IsCursorShown() const { return cursorShown; }
+    size_t Pending() const { return queue.size(); }
+
+private:
+    std::deque<WindowMessage> queue;
+    bool foreground = true, destroyed = false, cursorShown = true;
+};
+
+class RecordingDialogs : public Dialogs {
+public:
+    struct Shown {
+        std::string text, caption;
+        DialogButtons buttons;
+        DialogIcon icon;
+    };
+    DialogResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                DialogButtons buttons, DialogIcon icon) override;
+    // The answers of the next boxes, in order; Ok once they run out.
+    void QueueAnswer(DialogResult r) { answers.push_back(r); }
+    const std::vector<Shown>& Boxes() const { return shown; }
+
+private:
+    std::vector<Shown> shown;
+    std::deque<DialogResult> answers;
+};
+
+class NullImageDecoder : public ImageDecoder {
+public:
+    Image Decode(const std::string&) override { return {}; }
+};
+
+class HeadlessPlatform : public Platform {
+public:
+    struct Options {
+        std::string exeDir = "./";
+        int refreshRate = 60;
+        // Makes the render back end; the null device when empty.
+        std::function<std::unique_ptr<RenderBackend>()> makeBackend;
+        // Makes the image decoder; one that decodes nothing when empty.
+        std::function<std::unique_ptr<ImageDecoder>()> makeImageDecoder;
+    };
+
+    HeadlessPlatform() : HeadlessPlatform(Options{}) {}
+    explicit HeadlessPlatform(Options options);
+
+    std::string ExecutableDir() override { return options.exeDir; }
+    std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
+                                         int clientHeight, const std::string& iconPath) override;
+    std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
+    std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
+    std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
+    Dialogs& GetDialogs() override { return dialogs; }
+    TimeSource& GetTimeSource() override;
+    std::string Error() const override { return ""; }
+
+    // What was made, for tests to drive and inspect (owned by the framework).
+    HeadlessWindow* window = nullptr;
+    RenderBackend* backend = nullptr;
+    ScriptedInput* input = nullptr;
+    std::string iconPath;
+    RecordingDialogs dialogs;
+    // Replaces the steady clock, for tests of the main loop.
+    TimeSource* timeOverride = nullptr;
+
+private:
+    Options options;
+    SteadyTimeSource steadyTime;
+};

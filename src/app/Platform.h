@@ -1,0 +1,29 @@
+#pragma once
+// The services the framework is built on, chosen when it is constructed: the
+// real ones for the game, headless ones for tests and tools.
+#include <memory>
+#include <string>
+
+#include "app/Dialogs.h"
+#include "app/TimeSource.h"
+#include "app/Window.h"
+#include "graphics/ImageDecoder.h"
+#include "graphics/RenderBackend.h"
+#include "input/InputSource.h"
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+    // The executable's folder with a trailing '/'.
+    virtual std::string ExecutableDir() = 0;
+    // Null when no window can be made; Error() says why.
+    virtual std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
+                                                 int clientHeight, const std::string& iconPath) = 0;
+    // Null when no device can be made; Error() says why.
+    virtual std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) = 0;
+    virtual std::unique_ptr<InputSource> CreateInputSource(Window& window) = 0;
+    virtual std::unique_ptr<ImageDecoder> CreateImageDecoder() = 0;
+    virtual Dialogs& GetDialogs() = 0;
+    virtual TimeSource& GetTimeSource() = 0;
+    virtual std::string Error() const = 0;
+};

@@ -1,0 +1,68 @@
+#include "app/platform/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include "app/platform/SdlWindow.h"
+#include "graphics/platform/GlBackend.h"
+#include "graphics/platform/SdlImageDecoder.h"
+#include "input/platform/SdlInputSource.h"
+
+SdlPlatform::SdlPlatform() {
+    // Closing the window is the game's decision, not SDL's.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        error = std::string("no display: ") + SDL_GetError();
+        return;
+    }
+    // SDL falls back to a driver that shows nothing; only take it when asked for.
+    std::string driver = SDL_GetCurrentVideoDriver();
+    if ((driver == "offscreen" || driver == "dummy") && !SDL_getenv("SDL_VIDEODRIVER")) {
+        error = "no display (neither X11 nor Wayland is reachable)";
+        return;
+    }
+    videoReady = true;
+}
+
+SdlPlatform::~SdlPlatform() {
+    SDL_Quit();
+}
+
+std::string SdlPlatform::ExecutableDir() {
+    char* base = SDL_GetBasePath();
+    std::string dir = base ? base : "./";
+    SDL_free(base);
+    return dir;
+}
+
+std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int clientWidth,
+                                                  int clientHeight, const std::string& iconPath) {
+    if (!videoReady) return nullptr;
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);  // the back buffer has its own depth
+    auto window = SdlWindow::Create(title, clientWidth, clientHeight, iconPath);
+    if (!window) {
+        error = std::string("no window: ") + SDL_GetError();
+        return nullptr;
+    }
+    SDL_DisableScreenSaver();
+    dialogs.SetOwner(window->Handle());
+    return window;
+}
+
+std::unique_ptr<RenderBackend> SdlPlatform::CreateRenderBackend(Window& window) {
+    auto surface = CreateWindowSurface(static_cast<SdlWindow&>(window).Handle(), error);
+    if (!surface) return nullptr;
+    return std::make_unique<GlBackend>(std::move(surface));
+}
+
+std::unique_ptr<InputSource> SdlPlatform::CreateInputSource(Window& window) {
+    return std::make_unique<SdlInputSource>(static_cast<SdlWindow&>(window).Handle());
+}
+
+std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {
+    return std::make_unique<SdlImageDecoder>();
+}

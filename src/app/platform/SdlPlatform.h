@@ -1,0 +1,26 @@
+#pragma once
+#include "app/Platform.h"
+#include "app/platform/SdlDialogs.h"
+
+// The real back ends: an SDL2 window, OpenGL, SDL2_image and SDL input.
+class SdlPlatform : public Platform {
+public:
+    SdlPlatform();
+    ~SdlPlatform() override;
+
+    std::string ExecutableDir() override;
+    std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
+                                         int clientHeight, const std::string& iconPath) override;
+    std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
+    std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
+    std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
+    Dialogs& GetDialogs() override { return dialogs; }
+    TimeSource& GetTimeSource() override { return time; }
+    std::string Error() const override { return error; }
+
+private:
+    SdlDialogs dialogs;
+    SteadyTimeSource time;
+    std::string error;
+    bool videoReady = false;
+};

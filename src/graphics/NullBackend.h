@@ -1,0 +1,48 @@
+#pragma once
+#include "graphics/RenderBackend.h"
+
+// Draws nothing and counts what it was asked to do. Answers like a 640 x 480
+// window on a 60 Hz display unless told otherwise.
+class NullBackend : public RenderBackend {
+public:
+    struct Counters {
+        int clears = 0, scenes = 0, presents = 0, resets = 0;
+        int meshDraws = 0, quadDraws = 0, textures = 0, meshes = 0;
+    };
+
+    explicit NullBackend(int refreshRate = 60) : refreshRate(refreshRate) {}
+
+    bool CreateDevice(const PresentParameters& params) override;
+    bool Reset(const PresentParameters& params) override;
+    CooperativeLevel TestCooperativeLevel() override { return cooperativeLevel; }
+    int BackBufferWidth() const override { return width; }
+    int BackBufferHeight() const override { return height; }
+    int DisplayRefreshRate() const override { return refreshRate; }
+
+    void Clear(uint32_t argb) override;
+    bool BeginScene() override;
+    void EndScene() override {}
+    bool Present() override;
+    std::vector<uint32_t> ReadBackBuffer() override { return {}; }
+
+    std::unique_ptr<GpuTexture> CreateTexture(int width, int height, const uint32_t* argb) override;
+    std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
+                                        std::span<const uint32_t> indices) override;
+    void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override;
+    void DrawQuad(const QuadVertex (&vertices)[4]) override;
+
+    const Counters& Count() const { return counters; }
+    uint32_t LastClearColor() const { return lastClear; }
+    bool IsFullScreen() const { return fullScreen; }
+    // For tests of device loss and of failing presents.
+    void SetCooperativeLevel(CooperativeLevel level) { cooperativeLevel = level; }
+    void SetPresentFails(bool fails) { presentFails = fails; }
+    void SetRefreshRate(int hz) { refreshRate = hz; }
+
+private:
+    int width = 0, height = 0, refreshRate;
+    bool fullScreen = false, presentFails = false;
+    uint32_t lastClear = 0;
+    CooperativeLevel cooperativeLevel = CooperativeLevel::Ok;
+    Counters counters;
+};

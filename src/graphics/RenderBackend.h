@@ -1,0 +1,97 @@
+#pragma once
+// The rendering device the game draws through: device life, frame operations,
+// resources, fixed-function state and draws. The state setters only record;
+// a back end reads the recorded state when it draws.
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "graphics/RenderTypes.h"
+
+class GpuTexture {
+public:
+    GpuTexture(int width, int height) : width(width), height(height) {}
+    virtual ~GpuTexture() = default;
+    int Width() const { return width; }
+    int Height() const { return height; }
+    // Replaces the pixels: rows of ARGB values, top row first.
+    virtual void Upload(const uint32_t* argb, int pitchPixels) = 0;
+
+private:
+    int width, height;
+};
+
+class GpuMesh {
+public:
+    virtual ~GpuMesh() = default;
+};
+
+enum class CooperativeLevel { Ok, Lost, NotReset };
+
+struct FixedFunctionState {
+    FixedFunctionState();
+    uint32_t renderStates[static_cast<int>(RenderState::Count)];
+    uint32_t stageStates[static_cast<int>(TextureStageState::Count)];
+    glm::mat4 transforms[static_cast<int>(TransformKind::Count)];
+    Material material;
+    Light lights[kMaxLights];
+    bool lightEnabled[kMaxLights] = {};
+    const GpuTexture* texture = nullptr;
+    Viewport viewport;
+
+    uint32_t Get(RenderState s) const { return renderStates[static_cast<int>(s)]; }
+    uint32_t Get(TextureStageState s) const { return stageStates[static_cast<int>(s)]; }
+    const glm::mat4& Get(TransformKind k) const { return transforms[static_cast<int>(k)]; }
+};
+
+class RenderBackend {
+public:
+    virtual ~RenderBackend() = default;
+
+    // Device life. CreateDevice runs once; Reset applies a new mode.
+    virtual bool CreateDevice(const PresentParameters& params) = 0;
+    virtual bool Reset(const PresentParameters& params) = 0;
+    virtual CooperativeLevel TestCooperativeLevel() { return CooperativeLevel::Ok; }
+    virtual int BackBufferWidth() const = 0;
+    virtual int BackBufferHeight() const = 0;
+    // The display's refresh rate while presents wait for it; 0 when unknown or unpaced.
+    virtual int DisplayRefreshRate() const = 0;
+
+    // Frame.
+    virtual void Clear(uint32_t argb) = 0;
+    virtual bool BeginScene() = 0;
+    virtual void EndScene() = 0;
+    virtual bool Present() = 0;
+    // The back buffer as ARGB pixels, top row first (empty when unsupported).
+    virtual std::vector<uint32_t> ReadBackBuffer() = 0;
+
+    // Resources. Pixels are ARGB, top row first.
+    virtual std::unique_ptr<GpuTexture> CreateTexture(int width, int height,
+                                                      const uint32_t* argb) = 0;
+    virtual std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
+                                                std::span<const uint32_t> indices) = 0;
+
+    // Draws with the recorded state.
+    virtual void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) = 0;
+    virtual void DrawQuad(const QuadVertex (&vertices)[4]) = 0;
+
+    // State.
+    void SetRenderState(RenderState s, uint32_t value) {
+        state.renderStates[static_cast<int>(s)] = value;
+    }
+    void SetTextureStageState(TextureStageState s, uint32_t value) {
+        state.stageStates[static_cast<int>(s)] = value;
+    }
+    void SetTransform(TransformKind k, const glm::mat4& m) {
+        state.transforms[static_cast<int>(k)] = m;
+    }
+    void SetMaterial(const Material& m) { state.material = m; }
+    void SetLight(int index, const Light& light) { state.lights[index] = light; }
+    void LightEnable(int index, bool enable) { state.lightEnabled[index] = enable; }
+    void SetTexture(const GpuTexture* texture) { state.texture = texture; }
+    void SetViewport(const Viewport& v) { state.viewport = v; }
+    const FixedFunctionState& State() const { return state; }
+
+protected:
+    FixedFunctionState state;
+};

@@ -1,0 +1,62 @@
+#pragma once
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include <epoxy/gl.h>
+
+#include "graphics/RenderBackend.h"
+#include "graphics/platform/GlSurface.h"
+
+// The rendering device on OpenGL 3.3 core. Draws into an offscreen back buffer
+// (colour + 16-bit depth) that Present stretches onto the surface.
+class GlBackend : public RenderBackend {
+public:
+    explicit GlBackend(std::unique_ptr<GlSurface> surface);
+    ~GlBackend() override;
+
+    bool CreateDevice(const PresentParameters& params) override;
+    bool Reset(const PresentParameters& params) override;
+    CooperativeLevel TestCooperativeLevel() override;
+    int BackBufferWidth() const override { return width; }
+    int BackBufferHeight() const override { return height; }
+    int DisplayRefreshRate() const override;
+
+    void Clear(uint32_t argb) override;
+    bool BeginScene() override;
+    void EndScene() override;
+    bool Present() override;
+    std::vector<uint32_t> ReadBackBuffer() override;
+
+    std::unique_ptr<GpuTexture> CreateTexture(int width, int height, const uint32_t* argb) override;
+    std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
+                                        std::span<const uint32_t> indices) override;
+    void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override;
+    void DrawQuad(const QuadVertex (&vertices)[4]) override;
+
+    // Draw calls issued to GL since creation (quads sharing state go in one call).
+    long GlDrawCalls() const { return glDrawCalls; }
+
+private:
+    struct Uniforms;
+    bool CreateBackBuffer(int w, int h);
+    bool CreateProgram();
+    void ApplyPipelineState();
+    void ApplyUniforms(bool screenSpace);
+    void FlushQuads();
+    void NotePresent();
+
+    std::unique_ptr<GlSurface> surface;
+    std::unique_ptr<Uniforms> uniforms;
+    int width = 0, height = 0;
+    GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
+    GLuint program = 0;
+    GLuint quadArray = 0, quadBuffer = 0, quadIndexBuffer = 0;
+    std::vector<QuadVertex> pendingQuads;
+    FixedFunctionState pendingQuadState;
+    bool hasResetStatus = false;
+    bool unpaced = false;
+    std::deque<std::chrono::steady_clock::time_point> presentTimes;
+    long glDrawCalls = 0;
+};

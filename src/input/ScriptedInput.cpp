@@ -1,0 +1,6 @@
+#include "input/ScriptedInput.h"
+
+void ScriptedInput::Fill(PadRecords& pads) {
+    if (next < steps.size()) pads[0] = steps[next];
+    ++next;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// String and path helpers for the loaders. Strings are UTF-8; a search never
+// reports a match that starts inside a multi-byte character.
+#include <cstdint>
+#include <string>
+
+// True for the first byte of a multi-byte UTF-8 sequence.
+bool IsLeadByte(unsigned char b);
+// True when position i lies on a continuation byte of a multi-byte character.
+bool IsTrailPosition(const std::string& s, int i);
+
+int Find(const std::string& s, const std::string& needle);
+int ReverseFind(const std::string& s, const std::string& needle);
+
+// Token n of line, cut at every occurrence of separator; empty past the last one.
+std::string Token(const std::string& line, int n, const std::string& separator);
+
+// Everything up to and including the last '/', or "" when there is none.
+std::string GetDirectory(const std::string& path);
+bool FileExists(const std::string& path);
+
+// Read one number from the start of s, independent of the process locale;
+// 0 when none can be read.
+int32_t ToInt(const std::string& s);
+float ToFloat(const std::string& s);

@@ -1,0 +1,128 @@
+// Opens the real game window (SDL2 + OpenGL) on whatever display there is.
+#include <chrono>
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include "app/AppFramework.h"
+#include "app/platform/SdlPlatform.h"
+#include "app/platform/SdlWindow.h"
+
+namespace {
+
+class WindowApp : public AppFramework {
+public:
+    explicit WindowApp(Platform& platform) : AppFramework("Velmora", platform) {
+        confirmClose = false;
+        clock.catchUp = false;
+    }
+    void Update() override {
+        ++updates;
+        if (updates == stopAfter) window->PostQuitMessage(7);
+    }
+    void Render() override { device->Clear(0xFF000000); }
+    SDL_Window* Handle() { return static_cast<SdlWindow&>(*window).Handle(); }
+
+    int updates = 0;
+    int stopAfter = -1;
+};
+
+void Push(SDL_Event event) {
+    ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+}
+
+SDL_Event KeyDown(SDL_Keycode key) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = key;
+    return e;
+}
+
+SDL_Event DoubleClick() {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.clicks = 2;
+    return e;
+}
+
+struct DisplayWindow : ::testing::Test {
+    void SetUp() override {
+        if (!platform.Error().empty())
+            GTEST_SKIP() << "no display to open a window on: " << platform.Error();
+        app = std::make_unique<WindowApp>(platform);
+    }
+    SdlPlatform platform;
+    std::unique_ptr<WindowApp> app;
+};
+
+}  // namespace
+
+TEST_F(DisplayWindow, OpensAVelmoraWindowWithABlackClientArea) {
+    EXPECT_STREQ(SDL_GetWindowTitle(app->Handle()), "Velmora");
+    int w = 0, h = 0;
+    SDL_GetWindowSize(app->Handle(), &w, &h);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 480);
+    EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_RESIZABLE, 0u);
+
+    RenderBackend* device = app->GetGraphicsDevice().GetDevice();
+    ASSERT_NE(device, nullptr);
+    std::vector<uint32_t> pixels = device->ReadBackBuffer();
+    ASSERT_EQ(pixels.size(), 640u * 480u);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0xFF000000u), 640 * 480);
+
+    app->GetGraphicsDevice().Clear(0xFF336699);
+    pixels = device->ReadBackBuffer();
+    EXPECT_EQ(pixels.front(), 0xFF336699u);
+    EXPECT_EQ(pixels.back(), 0xFF336699u);
+}
+
+TEST_F(DisplayWindow, EscEndsTheLoopWithExitCodeZero) {
+    Push(KeyDown(SDLK_ESCAPE));
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(app->Run(), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_SHOWN, 0u);
+}
+
+TEST_F(DisplayWindow, AltEnterAndF1LeaveTheModeAlone) {
+    SDL_Event altEnter = KeyDown(SDLK_RETURN);
+    altEnter.key.keysym.mod = KMOD_LALT;
+    Push(altEnter);
+    Push(KeyDown(SDLK_F1));
+    app->stopAfter = 3;
+    EXPECT_EQ(app->Run(), 7);
+    EXPECT_FALSE(app->GetGraphicsDevice().IsFullScreen());
+}
+
+TEST_F(DisplayWindow, DoubleClickSwitchesToFullScreenAndBack) {
+    Push(DoubleClick());
+    app->stopAfter = 2;
+    app->Run();
+    EXPECT_TRUE(app->GetGraphicsDevice().IsFullScreen());
+    EXPECT_EQ(app->GetGraphicsDevice().GetWidth(), 640);
+
+    Push(DoubleClick());
+    app->stopAfter = app->updates + 2;
+    app->Run();
+    EXPECT_FALSE(app->GetGraphicsDevice().IsFullScreen());
+    int w = 0, h = 0, x = -1, y = -1;
+    SDL_GetWindowSize(app->Handle(), &w, &h);
+    SDL_GetWindowPosition(app->Handle(), &x, &y);
+    EXPECT_EQ(w, 640);
+    EXPECT_EQ(h, 480);
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(y, 0);
+}
+
+TEST_F(DisplayWindow, RunsSixtyStepsASecond) {
+    app->stopAfter = 90;
+    auto start = std::chrono::steady_clock::now();
+    app->Run();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // Loose bounds: this only catches a loop that spins free or stalls.
+    EXPECT_GT(seconds, 1.3);
+    EXPECT_LT(seconds, 2.0);
+}
