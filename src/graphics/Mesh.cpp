@@ -1,15 +1,21 @@
 #include "graphics/Mesh.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include <assimp/cimport.h>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
 #include "graphics/Transform.h"
+#include "graphics/XFileCheck.h"
+#include "util/FileData.h"
 #include "util/StringUtil.h"
 
 namespace {
+
+// Models of this game are a few kilobytes; anything this big is not one.
+constexpr size_t kMaxModelBytes = 64 << 20;
 
 struct Geometry {
     std::vector<MeshVertex> vertices;
@@ -43,7 +49,8 @@ std::string TextureName(const aiMaterial* m) {
 }
 
 // Every mesh of the node tree, moved by its frames, sorted into one index list per material.
-void Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent, Geometry& out) {
+// False when a face lost corners to bad indices: the file is damaged.
+bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent, Geometry& out) {
     aiMatrix4x4 transform = parent * node->mTransformation;
     aiMatrix3x3 normalTransform(transform);
     normalTransform.Inverse().Transpose();
@@ -60,31 +67,47 @@ void Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
         auto& indices = out.indicesPerMaterial[mesh->mMaterialIndex];
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
             const aiFace& face = mesh->mFaces[f];
-            if (face.mNumIndices != 3) continue;  // points and lines draw nothing
-            for (unsigned i = 0; i < 3; ++i)
+            if (face.mNumIndices != 3) return false;
+            for (unsigned i = 0; i < 3; ++i) {
+                if (face.mIndices[i] >= mesh->mNumVertices) return false;
                 indices.push_back(base + face.mIndices[i]);
+            }
         }
     }
     for (unsigned c = 0; c < node->mNumChildren; ++c) {
-        Collect(scene, node->mChildren[c], transform, out);
+        if (!Collect(scene, node->mChildren[c], transform, out)) return false;
     }
+    return true;
 }
 
 }  // namespace
 
 Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.GetDevice()) {
     if (!device) return;
-    const aiScene* scene =
-        aiImportFile(path.c_str(), aiProcess_ConvertToLeftHanded | aiProcess_Triangulate |
-                                       aiProcess_ValidateDataStructure);
+    std::string file, why;
+    if (!ReadFileLimited(path, kMaxModelBytes, file, why) || !HasPlausibleCounts(file, why)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(), why.c_str());
+        return;
+    }
+    const aiScene* scene = aiImportFileFromMemory(
+        file.data(), static_cast<unsigned>(file.size()),
+        aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_ValidateDataStructure,
+        "x");
     if (!scene || !scene->mRootNode || scene->mNumMaterials == 0 ||
         (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(),
+                     aiGetErrorString());
         aiReleaseImport(scene);
         return;
     }
     Geometry geometry;
     geometry.indicesPerMaterial.resize(scene->mNumMaterials);
-    Collect(scene, scene->mRootNode, aiMatrix4x4(), geometry);
+    if (!Collect(scene, scene->mRootNode, aiMatrix4x4(), geometry)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: a face has a bad index\n",
+                     path.c_str());
+        aiReleaseImport(scene);
+        return;
+    }
 
     std::vector<uint32_t> indices;
     std::vector<Subset> ranges;
