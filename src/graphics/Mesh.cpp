@@ -85,7 +85,7 @@ bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
 Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.GetDevice()) {
     if (!device) return;
     std::string file, why;
-    if (!ReadFileLimited(path, kMaxModelBytes, file, why) || !HasPlausibleCounts(file, why)) {
+    if (!ReadFileLimited(path, kMaxModelBytes, file, why) || !IsSoundXFile(file, why)) {
         std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(), why.c_str());
         return;
     }

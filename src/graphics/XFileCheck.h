@@ -2,7 +2,9 @@
 #include <string>
 #include <string_view>
 
-// A damaged .x file can claim a billion vertices and make the importer allocate
-// for them. Every count and index in a real file is smaller than the file itself;
-// this checks that before the importer sees the file. Text and binary files only.
-bool HasPlausibleCounts(std::string_view file, std::string& why);
+// The model importer trusts the files it reads: a damaged .x file can make it
+// allocate for a billion vertices or follow a material that is not there. This
+// reads the structure of a text or binary .x file first and says what is wrong
+// with it, if anything: counts that do not fit the file, indices out of range,
+// lists that end early, material lists that do not match their materials.
+bool IsSoundXFile(std::string_view file, std::string& why);

@@ -63,8 +63,10 @@ void PutBigEndian(std::vector<unsigned char>& bytes, size_t at, uint32_t v) {
 }  // namespace
 
 TEST_F(BadFiles, ModelsFromTheCorpusLoadEmpty) {
-    for (const char* name : {"empty.x", "truncated.x", "face_index_out_of_range.x",
-                             "huge_vertex_count.x", "plain_text.x", "binary_header_only.x"}) {
+    for (const char* name :
+         {"empty.x", "truncated.x", "face_index_out_of_range.x", "huge_vertex_count.x",
+          "plain_text.x", "binary_header_only.x", "material_list_missing_its_material.x",
+          "form_feed_before_material_list.x"}) {
         ExpectEmptyMesh(std::string(VELMORA_TEST_DATA "/bad/") + name);
     }
     ExpectEmptyMesh(dir / "missing.x");

@@ -26,6 +26,11 @@ uint32_t LittleEndian(const std::string& s, size_t at, int bytes) {
     return v;
 }
 
+bool HasExtension(const std::string& path, const char* extension) {
+    size_t n = std::strlen(extension);
+    return path.size() > n && SDL_strcasecmp(path.c_str() + path.size() - n, extension) == 0;
+}
+
 // The size a header claims, before a decoder allocates for it.
 bool ClaimsTooMuch(const std::string& data, const std::string& path) {
     uint32_t w = 0, h = 0;
@@ -36,12 +41,21 @@ bool ClaimsTooMuch(const std::string& data, const std::string& path) {
         w = LittleEndian(data, 18, 4);
         h = LittleEndian(data, 22, 4);
         if (static_cast<int32_t>(h) < 0) h = static_cast<uint32_t>(-static_cast<int32_t>(h));
-    } else if (data.size() >= 18 && path.size() > 4 &&
-               SDL_strcasecmp(path.c_str() + path.size() - 4, ".tga") == 0) {
+    } else if (data.size() >= 18 && HasExtension(path, ".tga")) {
         w = LittleEndian(data, 12, 2);
         h = LittleEndian(data, 14, 2);
     }
     return w > kMaxSide || h > kMaxSide;
+}
+
+// Only the formats the game's files come in; every other decoder stays out of reach.
+const char* FormatOf(SDL_RWops* rw, const std::string& path) {
+    if (IMG_isPNG(rw)) return "PNG";
+    if (IMG_isJPG(rw)) return "JPG";
+    if (IMG_isBMP(rw)) return "BMP";
+    if (IMG_isICO(rw)) return "ICO";
+    if (HasExtension(path, ".tga")) return "TGA";  // TGA has no signature
+    return nullptr;
 }
 
 }  // namespace
@@ -63,7 +77,14 @@ Image SdlImageDecoder::Decode(const std::string& path) {
         return image;
     }
     SDL_RWops* rw = SDL_RWFromConstMem(data.data(), static_cast<int>(data.size()));
-    SDL_Surface* loaded = rw ? IMG_Load_RW(rw, 1) : nullptr;
+    const char* format = rw ? FormatOf(rw, path) : nullptr;
+    if (!format) {
+        if (rw) SDL_RWclose(rw);
+        std::fprintf(stderr, "velmora: image %s not loaded: not a PNG, JPG, BMP, ICO or TGA file\n",
+                     path.c_str());
+        return image;
+    }
+    SDL_Surface* loaded = IMG_LoadTyped_RW(rw, 1, format);
     if (!loaded) {
         std::fprintf(stderr, "velmora: image %s not loaded: %s\n", path.c_str(), IMG_GetError());
         return image;
