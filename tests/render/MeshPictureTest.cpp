@@ -154,3 +154,20 @@ TEST_F(MeshPicture, FacesWoundCounterClockwiseOnScreenAreCulled) {
     EXPECT_GT(At(192, 240).r, 200);
     EXPECT_EQ(At(448, 240).r, 0);
 }
+
+TEST_F(MeshPicture, RepeatedDrawsOfOneModelKeepTheirOrderAndTheirOwnColours) {
+    // These go to GL as one instanced draw; it must look like three draws in a row.
+    Mesh& square = Load("square.x", SquaresModel({Colour(1, 1, 1)}, {{0, 0, 4, 0}}));
+    BeginFrame(0xFF000000);
+    SetBlendMode(Device(), false);
+    square.SetColors({1, 0, 0, 1}, {0, 0, 0, 0});
+    square.DrawTransformed({-4, 0, 0}, kUnit, kNoTurn, 0);
+    square.SetColors({0, 1, 0, 1}, {0, 0, 0, 0});
+    square.DrawTransformed({0, 0, 0}, kUnit, kNoTurn, 0);
+    square.SetColors({0, 0, 1, 0.5f}, {0, 0, 0, 0});
+    square.DrawTransformed({4, 0, 0}, kUnit, kNoTurn, 0);
+    EXPECT_TRUE(Near(At(320 - 45, 240), {255, 0, 0}));    // red alone
+    EXPECT_TRUE(Near(At(320 - 19, 240), {0, 255, 0}));    // green over red
+    EXPECT_TRUE(Near(At(320 + 19, 240), {0, 128, 128}));  // half blue over green
+    EXPECT_TRUE(Near(At(320 + 45, 240), {0, 0, 128}));    // half blue over black
+}
