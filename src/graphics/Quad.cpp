@@ -22,3 +22,12 @@ void FillRect(RenderBackend* device, float x, float y, float width, float height
     device->SetTextureStageState(TextureStageState::AlphaArg2, kTaDiffuse);
     DrawQuad(device, x, y, width, height, 0, 0, 0, 0, color);
 }
+
+void UseTextureModulate(RenderBackend* device) {
+    device->SetTextureStageState(TextureStageState::ColorOp, kTopModulate);
+    device->SetTextureStageState(TextureStageState::ColorArg1, kTaTexture);
+    device->SetTextureStageState(TextureStageState::ColorArg2, kTaDiffuse);
+    device->SetTextureStageState(TextureStageState::AlphaOp, kTopModulate);
+    device->SetTextureStageState(TextureStageState::AlphaArg1, kTaTexture);
+    device->SetTextureStageState(TextureStageState::AlphaArg2, kTaDiffuse);
+}

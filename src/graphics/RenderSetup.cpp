@@ -1,5 +1,6 @@
 #include "graphics/RenderSetup.h"
 
+#include "graphics/Quad.h"
 #include "graphics/Transform.h"
 
 glm::mat4 FieldView() {
@@ -25,12 +26,7 @@ void ApplyGameRenderState(GraphicsDevice& graphics) {
     device->SetRenderState(RenderState::AlphaRef, 1);
     device->SetRenderState(RenderState::AlphaTestEnable, 1);
     device->SetRenderState(RenderState::AlphaFunc, kCmpGreaterEqual);
-    device->SetTextureStageState(TextureStageState::ColorOp, kTopModulate);
-    device->SetTextureStageState(TextureStageState::ColorArg1, kTaTexture);
-    device->SetTextureStageState(TextureStageState::ColorArg2, kTaDiffuse);
-    device->SetTextureStageState(TextureStageState::AlphaOp, kTopModulate);
-    device->SetTextureStageState(TextureStageState::AlphaArg1, kTaTexture);
-    device->SetTextureStageState(TextureStageState::AlphaArg2, kTaDiffuse);
+    UseTextureModulate(device);
 
     device->SetTransform(TransformKind::World, glm::mat4(1.0f));
     device->SetTransform(TransformKind::View, FieldView());

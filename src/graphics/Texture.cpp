@@ -17,12 +17,7 @@ Texture::Texture(GraphicsDevice& graphics, const std::string& path) : device(gra
 void Texture::Draw(float x, float y, float width, float height, float u, float v, float du,
                    float dv, uint32_t color) const {
     if (!device) return;
-    device->SetTextureStageState(TextureStageState::ColorOp, kTopModulate);
-    device->SetTextureStageState(TextureStageState::ColorArg1, kTaTexture);
-    device->SetTextureStageState(TextureStageState::ColorArg2, kTaDiffuse);
-    device->SetTextureStageState(TextureStageState::AlphaOp, kTopModulate);
-    device->SetTextureStageState(TextureStageState::AlphaArg1, kTaTexture);
-    device->SetTextureStageState(TextureStageState::AlphaArg2, kTaDiffuse);
+    UseTextureModulate(device);
     device->SetTexture(texture.get());
     DrawQuad(device, x, y, width, height, u, v, du, dv, color);
 }

@@ -34,14 +34,20 @@ private:
     std::function<void()> beforeUpload;
 };
 
+// An attribute read from the bound array buffer.
+void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,
+               GLboolean normalized = GL_FALSE) {
+    glEnableVertexAttribArray(location);
+    glVertexAttribPointer(location, size, type, normalized, stride,
+                          reinterpret_cast<void*>(offset));
+}
+
 // Per-draw attributes from the shared instance buffer, read once per instance.
 void BindInstanceAttributes(GLuint instanceBuffer) {
     using Instance = GlBackend::Instance;
     glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
     auto attribute = [](GLuint location, GLint size, size_t offset) {
-        glEnableVertexAttribArray(location);
-        glVertexAttribPointer(location, size, GL_FLOAT, GL_FALSE, sizeof(Instance),
-                              reinterpret_cast<void*>(offset));
+        Attribute(location, size, sizeof(Instance), offset);
         glVertexAttribDivisor(location, 1);
     };
     for (GLuint c = 0; c < 4; ++c) {
@@ -213,15 +219,10 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
     glBufferData(GL_ARRAY_BUFFER, kMaxBatchedQuads * 4 * sizeof(QuadVertex), nullptr,
                  GL_STREAM_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, x)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, u)));
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, color)));
+    Attribute(0, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
+    Attribute(2, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
+    Attribute(3, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color), GL_UNSIGNED_BYTE,
+              GL_TRUE);
     std::vector<uint32_t> quadIndices;
     quadIndices.reserve(kMaxBatchedQuads * 6);
     for (uint32_t q = 0; q < kMaxBatchedQuads; ++q) {
@@ -403,15 +404,9 @@ std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> verti
     glBufferData(GL_ARRAY_BUFFER, vertices.size_bytes(), vertices.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh->indices);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size_bytes(), indices.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, uv)));
+    Attribute(0, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
+    Attribute(1, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
+    Attribute(2, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
     BindInstanceAttributes(instanceBuffer);
     glBindVertexArray(0);
     return mesh;
