@@ -1,6 +1,5 @@
 #pragma once
 #include <cstddef>
-#include <iterator>
 #include <new>
 #include <utility>
 
@@ -75,16 +74,16 @@ private:
 // Every family base names its pool (T::Pool()) and the slot size that pool is
 // made with (T::kSlotSize); creation checks at compile time that T fits.
 template <class T>
-constexpr bool kFitsFamilySlot = sizeof(T) <= T::kSlotSize&& T::kSlotSize %
-                                                  alignof(std::max_align_t) ==
-                                     0 &&
-                                 alignof(T) <= alignof(std::max_align_t);
+constexpr bool FitsFamilySlot() {
+    constexpr std::size_t align = alignof(std::max_align_t);
+    return sizeof(T) <= T::kSlotSize && T::kSlotSize % align == 0 && alignof(T) <= align;
+}
 
 // Allocates from the family's pool and constructs there; null, and nothing
 // constructed, when the pool is full.
 template <class T, class... Args>
 T* Create(Args&&... args) {
-    static_assert(kFitsFamilySlot<T>, "the type outgrew its family's kSlotSize");
+    static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
     void* slot = T::Pool().Allocate();
     return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
 }
@@ -92,7 +91,7 @@ T* Create(Args&&... args) {
 // The same, allowed to take one of the pool's reserved slots.
 template <class T, class... Args>
 T* CreateReserved(Args&&... args) {
-    static_assert(kFitsFamilySlot<T>, "the type outgrew its family's kSlotSize");
+    static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
     void* slot = T::Pool().AllocateReserved();
     return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
 }

@@ -82,6 +82,7 @@ void ObjectPool::Clear() {
 
 void DestroyObject(PoolNode* node) {
     ObjectPool* pool = node->pool;
+    void* slot = dynamic_cast<void*>(node);  // where the whole object starts
     node->~PoolNode();
-    pool->Release(node);
+    pool->Release(slot);
 }
