@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "game/Scene.h"
-#include "graphics/RenderSetup.h"
 #include "support/GameFixture.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -267,7 +266,7 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     Create<GrazeSpark>(0.0f, 0.0f);
     Create<PlayerShot>(0.0f, 0.0f, 0.75f);
     Create<ScoreItem>(0.0f, -10.0f);
-    Create<TestEnemy>(0.0f, -30.0f);
+    Create<TestEnemy>(12.0f, -30.0f);
     Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Create<ScorePopup>(0.0f, 0.0f, 10);
     app.Render();
@@ -282,6 +281,8 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
         depths.push_back(draw.world[3].y);
     EXPECT_EQ(depths, (std::vector<float>{-800, -800, -800, -800, -700, -600, -500, -400, -400,
                                           -300, -200, -100}));
+    // The field's y runs down the screen, the world's z up it.
+    EXPECT_EQ(Backend().meshDraws[10].world[3], glm::vec4(12.0f, -200.0f, 30.0f, 1.0f));
     EXPECT_EQ(Backend().quadDraws.size(), 2u);  // the pop-up, last
 }
 
@@ -309,26 +310,4 @@ TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {
     Backend().Forget();
     app.Render();
     EXPECT_EQ(draws[5].destBlend, kBlendInvSrcAlpha);  // after the shot's normal draw
-}
-
-TEST_F(GameAppTest, TheBackgroundScrollsFourAdditiveCopies) {
-    app.StartGame();
-    Steps(130);
-    Backend().Forget();
-    app.backgroundPool->DrawAll();
-    const auto& draws = Backend().meshDraws;
-    ASSERT_EQ(draws.size(), 4u);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(draws[i].world[3].z, -10.0f + 60.0f * i);
-        EXPECT_EQ(draws[i].destBlend, kBlendOne);
-        EXPECT_FLOAT_EQ(glm::length(glm::vec3(draws[i].world[0])), 40.0f);
-    }
-}
-
-TEST_F(GameAppTest, RestoringTheDeviceAppliesTheFieldCamera) {
-    app.RestoreDeviceObjects();
-    const FixedFunctionState& s = Backend().State();
-    EXPECT_EQ(s.Get(TransformKind::View), FieldView());
-    EXPECT_EQ(s.Get(TransformKind::Projection), FieldProjection());
-    EXPECT_EQ(s.Get(RenderState::Ambient), 0x006F6F6Fu);
 }

@@ -78,7 +78,7 @@ TEST_F(BulletFixture, SplitBulletsBurstIntoFiveNeedlesOnTheirFiftiethUpdate) {
 }
 
 TEST_F(BulletFixture, NeedlesTurnTowardTheShipOnceAndOnlyIfThereIsOne) {
-    auto* blind = Create<RetargetNeedle>(app.needleTable, 0, 0.0f, 0.0f, 0.0f, 1.0f);
+    auto* blind = Create<RetargetNeedle>(app.needleTable, 0, -50.0f, -40.0f, 0.0f, 1.0f);
     Steps(30);
     EXPECT_FLOAT_EQ(blind->velocity.x, 1.0f);  // no ship at its moment: straight on for good
     app.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 0));

@@ -38,16 +38,6 @@ TEST_F(CollisionFixture, BoxesThatOnlyTouchDoNotOverlap) {
     EXPECT_FALSE(Overlaps(a, below));
 }
 
-TEST_F(CollisionFixture, AnotherBoxReplacesTheTestersOwn) {
-    Box& ship = *Create<Box>(0.0f, 0.0f, 0.3f);
-    Box& bullet = *Create<Box>(5.2f, -5.29f, 0.3f);
-    EXPECT_FALSE(Overlaps(ship, bullet));
-    EXPECT_TRUE(OverlapsBox(ship, bullet, -5, -5, 5, 5));
-    bullet.x = 5.3f;  // 5 + 0.3: touching the widened box
-    EXPECT_FALSE(OverlapsBox(ship, bullet, -5, -5, 5, 5));
-    EXPECT_TRUE(OverlapsBox(ship, bullet, -5, -5, 5.01f, 5));
-}
-
 TEST_F(CollisionFixture, ACentreOnTheWidenedEdgeIsInside) {
     Box& o = *Create<Box>(54.0f, -54.0f, 0.0f);
     EXPECT_FALSE(IsOutside(o, 4.0f));

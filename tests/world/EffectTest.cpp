@@ -35,16 +35,6 @@ TEST_F(EffectFixture, EffectsEndByAge) {
     EXPECT_EQ(Lifetime(*app.popupPool), 60);
 }
 
-TEST_F(EffectFixture, HitSparksFadeAndShrinkPastZero) {
-    HitSpark& late = *Create<HitSpark>(0.0f, 10.0f, 2);
-    EXPECT_EQ(late.y, 6.0f);
-    for (int i = 0; i < 45; ++i)
-        late.Update();
-    EXPECT_LT(late.alpha, 0.0f);
-    EXPECT_LT(late.scale, 0.0f);
-    EXPECT_NEAR(late.alpha, 1.0f - 45 * 0.025f, 1e-5f);
-}
-
 TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
     ScorePopup& popup = *Create<ScorePopup>(0.0f, 0.0f, 10);
     Step();
@@ -66,19 +56,4 @@ TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
     EXPECT_EQ(quads[0].x, -16.0f);
     EXPECT_EQ(quads[0].y, 480.0f - 16);
     EXPECT_EQ(quads[0].color, 0x04FFFFFFu);  // 1/60
-}
-
-TEST_F(EffectFixture, AnExplosionGrowsAndFades) {
-    Explosion& e = *Create<Explosion>(10.0f, -20.0f, 0.2f);
-    for (int i = 0; i < 5; ++i)
-        e.Update();
-    Backend().Forget();
-    app.effectPool->DrawAll();
-    ASSERT_EQ(Backend().meshDraws.size(), 1u);
-    const auto& draw = Backend().meshDraws[0];
-    EXPECT_FLOAT_EQ(draw.world[0][0], 5 * 0.2f + 0.2f);  // x scale
-    EXPECT_FLOAT_EQ(draw.world[1][1], 1.0f);
-    EXPECT_EQ(draw.world[3], glm::vec4(10.0f, -600.0f, 20.0f, 1.0f));
-    EXPECT_FLOAT_EQ(draw.alpha, 1.0f - 0.2f);
-    EXPECT_EQ(draw.destBlend, kBlendInvSrcAlpha);
 }

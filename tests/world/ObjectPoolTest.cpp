@@ -155,13 +155,3 @@ TEST_F(PoolFixture, ReservedSlotsAreOnlyForReservedCreations) {
     EXPECT_EQ(late.Count(), 4);
     EXPECT_EQ(Names<Late>(late), (Strings{"a", "b", "c", "e"}));
 }
-
-TEST_F(PoolFixture, PoolsEndTheirObjectsWhenTheyGo) {
-    {
-        ObjectPool scratch(Early::kSlotSize, 2);
-        Early::pool = &scratch;
-        Create<Early>("a");
-        Create<Early>("b");
-    }
-    EXPECT_EQ(journal, (Strings{"~a", "~b"}));
-}

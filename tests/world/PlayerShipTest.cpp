@@ -133,18 +133,17 @@ TEST_F(ShipFixture, ABulletPassingCloseIsGrazedOnceForFiftyPoints) {
     ASSERT_NE(Ship<PlayerActive>(), nullptr);
 }
 
-TEST_F(ShipFixture, ABulletWithinBothBoxesHitsWithoutGrazePoints) {
+TEST_F(ShipFixture, OneBulletOrEnemyOverlappingTheShipKillsIt) {
     Place(0, 0, 0);
     BulletAt(0.59f, 0.59f);
     Step();
     EXPECT_EQ(app.GetPlayer(), nullptr);
     EXPECT_EQ(app.playerPool->Count(), 0);
-    EXPECT_EQ(app.GetScore().Text(), "000000000000");
-    EXPECT_EQ(app.bulletPool->Count(), 1);  // the bullet stays
+    EXPECT_EQ(app.GetScore().Text(), "000000000000");  // no graze points
+    EXPECT_EQ(app.bulletPool->Count(), 1);             // the bullet stays
     EXPECT_EQ(Plays(app.soundTable.sndBossOut), 1);
-}
 
-TEST_F(ShipFixture, TouchingAnEnemyKillsTheShipAndCostsTheEnemyTen) {
+    app.bulletPool->Clear();
     Place(0, 0, 0);
     TestEnemy& enemy = *Create<TestEnemy>(2.7f, 0.0f, 25.0f);
     Step();
