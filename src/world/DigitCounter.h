@@ -21,7 +21,6 @@ public:
     void Add(long long value);
 
     const std::string& Text() const { return digits; }
-    int Width() const { return static_cast<int>(digits.size()); }
 
 private:
     std::string digits;

@@ -187,6 +187,7 @@ TEST_F(GameAppTest, WhilePausedOnlyTheScenesRun) {
     auto* bullet = Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Step();
     app.SetPaused(true);
+    EXPECT_TRUE(app.IsPaused());
     EXPECT_EQ(platform.music->pauses, 1);
     Steps(10, Pad({Hold::Left}));
     EXPECT_EQ(scene->updates, 11);
