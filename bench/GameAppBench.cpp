@@ -68,5 +68,3 @@ void RenderAtFullLoad(benchmark::State& state) {
 BENCHMARK(RenderAtFullLoad)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
