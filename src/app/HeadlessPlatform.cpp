@@ -67,3 +67,26 @@ std::unique_ptr<ImageDecoder> HeadlessPlatform::CreateImageDecoder() {
 TimeSource& HeadlessPlatform::GetTimeSource() {
     return timeOverride ? *timeOverride : steadyTime;
 }
+
+std::unique_ptr<AudioBackend> HeadlessPlatform::CreateAudioBackend() {
+    auto a = std::make_unique<SilentAudio>();
+    audio = a.get();
+    return a;
+}
+
+std::unique_ptr<MusicBackend> HeadlessPlatform::CreateMusicBackend() {
+    auto m = std::make_unique<SilentMusic>();
+    music = m.get();
+    return m;
+}
+
+std::unique_ptr<VideoPlayer> HeadlessPlatform::CreateVideoPlayer(GraphicsDevice&,
+                                                                 const std::string& path,
+                                                                 bool withSound) {
+    videoPath = path;
+    videoWithSound = withSound;
+    std::unique_ptr<VideoPlayer> v =
+        options.makeVideoPlayer ? options.makeVideoPlayer() : std::make_unique<NoVideo>();
+    video = v.get();
+    return v;
+}

@@ -1,13 +1,17 @@
 #pragma once
 // Back ends for runs without a screen: an in-memory window, the null device,
-// scripted input and message boxes that record what they were asked.
+// scripted input, and message boxes, sound, music and video that record what
+// they were asked.
 #include <deque>
 #include <functional>
 #include <vector>
 
 #include "app/Platform.h"
+#include "audio/SilentAudio.h"
+#include "audio/SilentMusic.h"
 #include "graphics/NullBackend.h"
 #include "input/ScriptedInput.h"
+#include "video/NoVideo.h"
 
 class HeadlessWindow : public Window {
 public:
@@ -62,6 +66,8 @@ public:
         std::function<std::unique_ptr<RenderBackend>()> makeBackend;
         // Makes the image decoder; one that decodes nothing when empty.
         std::function<std::unique_ptr<ImageDecoder>()> makeImageDecoder;
+        // Makes the video player; no video when empty.
+        std::function<std::unique_ptr<VideoPlayer>()> makeVideoPlayer;
     };
 
     HeadlessPlatform() : HeadlessPlatform(Options{}) {}
@@ -73,6 +79,10 @@ public:
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
     std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
     std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
+    std::unique_ptr<AudioBackend> CreateAudioBackend() override;
+    std::unique_ptr<MusicBackend> CreateMusicBackend() override;
+    std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
+                                                   bool withSound) override;
     Dialogs& GetDialogs() override { return dialogs; }
     TimeSource& GetTimeSource() override;
     std::string Error() const override { return ""; }
@@ -81,6 +91,11 @@ public:
     HeadlessWindow* window = nullptr;
     RenderBackend* backend = nullptr;
     ScriptedInput* input = nullptr;
+    SilentAudio* audio = nullptr;
+    SilentMusic* music = nullptr;
+    VideoPlayer* video = nullptr;
+    std::string videoPath;
+    bool videoWithSound = false;
     std::string iconPath;
     RecordingDialogs dialogs;
     // Replaces the steady clock, for tests of the main loop.

@@ -7,9 +7,14 @@
 #include "app/Dialogs.h"
 #include "app/TimeSource.h"
 #include "app/Window.h"
+#include "audio/AudioBackend.h"
+#include "audio/MusicBackend.h"
 #include "graphics/ImageDecoder.h"
 #include "graphics/RenderBackend.h"
 #include "input/InputSource.h"
+#include "video/VideoPlayer.h"
+
+class GraphicsDevice;
 
 class Platform {
 public:
@@ -23,6 +28,12 @@ public:
     virtual std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) = 0;
     virtual std::unique_ptr<InputSource> CreateInputSource(Window& window) = 0;
     virtual std::unique_ptr<ImageDecoder> CreateImageDecoder() = 0;
+    virtual std::unique_ptr<AudioBackend> CreateAudioBackend() = 0;
+    virtual std::unique_ptr<MusicBackend> CreateMusicBackend() = 0;
+    // Builds a player for the file and starts it; withSound: the video's own sound is heard.
+    virtual std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device,
+                                                           const std::string& path,
+                                                           bool withSound) = 0;
     virtual Dialogs& GetDialogs() = 0;
     virtual TimeSource& GetTimeSource() = 0;
     virtual std::string Error() const = 0;

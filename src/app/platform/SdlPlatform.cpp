@@ -3,9 +3,12 @@
 #include <SDL.h>
 
 #include "app/platform/SdlWindow.h"
+#include "audio/SilentAudio.h"
+#include "audio/SilentMusic.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "input/platform/SdlInputSource.h"
+#include "video/NoVideo.h"
 
 SdlPlatform::SdlPlatform() {
     // Closing the window is the game's decision, not SDL's.
@@ -65,4 +68,17 @@ std::unique_ptr<InputSource> SdlPlatform::CreateInputSource(Window& window) {
 
 std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {
     return std::make_unique<SdlImageDecoder>();
+}
+
+std::unique_ptr<AudioBackend> SdlPlatform::CreateAudioBackend() {
+    return std::make_unique<SilentAudio>();
+}
+
+std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
+    return std::make_unique<SilentMusic>();
+}
+
+std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice&, const std::string&,
+                                                            bool) {
+    return std::make_unique<NoVideo>();
 }

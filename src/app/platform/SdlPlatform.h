@@ -14,6 +14,11 @@ public:
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
     std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
     std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
+    // Silent until the real sound, music and video back ends arrive.
+    std::unique_ptr<AudioBackend> CreateAudioBackend() override;
+    std::unique_ptr<MusicBackend> CreateMusicBackend() override;
+    std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
+                                                   bool withSound) override;
     Dialogs& GetDialogs() override { return dialogs; }
     TimeSource& GetTimeSource() override { return time; }
     std::string Error() const override { return error; }

@@ -1,0 +1,3 @@
+#include "video/VideoPlayer.h"
+
+bool videoSoundOn = false;

@@ -1,0 +1,19 @@
+#pragma once
+class GpuTexture;
+
+// While set, a newly chosen video plays with its own sound and the music stays silent.
+extern bool videoSoundOn;
+
+// The background video: decodes into a texture while it runs. Positions are seconds.
+class VideoPlayer {
+public:
+    virtual ~VideoPlayer() = default;
+    virtual void Run() = 0;
+    // Keeps the position.
+    virtual void Stop() = 0;
+    virtual void Seek(double seconds) = 0;
+    virtual double GetCurrentPosition() = 0;
+    virtual double GetStopTime() = 0;
+    // The texture the frames go to; null when there is none.
+    virtual const GpuTexture* GetTexture() const = 0;
+};

@@ -1,0 +1,85 @@
+#include "world/BulletKinds.h"
+
+#include <cmath>
+
+#include "game/GameApp.h"
+#include "world/FieldMath.h"
+#include "world/PlayerShip.h"
+
+namespace {
+
+double AimAt(float x, float y, float targetX, float targetY, float offset) {
+    return std::atan2(targetY - y, targetX - x) + 2.0 * kPi * offset;
+}
+
+}  // namespace
+
+AngleBullet::AngleBullet(const ModelTable& table, int variant, float x, float y, float direction,
+                         float speed, float acceleration)
+    : AngleBullet(table, variant, x, y, direction * 2.0 * kPi, direction + 0.25f, speed,
+                  acceleration) {}
+
+AngleBullet::AngleBullet(const ModelTable& table, int variant, float x, float y, double heading,
+                         float yaw, float speed, float acceleration)
+    : EnemyBullet(table, variant, x, y, yaw),
+      velocity(speed * RadianDirection(heading)),
+      accelVector(acceleration * RadianDirection(heading)) {}
+
+bool AngleBullet::Update() {
+    x += velocity.x;
+    y += velocity.y;
+    velocity += accelVector;
+    return EnemyBullet::Update();
+}
+
+AimedBullet::AimedBullet(const ModelTable& table, int variant, float x, float y, float targetX,
+                         float targetY, float offset, float speed, float acceleration)
+    : AimedBullet(table, variant, x, y, AimAt(x, y, targetX, targetY, offset), speed,
+                  acceleration) {}
+
+AimedBullet::AimedBullet(const ModelTable& table, int variant, float x, float y, double heading,
+                         float speed, float acceleration)
+    : AngleBullet(table, variant, x, y, heading, static_cast<float>(heading / (2.0 * kPi)), speed,
+                  acceleration) {}
+
+RetargetNeedle::RetargetNeedle(const ModelTable& table, int variant, float x, float y,
+                               float direction, float speed)
+    : EnemyBullet(table, variant, x, y, direction + 0.25f),
+      velocity(speed * Direction(direction)),
+      needleSpeed(speed) {}
+
+bool RetargetNeedle::Update() {
+    x += velocity.x;
+    y += velocity.y;
+    // A needle whose moment passes with no ship keeps its course for good.
+    PlayerShip* ship = App().GetPlayer();
+    if (--retargetTimer == 0 && ship) {
+        double heading = AimAt(x, y, ship->x, ship->y, 0.0f);
+        velocity = needleSpeed * RadianDirection(heading);
+        yaw = static_cast<float>(heading / (2.0 * kPi)) + 0.25f;
+    }
+    return EnemyBullet::Update();
+}
+
+SplitBullet::SplitBullet(const ModelTable& table, int variant, float x, float y, float direction,
+                         float speed)
+    : EnemyBullet(table, variant, x, y, direction + 0.25f),
+      splitDirection(direction),
+      splitSpeed(speed),
+      velocity(speed * Direction(direction)) {}
+
+bool SplitBullet::Update() {
+    x += velocity.x;
+    y += velocity.y;
+    if (--fuse != 0) return EnemyBullet::Update();
+    const ModelTable& needles = App().needleTable;
+    for (int i = 0; i < 5; ++i) {
+        Create<RetargetNeedle>(needles, variant, x, y, splitDirection - 0.4f + 0.2f * i,
+                               1.5f * splitSpeed);
+    }
+    return false;
+}
+
+void SplitBullet::Draw() {
+    DrawScaled(2.0f);
+}

@@ -1,0 +1,15 @@
+#include "world/GameObject.h"
+
+GameObject::GameObject(ObjectPool& pool, float x, float y, float depth)
+    : PoolNode(pool), x(x), y(y), depth(depth) {}
+
+GameObject::GameObject(ObjectPool& pool, float x, float y, float depth, float hitLeft, float hitTop,
+                       float hitRight, float hitBottom)
+    : PoolNode(pool),
+      x(x),
+      y(y),
+      depth(depth),
+      hitLeft(hitLeft),
+      hitTop(hitTop),
+      hitRight(hitRight),
+      hitBottom(hitBottom) {}

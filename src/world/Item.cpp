@@ -1,0 +1,111 @@
+#include "world/Item.h"
+
+#include <cmath>
+
+#include "game/GameApp.h"
+#include "world/BombBlast.h"
+#include "world/Collision.h"
+#include "world/PlayerShip.h"
+#include "world/ScorePopup.h"
+
+namespace {
+constexpr float kHomingRange = 20.0f;
+constexpr float kHomingSpeed = 1.2f;
+constexpr float kFarHomingSpeed = 0.5f;
+constexpr float kFallSpeed = 0.5f;
+constexpr float kBounceEdge = 45.0f;
+constexpr float kDrift = 0.3f;
+constexpr int kItemScore = 10;
+
+float DistanceTo(const GameObject& from, const GameObject& to) {
+    float dx = to.x - from.x, dy = to.y - from.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+
+void MoveToward(GameObject& o, const GameObject& target, float distance, float step) {
+    o.x += (target.x - o.x) / distance * step;
+    o.y += (target.y - o.y) / distance * step;
+}
+
+}  // namespace
+
+ObjectPool& Item::Pool() {
+    return *App().itemPool;
+}
+
+Item::Item(float x, float y) : GameObject(Pool(), x, y, -300.0f, -3.0f, -3.0f, 3.0f, 3.0f) {}
+
+void Item::DrawModel(Mesh& model, float scale) {
+    model.Draw({x, depth, -y}, {scale, scale, scale}, {0.125f, spin, 0.0f}, 15, 1.0f, false);
+}
+
+PowerItem::PowerItem(float x, float y, PowerKind kind) : Item(x, y), kind(kind) {
+    // Two draws, x first: a diagonal drift in one of four directions.
+    velocity.x = App().RandomSigned() < 0 ? -kDrift : kDrift;
+    velocity.y = App().RandomSigned() < 0 ? -kDrift : kDrift;
+}
+
+void PowerItem::Bounce() {
+    if ((x < -kBounceEdge && velocity.x < 0) || (x >= kBounceEdge && velocity.x > 0)) {
+        velocity.x = -velocity.x;
+    }
+    if ((y < -kBounceEdge && velocity.y < 0) || (y >= kBounceEdge && velocity.y > 0)) {
+        velocity.y = -velocity.y;
+    }
+}
+
+bool PowerItem::Update() {
+    Bounce();
+    spin += 0.01f;
+    PlayerShip* ship = App().GetPlayer();
+    float distance = ship ? DistanceTo(*this, *ship) : 0.0f;
+    if (ship && distance > 0.0f && distance < kHomingRange) {
+        MoveToward(*this, *ship, distance, kHomingSpeed);
+    } else {
+        x += velocity.x;
+        y += velocity.y;
+    }
+    if (!ship || !Overlaps(*this, *ship)) return true;
+    GameApp& app = App();
+    app.PlaySound(app.soundTable.sndCap2);
+    if (kind == PowerKind::Option) {
+        ship->AddOption();
+    } else {
+        Create<ScreenBomb>();
+    }
+    return false;
+}
+
+void PowerItem::Draw() {
+    if (kind == PowerKind::Option) {
+        DrawModel(*App().models.ship, 0.6f);
+    } else {
+        DrawModel(*App().models.bomb5, 2.0f);
+    }
+}
+
+ScoreItem::ScoreItem(float x, float y) : Item(x, y) {}
+
+bool ScoreItem::Update() {
+    spin += 0.01f;
+    PlayerShip* ship = App().GetPlayer();
+    if (!ship) {
+        y += kFallSpeed;
+        return true;
+    }
+    float distance = DistanceTo(*this, *ship);
+    if (distance > 0.0f) {
+        MoveToward(*this, *ship, distance,
+                   distance < kHomingRange ? kHomingSpeed : kFarHomingSpeed);
+    }
+    if (!Overlaps(*this, *ship)) return true;
+    GameApp& app = App();
+    app.PlaySound(app.soundTable.sndCap1);
+    app.AddScore(kItemScore);
+    Create<ScorePopup>(x, y, kItemScore);
+    return false;
+}
+
+void ScoreItem::Draw() {
+    DrawModel(*App().models.item2, 3.0f);
+}

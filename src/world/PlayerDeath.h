@@ -1,0 +1,18 @@
+#pragma once
+#include "world/Effect.h"
+
+// The ship's death: a burst for 51 updates, then a life is lost and the ship
+// comes back without its options, about half of which are dropped to collect
+// again; with no life left, ten are dropped and no ship comes back.
+class PlayerDeath : public Effect {
+public:
+    PlayerDeath(float x, float y, int options);
+    bool Update() override;
+    void Draw() override;
+
+    int deathTime = 0;
+    int deathOptions;
+
+private:
+    void DropOptions(int count);
+};

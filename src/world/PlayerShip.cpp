@@ -1,0 +1,140 @@
+#include "world/PlayerShip.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "game/GameApp.h"
+#include "world/Enemy.h"
+#include "world/PlayerShot.h"
+
+namespace {
+constexpr float kSpeed = 0.8f;
+constexpr float kDiagonal = 0.70710677f;  // 1 / sqrt(2)
+constexpr float kBankStep = 0.02f;
+constexpr float kBankLimit = 0.1f;
+constexpr float kBound = 46.0f;
+constexpr int kTrailingFire = 15;
+constexpr float kOptionSpeed = 0.8f;
+}  // namespace
+
+ObjectPool& PlayerShip::Pool() {
+    return *App().playerPool;
+}
+
+PlayerShip::PlayerShip(float x, float y, int optionCount)
+    : GameObject(Pool(), x, y, -400.0f, -0.3f, -0.3f, 0.3f, 0.3f), optionCount(optionCount) {
+    for (OptionSlot& slot : optionSlots)
+        slot = {x, y};
+}
+
+PlayerShip::~PlayerShip() {
+    if (App().GetPlayer() == this) App().SetPlayer(nullptr);
+}
+
+bool PlayerShip::Update() {
+    const PadState& pad = App().Pad();
+    if (pad.buttons[0]) {
+        shotTimer = kTrailingFire;
+        if (firePhase == 0) Fire();
+    } else if (shotTimer > 0) {
+        if (firePhase == 0) Fire();
+        --shotTimer;
+    }
+    firePhase = (firePhase + 1) % 4;
+
+    float vx = 0.0f, vy = 0.0f;
+    if (pad.left) {
+        vx = -kSpeed;
+        if (bank > -kBankLimit) bank -= kBankStep;
+    } else if (pad.right) {
+        vx = kSpeed;
+        if (bank < kBankLimit) bank += kBankStep;
+    } else {
+        bank += bank < 0.0f ? kBankStep : -kBankStep;
+    }
+    if (pad.up) {
+        vy = -kSpeed;
+    } else if (pad.down) {
+        vy = kSpeed;
+    }
+    if (vx != 0.0f && vy != 0.0f) {
+        vx *= kDiagonal;
+        vy *= kDiagonal;
+    }
+    x = std::clamp(x + vx, -kBound, kBound);
+    y = std::clamp(y + vy, -kBound, kBound);
+
+    OptionTargets targets;
+    if (pad.buttons[1]) {
+        AimOptionsAtEnemies(targets);
+    } else {
+        AimOptionsInFormation(targets);
+    }
+    MoveOptions(targets);
+    return true;
+}
+
+void PlayerShip::AimOptionsInFormation(OptionTargets& targets) const {
+    for (int i = 0; i < kMaxOptions; ++i) {
+        if (i < optionCount) {
+            targets[i] = {x - 3.0f * static_cast<float>(optionCount - 1) + 6.0f * i, y + 5.0f};
+        } else {
+            targets[i] = {x, y};
+        }
+    }
+}
+
+void PlayerShip::AimOptionsAtEnemies(OptionTargets& targets) const {
+    // Slots that neither rule reaches stay where they are.
+    std::copy(std::begin(optionSlots), std::end(optionSlots), targets);
+    int enemies = 0;
+    for (Enemy* e : Each<Enemy>(Enemy::Pool())) {
+        if (enemies < optionCount) targets[enemies] = {e->x, e->y + 10.0f};
+        ++enemies;
+    }
+    for (int i = enemies; i < kMaxOptions; ++i)
+        targets[i] = {x, y};
+}
+
+void PlayerShip::MoveOptions(const OptionTargets& targets) {
+    for (int i = 0; i < kMaxOptions; ++i) {
+        OptionSlot& slot = optionSlots[i];
+        float dx = targets[i].x - slot.x, dy = targets[i].y - slot.y;
+        float distance = std::sqrt(dx * dx + dy * dy);
+        if (distance < kOptionSpeed) {
+            slot = targets[i];
+        } else {
+            slot.x += dx / distance * kOptionSpeed;
+            slot.y += dy / distance * kOptionSpeed;
+        }
+    }
+}
+
+void PlayerShip::Fire() {
+    for (float direction : {0.7f, 0.75f, 0.8f})
+        Create<PlayerShot>(x, y, direction);
+    for (int i = 0; i < optionCount; ++i) {
+        float direction = 0.75f - 0.03f * static_cast<float>(optionCount - 1) + 0.06f * i;
+        Create<PlayerShot>(optionSlots[i].x, optionSlots[i].y, direction);
+    }
+    App().PlaySound(App().soundTable.sndShot);
+}
+
+void PlayerShip::AddOption() {
+    if (optionCount < kMaxOptions) {
+        ++optionCount;
+    } else {
+        App().AddScore(100);
+    }
+    App().PlaySound(App().soundTable.sndVoiceOption);
+}
+
+void PlayerShip::Draw() {
+    Mesh& ship = *App().models.ship;
+    ship.SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
+    ship.DrawTransformed({x, depth, -y}, {1, 1, 1}, {0.125f, 0, -bank}, 15);
+    for (int i = 0; i < optionCount; ++i) {
+        ship.Draw({optionSlots[i].x, depth, -optionSlots[i].y}, {0.6f, 0.6f, 0.6f},
+                  {0.125f, 0, -bank}, 15, alpha, false);
+    }
+}

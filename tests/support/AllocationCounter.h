@@ -1,0 +1,3 @@
+#pragma once
+// Counts the calls of the global operator new of the test program.
+long AllocationCount();

@@ -1,0 +1,59 @@
+#include <gtest/gtest.h>
+
+#include "support/GameFixture.h"
+#include "world/Effect.h"
+#include "world/Explosion.h"
+#include "world/ScorePopup.h"
+
+namespace {
+
+struct EffectFixture : GameFixture {
+    // The update in which the pool's only object goes.
+    int Lifetime(ObjectPool& pool) {
+        for (int update = 1; update <= 200; ++update) {
+            pool.UpdateAll();
+            if (pool.Count() == 0) return update;
+        }
+        return -1;
+    }
+};
+
+}  // namespace
+
+TEST_F(EffectFixture, EffectsEndByAge) {
+    Create<VanishEffect>(0.0f, 0.0f, app.models.bullet1.get());
+    EXPECT_EQ(Lifetime(*app.effectPool), 11);
+    Create<GrazeSpark>(0.0f, 0.0f);
+    EXPECT_EQ(Lifetime(*app.effectPool), 21);
+    Create<Explosion>(0.0f, 0.0f, 0.2f);
+    EXPECT_EQ(Lifetime(*app.effectPool), 26);
+    for (int i = 0; i < 3; ++i) {
+        Create<HitSpark>(0.0f, 0.0f, i);
+        EXPECT_EQ(Lifetime(*app.effectPool), 40 + 5 * i);
+    }
+    Create<ScorePopup>(0.0f, 0.0f, 10);
+    EXPECT_EQ(Lifetime(*app.popupPool), 60);
+}
+
+TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
+    ScorePopup& popup = *Create<ScorePopup>(0.0f, 0.0f, 10);
+    Step();
+    Backend().Forget();
+    app.Render();
+    const auto& quads = Backend().quadDraws;
+    ASSERT_EQ(quads.size(), 2u);             // "1" and "0"
+    EXPECT_EQ(quads[0].x, 0.5f * 480 - 16);  // not half the width
+    EXPECT_EQ(quads[0].y, 0.5f * 480 - 16);
+    EXPECT_EQ(quads[1].x, 0.5f * 480 - 8);
+    EXPECT_EQ(quads[0].color, 0xFBFFFFFFu);  // 59/60 of full alpha
+    EXPECT_EQ(popup.life, 59);
+
+    popup.x = -50.0f;
+    popup.y = 50.0f;
+    popup.life = 1;
+    Backend().Forget();
+    app.Render();
+    EXPECT_EQ(quads[0].x, -16.0f);
+    EXPECT_EQ(quads[0].y, 480.0f - 16);
+    EXPECT_EQ(quads[0].color, 0x04FFFFFFu);  // 1/60
+}
