@@ -184,4 +184,3 @@ BENCHMARK(BM_GameFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTim
 
 }  // namespace
 
-BENCHMARK_MAIN();

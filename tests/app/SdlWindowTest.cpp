@@ -136,5 +136,5 @@ TEST_F(DisplayWindow, RunsSixtyStepsASecond) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // Loose bounds: this only catches a loop that spins free or stalls.
     EXPECT_GT(seconds, 1.3);
-    EXPECT_LT(seconds, 2.0);
+    EXPECT_LT(seconds, 3.0);
 }
