@@ -49,6 +49,8 @@ bool PlayerShip::Update() {
     } else if (pad.right) {
         vx = kSpeed;
         if (bank < kBankLimit) bank += kBankStep;
+    } else if (std::abs(bank) <= kBankStep) {
+        bank = 0.0f;  // level out instead of rocking across zero every step
     } else {
         bank += bank < 0.0f ? kBankStep : -kBankStep;
     }

@@ -80,6 +80,10 @@ TEST_F(ShipFixture, DiagonalsAreSlowerPerAxisAndTheShipStaysInBounds) {
     EXPECT_GT(banked, 0.09f);
     Step(Pad({Hold::Right}));
     EXPECT_EQ(ship.bank, banked);
+    Steps(6);  // let go: the ship levels out and stays level
+    EXPECT_EQ(ship.bank, 0.0f);
+    Step();
+    EXPECT_EQ(ship.bank, 0.0f);
 }
 
 TEST_F(ShipFixture, OptionsFlyInARowBelowTheShip) {
