@@ -1,0 +1,12 @@
+#pragma once
+// The parts of the asset pack. Each writes its files into the given folder
+// (created beforehand) and returns false when one cannot be written.
+#include <filesystem>
+
+namespace media {
+
+bool WriteFont(const std::filesystem::path& fontDir);
+bool WriteTextures(const std::filesystem::path& textureDir);
+bool WriteModels(const std::filesystem::path& modelDir);
+
+}  // namespace media
