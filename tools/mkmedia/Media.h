@@ -8,5 +8,6 @@ namespace media {
 bool WriteFont(const std::filesystem::path& fontDir);
 bool WriteTextures(const std::filesystem::path& textureDir);
 bool WriteModels(const std::filesystem::path& modelDir);
+bool WriteSounds(const std::filesystem::path& soundDir);
 
 }  // namespace media
