@@ -9,5 +9,6 @@ bool WriteFont(const std::filesystem::path& fontDir);
 bool WriteTextures(const std::filesystem::path& textureDir);
 bool WriteModels(const std::filesystem::path& modelDir);
 bool WriteSounds(const std::filesystem::path& soundDir);
+bool WriteMusic(const std::filesystem::path& musicDir);
 
 }  // namespace media
