@@ -10,5 +10,6 @@ bool WriteTextures(const std::filesystem::path& textureDir);
 bool WriteModels(const std::filesystem::path& modelDir);
 bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
+bool WriteVideo(const std::filesystem::path& file);
 
 }  // namespace media

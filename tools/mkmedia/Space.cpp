@@ -17,14 +17,6 @@ float SmoothStep(float a, float b, float x) {
     return t * t * (3 - 2 * t);
 }
 
-// Linear sample of a frame-sized field, wrapping vertically.
-float SampleRow(const std::vector<float>& field, int width, int height, int x, float y) {
-    float fy = std::floor(y);
-    int y0 = noise::Wrap(static_cast<int>(fy), height), y1 = noise::Wrap(y0 + 1, height);
-    float t = y - fy;
-    return field[static_cast<size_t>(y0) * width + x] * (1 - t) +
-           field[static_cast<size_t>(y1) * width + x] * t;
-}
 }  // namespace
 
 SpaceScene::SpaceScene(int width, int height) : width(width), height(height) {
@@ -63,22 +55,54 @@ void SpaceScene::RenderFloat(float phase, std::vector<float>& rgb) const {
     // The two cloud layers slide against each other, one and two frame heights per loop.
     const float offA = -phase * height, offB = phase * 2 * height;
     const float hueShift = 0.12f * std::sin(turn);
-    const Color violet{0.32f, 0.10f, 0.52f, 1}, teal{0.04f, 0.30f, 0.48f, 1};
-    const Color rose{0.55f, 0.16f, 0.36f, 1}, core{0.85f, 0.75f, 1.0f, 1};
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            float a = SampleRow(cloudA, width, height, x, y + offA);
-            float b = SampleRow(cloudB, width, height, x, y + offB);
-            float t = SampleRow(tint, width, height, x, y + offA) + hueShift;
-            float density = SmoothStep(0.42f, 0.82f, 0.65f * a + 0.35f * b);
-            float glow = 0.34f * density * density + 0.05f * density;
+    // Colour and brightness as functions of tint and density, looked up per pixel.
+    constexpr int kSteps = 512;
+    static const auto tables = [] {
+        const Color violet{0.32f, 0.10f, 0.52f, 1}, teal{0.04f, 0.30f, 0.48f, 1};
+        const Color rose{0.55f, 0.16f, 0.36f, 1};
+        std::vector<Color> hue(kSteps), body(kSteps);
+        for (int i = 0; i < kSteps; ++i) {
+            float t = -0.2f + 1.4f * i / (kSteps - 1);  // tint range, with the shift
             Color c = Mix(violet, teal, SmoothStep(0.35f, 0.65f, t));
-            c = Mix(c, rose, SmoothStep(0.6f, 0.8f, t) * 0.6f);
-            c = Mix(c, core, SmoothStep(0.75f, 1.0f, density) * 0.5f);
-            float* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-            p[0] = c.r * glow + 0.006f;
-            p[1] = c.g * glow + 0.008f;
-            p[2] = c.b * glow + 0.018f;
+            hue[i] = Mix(c, rose, SmoothStep(0.6f, 0.8f, t) * 0.6f);
+            float density = SmoothStep(0.42f, 0.82f, static_cast<float>(i) / (kSteps - 1));
+            // r: brightness, g: how far toward the hot core colour.
+            body[i] = {0.48f * density * density + 0.07f * density,
+                       SmoothStep(0.75f, 1.0f, density) * 0.5f, 0, 0};
+        }
+        return std::make_pair(hue, body);
+    }();
+    const Color core{0.85f, 0.75f, 1.0f, 1};
+    auto rowOf = [&](float y, int& y0, int& y1, float& t) {
+        float fy = std::floor(y);
+        y0 = noise::Wrap(static_cast<int>(fy), height);
+        y1 = noise::Wrap(y0 + 1, height);
+        t = y - fy;
+    };
+    for (int y = 0; y < height; ++y) {
+        int a0, a1, b0, b1;
+        float ta, tb;
+        rowOf(y + offA, a0, a1, ta);
+        rowOf(y + offB, b0, b1, tb);
+        const float* ca0 = &cloudA[static_cast<size_t>(a0) * width];
+        const float* ca1 = &cloudA[static_cast<size_t>(a1) * width];
+        const float* cb0 = &cloudB[static_cast<size_t>(b0) * width];
+        const float* cb1 = &cloudB[static_cast<size_t>(b1) * width];
+        const float* t0 = &tint[static_cast<size_t>(a0) * width];
+        const float* t1 = &tint[static_cast<size_t>(a1) * width];
+        float* p = &rgb[static_cast<size_t>(y) * width * 3];
+        for (int x = 0; x < width; ++x, p += 3) {
+            float a = ca0[x] + (ca1[x] - ca0[x]) * ta;
+            float b = cb0[x] + (cb1[x] - cb0[x]) * tb;
+            float t = t0[x] + (t1[x] - t0[x]) * ta + hueShift;
+            int di =
+                std::clamp(static_cast<int>((0.65f * a + 0.35f * b) * (kSteps - 1)), 0, kSteps - 1);
+            int hi = std::clamp(static_cast<int>((t + 0.2f) / 1.4f * (kSteps - 1)), 0, kSteps - 1);
+            const Color& body = tables.second[di];
+            Color c = Mix(tables.first[hi], core, body.g);
+            p[0] = c.r * body.r + 0.006f;
+            p[1] = c.g * body.r + 0.008f;
+            p[2] = c.b * body.r + 0.018f;
         }
     }
     // Star sizes are in screen pixels; a frame pixel is sx by sy of those.
@@ -120,7 +144,7 @@ void SpaceScene::Render(float phase, std::vector<uint8_t>& rgb) const {
     RenderFloat(phase, f);
     rgb.resize(f.size());
     for (size_t i = 0; i < f.size(); ++i) {
-        rgb[i] = static_cast<uint8_t>(std::lround(std::clamp(f[i], 0.0f, 1.0f) * 255));
+        rgb[i] = static_cast<uint8_t>(std::clamp(f[i], 0.0f, 1.0f) * 255 + 0.5f);
     }
 }
 

@@ -1,5 +1,5 @@
 // mkmedia: writes the game's default asset pack.
-//   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music
+//   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music video
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -14,7 +14,8 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music]...\n");
+        std::fprintf(stderr,
+                     "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video]...\n");
         return 2;
     }
     const fs::path root = argv[1];
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
         {"models", root / "Model", [&] { return media::WriteModels(root / "Model"); }},
         {"sounds", root / "Sound", [&] { return media::WriteSounds(root / "Sound"); }},
         {"music", root / "Music", [&] { return media::WriteMusic(root / "Music"); }},
+        {"video", root, [&] { return media::WriteVideo(root / "video2.wmv"); }},
     };
     std::vector<std::string> wanted(argv + 2, argv + argc);
     for (const std::string& w : wanted) {
