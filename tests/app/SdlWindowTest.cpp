@@ -86,6 +86,15 @@ TEST_F(DisplayWindow, EscEndsTheLoopWithExitCodeZero) {
     EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_SHOWN, 0u);
 }
 
+TEST_F(DisplayWindow, ClosingTheWindowEndsTheLoop) {
+    SDL_Event close{};
+    close.type = SDL_WINDOWEVENT;
+    close.window.event = SDL_WINDOWEVENT_CLOSE;
+    close.window.windowID = SDL_GetWindowID(app->Handle());
+    Push(close);
+    EXPECT_EQ(app->Run(), 0);
+}
+
 TEST_F(DisplayWindow, AltEnterAndF1LeaveTheModeAlone) {
     SDL_Event altEnter = KeyDown(SDLK_RETURN);
     altEnter.key.keysym.mod = KMOD_LALT;

@@ -11,6 +11,7 @@
 namespace {
 
 constexpr int kMaxBatchedQuads = 4096;
+constexpr int kMaxInstances = 1024;
 // Presents this close together cannot have waited for a display refresh.
 constexpr int kPaceSamples = 30;
 
@@ -32,6 +33,33 @@ public:
 private:
     std::function<void()> beforeUpload;
 };
+
+// An attribute read from the bound array buffer.
+void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,
+               GLboolean normalized = GL_FALSE) {
+    glEnableVertexAttribArray(location);
+    glVertexAttribPointer(location, size, type, normalized, stride,
+                          reinterpret_cast<void*>(offset));
+}
+
+// Per-draw attributes from the shared instance buffer, read once per instance.
+void BindInstanceAttributes(GLuint instanceBuffer) {
+    using Instance = GlBackend::Instance;
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
+    auto attribute = [](GLuint location, GLint size, size_t offset) {
+        Attribute(location, size, sizeof(Instance), offset);
+        glVertexAttribDivisor(location, 1);
+    };
+    for (GLuint c = 0; c < 4; ++c) {
+        attribute(4 + c, 4, offsetof(Instance, world) + c * sizeof(glm::vec4));
+    }
+    for (GLuint c = 0; c < 3; ++c) {
+        attribute(8 + c, 3, offsetof(Instance, normalMatrix) + c * sizeof(glm::vec3));
+    }
+    attribute(11, 4, offsetof(Instance, diffuse));
+    attribute(12, 4, offsetof(Instance, ambient));
+    attribute(13, 4, offsetof(Instance, emissive));
+}
 
 class GlMesh : public GpuMesh {
 public:
@@ -106,11 +134,10 @@ struct GlBackend::Uniforms {
         bool sent = false;
     };
     Slot<int> screenSpace, lighting, lightEnabled, hasTexture, alphaTest, alphaFunc, alphaRef;
-    Slot<glm::vec4> viewport, matDiffuse, matAmbient, matEmissive, lightDiffuse, lightAmbient;
+    Slot<glm::vec4> viewport, lightDiffuse, lightAmbient;
     Slot<glm::vec3> globalAmbient, toLight;
     Slot<glm::ivec3> colorStage, alphaStage;
-    Slot<glm::mat4> worldViewProj;
-    Slot<glm::mat3> normalMatrix;
+    Slot<glm::mat4> viewProj;
 
     void Locate(GLuint program) {
         auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
@@ -122,17 +149,13 @@ struct GlBackend::Uniforms {
         alphaFunc.location = at("uAlphaFunc");
         alphaRef.location = at("uAlphaRef");
         viewport.location = at("uViewport");
-        matDiffuse.location = at("uMatDiffuse");
-        matAmbient.location = at("uMatAmbient");
-        matEmissive.location = at("uMatEmissive");
         lightDiffuse.location = at("uLightDiffuse");
         lightAmbient.location = at("uLightAmbient");
         globalAmbient.location = at("uGlobalAmbient");
         toLight.location = at("uToLight");
         colorStage.location = at("uColorStage");
         alphaStage.location = at("uAlphaStage");
-        worldViewProj.location = at("uWorldViewProj");
-        normalMatrix.location = at("uNormalMatrix");
+        viewProj.location = at("uViewProj");
     }
 
     template <typename T, typename Send>
@@ -159,17 +182,13 @@ struct GlBackend::Uniforms {
             glUniformMatrix4fv(l, 1, GL_FALSE, glm::value_ptr(x));
         });
     }
-    static void Set(Slot<glm::mat3>& s, const glm::mat3& v) {
-        Set(s, v, [](GLint l, const glm::mat3& x) {
-            glUniformMatrix3fv(l, 1, GL_FALSE, glm::value_ptr(x));
-        });
-    }
 };
 
 GlBackend::GlBackend(std::unique_ptr<GlSurface> surface)
     : surface(std::move(surface)), uniforms(std::make_unique<Uniforms>()) {}
 
 GlBackend::~GlBackend() {
+    glDeleteBuffers(1, &instanceBuffer);
     glDeleteBuffers(1, &quadIndexBuffer);
     glDeleteBuffers(1, &quadBuffer);
     glDeleteVertexArrays(1, &quadArray);
@@ -188,6 +207,11 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
     if (!CreateProgram() || !CreateBackBuffer(params.width, params.height)) return false;
 
+    glGenBuffers(1, &instanceBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kMaxInstances * sizeof(Instance), nullptr, GL_STREAM_DRAW);
+    pendingInstances.reserve(kMaxInstances);
+
     glGenVertexArrays(1, &quadArray);
     glGenBuffers(1, &quadBuffer);
     glGenBuffers(1, &quadIndexBuffer);
@@ -195,15 +219,10 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
     glBufferData(GL_ARRAY_BUFFER, kMaxBatchedQuads * 4 * sizeof(QuadVertex), nullptr,
                  GL_STREAM_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, x)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, u)));
-    glEnableVertexAttribArray(3);
-    glVertexAttribPointer(3, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(QuadVertex),
-                          reinterpret_cast<void*>(offsetof(QuadVertex, color)));
+    Attribute(0, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
+    Attribute(2, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
+    Attribute(3, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color), GL_UNSIGNED_BYTE,
+              GL_TRUE);
     std::vector<uint32_t> quadIndices;
     quadIndices.reserve(kMaxBatchedQuads * 6);
     for (uint32_t q = 0; q < kMaxBatchedQuads; ++q) {
@@ -219,7 +238,7 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
 }
 
 bool GlBackend::Reset(const PresentParameters& params) {
-    FlushQuads();
+    Flush();
     if (!surface->ApplyMode(params)) return false;
     if ((params.width != width || params.height != height) &&
         !CreateBackBuffer(params.width, params.height)) {
@@ -291,7 +310,7 @@ bool GlBackend::CreateProgram() {
 }
 
 void GlBackend::Clear(uint32_t argb) {
-    FlushQuads();
+    Flush();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     const Viewport& v = state.viewport;
     glEnable(GL_SCISSOR_TEST);
@@ -310,11 +329,11 @@ bool GlBackend::BeginScene() {
 }
 
 void GlBackend::EndScene() {
-    FlushQuads();
+    Flush();
 }
 
 bool GlBackend::Present() {
-    FlushQuads();
+    Flush();
     int dw = 0, dh = 0;
     surface->DrawableSize(dw, dh);
     if (dw > 0 && dh > 0) {
@@ -345,7 +364,7 @@ void GlBackend::NotePresent() {
 }
 
 std::vector<uint32_t> GlBackend::ReadBackBuffer() {
-    FlushQuads();
+    Flush();
     std::vector<uint32_t> rows(static_cast<size_t>(width) * height);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -362,7 +381,7 @@ std::unique_ptr<GpuTexture> GlBackend::CreateTexture(int w, int h, const uint32_
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (w <= 0 || h <= 0 || w > maxSize || h > maxSize) return nullptr;
-    FlushQuads();
+    Flush();
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -374,7 +393,7 @@ std::unique_ptr<GpuTexture> GlBackend::CreateTexture(int w, int h, const uint32_
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    return std::make_unique<GlTexture>(name, w, h, [this] { FlushQuads(); });
+    return std::make_unique<GlTexture>(name, w, h, [this] { Flush(); });
 }
 
 std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> vertices,
@@ -385,15 +404,10 @@ std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> verti
     glBufferData(GL_ARRAY_BUFFER, vertices.size_bytes(), vertices.data(), GL_STATIC_DRAW);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, mesh->indices);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, indices.size_bytes(), indices.data(), GL_STATIC_DRAW);
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, position)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, normal)));
-    glEnableVertexAttribArray(2);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(MeshVertex),
-                          reinterpret_cast<void*>(offsetof(MeshVertex, uv)));
+    Attribute(0, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
+    Attribute(1, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
+    Attribute(2, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
+    BindInstanceAttributes(instanceBuffer);
     glBindVertexArray(0);
     return mesh;
 }
@@ -441,14 +455,9 @@ void GlBackend::ApplyUniforms(bool screenSpace) {
     const Viewport& v = s.viewport;
     Uniforms::Set(u.viewport, glm::vec4(v.x, v.y, v.width, v.height));
     if (!screenSpace) {
-        const glm::mat4& world = s.Get(TransformKind::World);
-        Uniforms::Set(u.worldViewProj, kDepthToGl * s.Get(TransformKind::Projection) *
-                                           s.Get(TransformKind::View) * world);
-        Uniforms::Set(u.normalMatrix, glm::transpose(glm::inverse(glm::mat3(world))));
+        Uniforms::Set(u.viewProj,
+                      kDepthToGl * s.Get(TransformKind::Projection) * s.Get(TransformKind::View));
         Uniforms::Set(u.lighting, s.Get(RenderState::Lighting) ? 1 : 0);
-        Uniforms::Set(u.matDiffuse, Rgba(s.material.diffuse));
-        Uniforms::Set(u.matAmbient, Rgba(s.material.ambient));
-        Uniforms::Set(u.matEmissive, Rgba(s.material.emissive));
         Uniforms::Set(u.globalAmbient, ArgbToRgb(s.Get(RenderState::Ambient)));
         const Light& light = s.lights[0];
         bool directional = s.lightEnabled[0] && light.type == LightType::Directional;
@@ -473,17 +482,6 @@ void GlBackend::ApplyUniforms(bool screenSpace) {
     }
 }
 
-void GlBackend::DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) {
-    if (indexCount == 0) return;
-    FlushQuads();
-    ApplyPipelineState();
-    ApplyUniforms(false);
-    glBindVertexArray(static_cast<const GlMesh&>(mesh).array);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indexCount), GL_UNSIGNED_INT,
-                   reinterpret_cast<void*>(static_cast<uintptr_t>(firstIndex) * sizeof(uint32_t)));
-    ++glDrawCalls;
-}
-
 namespace {
 // The state a screen quad's look depends on (transforms, material and light do not apply).
 bool SameQuadState(const FixedFunctionState& a, const FixedFunctionState& b) {
@@ -492,31 +490,72 @@ bool SameQuadState(const FixedFunctionState& a, const FixedFunctionState& b) {
            std::memcmp(a.stageStates, b.stageStates, sizeof a.stageStates) == 0 &&
            std::memcmp(&a.viewport, &b.viewport, sizeof a.viewport) == 0;
 }
+
+// Model draws may differ in their world transform and material only.
+bool SameModelState(const FixedFunctionState& a, const FixedFunctionState& b) {
+    return SameQuadState(a, b) && a.Get(TransformKind::View) == b.Get(TransformKind::View) &&
+           a.Get(TransformKind::Projection) == b.Get(TransformKind::Projection) &&
+           a.lightEnabled[0] == b.lightEnabled[0] &&
+           std::memcmp(&a.lights[0], &b.lights[0], sizeof a.lights[0]) == 0;
+}
 }  // namespace
 
-void GlBackend::DrawQuad(const QuadVertex (&vertices)[4]) {
-    // Quads drawn one after another with the same state go to GL as one draw, in order.
-    if (!pendingQuads.empty() &&
-        (!SameQuadState(pendingQuadState, state) || pendingQuads.size() >= kMaxBatchedQuads * 4)) {
-        FlushQuads();
+void GlBackend::DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) {
+    if (indexCount == 0) return;
+    bool joins = pending == Pending::Instances && pendingMesh == &mesh &&
+                 pendingFirst == firstIndex && pendingCount == indexCount &&
+                 pendingInstances.size() < kMaxInstances && SameModelState(pendingState, state);
+    if (!joins) {
+        Flush();
+        pending = Pending::Instances;
+        pendingState = state;
+        pendingMesh = &mesh;
+        pendingFirst = firstIndex;
+        pendingCount = indexCount;
     }
-    if (pendingQuads.empty()) pendingQuadState = state;
+    const glm::mat4& world = state.Get(TransformKind::World);
+    pendingInstances.push_back(Instance{world, glm::transpose(glm::inverse(glm::mat3(world))),
+                                        Rgba(state.material.diffuse), Rgba(state.material.ambient),
+                                        Rgba(state.material.emissive)});
+}
+
+void GlBackend::DrawQuad(const QuadVertex (&vertices)[4]) {
+    bool joins = pending == Pending::Quads && pendingQuads.size() < kMaxBatchedQuads * 4 &&
+                 SameQuadState(pendingState, state);
+    if (!joins) {
+        Flush();
+        pending = Pending::Quads;
+        pendingState = state;
+    }
     pendingQuads.insert(pendingQuads.end(), std::begin(vertices), std::end(vertices));
 }
 
-void GlBackend::FlushQuads() {
-    if (pendingQuads.empty()) return;
+void GlBackend::Flush() {
+    if (pending == Pending::None) return;
     FixedFunctionState drawing = state;
-    state = pendingQuadState;
+    state = pendingState;
     ApplyPipelineState();
-    ApplyUniforms(true);
+    ApplyUniforms(pending == Pending::Quads);
     state = drawing;
-    glBindVertexArray(quadArray);
-    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, pendingQuads.size() * sizeof(QuadVertex),
-                    pendingQuads.data());
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pendingQuads.size() / 4 * 6), GL_UNSIGNED_INT,
-                   nullptr);
+    if (pending == Pending::Quads) {
+        glBindVertexArray(quadArray);
+        glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, pendingQuads.size() * sizeof(QuadVertex),
+                        pendingQuads.data());
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pendingQuads.size() / 4 * 6),
+                       GL_UNSIGNED_INT, nullptr);
+        pendingQuads.clear();
+    } else {
+        glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
+        glBufferSubData(GL_ARRAY_BUFFER, 0, pendingInstances.size() * sizeof(Instance),
+                        pendingInstances.data());
+        glBindVertexArray(static_cast<const GlMesh*>(pendingMesh)->array);
+        glDrawElementsInstanced(
+            GL_TRIANGLES, static_cast<GLsizei>(pendingCount), GL_UNSIGNED_INT,
+            reinterpret_cast<void*>(static_cast<uintptr_t>(pendingFirst) * sizeof(uint32_t)),
+            static_cast<GLsizei>(pendingInstances.size()));
+        pendingInstances.clear();
+    }
     ++glDrawCalls;
-    pendingQuads.clear();
+    pending = Pending::None;
 }

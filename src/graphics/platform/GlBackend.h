@@ -37,14 +37,26 @@ public:
 
     // Draw calls issued to GL since creation (quads sharing state go in one call).
     long GlDrawCalls() const { return glDrawCalls; }
+    // Waits until the rasteriser has finished everything drawn so far.
+    void Finish() { glFinish(); }
+
+    // One model draw as the shader reads it.
+    struct Instance {
+        glm::mat4 world;
+        glm::mat3 normalMatrix;
+        glm::vec4 diffuse, ambient, emissive;
+    };
 
 private:
     struct Uniforms;
+    enum class Pending { None, Quads, Instances };
+
     bool CreateBackBuffer(int w, int h);
     bool CreateProgram();
     void ApplyPipelineState();
     void ApplyUniforms(bool screenSpace);
-    void FlushQuads();
+    // Sends what consecutive draws with the same state have gathered, in their order.
+    void Flush();
     void NotePresent();
 
     std::unique_ptr<GlSurface> surface;
@@ -53,8 +65,13 @@ private:
     GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
     GLuint program = 0;
     GLuint quadArray = 0, quadBuffer = 0, quadIndexBuffer = 0;
+    GLuint instanceBuffer = 0;
+    Pending pending = Pending::None;
+    FixedFunctionState pendingState;
     std::vector<QuadVertex> pendingQuads;
-    FixedFunctionState pendingQuadState;
+    std::vector<Instance> pendingInstances;
+    const GpuMesh* pendingMesh = nullptr;
+    uint32_t pendingFirst = 0, pendingCount = 0;
     bool hasResetStatus = false;
     bool unpaced = false;
     std::deque<std::chrono::steady_clock::time_point> presentTimes;

@@ -9,15 +9,17 @@ layout(location = 0) in vec3 inPosition;
 layout(location = 1) in vec3 inNormal;
 layout(location = 2) in vec2 inUv;
 layout(location = 3) in vec4 inColor;
+// One model draw: consecutive draws of the same mesh range share a GL draw call.
+layout(location = 4) in mat4 inWorld;
+layout(location = 8) in mat3 inNormalMatrix;  // normals are transformed but not re-normalised
+layout(location = 11) in vec4 inMatDiffuse;
+layout(location = 12) in vec4 inMatAmbient;
+layout(location = 13) in vec4 inMatEmissive;
 
 uniform bool uScreenSpace;       // pre-transformed quad vertices in pixels
 uniform vec4 uViewport;          // x, y, width, height in pixels
-uniform mat4 uWorldViewProj;     // clip space with GL's depth range
-uniform mat3 uNormalMatrix;      // normals are transformed but not re-normalised
+uniform mat4 uViewProj;          // clip space with GL's depth range
 uniform bool uLighting;
-uniform vec4 uMatDiffuse;
-uniform vec4 uMatAmbient;
-uniform vec4 uMatEmissive;
 uniform vec3 uGlobalAmbient;
 uniform bool uLightEnabled;
 uniform vec3 uToLight;
@@ -35,18 +37,18 @@ void main() {
         vColor = inColor;
         return;
     }
-    gl_Position = uWorldViewProj * vec4(inPosition, 1.0);
+    gl_Position = uViewProj * (inWorld * vec4(inPosition, 1.0));
     if (!uLighting) {
         vColor = vec4(1.0);
         return;
     }
-    vec3 color = uMatEmissive.rgb + uMatAmbient.rgb * uGlobalAmbient;
+    vec3 color = inMatEmissive.rgb + inMatAmbient.rgb * uGlobalAmbient;
     if (uLightEnabled) {
-        vec3 n = uNormalMatrix * inNormal;
-        color += uMatAmbient.rgb * uLightAmbient.rgb;
-        color += uMatDiffuse.rgb * uLightDiffuse.rgb * max(dot(n, uToLight), 0.0);
+        vec3 n = inNormalMatrix * inNormal;
+        color += inMatAmbient.rgb * uLightAmbient.rgb;
+        color += inMatDiffuse.rgb * uLightDiffuse.rgb * max(dot(n, uToLight), 0.0);
     }
-    vColor = vec4(clamp(color, 0.0, 1.0), clamp(uMatDiffuse.a, 0.0, 1.0));
+    vColor = vec4(clamp(color, 0.0, 1.0), clamp(inMatDiffuse.a, 0.0, 1.0));
 }
 )";
 

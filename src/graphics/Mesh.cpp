@@ -1,0 +1,203 @@
+#include "graphics/Mesh.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include <assimp/cimport.h>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include "graphics/Transform.h"
+#include "graphics/XFileCheck.h"
+#include "util/FileData.h"
+#include "util/StringUtil.h"
+
+namespace {
+
+// Models of this game are a few kilobytes; anything this big is not one.
+constexpr size_t kMaxModelBytes = 64 << 20;
+
+struct Geometry {
+    std::vector<MeshVertex> vertices;
+    std::vector<std::vector<uint32_t>> indicesPerMaterial;
+};
+
+ColorValue ReadColor(const aiMaterial* m, const char* key, unsigned type, unsigned index) {
+    aiColor4D c(0, 0, 0, 1);
+    aiGetMaterialColor(m, key, type, index, &c);
+    return ColorValue{c.r, c.g, c.b, c.a};
+}
+
+Material ReadMaterial(const aiMaterial* m) {
+    Material material;
+    material.diffuse = ReadColor(m, AI_MATKEY_COLOR_DIFFUSE);
+    material.specular = ReadColor(m, AI_MATKEY_COLOR_SPECULAR);
+    material.emissive = ReadColor(m, AI_MATKEY_COLOR_EMISSIVE);
+    // The file's ambient colour is not used: ambient light lights the diffuse colour.
+    material.ambient = material.diffuse;
+    float power = 0;
+    if (aiGetMaterialFloat(m, AI_MATKEY_SHININESS, &power) == AI_SUCCESS) material.power = power;
+    return material;
+}
+
+std::string TextureName(const aiMaterial* m) {
+    aiString name;
+    if (aiGetMaterialTexture(m, aiTextureType_DIFFUSE, 0, &name) != AI_SUCCESS) return "";
+    std::string s = name.C_Str();
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+// Every mesh of the node tree, moved by its frames, sorted into one index list per material.
+// False when a face lost corners to bad indices: the file is damaged.
+bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent, Geometry& out) {
+    aiMatrix4x4 transform = parent * node->mTransformation;
+    aiMatrix3x3 normalTransform(transform);
+    normalTransform.Inverse().Transpose();
+    for (unsigned k = 0; k < node->mNumMeshes; ++k) {
+        const aiMesh* mesh = scene->mMeshes[node->mMeshes[k]];
+        if (mesh->mMaterialIndex >= out.indicesPerMaterial.size()) continue;
+        auto base = static_cast<uint32_t>(out.vertices.size());
+        for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
+            aiVector3D p = transform * mesh->mVertices[v];
+            aiVector3D n = mesh->mNormals ? normalTransform * mesh->mNormals[v] : aiVector3D();
+            aiVector3D t = mesh->mTextureCoords[0] ? mesh->mTextureCoords[0][v] : aiVector3D();
+            out.vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}});
+        }
+        auto& indices = out.indicesPerMaterial[mesh->mMaterialIndex];
+        for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+            const aiFace& face = mesh->mFaces[f];
+            if (face.mNumIndices != 3) return false;
+            for (unsigned i = 0; i < 3; ++i) {
+                if (face.mIndices[i] >= mesh->mNumVertices) return false;
+                indices.push_back(base + face.mIndices[i]);
+            }
+        }
+    }
+    for (unsigned c = 0; c < node->mNumChildren; ++c) {
+        if (!Collect(scene, node->mChildren[c], transform, out)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.GetDevice()) {
+    if (!device) return;
+    std::string file, why;
+    if (!ReadFileLimited(path, kMaxModelBytes, file, why) || !IsSoundXFile(file, why)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(), why.c_str());
+        return;
+    }
+    const aiScene* scene = aiImportFileFromMemory(
+        file.data(), static_cast<unsigned>(file.size()),
+        aiProcess_ConvertToLeftHanded | aiProcess_Triangulate | aiProcess_ValidateDataStructure,
+        "x");
+    if (!scene || !scene->mRootNode || scene->mNumMaterials == 0 ||
+        (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(),
+                     aiGetErrorString());
+        aiReleaseImport(scene);
+        return;
+    }
+    Geometry geometry;
+    geometry.indicesPerMaterial.resize(scene->mNumMaterials);
+    if (!Collect(scene, scene->mRootNode, aiMatrix4x4(), geometry)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: a face has a bad index\n",
+                     path.c_str());
+        aiReleaseImport(scene);
+        return;
+    }
+
+    std::vector<uint32_t> indices;
+    std::vector<Subset> ranges;
+    for (const auto& list : geometry.indicesPerMaterial) {
+        ranges.push_back(
+            {static_cast<uint32_t>(indices.size()), static_cast<uint32_t>(list.size())});
+        indices.insert(indices.end(), list.begin(), list.end());
+    }
+    if (!indices.empty()) mesh = device->CreateMesh(geometry.vertices, indices);
+    if (!mesh) {
+        aiReleaseImport(scene);
+        return;
+    }
+
+    std::string folder = GetDirectory(path);
+    materialCount = scene->mNumMaterials;
+    subsets = std::move(ranges);
+    for (unsigned i = 0; i < materialCount; ++i) {
+        const aiMaterial* m = scene->mMaterials[i];
+        materials.push_back(ReadMaterial(m));
+        std::unique_ptr<GpuTexture> texture;
+        std::string name = TextureName(m);
+        if (!name.empty()) {
+            Image image = graphics.DecodeImage(folder + name);
+            if (!image.Empty()) {
+                texture = device->CreateTexture(image.width, image.height, image.pixels.data());
+            }
+        }
+        textures.push_back(texture.get());
+        ownTextures.push_back(std::move(texture));
+    }
+    aiReleaseImport(scene);
+}
+
+void Mesh::SetColors(ColorValue scale, ColorValue offset) {
+    colorScale = scale;
+    colorOffset = offset;
+}
+
+void Mesh::ReplaceTextures(const GpuTexture* texture) {
+    for (auto& slot : textures) {
+        if (slot) slot = texture;
+    }
+}
+
+const GpuTexture* Mesh::GetFirstTexture() const {
+    return textures.empty() ? nullptr : textures[0];
+}
+
+void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order, float alpha,
+                bool additive) {
+    SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
+    SetBlendMode(device, additive);
+    DrawTransformed(position, scale, rotation, order);
+}
+
+void Mesh::DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order) {
+    DrawWithWorld(BuildWorld(position, scale, rotation, order));
+}
+
+void Mesh::DrawWithWorld(const glm::mat4& world) {
+    if (!device) return;
+    device->SetTransform(TransformKind::World, world);
+    DrawSubsets();
+}
+
+namespace {
+ColorValue Tint(const ColorValue& c, const ColorValue& scale, const ColorValue& offset) {
+    return ColorValue{c.r * scale.r + offset.r, c.g * scale.g + offset.g, c.b * scale.b + offset.b,
+                      c.a * scale.a + offset.a};
+}
+}  // namespace
+
+void Mesh::DrawSubsets() {
+    if (!device || !mesh) return;
+    for (uint32_t i = 0; i < materialCount; ++i) {
+        Material m = materials[i];
+        m.diffuse = Tint(m.diffuse, colorScale, colorOffset);
+        m.ambient = Tint(m.ambient, colorScale, colorOffset);
+        m.specular = Tint(m.specular, colorScale, colorOffset);
+        m.emissive = Tint(m.emissive, colorScale, colorOffset);
+        device->SetMaterial(m);
+        device->SetTexture(textures[i]);
+        device->DrawIndexed(*mesh, subsets[i].firstIndex, subsets[i].indexCount);
+    }
+}
+
+void SetBlendMode(RenderBackend* device, bool additive) {
+    if (!device) return;
+    device->SetRenderState(RenderState::AlphaBlendEnable, 1);
+    device->SetRenderState(RenderState::SrcBlend, kBlendSrcAlpha);
+    device->SetRenderState(RenderState::DestBlend, additive ? kBlendOne : kBlendInvSrcAlpha);
+}

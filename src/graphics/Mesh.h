@@ -1,0 +1,52 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/GraphicsDevice.h"
+
+// One .x model: its geometry on the GPU, one draw range (subset) per material,
+// the materials and the textures they name.
+class Mesh {
+public:
+    Mesh(GraphicsDevice& device, const std::string& path);
+
+    // A draw tint: every material colour × scale + offset.
+    void SetColors(ColorValue scale, ColorValue offset);
+    // Puts the texture into every slot that has one; empty slots stay empty. The
+    // mesh does not own it: the caller keeps it alive while the mesh uses it.
+    void ReplaceTextures(const GpuTexture* texture);
+    const GpuTexture* GetFirstTexture() const;
+
+    // Draws with only the opacity changed, in normal or additive blending.
+    void Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order, float alpha,
+              bool additive);
+    // Draws with the tint and the blend state as they stand.
+    void DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order);
+    void DrawWithWorld(const glm::mat4& world);
+    void DrawSubsets();
+
+    uint32_t MaterialCount() const { return materialCount; }
+    const Material& GetMaterial(uint32_t i) const { return materials[i]; }
+    const GpuTexture* GetTexture(uint32_t i) const { return textures[i]; }
+    uint32_t TriangleCount(uint32_t subset) const { return subsets[subset].indexCount / 3; }
+
+private:
+    struct Subset {
+        uint32_t firstIndex = 0, indexCount = 0;
+    };
+
+    RenderBackend* device;
+    std::unique_ptr<GpuMesh> mesh;
+    uint32_t materialCount = 0;
+    std::vector<Material> materials;
+    std::vector<Subset> subsets;
+    std::vector<const GpuTexture*> textures;
+    std::vector<std::unique_ptr<GpuTexture>> ownTextures;
+    ColorValue colorScale{1, 1, 1, 1};
+    ColorValue colorOffset{0, 0, 0, 0};
+};
+
+// Normal blending (source alpha over inverse source alpha) or additive (source alpha
+// added); the state stays set after the draw.
+void SetBlendMode(RenderBackend* device, bool additive);
