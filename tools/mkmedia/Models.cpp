@@ -310,7 +310,14 @@ MeshBuilder Crash1() {
     m.Material(Glow("Ring", {1.0f, 0.45f, 0.08f}));
     FlatRing(m, kIdentity, 0.74f, 1.0f, 20, 0);
     m.Material(Glow("Burst", {1.0f, 0.85f, 0.3f}));
-    m.Flat(kIdentity, Star(8, 0.7f, 0.3f), 0.05f);
+    // Flames of uneven length, so it reads as a blast rather than a badge.
+    std::vector<Point2> flames;
+    const float reach[] = {0.72f, 0.5f, 0.66f, 0.58f, 0.7f, 0.46f, 0.62f, 0.55f};
+    for (int k = 0; k < 16; ++k) {
+        float a = kPi * k / 8 + 0.15f, r = k % 2 ? 0.28f : reach[k / 2];
+        flames.push_back({r * std::cos(a), r * std::sin(a)});
+    }
+    m.Flat(kIdentity, flames, 0.05f);
     m.Material(Glow("Heart", {1.0f, 1.0f, 0.85f}));
     m.Flat(kIdentity, RegularPolygon(8, 0.22f, 0.22f), 0.1f);
     return m;
@@ -367,11 +374,13 @@ MeshBuilder Bomb5() {
 // Screen bomb: three crossed rings round a pale, see-through sphere.
 MeshBuilder Bomb1() {
     MeshBuilder m;
-    m.Material(Mat("Rings", {0.75f, 0.92f, 1.0f}, 1.0f));
+    m.Material(Glow("Rings", {0.45f, 0.9f, 1.0f}));
     const std::vector<Point2> band{{2.35f, -0.12f}, {2.6f, -0.12f}, {2.6f, 0.12f}, {2.35f, 0.12f}};
     m.Ring(kIdentity, band, 32);
     m.Ring(kIdentity.TurnedX(kPi / 2), band, 32);
     m.Ring(kIdentity.TurnedZ(kPi / 2), band, 32);
+    m.Ring(kIdentity.TurnedZ(kPi / 4), band, 32);
+    m.Ring(kIdentity.TurnedZ(-kPi / 4), band, 32);
     m.Material(Mat("Shell", {0.45f, 0.75f, 1.0f}, 0.7f, 0.35f));
     m.Lathe(kIdentity, Sphere(2.3f, 10), 16, true);
     return m;

@@ -144,7 +144,7 @@ Image Title() {
     // The name: chrome letters, a dark outline and a cyan glow, slanted for speed.
     const char* name = "VELMORA";
     const float letterW = 58, letterH = 64, gap = 14, top = 92, stroke = 6.5f, slant = 0.22f;
-    const float total = 7 * letterW + 6 * gap, left = (w - total) / 2 + 8;
+    const float total = 7 * letterW + 6 * gap, left = (w - total) / 2 - 8;
     std::vector<float> dist(static_cast<size_t>(w) * h, 1e9f);
     for (int i = 0; i < 7; ++i) {
         float lx = left + i * (letterW + gap);
