@@ -6,6 +6,8 @@
 #include "Image.h"
 #include "Media.h"
 
+namespace mkmedia {
+
 namespace {
 
 constexpr const char* kOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
@@ -62,8 +64,6 @@ static_assert(sizeof kGlyphs / sizeof kGlyphs[0] == 42, "one glyph per character
 
 }  // namespace
 
-namespace media {
-
 bool WriteFont(const std::filesystem::path& fontDir) {
     static_assert(sizeof kGlyphs / sizeof kGlyphs[0] <= kColumns * kRows);
     Image sheet(kColumns * kCell, kRows * kCell);
@@ -79,4 +79,4 @@ bool WriteFont(const std::filesystem::path& fontDir) {
     return sheet.WritePng((fontDir / "fonts.png").string());
 }
 
-}  // namespace media
+}  // namespace mkmedia

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace mkmedia {
+
 Image::Image(int width, int height, Color fill)
     : width(width), height(height), pixels(static_cast<size_t>(width) * height, fill) {}
 
@@ -104,3 +106,5 @@ float SegmentDistance(Point p, Point a, Point b) {
     float t = len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0f, 1.0f) : 0;
     return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
 }
+
+}  // namespace mkmedia

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace mkmedia {
+
 struct Color {
     float r = 0, g = 0, b = 0, a = 1;
 };
@@ -46,3 +48,5 @@ private:
 
 // Distance from p to the segment a-b.
 float SegmentDistance(Point p, Point a, Point b);
+
+}  // namespace mkmedia

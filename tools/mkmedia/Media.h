@@ -3,7 +3,7 @@
 // (created beforehand) and returns false when one cannot be written.
 #include <filesystem>
 
-namespace media {
+namespace mkmedia {
 
 bool WriteFont(const std::filesystem::path& fontDir);
 bool WriteTextures(const std::filesystem::path& textureDir);
@@ -12,4 +12,4 @@ bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
 bool WriteVideo(const std::filesystem::path& file);
 
-}  // namespace media
+}  // namespace mkmedia

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <fstream>
 
+namespace mkmedia {
+
 namespace midi {
 
 namespace {
@@ -128,3 +130,5 @@ bool Song::Write(const std::string& path, uint32_t endTick) const {
 }
 
 }  // namespace midi
+
+}  // namespace mkmedia

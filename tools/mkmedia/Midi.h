@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace mkmedia {
+
 namespace midi {
 
 constexpr int kTicksPerQuarter = 480;
@@ -55,3 +57,5 @@ private:
 };
 
 }  // namespace midi
+
+}  // namespace mkmedia

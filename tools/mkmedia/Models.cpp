@@ -11,6 +11,8 @@
 #include "Space.h"
 #include "XFile.h"
 
+namespace mkmedia {
+
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
@@ -449,8 +451,6 @@ MeshBuilder Bg1() {
 
 }  // namespace
 
-namespace media {
-
 bool WriteModels(const std::filesystem::path& dir) {
     const std::vector<std::pair<const char*, std::function<MeshBuilder()>>> models = {
         {"ship", Ship},
@@ -488,4 +488,4 @@ bool WriteModels(const std::filesystem::path& dir) {
     return SpaceScene(256, 256).RenderImage(0).WritePng((dir / kBgTexture).string());
 }
 
-}  // namespace media
+}  // namespace mkmedia

@@ -6,6 +6,8 @@
 #include "Midi.h"
 #include "Score.h"
 
+namespace mkmedia {
+
 namespace {
 
 using midi::Song;
@@ -332,8 +334,6 @@ bool Megami(const std::string& path, Writer& w) {
 
 }  // namespace
 
-namespace media {
-
 bool WriteMusic(const std::filesystem::path& dir) {
     struct Piece {
         const char* file;
@@ -351,4 +351,4 @@ bool WriteMusic(const std::filesystem::path& dir) {
     return true;
 }
 
-}  // namespace media
+}  // namespace mkmedia

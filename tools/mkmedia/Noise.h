@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+namespace mkmedia {
+
 namespace noise {
 
 inline uint32_t Hash(uint32_t x) {
@@ -73,3 +75,5 @@ inline float TiledFbm(float x, float y, int periodX, int periodY, int octaves, u
 }
 
 }  // namespace noise
+
+}  // namespace mkmedia

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <sstream>
 
+namespace mkmedia {
+
 namespace score {
 
 namespace {
@@ -258,3 +260,5 @@ void Writer::Drums(midi::Track& t, uint32_t at, int bars, const std::vector<Drum
 }
 
 }  // namespace score
+
+}  // namespace mkmedia

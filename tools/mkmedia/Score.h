@@ -16,6 +16,8 @@
 
 #include "Midi.h"
 
+namespace mkmedia {
+
 namespace score {
 
 constexpr uint32_t kStep = midi::kTicksPerQuarter / 4;
@@ -67,3 +69,5 @@ private:
 int Pitch(std::string_view name);
 
 }  // namespace score
+
+}  // namespace mkmedia

@@ -7,6 +7,8 @@
 #include "Media.h"
 #include "Synth.h"
 
+namespace mkmedia {
+
 namespace {
 
 using namespace synth;
@@ -223,8 +225,6 @@ Buffer VoiceOption() {
 
 }  // namespace
 
-namespace media {
-
 bool WriteSounds(const std::filesystem::path& dir) {
     const std::array<std::pair<const char*, Buffer (*)()>, 9> sounds = {{
         {"shot.wav", Shot},
@@ -243,4 +243,4 @@ bool WriteSounds(const std::filesystem::path& dir) {
     return true;
 }
 
-}  // namespace media
+}  // namespace mkmedia

@@ -5,6 +5,8 @@
 
 #include "Noise.h"
 
+namespace mkmedia {
+
 namespace {
 constexpr float kPi = 3.14159265358979f;
 // Screen pixels that one frame covers on a background copy in play.
@@ -160,3 +162,5 @@ Image SpaceScene::RenderImage(float phase) const {
     }
     return img;
 }
+
+}  // namespace mkmedia

@@ -12,6 +12,8 @@
 
 #include "Image.h"
 
+namespace mkmedia {
+
 class SpaceScene {
 public:
     SpaceScene(int width, int height);
@@ -34,3 +36,5 @@ private:
     std::vector<float> cloudA, cloudB, tint;
     std::vector<Star> stars;
 };
+
+}  // namespace mkmedia

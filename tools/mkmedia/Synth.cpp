@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <fstream>
 
+namespace mkmedia {
+
 namespace synth {
 
 void Normalize(Buffer& b, float peak) {
@@ -50,3 +52,5 @@ bool WriteWav(const std::string& path, const Buffer& samples) {
 }
 
 }  // namespace synth
+
+}  // namespace mkmedia

@@ -8,6 +8,8 @@
 
 #include "Noise.h"
 
+namespace mkmedia {
+
 namespace synth {
 
 constexpr int kRate = 44100;
@@ -84,3 +86,5 @@ void MixInto(Buffer& dst, const Buffer& src, float gain, size_t at = 0);
 bool WriteWav(const std::string& path, const Buffer& samples);
 
 }  // namespace synth
+
+}  // namespace mkmedia

@@ -8,6 +8,8 @@
 #include "Noise.h"
 #include "Space.h"
 
+namespace mkmedia {
+
 namespace {
 
 constexpr float kPi = 3.14159265358979f;
@@ -259,8 +261,6 @@ Image Glow() {
 
 }  // namespace
 
-namespace media {
-
 bool WriteTextures(const std::filesystem::path& dir) {
     return Title().WritePng((dir / "title.png").string()) &&
            LifeIcon().WritePng((dir / "ship.png").string()) &&
@@ -268,4 +268,4 @@ bool WriteTextures(const std::filesystem::path& dir) {
            Glow().WritePng((dir / "a.png").string());
 }
 
-}  // namespace media
+}  // namespace mkmedia

@@ -19,6 +19,8 @@ extern "C" {
 #include "Space.h"
 #include "Synth.h"
 
+namespace mkmedia {
+
 namespace {
 
 constexpr int kWidth = 320, kHeight = 240, kFps = 25, kSeconds = 24;
@@ -237,12 +239,10 @@ private:
 
 }  // namespace
 
-namespace media {
-
 bool WriteVideo(const std::filesystem::path& file) {
     av_log_set_level(AV_LOG_ERROR);
     Encoder encoder;
     return encoder.Open(file.string()) && encoder.Run();
 }
 
-}  // namespace media
+}  // namespace mkmedia

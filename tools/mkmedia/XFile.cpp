@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <map>
 
+namespace mkmedia {
+
 namespace {
 constexpr float kTwoPi = 6.28318530717959f;
 
@@ -201,17 +203,6 @@ void MeshBuilder::Gem(const Frame& f, float rx, float rz, float up, float down, 
     }
 }
 
-void MeshBuilder::Bounds(Vec3& lo, Vec3& hi) const {
-    lo = {1e9f, 1e9f, 1e9f};
-    hi = {-1e9f, -1e9f, -1e9f};
-    for (const Face& f : faces) {
-        for (const Vertex& v : f.v) {
-            lo = {std::min(lo.x, v.p.x), std::min(lo.y, v.p.y), std::min(lo.z, v.p.z)};
-            hi = {std::max(hi.x, v.p.x), std::max(hi.y, v.p.y), std::max(hi.z, v.p.z)};
-        }
-    }
-}
-
 std::string MeshBuilder::ToX(const std::string& meshName) const {
     bool textured = false;
     for (const XMaterial& m : materials)
@@ -334,3 +325,5 @@ std::vector<int> TriangulatePolygon(const std::vector<Point2>& outline) {
     if (idx.size() == 3) out.insert(out.end(), {idx[0], idx[1], idx[2]});
     return out;
 }
+
+}  // namespace mkmedia

@@ -8,6 +8,8 @@
 
 #include "Image.h"
 
+namespace mkmedia {
+
 struct Vec3 {
     float x = 0, y = 0, z = 0;
 };
@@ -41,7 +43,6 @@ struct Frame {
     Frame TurnedX(float radians) const;  // y toward z
     Frame TurnedZ(float radians) const;  // x toward y
     Frame Scaled(Vec3 s) const { return {origin, ax * s.x, ay * s.y, az * s.z}; }
-    Frame MirroredX() const { return {{-origin.x, origin.y, origin.z}, ax * -1, ay, az}; }
 };
 
 struct XMaterial {
@@ -87,9 +88,6 @@ public:
 
     // The text .x file.
     std::string ToX(const std::string& meshName) const;
-    // Bounds of all vertices.
-    void Bounds(Vec3& lo, Vec3& hi) const;
-    size_t TriangleCount() const { return faces.size(); }
 
 private:
     struct Vertex {
@@ -109,3 +107,5 @@ private:
 std::vector<Point2> RegularPolygon(int sides, float rx, float rz, float startAngle = 0);
 // Splits any simple polygon into triangles (indices into it).
 std::vector<int> TriangulatePolygon(const std::vector<Point2>& outline);
+
+}  // namespace mkmedia

@@ -25,12 +25,12 @@ int main(int argc, char** argv) {
         std::function<bool()> write;
     };
     const std::vector<Part> parts = {
-        {"font", root / "Font", [&] { return media::WriteFont(root / "Font"); }},
-        {"textures", root / "Texture", [&] { return media::WriteTextures(root / "Texture"); }},
-        {"models", root / "Model", [&] { return media::WriteModels(root / "Model"); }},
-        {"sounds", root / "Sound", [&] { return media::WriteSounds(root / "Sound"); }},
-        {"music", root / "Music", [&] { return media::WriteMusic(root / "Music"); }},
-        {"video", root, [&] { return media::WriteVideo(root / "video2.wmv"); }},
+        {"font", root / "Font", [&] { return mkmedia::WriteFont(root / "Font"); }},
+        {"textures", root / "Texture", [&] { return mkmedia::WriteTextures(root / "Texture"); }},
+        {"models", root / "Model", [&] { return mkmedia::WriteModels(root / "Model"); }},
+        {"sounds", root / "Sound", [&] { return mkmedia::WriteSounds(root / "Sound"); }},
+        {"music", root / "Music", [&] { return mkmedia::WriteMusic(root / "Music"); }},
+        {"video", root, [&] { return mkmedia::WriteVideo(root / "video2.wmv"); }},
     };
     std::vector<std::string> wanted(argv + 2, argv + argc);
     for (const std::string& w : wanted) {
