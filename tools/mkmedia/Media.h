@@ -1,0 +1,15 @@
+#pragma once
+// The parts of the asset pack. Each writes its files into the given folder
+// (created beforehand) and returns false when one cannot be written.
+#include <filesystem>
+
+namespace mkmedia {
+
+bool WriteFont(const std::filesystem::path& fontDir);
+bool WriteTextures(const std::filesystem::path& textureDir);
+bool WriteModels(const std::filesystem::path& modelDir);
+bool WriteSounds(const std::filesystem::path& soundDir);
+bool WriteMusic(const std::filesystem::path& musicDir);
+bool WriteVideo(const std::filesystem::path& file);
+
+}  // namespace mkmedia

@@ -1,0 +1,63 @@
+// mkmedia: writes the game's default asset pack.
+//   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music video
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Media.h"
+
+namespace fs = std::filesystem;
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr,
+                     "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video]...\n");
+        return 2;
+    }
+    const fs::path root = argv[1];
+    struct Part {
+        const char* name;
+        fs::path dir;
+        std::function<bool()> write;
+    };
+    const std::vector<Part> parts = {
+        {"font", root / "Font", [&] { return mkmedia::WriteFont(root / "Font"); }},
+        {"textures", root / "Texture", [&] { return mkmedia::WriteTextures(root / "Texture"); }},
+        {"models", root / "Model", [&] { return mkmedia::WriteModels(root / "Model"); }},
+        {"sounds", root / "Sound", [&] { return mkmedia::WriteSounds(root / "Sound"); }},
+        {"music", root / "Music", [&] { return mkmedia::WriteMusic(root / "Music"); }},
+        {"video", root, [&] { return mkmedia::WriteVideo(root / "video2.wmv"); }},
+    };
+    std::vector<std::string> wanted(argv + 2, argv + argc);
+    for (const std::string& w : wanted) {
+        bool known = false;
+        for (const Part& p : parts)
+            known = known || w == p.name;
+        if (!known) {
+            std::fprintf(stderr, "mkmedia: no part named %s\n", w.c_str());
+            return 2;
+        }
+    }
+    for (const Part& p : parts) {
+        if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), p.name) == wanted.end()) {
+            continue;
+        }
+        std::error_code error;
+        fs::create_directories(p.dir, error);
+        auto start = std::chrono::steady_clock::now();
+        if (error || !p.write()) {
+            std::fprintf(stderr, "mkmedia: could not write the %s into %s\n", p.name,
+                         p.dir.string().c_str());
+            return 1;
+        }
+        if (std::getenv("MKMEDIA_TIMES")) {
+            std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            std::fprintf(stderr, "mkmedia: %s %.2f s\n", p.name, took.count());
+        }
+    }
+    return 0;
+}
