@@ -157,7 +157,13 @@ void GameApp::StartGame() {
     player = Create<PlayerEntry>(kStartOptions);
     Create<Background>();
     endingMusicOn = false;
-    models.bg1->ReplaceTextures(videoTexture);
+    // Without a video the background keeps its own still picture: the model's
+    // material is made to be multiplied by a texture and glares white without one.
+    if (videoTexture) {
+        models.bg1->ReplaceTextures(videoTexture);
+    } else {
+        models.bg1->RestoreTextures();
+    }
     videoPlayer->Stop();
     videoPlayer->Seek(0.0);
     videoPlayer->Run();

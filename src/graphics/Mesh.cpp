@@ -153,6 +153,11 @@ void Mesh::ReplaceTextures(const GpuTexture* texture) {
     }
 }
 
+void Mesh::RestoreTextures() {
+    for (size_t i = 0; i < textures.size(); ++i)
+        textures[i] = ownTextures[i].get();
+}
+
 const GpuTexture* Mesh::GetFirstTexture() const {
     return textures.empty() ? nullptr : textures[0];
 }

@@ -16,6 +16,8 @@ public:
     // Puts the texture into every slot that has one; empty slots stay empty. The
     // mesh does not own it: the caller keeps it alive while the mesh uses it.
     void ReplaceTextures(const GpuTexture* texture);
+    // Puts back the textures the model was loaded with.
+    void RestoreTextures();
     const GpuTexture* GetFirstTexture() const;
 
     // Draws with only the opacity changed, in normal or additive blending.

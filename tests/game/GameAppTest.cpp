@@ -53,9 +53,30 @@ struct VideoGame : GameFixture {
     FakeVideo& Video() { return *static_cast<FakeVideo*>(platform.video); }
 };
 
+HeadlessPlatform::Options WithoutVideoTexture() {
+    HeadlessPlatform::Options options = WithVideo();
+    options.makeVideoPlayer = [] {
+        auto video = std::make_unique<FakeVideo>();
+        video->texture.reset();
+        return video;
+    };
+    return options;
+}
+
+struct NoVideoTexture : GameFixture {
+    NoVideoTexture() : GameFixture(WithoutVideoTexture()) {}
+};
+
 using GameAppTest = GameFixture;
 
 }  // namespace
+
+TEST_F(NoVideoTexture, TheBackgroundKeepsItsOwnPictureWithoutAVideo) {
+    const GpuTexture* own = app.models.bg1->GetTexture(0);
+    ASSERT_NE(own, nullptr);
+    app.StartGame();
+    EXPECT_EQ(app.models.bg1->GetTexture(0), own);
+}
 
 TEST_F(GameAppTest, ConstructionLoadsTheSoundsInTableOrderFromTheExecutablesFolder) {
     std::vector<std::string> expected;

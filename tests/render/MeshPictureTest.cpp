@@ -129,6 +129,12 @@ TEST_F(MeshPicture, ThreeMaterialsWithOneUntexturedSubset) {
     EXPECT_TRUE(Near(At(192, 240), {255, 255, 0}));
     EXPECT_TRUE(Near(At(320, 240), {255, 0, 0}));
     EXPECT_TRUE(Near(At(448, 240), {255, 255, 0}));
+
+    model.RestoreTextures();
+    BeginFrame(0xFF000000);
+    model.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    EXPECT_TRUE(Near(At(192, 240), {0, 255, 0}));
+    EXPECT_TRUE(Near(At(448, 240), {0, 0, 255}));
 }
 
 TEST_F(MeshPicture, TexelsWithAlphaZeroAreDiscarded) {

@@ -422,8 +422,11 @@ MeshBuilder Beam() {
 }
 
 // Background plane: drawn at scale 40 and tilted 45 degrees, 60 units apart, so
-// 60 / (40 cos 45) deep; wide enough to cover the field while it rolls.
-constexpr float kBgHalfWidth = 1.7f, kBgHalfDepth = 1.06066f;
+// 60 / (40 cos 45) deep; wide enough to cover the field while it rolls. The four
+// copies start at -119..0 and scroll down, so each plane hangs below its origin:
+// then the lowest copy still reaches the bottom of the field when it has scrolled
+// up again, with about 10 units to spare at both ends of the cycle.
+constexpr float kBgHalfWidth = 1.7f, kBgHalfDepth = 1.06066f, kBgDrop = 0.0177f;
 constexpr const char* kBgTexture = "bg1.png";
 
 MeshBuilder Bg1() {
@@ -433,9 +436,10 @@ MeshBuilder Bg1() {
     const float w = kBgHalfWidth, d = kBgHalfDepth;
     auto uv = [&](Vec3 p, float* t) {
         t[0] = (p.x + w) / (2 * w);
-        t[1] = (d - p.z) / (2 * d);
+        t[1] = (-kBgDrop - p.z) / (2 * d);
     };
-    const Vec3 corners[4] = {{-w, 0, d}, {w, 0, d}, {w, 0, -d}, {-w, 0, -d}};
+    const float top = -kBgDrop, bottom = -kBgDrop - 2 * d;
+    const Vec3 corners[4] = {{-w, 0, top}, {w, 0, top}, {w, 0, bottom}, {-w, 0, bottom}};
     const Vec3 up[3] = {{0, 1, 0}, {0, 1, 0}, {0, 1, 0}};
     for (const auto& tri : {std::array<int, 3>{0, 1, 2}, std::array<int, 3>{0, 2, 3}}) {
         Vec3 p[3];
