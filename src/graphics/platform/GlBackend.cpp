@@ -34,6 +34,8 @@ private:
     std::function<void()> beforeUpload;
 };
 
+constexpr size_t kStreamBytes = 8 << 20;
+
 // An attribute read from the bound array buffer.
 void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,
                GLboolean normalized = GL_FALSE) {
@@ -42,12 +44,12 @@ void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenu
                           reinterpret_cast<void*>(offset));
 }
 
-// Per-draw attributes from the shared instance buffer, read once per instance.
-void BindInstanceAttributes(GLuint instanceBuffer) {
+// Per-draw attributes from the stream buffer at base, read once per instance.
+void BindInstanceAttributes(GLuint streamBuffer, size_t base) {
     using Instance = GlBackend::Instance;
-    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
-    auto attribute = [](GLuint location, GLint size, size_t offset) {
-        Attribute(location, size, sizeof(Instance), offset);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    auto attribute = [base](GLuint location, GLint size, size_t offset) {
+        Attribute(location, size, sizeof(Instance), base + offset);
         glVertexAttribDivisor(location, 1);
     };
     for (GLuint c = 0; c < 4; ++c) {
@@ -188,9 +190,8 @@ GlBackend::GlBackend(std::unique_ptr<GlSurface> surface)
     : surface(std::move(surface)), uniforms(std::make_unique<Uniforms>()) {}
 
 GlBackend::~GlBackend() {
-    glDeleteBuffers(1, &instanceBuffer);
+    glDeleteBuffers(1, &streamBuffer);
     glDeleteBuffers(1, &quadIndexBuffer);
-    glDeleteBuffers(1, &quadBuffer);
     glDeleteVertexArrays(1, &quadArray);
     glDeleteProgram(program);
     glDeleteFramebuffers(1, &framebuffer);
@@ -207,22 +208,14 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
     if (!CreateProgram() || !CreateBackBuffer(params.width, params.height)) return false;
 
-    glGenBuffers(1, &instanceBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kMaxInstances * sizeof(Instance), nullptr, GL_STREAM_DRAW);
+    glGenBuffers(1, &streamBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
     pendingInstances.reserve(kMaxInstances);
 
     glGenVertexArrays(1, &quadArray);
-    glGenBuffers(1, &quadBuffer);
     glGenBuffers(1, &quadIndexBuffer);
     glBindVertexArray(quadArray);
-    glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kMaxBatchedQuads * 4 * sizeof(QuadVertex), nullptr,
-                 GL_STREAM_DRAW);
-    Attribute(0, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
-    Attribute(2, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
-    Attribute(3, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color), GL_UNSIGNED_BYTE,
-              GL_TRUE);
     std::vector<uint32_t> quadIndices;
     quadIndices.reserve(kMaxBatchedQuads * 6);
     for (uint32_t q = 0; q < kMaxBatchedQuads; ++q) {
@@ -407,7 +400,7 @@ std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> verti
     Attribute(0, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
     Attribute(1, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
     Attribute(2, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
-    BindInstanceAttributes(instanceBuffer);
+    BindInstanceAttributes(streamBuffer, 0);
     glBindVertexArray(0);
     return mesh;
 }
@@ -530,6 +523,23 @@ void GlBackend::DrawQuad(const QuadVertex (&vertices)[4]) {
     pendingQuads.insert(pendingQuads.end(), std::begin(vertices), std::end(vertices));
 }
 
+size_t GlBackend::Stream(const void* data, size_t bytes) {
+    // Each batch gets storage no queued draw reads, so the driver never waits.
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
+    if (streamOffset + bytes > kStreamBytes) {
+        glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
+        streamOffset = 0;
+    }
+    size_t at = streamOffset;
+    void* target = glMapBufferRange(
+        GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
+        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+    std::memcpy(target, data, bytes);
+    glUnmapBuffer(GL_ARRAY_BUFFER);
+    streamOffset = (at + bytes + 63) & ~size_t{63};
+    return at;
+}
+
 void GlBackend::Flush() {
     if (pending == Pending::None) return;
     FixedFunctionState drawing = state;
@@ -539,17 +549,18 @@ void GlBackend::Flush() {
     state = drawing;
     if (pending == Pending::Quads) {
         glBindVertexArray(quadArray);
-        glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, pendingQuads.size() * sizeof(QuadVertex),
-                        pendingQuads.data());
+        size_t base = Stream(pendingQuads.data(), pendingQuads.size() * sizeof(QuadVertex));
+        Attribute(0, 3, sizeof(QuadVertex), base + offsetof(QuadVertex, x));
+        Attribute(2, 2, sizeof(QuadVertex), base + offsetof(QuadVertex, u));
+        Attribute(3, GL_BGRA, sizeof(QuadVertex), base + offsetof(QuadVertex, color),
+                  GL_UNSIGNED_BYTE, GL_TRUE);
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pendingQuads.size() / 4 * 6),
                        GL_UNSIGNED_INT, nullptr);
         pendingQuads.clear();
     } else {
-        glBindBuffer(GL_ARRAY_BUFFER, instanceBuffer);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, pendingInstances.size() * sizeof(Instance),
-                        pendingInstances.data());
+        size_t base = Stream(pendingInstances.data(), pendingInstances.size() * sizeof(Instance));
         glBindVertexArray(static_cast<const GlMesh*>(pendingMesh)->array);
+        BindInstanceAttributes(streamBuffer, base);
         glDrawElementsInstanced(
             GL_TRIANGLES, static_cast<GLsizei>(pendingCount), GL_UNSIGNED_INT,
             reinterpret_cast<void*>(static_cast<uintptr_t>(pendingFirst) * sizeof(uint32_t)),

@@ -57,6 +57,8 @@ private:
     void ApplyUniforms(bool screenSpace);
     // Sends what consecutive draws with the same state have gathered, in their order.
     void Flush();
+    // Copies data into the stream buffer; returns where it went.
+    size_t Stream(const void* data, size_t bytes);
     void NotePresent();
 
     std::unique_ptr<GlSurface> surface;
@@ -64,8 +66,9 @@ private:
     int width = 0, height = 0;
     GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
     GLuint program = 0;
-    GLuint quadArray = 0, quadBuffer = 0, quadIndexBuffer = 0;
-    GLuint instanceBuffer = 0;
+    GLuint quadArray = 0, quadIndexBuffer = 0;
+    GLuint streamBuffer = 0;  // per-draw data, written front to back, renewed when full
+    size_t streamOffset = 0;
     Pending pending = Pending::None;
     FixedFunctionState pendingState;
     std::vector<QuadVertex> pendingQuads;
