@@ -1,12 +1,16 @@
-// The asset pack drawn the way the game poses it, on the real renderer: the
-// pictures land in screenshots/ beside the tests for people to look at, and the
-// checks catch what would spoil them (missing pieces, black or blown-out frames).
+// Poses the asset pack the way the game draws it, on the real renderer
+// offscreen, and writes the pictures for people to look at:
+//   showcase [folder]   (default: screenshots/ beside the program)
+// Each picture's mean brightness and share of blown-out white is printed, so a
+// change that spoils the look shows in numbers too.
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
+#include <map>
+#include <memory>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -14,17 +18,24 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "GlFixture.h"
 #include "graphics/BitmapFont.h"
+#include "graphics/GraphicsDevice.h"
 #include "graphics/Mesh.h"
 #include "graphics/Quad.h"
+#include "graphics/RenderSetup.h"
 #include "graphics/Transform.h"
-#include "media/MediaFiles.h"
+#include "graphics/platform/GlBackend.h"
+#include "graphics/platform/SdlImageDecoder.h"
 
 namespace {
 
-const glm::vec3 kOne{1, 1, 1};
+namespace fs = std::filesystem;
+
 const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
+const char* kModels[] = {"obj1",    "beam",    "crash_1", "crash_2", "obj2",  "big1",  "obj3",
+                         "obj4",    "item1",   "item2",   "effect1", "bg1",   "ship",  "shot",
+                         "obj5",    "obj6",    "bomb1",   "bomb2",   "bomb3", "bomb4", "bomb5",
+                         "bullet1", "bullet2", "needle1", "needle2"};
 
 // One frame from the middle of the default video, as ARGB rows.
 Image VideoFrame(const std::string& path, int wanted) {
@@ -66,25 +77,44 @@ Image VideoFrame(const std::string& path, int wanted) {
     return image;
 }
 
-class Showcase : public GlFixture {
-protected:
-    void SetUp() override {
-        GlFixture::SetUp();
-        if (IsSkipped()) return;
-        for (const char* name : media_files::kModels) {
-            models[name] = std::make_unique<Mesh>(Graphics(), media_files::Model(name));
-        }
-        font = std::make_unique<BitmapFont>(Graphics(),
-                                            (media_files::Dir() / "Font/fonts.png").string(),
-                                            kGlyphOrder, 0.03125f, 0.14285715f, 8, 8, 2, 2);
-        std::filesystem::create_directories("screenshots");
-    }
-    void TearDown() override {
-        models.clear();
-        font.reset();
-    }
-    Mesh& M(const std::string& name) { return *models.at(name); }
+class Showcase {
+public:
+    Showcase(const fs::path& media, const fs::path& out) : media(media), out(out) {}
 
+    bool Open() {
+        std::string error;
+        auto surface = CreateOffscreenSurface(error);
+        if (!surface) {
+            std::fprintf(stderr, "showcase: no offscreen OpenGL: %s\n", error.c_str());
+            return false;
+        }
+        device = std::make_unique<GraphicsDevice>(std::make_unique<GlBackend>(std::move(surface)),
+                                                  std::make_unique<SdlImageDecoder>(), 640, 480);
+        if (!device->ResetOrCreate()) return false;
+        ApplyGameRenderState(*device);
+        for (const char* name : kModels) {
+            models[name] =
+                std::make_unique<Mesh>(*device, (media / "Model" / name).string() + ".x");
+        }
+        font = std::make_unique<BitmapFont>(*device, (media / "Font/fonts.png").string(),
+                                            kGlyphOrder, 0.03125f, 0.14285715f, 8, 8, 2, 2);
+        fs::create_directories(out);
+        return true;
+    }
+
+    void Field();
+    void Effects();
+    void Bomb();
+    void Title();
+
+private:
+    RenderBackend* Device() { return device->GetDevice(); }
+    Mesh& M(const std::string& name) { return *models.at(name); }
+    void BeginFrame(uint32_t clear) {
+        Device()->SetViewport(Viewport{0, 0, 640, 480, 0.0f, 1.0f});
+        device->Clear(clear);
+        device->BeginScene();
+    }
     // A model on the field at (x, y) as the game places it.
     void Put(const std::string& name, float x, float y, float depth, float scale, glm::vec3 turn,
              int order, float alpha = 1, bool additive = false) {
@@ -104,36 +134,34 @@ protected:
             Put(model, bx, by, -100, 1, {0, a + 0.25f, 0}, 15);
         }
     }
+    // Writes the picture and says how it is exposed.
     void Save(const std::string& name) {
-        Snapshot();
-        std::vector<uint32_t> opaque = pixels;  // the window shows no alpha
-        for (uint32_t& p : opaque)
-            p |= 0xFF000000u;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(opaque.data(), 640, 480, 32, 640 * 4,
-                                                            SDL_PIXELFORMAT_ARGB8888);
-        IMG_SavePNG(s, ("screenshots/" + name + ".png").c_str());
-        SDL_FreeSurface(s);
-    }
-    // Mean brightness 0..255 and the share of saturated white pixels.
-    std::pair<double, double> Exposure() {
+        std::vector<uint32_t> pixels = Device()->ReadBackBuffer();
         double sum = 0, white = 0;
-        for (uint32_t p : pixels) {
+        for (uint32_t& p : pixels) {
             int r = p >> 16 & 0xFF, g = p >> 8 & 0xFF, b = p & 0xFF;
             sum += (r + g + b) / 3.0;
             white += r > 250 && g > 250 && b > 250;
+            p |= 0xFF000000u;  // the window shows no alpha
         }
-        return {sum / pixels.size(), white / pixels.size()};
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), 640, 480, 32, 640 * 4,
+                                                            SDL_PIXELFORMAT_ARGB8888);
+        fs::path file = out / (name + ".png");
+        IMG_SavePNG(s, file.string().c_str());
+        SDL_FreeSurface(s);
+        std::printf("%-32s mean brightness %5.1f, blown out %4.1f%%\n", file.string().c_str(),
+                    sum / pixels.size(), 100 * white / pixels.size());
     }
 
+    fs::path media, out;
+    std::unique_ptr<GraphicsDevice> device;
     std::map<std::string, std::unique_ptr<Mesh>> models;
     std::unique_ptr<BitmapFont> font;
 };
 
-}  // namespace
-
-TEST_F(Showcase, ABusyFieldOverTheVideo) {
-    Image frame = VideoFrame((media_files::Dir() / "video2.wmv").string(), 300);
-    ASSERT_FALSE(frame.Empty()) << "the default video gives no frame";
+void Showcase::Field() {
+    Image frame = VideoFrame((media / "video2.wmv").string(), 300);
+    if (frame.Empty()) std::fprintf(stderr, "showcase: the video gives no frame\n");
     auto video = Device()->CreateTexture(frame.width, frame.height, frame.pixels.data());
     BeginFrame(0x00000000);
     Background(video.get(), 40, 0.02f);
@@ -175,13 +203,9 @@ TEST_F(Showcase, ABusyFieldOverTheVideo) {
     Ring("bullet2", 20, -5, 12, 9, 0.04f);
     Put("bullet2", 10, 20, -100, 2, {0, 0.3f, 0}, 15);  // a bullet about to split
     Save("field");
-    auto [mean, white] = Exposure();
-    EXPECT_GT(mean, 8.0) << "far too dark";
-    EXPECT_LT(mean, 90.0) << "too bright for a space background";
-    EXPECT_LT(white, 0.05) << "colours blown out to white";
 }
 
-TEST_F(Showcase, EffectsThroughTheirLives) {
+void Showcase::Effects() {
     BeginFrame(0x00000000);
     for (int age = 0; age <= 25; age += 5) {
         float x = -42 + 16.0f * age / 5;
@@ -203,22 +227,19 @@ TEST_F(Showcase, EffectsThroughTheirLives) {
     Put("crash_2", 30, 30, -500, 3.5f, {0, 0.2f, 0}, 2, 0.7f);  // the respawn shield
     Put("ship", 30, 30, -400, 1, {0.125f, 0, 0}, 15, 0.7f);
     Save("effects");
-    EXPECT_GT(Exposure().first, 3.0);
 }
 
-TEST_F(Showcase, TheScreenBombBlast) {
+void Showcase::Bomb() {
     BeginFrame(0xFF000000);
     for (float s : {0.1f, 0.4f, 0.7f}) {
         M("bomb1").Draw({0, -700, 0}, glm::vec3(20 * s + 1), {0.2f, s, 0}, 6, 1 - s, false);
     }
     Save("bomb");
-    EXPECT_GT(Exposure().first, 10.0);
 }
 
-TEST_F(Showcase, TheTitleWithItsMenuAndTheHud) {
-    Texture title(Graphics(), (media_files::Dir() / "Texture/title.png").string());
-    Texture life(Graphics(), (media_files::Dir() / "Texture/ship.png").string());
-    ASSERT_EQ(title.ImageWidth(), 640);
+void Showcase::Title() {
+    Texture title(*device, (media / "Texture/title.png").string());
+    Texture life(*device, (media / "Texture/ship.png").string());
     BeginFrame(0x00000000);
     title.Draw(0, 0, 640, 480, 0, 0, 1, 1, 0xFFFFFFFF);
     const char* items[] = {"START", "VIDEO CHANGE", "VIDEO SOUND OFF", "EXIT"};
@@ -236,12 +257,18 @@ TEST_F(Showcase, TheTitleWithItsMenuAndTheHud) {
     }
     font->DrawTextShadowed("GET READY", 288, 200, 0xFFFFFFFF, 0x80000000);
     Save("title");
-    // "START" in white over the dark menu area, "EXIT" in grey.
-    int whiteInStart = 0;
-    for (int x = 256; x < 296; ++x) {
-        for (int y = 240; y < 248; ++y)
-            whiteInStart += At(x, y).r > 240 && At(x, y).b > 240;
-    }
-    EXPECT_GT(whiteInStart, 40);
-    EXPECT_TRUE(Near(At(1, 9), {255, 0, 0}, 0));  // the boss gauge
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    fs::path exe = fs::read_symlink("/proc/self/exe").parent_path();
+    fs::path media = exe / "Media";
+    Showcase showcase(media, argc > 1 ? fs::path(argv[1]) : exe / "screenshots");
+    if (!showcase.Open()) return 1;
+    showcase.Field();
+    showcase.Effects();
+    showcase.Bomb();
+    showcase.Title();
+    return 0;
 }
