@@ -1,0 +1,65 @@
+// The game starts on the generated pack and finds every file it loads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MediaFiles.h"
+#include "app/HeadlessPlatform.h"
+#include "game/GameApp.h"
+#include "graphics/platform/SdlImageDecoder.h"
+
+namespace {
+
+// Decodes for real and remembers what was asked for and whether it came.
+struct CheckingDecoder : ImageDecoder {
+    Image Decode(const std::string& path) override {
+        Image image = real.Decode(path);
+        asked.emplace_back(path, !image.Empty());
+        return image;
+    }
+    SdlImageDecoder real;
+    std::vector<std::pair<std::string, bool>> asked;
+};
+
+}  // namespace
+
+TEST(Preload, TheGameFindsEveryFileOfThePack) {
+    CheckingDecoder* images = nullptr;
+    HeadlessPlatform::Options options;
+    options.exeDir = media_files::Dir().parent_path().string() + "/";
+    options.makeImageDecoder = [&images] {
+        auto d = std::make_unique<CheckingDecoder>();
+        images = d.get();
+        return d;
+    };
+    HeadlessPlatform platform(options);
+    GameApp app(platform);
+
+    const GameModels& m = app.models;
+    const std::unique_ptr<Mesh>* models[] = {
+        &m.obj1,    &m.beam,    &m.crash1,  &m.crash2, &m.obj2,    &m.obj5,  &m.big1,
+        &m.obj3,    &m.obj4,    &m.item1,   &m.item2,  &m.effect1, &m.bg1,   &m.ship,
+        &m.shot,    &m.obj6,    &m.bomb1,   &m.bomb2,  &m.bomb3,   &m.bomb4, &m.bomb5,
+        &m.bullet1, &m.bullet2, &m.needle1, &m.needle2};
+    for (size_t i = 0; i < std::size(models); ++i) {
+        EXPECT_GT((*models[i])->MaterialCount(), 0u) << "model " << media_files::kModels[i];
+    }
+    ASSERT_NE(images, nullptr);
+    EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);  // the textures, the font, bg1's picture
+    for (const auto& [path, loaded] : images->asked)
+        EXPECT_TRUE(loaded) << path;
+    ASSERT_EQ(platform.audio->Loaded().size(), 11u);
+    for (const std::string& path : platform.audio->Loaded()) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
+    }
+    EXPECT_TRUE(std::filesystem::is_regular_file(options.exeDir + platform.videoPath));
+    for (const char* piece : media_files::kMusic) {
+        EXPECT_TRUE(std::filesystem::is_regular_file(media_files::Dir() / "Music" / piece))
+            << piece;
+    }
+
+    app.StartGame();
+    app.Update();
+    app.Render();
+    EXPECT_EQ(app.playerPool->Count(), 1);
+}
