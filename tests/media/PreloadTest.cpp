@@ -41,8 +41,13 @@ TEST(Preload, TheGameFindsEveryFileOfThePack) {
         &m.obj3,    &m.obj4,    &m.item1,   &m.item2,  &m.effect1, &m.bg1,   &m.ship,
         &m.shot,    &m.obj6,    &m.bomb1,   &m.bomb2,  &m.bomb3,   &m.bomb4, &m.bomb5,
         &m.bullet1, &m.bullet2, &m.needle1, &m.needle2};
+    const char* names[] = {"obj1",    "beam",    "crash_1", "crash_2", "obj2",    "obj5",  "big1",
+                           "obj3",    "obj4",    "item1",   "item2",   "effect1", "bg1",   "ship",
+                           "shot",    "obj6",    "bomb1",   "bomb2",   "bomb3",   "bomb4", "bomb5",
+                           "bullet1", "bullet2", "needle1", "needle2"};
+    static_assert(std::size(names) == std::size(models));
     for (size_t i = 0; i < std::size(models); ++i) {
-        EXPECT_GT((*models[i])->MaterialCount(), 0u) << "model " << media_files::kModels[i];
+        EXPECT_GT((*models[i])->MaterialCount(), 0u) << "model " << names[i];
     }
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);  // the textures, the font, bg1's picture
