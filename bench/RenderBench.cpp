@@ -168,45 +168,33 @@ struct Scene {
     std::unique_ptr<BitmapFont> font;
 };
 
-void BM_BusyFrame(benchmark::State& state) {
+// Draws frames of one kind and counts the GL draw calls they took.
+void RunFrames(benchmark::State& state, void (Scene::*frame)(int)) {
     Scene scene;
     if (!scene.gl) {
         state.SkipWithError("no offscreen OpenGL");
         return;
     }
-    int frame = 0;
-    for (auto _ : state)
-        scene.Frame(frame++);
-    state.counters["drawCalls/frame"] =
-        benchmark::Counter(static_cast<double>(scene.gl->GlDrawCalls()) / (frame + 0.0));
-}
-BENCHMARK(BM_BusyFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
-
-void BM_SameTrianglesInOneCall(benchmark::State& state) {
-    Scene scene;
-    if (!scene.gl) {
-        state.SkipWithError("no offscreen OpenGL");
-        return;
-    }
-    int frame = 0;
-    for (auto _ : state)
-        scene.OneCallFrame(frame++);
-}
-BENCHMARK(BM_SameTrianglesInOneCall)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
-
-void BM_GameFrame(benchmark::State& state) {
-    Scene scene;
-    if (!scene.gl) {
-        state.SkipWithError("no offscreen OpenGL");
-        return;
-    }
-    int frame = 0;
+    int frames = 0;
     long before = scene.gl->GlDrawCalls();
     for (auto _ : state)
-        scene.GameFrame(frame++);
+        (scene.*frame)(frames++);
     state.counters["drawCalls/frame"] =
-        benchmark::Counter(static_cast<double>(scene.gl->GlDrawCalls() - before) / (frame + 0.0));
+        benchmark::Counter(static_cast<double>(scene.gl->GlDrawCalls() - before) / frames);
 }
+
+void BM_BusyFrame(benchmark::State& state) {
+    RunFrames(state, &Scene::Frame);
+}
+void BM_SameTrianglesInOneCall(benchmark::State& state) {
+    RunFrames(state, &Scene::OneCallFrame);
+}
+void BM_GameFrame(benchmark::State& state) {
+    RunFrames(state, &Scene::GameFrame);
+}
+
+BENCHMARK(BM_BusyFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
+BENCHMARK(BM_SameTrianglesInOneCall)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 BENCHMARK(BM_GameFrame)->Unit(benchmark::kMillisecond)->MinTime(3.0)->UseRealTime();
 
 }  // namespace
