@@ -22,6 +22,19 @@ std::vector<std::string> Tokens(std::string_view text) {
     return out;
 }
 
+// Sixteenth-note steps the chords last.
+uint32_t StepCount(const std::vector<Chord>& chords) {
+    uint32_t total = 0;
+    for (const Chord& c : chords)
+        total += static_cast<uint32_t>(c.beats) * 4;
+    return total;
+}
+
+// The chord's root in the octave from lowest up.
+int RootFrom(const Chord& c, int lowest) {
+    return lowest + ((c.root - lowest) % 12 + 12) % 12;
+}
+
 const Chord& ChordAt(const std::vector<Chord>& chords, uint32_t step) {
     uint32_t end = 0;
     for (const Chord& c : chords) {
@@ -145,13 +158,11 @@ std::vector<Chord> Writer::Chords(std::string_view text, int bars) {
 
 void Writer::Bass(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
                   std::string_view steps, int velocity, int lowest) {
-    uint32_t total = 0;
-    for (const Chord& c : chords)
-        total += static_cast<uint32_t>(c.beats) * 4;
+    uint32_t total = StepCount(chords);
     for (uint32_t s = 0; s < total; ++s) {
         char ch = steps[s % steps.size()];
         const Chord& c = ChordAt(chords, s);
-        int root = lowest + ((c.root - lowest) % 12 + 12) % 12;
+        int root = RootFrom(c, lowest);
         int key = -1;
         if (ch == 'R')
             key = root;
@@ -170,14 +181,12 @@ void Writer::Bass(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
 
 void Writer::Arpeggio(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
                       std::string_view steps, int velocity, int lowest) {
-    uint32_t total = 0;
-    for (const Chord& c : chords)
-        total += static_cast<uint32_t>(c.beats) * 4;
+    uint32_t total = StepCount(chords);
     for (uint32_t s = 0; s < total; ++s) {
         char ch = steps[s % steps.size()];
         if (ch < '0' || ch > '9') continue;
         const Chord& c = ChordAt(chords, s);
-        int root = lowest + ((c.root - lowest) % 12 + 12) % 12;
+        int root = RootFrom(c, lowest);
         int i = ch - '0', n = static_cast<int>(c.tones.size());
         int key = root + c.tones[i % n] + 12 * (i / n);
         uint32_t held = Held(steps, s % steps.size(), total, s);
@@ -228,9 +237,7 @@ void Writer::Pad(midi::Track& t, uint32_t at, const std::vector<Chord>& chords, 
 
 void Writer::Hits(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
                   std::string_view steps, int velocity, int lowest) {
-    uint32_t total = 0;
-    for (const Chord& c : chords)
-        total += static_cast<uint32_t>(c.beats) * 4;
+    uint32_t total = StepCount(chords);
     const Chord* last = nullptr;
     std::vector<int> voicing;
     for (uint32_t s = 0; s < total; ++s) {
