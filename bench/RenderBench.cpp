@@ -129,11 +129,12 @@ struct Scene {
     void GameFrame(int frame) {
         Begin();
         for (int i = 0; i < 500; ++i) {
-            enemy->Draw(Spot(i, -200), {1, 1, 1}, {0.125f, frame * 0.01f, 0}, 15, 1, false);
+            enemy->Draw(Spot(i, -200), {1, 1, 1}, {0.125f, frame * 0.01f, 0}, RotationOrder::ZYX, 1,
+                        false);
         }
         for (int i = 0; i < 2000; ++i) {
             bullets[(i / 8) % 2]->Draw(Spot(i * 3, -100), {0.4f, 0.4f, 0.4f},
-                                       {0, (frame + i) * 0.01f, 0}, 15, 1, false);
+                                       {0, (frame + i) * 0.01f, 0}, RotationOrder::ZYX, 1, false);
         }
         Glyphs();
         End();
@@ -143,7 +144,8 @@ struct Scene {
     void OneCallFrame(int frame) {
         Begin();
         for (int i = 0; i < 2000; ++i) {
-            plain->Draw(Spot(i, -100), {1, 1, 1}, {0.125f, (frame + i) * 0.01f, 0}, 15, 1, false);
+            plain->Draw(Spot(i, -100), {1, 1, 1}, {0.125f, (frame + i) * 0.01f, 0},
+                        RotationOrder::ZYX, 1, false);
         }
         End();
     }
@@ -154,8 +156,8 @@ struct Scene {
             float x = -48.0f + static_cast<float>((i * 37) % 97),
                   z = -48.0f + static_cast<float>((i * 53) % 97);
             mesh->Draw({x, -100.0f - static_cast<float>(i % 7) * 100.0f, z}, {1, 1, 1},
-                       {0.125f, static_cast<float>(frame + i) * 0.01f, 0}, 15, i % 5 ? 1.0f : 0.6f,
-                       i % 3 == 0);
+                       {0.125f, static_cast<float>(frame + i) * 0.01f, 0}, RotationOrder::ZYX,
+                       i % 5 ? 1.0f : 0.6f, i % 3 == 0);
         }
         Glyphs();
         End();

@@ -2,8 +2,4 @@
 
 #include "game/GameApp.h"
 
-ObjectPool& Scene::Pool() {
-    return *App().scenePool;
-}
-
-Scene::Scene() : GameObject(Pool(), 0, 0, 0) {}
+Scene::Scene(GameApp& app) : GameObject(app.ScenePool(), 0, 0, 0), app(app) {}

@@ -21,7 +21,7 @@ BitmapFont::BitmapFont(GraphicsDevice& device, const std::string& path,
     }
 }
 
-void BitmapFont::DrawText(const std::string& text, float x, float y, uint32_t color) const {
+void BitmapFont::DrawText(std::string_view text, float x, float y, uint32_t color) const {
     float pen = x;
     for (unsigned char c : text) {
         if (glyphU[c] >= 0 && glyphV[c] >= 0) {
@@ -32,7 +32,7 @@ void BitmapFont::DrawText(const std::string& text, float x, float y, uint32_t co
     }
 }
 
-void BitmapFont::DrawTextShadowed(const std::string& text, float x, float y, uint32_t color,
+void BitmapFont::DrawTextShadowed(std::string_view text, float x, float y, uint32_t color,
                                   uint32_t shadowColor) const {
     DrawText(text, x + shadowDx, y + shadowDy, shadowColor);
     DrawText(text, x, y, color);

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "graphics/Texture.h"
 
@@ -13,9 +14,9 @@ public:
                float shadowDy);
 
     // One line from pixel (x, y); characters without a glyph leave a gap.
-    void DrawText(const std::string& text, float x, float y, uint32_t color) const;
+    void DrawText(std::string_view text, float x, float y, uint32_t color) const;
     // The text twice: the shadow first, offset by the shadow distance, then the text.
-    void DrawTextShadowed(const std::string& text, float x, float y, uint32_t color,
+    void DrawTextShadowed(std::string_view text, float x, float y, uint32_t color,
                           uint32_t shadowColor) const;
 
     float GlyphU(unsigned char c) const { return glyphU[c]; }

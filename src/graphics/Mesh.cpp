@@ -82,11 +82,30 @@ bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
 
 }  // namespace
 
-Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.GetDevice()) {
+Mesh::Mesh(GraphicsDevice& graphics) : device(graphics.GetDevice()) {}
+
+Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : Mesh(graphics) {
     if (!device) return;
     std::string file, why;
-    if (!ReadFileLimited(path, kMaxModelBytes, file, why) || !IsSoundXFile(file, why)) {
+    if (!ReadFileLimited(path, kMaxModelBytes, file, why)) {
         std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(), why.c_str());
+        return;
+    }
+    Load(graphics, file, GetDirectory(path), path);
+}
+
+std::unique_ptr<Mesh> Mesh::FromMemory(GraphicsDevice& graphics, const std::string& file,
+                                       const std::string& textureFolder) {
+    std::unique_ptr<Mesh> mesh(new Mesh(graphics));
+    if (mesh->device) mesh->Load(graphics, file, textureFolder, "in memory");
+    return mesh;
+}
+
+void Mesh::Load(GraphicsDevice& graphics, const std::string& file, const std::string& textureFolder,
+                const std::string& label) {
+    std::string why;
+    if (!IsSoundXFile(file, why)) {
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", label.c_str(), why.c_str());
         return;
     }
     const aiScene* scene = aiImportFileFromMemory(
@@ -95,7 +114,7 @@ Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.
         "x");
     if (!scene || !scene->mRootNode || scene->mNumMaterials == 0 ||
         (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
-        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(),
+        std::fprintf(stderr, "velmora: model %s not loaded: %s\n", label.c_str(),
                      aiGetErrorString());
         aiReleaseImport(scene);
         return;
@@ -104,7 +123,7 @@ Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.
     geometry.indicesPerMaterial.resize(scene->mNumMaterials);
     if (!Collect(scene, scene->mRootNode, aiMatrix4x4(), geometry)) {
         std::fprintf(stderr, "velmora: model %s not loaded: a face has a bad index\n",
-                     path.c_str());
+                     label.c_str());
         aiReleaseImport(scene);
         return;
     }
@@ -122,7 +141,6 @@ Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.
         return;
     }
 
-    std::string folder = GetDirectory(path);
     materialCount = scene->mNumMaterials;
     subsets = std::move(ranges);
     for (unsigned i = 0; i < materialCount; ++i) {
@@ -131,7 +149,7 @@ Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : device(graphics.
         std::unique_ptr<GpuTexture> texture;
         std::string name = TextureName(m);
         if (!name.empty()) {
-            Image image = graphics.DecodeImage(folder + name);
+            Image image = graphics.DecodeImage(textureFolder + name);
             if (!image.Empty()) {
                 texture = device->CreateTexture(image.width, image.height, image.pixels.data());
             }
@@ -162,14 +180,15 @@ const GpuTexture* Mesh::GetFirstTexture() const {
     return textures.empty() ? nullptr : textures[0];
 }
 
-void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order, float alpha,
-                bool additive) {
+void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
+                float alpha, bool additive) {
     SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
     SetBlendMode(device, additive);
     DrawTransformed(position, scale, rotation, order);
 }
 
-void Mesh::DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order) {
+void Mesh::DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation,
+                           RotationOrder order) {
     DrawWithWorld(BuildWorld(position, scale, rotation, order));
 }
 

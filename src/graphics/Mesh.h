@@ -4,12 +4,16 @@
 #include <vector>
 
 #include "graphics/GraphicsDevice.h"
+#include "graphics/Transform.h"
 
 // One .x model: its geometry on the GPU, one draw range (subset) per material,
 // the materials and the textures they name.
 class Mesh {
 public:
     Mesh(GraphicsDevice& device, const std::string& path);
+    // A model from the text or bytes of a .x file; its textures are looked for in textureFolder.
+    static std::unique_ptr<Mesh> FromMemory(GraphicsDevice& device, const std::string& file,
+                                            const std::string& textureFolder);
 
     // A draw tint: every material colour × scale + offset.
     void SetColors(ColorValue scale, ColorValue offset);
@@ -21,10 +25,11 @@ public:
     const GpuTexture* GetFirstTexture() const;
 
     // Draws with only the opacity changed, in normal or additive blending.
-    void Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order, float alpha,
-              bool additive);
+    void Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
+              float alpha, bool additive);
     // Draws with the tint and the blend state as they stand.
-    void DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order);
+    void DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation,
+                         RotationOrder order);
     void DrawWithWorld(const glm::mat4& world);
     void DrawSubsets();
 
@@ -34,6 +39,11 @@ public:
     uint32_t TriangleCount(uint32_t subset) const { return subsets[subset].indexCount / 3; }
 
 private:
+    explicit Mesh(GraphicsDevice& device);
+    // Loads a checked .x file; label names it in messages.
+    void Load(GraphicsDevice& graphics, const std::string& file, const std::string& textureFolder,
+              const std::string& label);
+
     struct Subset {
         uint32_t firstIndex = 0, indexCount = 0;
     };

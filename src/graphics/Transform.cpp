@@ -4,7 +4,7 @@
 
 namespace {
 
-// The axes of each rotation order, first to last (0 ends the list).
+// The axes of each rotation order, first to last.
 constexpr char kOrders[16][4] = {
     "", "x", "y", "z", "xy", "xz", "yx", "yz", "zx", "zy", "xyz", "xzy", "yxz", "yzx", "zxy", "zyx",
 };
@@ -23,10 +23,11 @@ float Angle(glm::vec3 rotation, char c) {
 
 }  // namespace
 
-glm::mat4 BuildWorld(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, int order) {
+glm::mat4 BuildWorld(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order) {
     glm::mat4 m = glm::scale(glm::mat4(1.0f), scale);
-    if (order >= 1 && order <= 15) {
-        for (const char* axis = kOrders[order]; *axis; ++axis) {
+    auto code = static_cast<int>(order);
+    if (code >= 1 && code <= 15) {
+        for (const char* axis = kOrders[code]; *axis; ++axis) {
             m = glm::rotate(glm::mat4(1.0f), Angle(rotation, *axis) * kTwoPi, Axis(*axis)) * m;
         }
     }

@@ -23,11 +23,11 @@ void ApplyKeyboard(const KeyboardReading& keys, PadState& pad) {
     pad.down |= keys[Key::Down];
     pad.left |= keys[Key::Left];
     pad.right |= keys[Key::Right];
-    pad.buttons[0] |= keys[Key::Z] || keys[Key::Space] || keys[Key::Return];
-    pad.buttons[1] |= keys[Key::X];
-    pad.buttons[2] |= keys[Key::C];
-    pad.buttons[3] |= keys[Key::V];
-    pad.buttons[4] |= keys[Key::B];
+    pad.buttons[kButtonFire] |= keys[Key::Z] || keys[Key::Space] || keys[Key::Return];
+    pad.buttons[kButtonHover] |= keys[Key::X];
+    pad.buttons[kButtonPause] |= keys[Key::C];
+    pad.buttons[kButtonFreeze] |= keys[Key::V];
+    pad.buttons[kButtonCatchUp] |= keys[Key::B];
     pad.up2 |= keys[Key::E];
     pad.down2 |= keys[Key::D];
     pad.left2 |= keys[Key::S];

@@ -1,10 +1,12 @@
 #include "world/Background.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
+#include "world/Depth.h"
 #include "world/PlayerShip.h"
+#include "world/World.h"
 
 ObjectPool& Background::Pool() {
-    return *App().backgroundPool;
+    return CurrentWorld().backgroundPool;
 }
 
 Background::Background() : GameObject(Pool(), 0, 0, 0) {}
@@ -17,11 +19,11 @@ bool Background::Update() {
 void Background::Draw() {
     float z0 = -static_cast<float>(counter % 120);
     // The floor leans against the ship's sideways movement.
-    PlayerShip* ship = App().GetPlayer();
+    PlayerShip* ship = CurrentWorld().GetPlayer();
     float roll = ship ? -ship->x / 400.0f : 0.0f;
-    Mesh& floor = *App().models.bg1;
+    Mesh& floor = CurrentWorld().Model("bg1");
     for (int i = 0; i < 4; ++i) {
-        floor.Draw({0.0f, -800.0f, z0 + 60.0f * static_cast<float>(i)}, {40.0f, 40.0f, 40.0f},
-                   {0.125f, 0.0f, roll}, 8, 1.0f, true);
+        floor.Draw({0.0f, depth::kBackground, z0 + 60.0f * static_cast<float>(i)},
+                   {40.0f, 40.0f, 40.0f}, {0.125f, 0.0f, roll}, RotationOrder::ZX, 1.0f, true);
     }
 }

@@ -1,10 +1,11 @@
 #include "world/BulletKinds.h"
+#include "graphics/Mesh.h"
 
 #include <cmath>
 
-#include "game/GameApp.h"
 #include "world/FieldMath.h"
 #include "world/PlayerShip.h"
+#include "world/World.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ bool RetargetNeedle::Update() {
     x += velocity.x;
     y += velocity.y;
     // A needle whose moment passes with no ship keeps its course for good.
-    PlayerShip* ship = App().GetPlayer();
+    PlayerShip* ship = CurrentWorld().GetPlayer();
     if (--retargetTimer == 0 && ship) {
         double heading = AimAt(x, y, ship->x, ship->y, 0.0f);
         velocity = needleSpeed * RadianDirection(heading);
@@ -72,7 +73,7 @@ bool SplitBullet::Update() {
     x += velocity.x;
     y += velocity.y;
     if (--fuse != 0) return EnemyBullet::Update();
-    const ModelTable& needles = App().needleTable;
+    const ModelTable& needles = CurrentWorld().NeedleTable();
     for (int i = 0; i < 5; ++i) {
         Create<RetargetNeedle>(needles, variant, x, y, splitDirection - 0.4f + 0.2f * i,
                                1.5f * splitSpeed);

@@ -1,13 +1,15 @@
 #include "world/Effect.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
+#include "world/Depth.h"
 #include "world/FieldMath.h"
+#include "world/World.h"
 
 ObjectPool& Effect::Pool() {
-    return *App().effectPool;
+    return CurrentWorld().effectPool;
 }
 
-Effect::Effect(float x, float y) : GameObject(Pool(), x, y, -600.0f) {}
+Effect::Effect(float x, float y) : GameObject(Pool(), x, y, depth::kEffects) {}
 
 VanishEffect::VanishEffect(float x, float y, Mesh* model) : Effect(x, y), model(model) {}
 
@@ -17,7 +19,8 @@ bool VanishEffect::Update() {
 
 void VanishEffect::Draw() {
     float s = static_cast<float>(age) / 10.0f;
-    model->Draw({x, depth, -y}, {1.0f - s, 1.0f, 1.0f + s}, {0.0f, s / 2.0f, 0.0f}, 2, 1.0f, false);
+    model->Draw({x, depth, -y}, {1.0f - s, 1.0f, 1.0f + s}, {0.0f, s / 2.0f, 0.0f},
+                RotationOrder::Y, 1.0f, false);
 }
 
 GrazeSpark::GrazeSpark(float x, float y) : Effect(x, y) {}
@@ -28,12 +31,13 @@ bool GrazeSpark::Update() {
 
 void GrazeSpark::Draw() {
     float s = static_cast<float>(age) / 40.0f;
-    App().models.effect1->Draw({x, depth, -y}, {s, s, s}, {0.0f, s, 0.0f}, 2, 1.0f, false);
+    CurrentWorld().Model("effect1").Draw({x, depth, -y}, {s, s, s}, {0.0f, s, 0.0f},
+                                         RotationOrder::Y, 1.0f, false);
 }
 
 HitSpark::HitSpark(float x, float y, int index) : Effect(x, y - 4.0f), age(-5 * index) {
     // Between 0.09 and 0.81 of a half turn: always down the field.
-    double theta = (0.4 * App().RandomSigned() + 0.25) * 1.8 * kPi;
+    double theta = (0.4 * CurrentWorld().RandomSigned() + 0.25) * 1.8 * kPi;
     velocity = 2.0f * RadianDirection(theta);
 }
 
@@ -46,6 +50,6 @@ bool HitSpark::Update() {
 }
 
 void HitSpark::Draw() {
-    App().models.crash2->Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, 0.0f, 0.0f}, 0, alpha,
-                              false);
+    CurrentWorld().Model("crash_2").Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, 0.0f, 0.0f},
+                                         RotationOrder::None, alpha, false);
 }

@@ -4,7 +4,7 @@
 class Mesh;
 
 // The base of everything in the enemy pool. Shots, bombs and the ship lower
-// hitPoints directly; each kind checks them in its own update.
+// hitPoints directly; each kind checks them at the end of its own update.
 class Enemy : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 96;
@@ -19,4 +19,40 @@ public:
     int variant;  // colour of the bullets it fires, 0 or 1
     float hitPoints;
     int score;  // points on destruction
+
+protected:
+    // The end of an update that every enemy shares: one whose hit points ran
+    // out scores, explodes and goes; one that reached bottomLimit leaves
+    // silently. True while it stays.
+    bool Survives(float bottomLimit);
+    // Scores and leaves the explosion of its size.
+    void Die();
+    virtual void Explode() = 0;
+    // The model at the enemy's place, tilted toward the camera and turned by yaw.
+    void DrawModel(float scale) const;
+};
+
+// Small enemies: start above the field, 10 hit points, 100 points, a small
+// explosion; gone once they reach y = 58.
+class SmallEnemy : public Enemy {
+public:
+    SmallEnemy(Mesh* model, float x);
+    void Draw() override;
+
+protected:
+    SmallEnemy(Mesh* model, float x, float hitHalf);
+    bool Survives();
+    void Explode() override;
+};
+
+// Large enemies: three times the size, 100 hit points unless given, 1000
+// points, a large explosion; gone once they reach y = 74.
+class LargeEnemy : public Enemy {
+public:
+    explicit LargeEnemy(Mesh* model, float x, float hitPoints = 100.0f);
+    void Draw() override;
+
+protected:
+    bool Survives();
+    void Explode() override;
 };

@@ -1,14 +1,16 @@
 #include "world/EnemyBullet.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
 #include "world/Collision.h"
+#include "world/Depth.h"
+#include "world/World.h"
 
 ObjectPool& EnemyBullet::Pool() {
-    return *App().bulletPool;
+    return CurrentWorld().bulletPool;
 }
 
 EnemyBullet::EnemyBullet(const ModelTable& table, int variant, float x, float y, float yaw)
-    : GameObject(Pool(), x, y, -100.0f, -0.3f, -0.3f, 0.3f, 0.3f),
+    : GameObject(Pool(), x, y, depth::kEnemyBullets, -0.3f, -0.3f, 0.3f, 0.3f),
       model(table.models[variant]),
       yaw(yaw),
       spin(table.spin),
@@ -24,5 +26,6 @@ void EnemyBullet::Draw() {
 }
 
 void EnemyBullet::DrawScaled(float scale) {
-    model->Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, yaw, 0.0f}, 15, 1.0f, false);
+    model->Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, yaw, 0.0f}, RotationOrder::ZYX, 1.0f,
+                false);
 }

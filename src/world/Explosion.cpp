@@ -1,9 +1,10 @@
 #include "world/Explosion.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
 #include "world/EnemyBullet.h"
 #include "world/Item.h"
 #include "world/PlayerShip.h"
+#include "world/World.h"
 
 namespace {
 constexpr float kCancelRadiusSquared = 1000.0f;
@@ -13,7 +14,7 @@ constexpr int kLargeScoreItems = 10;
 
 Explosion::Explosion(float x, float y, float size) : Effect(x, y), size(size) {
     Create<ScoreItem>(x, y);
-    App().PlaySound(App().soundTable.sndBom1);
+    CurrentWorld().PlaySound("sndBom1");
 }
 
 bool Explosion::Update() {
@@ -22,19 +23,20 @@ bool Explosion::Update() {
 
 void Explosion::Draw() {
     float s = static_cast<float>(age) * size + size;
-    App().models.crash1->Draw({x, depth, -y}, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f}, 15,
-                              1.0f - 0.04f * static_cast<float>(age), false);
+    CurrentWorld().Model("crash_1").Draw({x, depth, -y}, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f},
+                                         RotationOrder::ZYX, 1.0f - 0.04f * static_cast<float>(age),
+                                         false);
 }
 
 LargeExplosion::LargeExplosion(float x, float y) : Explosion(x, y, 0.6f) {
-    GameApp& app = App();
+    World& world = CurrentWorld();
     for (int i = 0; i < kLargeScoreItems; ++i) {
-        double s1 = app.RandomSigned();
-        double s2 = app.RandomSigned();
+        double s1 = world.RandomSigned();
+        double s2 = world.RandomSigned();
         Create<ScoreItem>(static_cast<float>(x + kScatter * s2),
                           static_cast<float>(y + kScatter * s1));
     }
-    if (PlayerShip* ship = app.GetPlayer()) {
+    if (PlayerShip* ship = world.GetPlayer()) {
         Create<PowerItem>(
             x, y,
             ship->optionCount < PlayerShip::kMaxOptions ? PowerKind::Option : PowerKind::Bomb);
@@ -43,7 +45,7 @@ LargeExplosion::LargeExplosion(float x, float y) : Explosion(x, y, 0.6f) {
         float dx = b.x - x, dy = b.y - y;
         return dx * dx + dy * dy < kCancelRadiusSquared;
     });
-    app.PlaySound(app.soundTable.sndCrash);
+    world.PlaySound("sndCrash");
 }
 
 BossExplosion::BossExplosion(float x, float y) : Explosion(x, y, 2.0f) {
@@ -51,5 +53,5 @@ BossExplosion::BossExplosion(float x, float y) : Explosion(x, y, 2.0f) {
         Create<ScoreItem>(b.x, b.y);
         return true;
     });
-    App().PlaySound(App().soundTable.sndBossOut);
+    CurrentWorld().PlaySound("sndBossOut");
 }

@@ -1,12 +1,14 @@
 #include "world/Item.h"
+#include "graphics/Mesh.h"
 
 #include <cmath>
 
-#include "game/GameApp.h"
 #include "world/BombBlast.h"
 #include "world/Collision.h"
+#include "world/Depth.h"
 #include "world/PlayerShip.h"
 #include "world/ScorePopup.h"
+#include "world/World.h"
 
 namespace {
 constexpr float kHomingRange = 20.0f;
@@ -30,19 +32,20 @@ void MoveToward(GameObject& o, const GameObject& target, float distance, float s
 }  // namespace
 
 ObjectPool& Item::Pool() {
-    return *App().itemPool;
+    return CurrentWorld().itemPool;
 }
 
-Item::Item(float x, float y) : GameObject(Pool(), x, y, -300.0f, -3.0f, -3.0f, 3.0f, 3.0f) {}
+Item::Item(float x, float y) : GameObject(Pool(), x, y, depth::kItems, -3.0f, -3.0f, 3.0f, 3.0f) {}
 
 void Item::DrawModel(Mesh& model, float scale) {
-    model.Draw({x, depth, -y}, {scale, scale, scale}, {0.125f, spin, 0.0f}, 15, 1.0f, false);
+    model.Draw({x, depth, -y}, {scale, scale, scale}, {0.125f, spin, 0.0f}, RotationOrder::ZYX,
+               1.0f, false);
 }
 
 PowerItem::PowerItem(float x, float y, PowerKind kind) : Item(x, y), kind(kind) {
     // Two draws, x first: a diagonal drift in one of four directions.
-    velocity.x = App().RandomSigned() < 0 ? -kDrift : kDrift;
-    velocity.y = App().RandomSigned() < 0 ? -kDrift : kDrift;
+    velocity.x = CurrentWorld().RandomSigned() < 0 ? -kDrift : kDrift;
+    velocity.y = CurrentWorld().RandomSigned() < 0 ? -kDrift : kDrift;
 }
 
 void PowerItem::Bounce() {
@@ -57,7 +60,7 @@ void PowerItem::Bounce() {
 bool PowerItem::Update() {
     Bounce();
     spin += 0.01f;
-    PlayerShip* ship = App().GetPlayer();
+    PlayerShip* ship = CurrentWorld().GetPlayer();
     float distance = ship ? DistanceTo(*this, *ship) : 0.0f;
     if (ship && distance > 0.0f && distance < kHomingRange) {
         MoveToward(*this, *ship, distance, kHomingSpeed);
@@ -66,8 +69,8 @@ bool PowerItem::Update() {
         y += velocity.y;
     }
     if (!ship || !Overlaps(*this, *ship)) return true;
-    GameApp& app = App();
-    app.PlaySound(app.soundTable.sndCap2);
+    World& world = CurrentWorld();
+    world.PlaySound("sndCap2");
     if (kind == PowerKind::Option) {
         ship->AddOption();
     } else {
@@ -78,9 +81,9 @@ bool PowerItem::Update() {
 
 void PowerItem::Draw() {
     if (kind == PowerKind::Option) {
-        DrawModel(*App().models.ship, 0.6f);
+        DrawModel(CurrentWorld().Model("ship"), 0.6f);
     } else {
-        DrawModel(*App().models.bomb5, 2.0f);
+        DrawModel(CurrentWorld().Model("bomb5"), 2.0f);
     }
 }
 
@@ -88,7 +91,7 @@ ScoreItem::ScoreItem(float x, float y) : Item(x, y) {}
 
 bool ScoreItem::Update() {
     spin += 0.01f;
-    PlayerShip* ship = App().GetPlayer();
+    PlayerShip* ship = CurrentWorld().GetPlayer();
     if (!ship) {
         y += kFallSpeed;
         return true;
@@ -99,13 +102,13 @@ bool ScoreItem::Update() {
                    distance < kHomingRange ? kHomingSpeed : kFarHomingSpeed);
     }
     if (!Overlaps(*this, *ship)) return true;
-    GameApp& app = App();
-    app.PlaySound(app.soundTable.sndCap1);
-    app.AddScore(kItemScore);
+    World& world = CurrentWorld();
+    world.PlaySound("sndCap1");
+    world.AddScore(kItemScore);
     Create<ScorePopup>(x, y, kItemScore);
     return false;
 }
 
 void ScoreItem::Draw() {
-    DrawModel(*App().models.item2, 3.0f);
+    DrawModel(CurrentWorld().Model("item2"), 3.0f);
 }

@@ -1,4 +1,5 @@
 #include "world/ObjectPool.h"
+#include "graphics/Mesh.h"
 
 #include <cassert>
 #include <new>

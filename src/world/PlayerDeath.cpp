@@ -1,11 +1,12 @@
 #include "world/PlayerDeath.h"
+#include "graphics/Mesh.h"
 
 #include <cmath>
 
-#include "game/GameApp.h"
 #include "world/FieldMath.h"
 #include "world/Item.h"
 #include "world/PlayerStates.h"
+#include "world/World.h"
 
 namespace {
 constexpr int kDeathUpdates = 51;
@@ -16,28 +17,29 @@ constexpr double kFragmentAngles[] = {0.12 * kPi, 0.78 * kPi, 1.44 * kPi};
 }  // namespace
 
 PlayerDeath::PlayerDeath(float x, float y, int options) : Effect(x, y), deathOptions(options) {
-    App().PlaySound(App().soundTable.sndBossOut);
+    CurrentWorld().PlaySound("sndBossOut");
 }
 
 bool PlayerDeath::Update() {
     if (++deathTime < kDeathUpdates) return true;
-    GameApp& app = App();
-    app.LoseLife();
-    if (app.GetLives() < 1) {
+    World& world = CurrentWorld();
+    world.LoseLife();
+    if (world.GetLives() < 1) {
         DropOptions(kGameOverDrops);
-        app.SetPlayer(nullptr);
+        world.SetPlayer(nullptr);
+        world.Flow().GameOver();
         return false;
     }
     DropOptions((deathOptions + 1) / 2);
-    app.SetPlayer(Create<PlayerRespawn>(x, y, 0));
+    world.SetPlayer(Create<PlayerRespawn>(x, y, 0));
     return false;
 }
 
 void PlayerDeath::DropOptions(int count) {
-    GameApp& app = App();
+    World& world = CurrentWorld();
     for (int i = 0; i < count; ++i) {
-        double s1 = app.RandomSigned();
-        double s2 = app.RandomSigned();
+        double s1 = world.RandomSigned();
+        double s2 = world.RandomSigned();
         Create<PowerItem>(static_cast<float>(x + kScatter * s2),
                           static_cast<float>(y + kScatter * s1), PowerKind::Option);
     }
@@ -47,13 +49,13 @@ void PlayerDeath::Draw() {
     auto t = static_cast<float>(deathTime);
     float s = 0.2f * t + 0.2f;
     float a = 1.0f - 0.02f * t;
-    Mesh& burst = *App().models.crash2;
+    Mesh& burst = CurrentWorld().Model("crash_2");
     glm::vec3 centre{x, depth, -y};
-    burst.Draw(centre, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f}, 15, a, false);
+    burst.Draw(centre, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f}, RotationOrder::ZYX, a, false);
     float reach = 0.5f * t;
     for (double angle : kFragmentAngles) {
         glm::vec3 offset{static_cast<float>(std::cos(angle)) * reach, 0.0f,
                          static_cast<float>(std::sin(angle)) * reach};
-        burst.Draw(centre + offset, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f}, 15, a, false);
+        burst.Draw(centre + offset, {s, 1.0f, s}, {0.0f, 0.0f, 0.0f}, RotationOrder::ZYX, a, false);
     }
 }

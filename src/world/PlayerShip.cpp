@@ -1,11 +1,13 @@
 #include "world/PlayerShip.h"
+#include "graphics/Mesh.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "game/GameApp.h"
+#include "world/Depth.h"
 #include "world/Enemy.h"
 #include "world/PlayerShot.h"
+#include "world/World.h"
 
 namespace {
 constexpr float kSpeed = 0.8f;
@@ -18,22 +20,22 @@ constexpr float kOptionSpeed = 0.8f;
 }  // namespace
 
 ObjectPool& PlayerShip::Pool() {
-    return *App().playerPool;
+    return CurrentWorld().playerPool;
 }
 
 PlayerShip::PlayerShip(float x, float y, int optionCount)
-    : GameObject(Pool(), x, y, -400.0f, -0.3f, -0.3f, 0.3f, 0.3f), optionCount(optionCount) {
+    : GameObject(Pool(), x, y, depth::kPlayer, -0.3f, -0.3f, 0.3f, 0.3f), optionCount(optionCount) {
     for (OptionSlot& slot : optionSlots)
         slot = {x, y};
 }
 
 PlayerShip::~PlayerShip() {
-    if (App().GetPlayer() == this) App().SetPlayer(nullptr);
+    if (CurrentWorld().GetPlayer() == this) CurrentWorld().SetPlayer(nullptr);
 }
 
 bool PlayerShip::Update() {
-    const PadState& pad = App().Pad();
-    if (pad.buttons[0]) {
+    const PadState& pad = CurrentWorld().Pad();
+    if (pad.Held(kButtonFire)) {
         shotTimer = kTrailingFire;
         if (firePhase == 0) Fire();
     } else if (shotTimer > 0) {
@@ -67,7 +69,7 @@ bool PlayerShip::Update() {
     y = std::clamp(y + vy, -kBound, kBound);
 
     OptionTargets targets;
-    if (pad.buttons[1]) {
+    if (pad.Held(kButtonHover)) {
         AimOptionsAtEnemies(targets);
     } else {
         AimOptionsInFormation(targets);
@@ -119,24 +121,24 @@ void PlayerShip::Fire() {
         float direction = 0.75f - 0.03f * static_cast<float>(optionCount - 1) + 0.06f * i;
         Create<PlayerShot>(optionSlots[i].x, optionSlots[i].y, direction);
     }
-    App().PlaySound(App().soundTable.sndShot);
+    CurrentWorld().PlaySound("sndShot");
 }
 
 void PlayerShip::AddOption() {
     if (optionCount < kMaxOptions) {
         ++optionCount;
     } else {
-        App().AddScore(100);
+        CurrentWorld().AddScore(100);
     }
-    App().PlaySound(App().soundTable.sndVoiceOption);
+    CurrentWorld().PlaySound("sndVoiceOption");
 }
 
 void PlayerShip::Draw() {
-    Mesh& ship = *App().models.ship;
+    Mesh& ship = CurrentWorld().Model("ship");
     ship.SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
-    ship.DrawTransformed({x, depth, -y}, {1, 1, 1}, {0.125f, 0, -bank}, 15);
+    ship.DrawTransformed({x, depth, -y}, {1, 1, 1}, {0.125f, 0, -bank}, RotationOrder::ZYX);
     for (int i = 0; i < optionCount; ++i) {
         ship.Draw({optionSlots[i].x, depth, -optionSlots[i].y}, {0.6f, 0.6f, 0.6f},
-                  {0.125f, 0, -bank}, 15, alpha, false);
+                  {0.125f, 0, -bank}, RotationOrder::ZYX, alpha, false);
     }
 }

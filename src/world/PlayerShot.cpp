@@ -1,17 +1,19 @@
 #include "world/PlayerShot.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
 #include "world/Collision.h"
+#include "world/Depth.h"
 #include "world/Effect.h"
 #include "world/Enemy.h"
 #include "world/FieldMath.h"
+#include "world/World.h"
 
 ObjectPool& PlayerShot::Pool() {
-    return *App().playerShotPool;
+    return CurrentWorld().playerShotPool;
 }
 
 PlayerShot::PlayerShot(float x, float y, float direction)
-    : GameObject(Pool(), x, y, -500.0f, -4.0f, -4.0f, 4.0f, 4.0f),
+    : GameObject(Pool(), x, y, depth::kPlayerShots, -4.0f, -4.0f, 4.0f, 4.0f),
       velocity(2.4f * Direction(direction)),
       yaw(direction + 0.25f) {}
 
@@ -30,5 +32,6 @@ bool PlayerShot::Update() {
 }
 
 void PlayerShot::Draw() {
-    App().models.shot->Draw({x, depth, -y}, {1.0f, 1.0f, 1.0f}, {0.0f, yaw, 0.0f}, 15, 1.0f, false);
+    CurrentWorld().Model("shot").Draw({x, depth, -y}, {1.0f, 1.0f, 1.0f}, {0.0f, yaw, 0.0f},
+                                      RotationOrder::ZYX, 1.0f, false);
 }

@@ -1,13 +1,15 @@
 #include "world/PlayerStates.h"
+#include "graphics/Mesh.h"
 
 #include <cmath>
 
-#include "game/GameApp.h"
 #include "world/Collision.h"
+#include "world/Depth.h"
 #include "world/Effect.h"
 #include "world/Enemy.h"
 #include "world/EnemyBullet.h"
 #include "world/PlayerDeath.h"
+#include "world/World.h"
 
 namespace {
 constexpr float kEntryX = 0.0f, kEntryY = 60.0f, kEntryEndY = 30.0f;
@@ -25,7 +27,7 @@ bool PlayerEntry::Update() {
     AimOptionsAtEnemies(targets);
     MoveOptions(targets);
     if (y > kEntryEndY) return true;
-    App().SetPlayer(Create<PlayerActive>(x, y, optionCount));
+    CurrentWorld().SetPlayer(Create<PlayerActive>(x, y, optionCount));
     return false;
 }
 
@@ -38,7 +40,7 @@ bool PlayerActive::Update() {
     if (hitPoints > 0.0f) return true;
     // The reserved effect slot: the death always plays, however full the field.
     CreateReserved<PlayerDeath>(x, y, optionCount);
-    App().SetPlayer(nullptr);
+    CurrentWorld().SetPlayer(nullptr);
     return false;
 }
 
@@ -52,7 +54,7 @@ void PlayerActive::CollideWithEnemies() {
 }
 
 void PlayerActive::CollideWithBullets() {
-    GameApp& app = App();
+    World& world = CurrentWorld();
     for (EnemyBullet* b : Each<EnemyBullet>(EnemyBullet::Pool())) {
         if (Overlaps(*this, *b)) {
             hitPoints -= 1.0f;
@@ -60,8 +62,8 @@ void PlayerActive::CollideWithBullets() {
                    OverlapsBox(*this, *b, -kGrazeReach, -kGrazeReach, kGrazeReach, kGrazeReach)) {
             Create<GrazeSpark>(b->x, b->y);
             b->grazed = true;
-            app.PlaySound(app.soundTable.sndKasuri);
-            app.AddScore(kGrazeScore);
+            world.PlaySound("sndKasuri");
+            world.AddScore(kGrazeScore);
         }
     }
 }
@@ -73,14 +75,15 @@ bool PlayerRespawn::Update() {
     alpha = 0.5f * std::sin(0.7f * static_cast<float>(respawnTime)) + 0.5f;
     ++respawnTime;
     if (respawnTime < kRespawnUpdates) return true;
-    App().SetPlayer(Create<PlayerActive>(x, y, optionCount));
+    CurrentWorld().SetPlayer(Create<PlayerActive>(x, y, optionCount));
     return false;
 }
 
 void PlayerRespawn::Draw() {
     auto t = static_cast<float>(respawnTime);
     float s = 0.5f * std::sin(0.5f * t) + 3.5f;
-    App().models.crash2->Draw({x, -500.0f, -y}, {s, 1.0f, s}, {0.0f, t / 10.0f, 0.0f}, 2, alpha,
-                              false);
+    // The shield lies at the shots' height, over the ship.
+    CurrentWorld().Model("crash_2").Draw({x, depth::kPlayerShots, -y}, {s, 1.0f, s},
+                                         {0.0f, t / 10.0f, 0.0f}, RotationOrder::Y, alpha, false);
     PlayerShip::Draw();
 }

@@ -1,27 +1,31 @@
 #include "world/ScorePopup.h"
+#include "graphics/Mesh.h"
 
-#include "game/GameApp.h"
+#include <charconv>
+
+#include "graphics/BitmapFont.h"
 #include "graphics/Color.h"
+#include "world/World.h"
 
 ObjectPool& ScorePopup::Pool() {
-    return *App().popupPool;
+    return CurrentWorld().popupPool;
 }
 
-ScorePopup::ScorePopup(float x, float y, int value)
-    : GameObject(Pool(), x, y, 0.0f),
-      text(std::to_string(value)),
-      length(static_cast<int>(text.size())) {}
+ScorePopup::ScorePopup(float x, float y, int value) : GameObject(Pool(), x, y, 0.0f) {
+    auto [end, error] = std::to_chars(text, text + sizeof text - 1, value);
+    *end = '\0';
+    length = static_cast<int>(end - text);
+}
 
 bool ScorePopup::Update() {
     return --life > 0;
 }
 
 void ScorePopup::Draw() {
-    // The field's square spans the back buffer's height on both axes here, as the
-    // game has always placed its pop-ups.
-    auto h = static_cast<float>(App().GetGraphicsDevice().GetHeight());
+    // Placed by the screen's height on both axes, its width plays no part.
+    auto h = static_cast<float>(CurrentWorld().ScreenHeight());
     float px = (x + 50.0f) * 0.01f * h - 8.0f * static_cast<float>(length);
     float py = (y + 50.0f) * 0.01f * h - 16.0f;
     uint32_t color = ToArgb(ColorValue{1.0f, 1.0f, 1.0f, static_cast<float>(life) / 60.0f});
-    App().font->DrawText(text, px, py, color);
+    CurrentWorld().Font().DrawText(text, px, py, color);
 }

@@ -25,7 +25,8 @@ GraphicsDevice& Device() {
 
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        auto f = std::filesystem::temp_directory_path() / ("velmora_fuzz_" + std::to_string(getpid()));
+        auto f =
+            std::filesystem::temp_directory_path() / ("velmora_fuzz_" + std::to_string(getpid()));
         std::filesystem::create_directories(f);
         return f;
     }();
@@ -43,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Write(Folder() / "input.x", data, size);
     Write(Folder() / "input.png", data, size);
     Mesh mesh(Device(), (Folder() / "input.x").string());
-    mesh.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, 15, 1, false);
+    mesh.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::ZYX, 1, false);
     Texture texture(Device(), (Folder() / "input.png").string());
     texture.Draw(0, 0, 8, 8, 0, 0, 1, 1, 0xFFFFFFFF);
     return 0;

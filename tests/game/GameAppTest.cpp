@@ -15,6 +15,7 @@ namespace {
 
 // A scene that counts its updates.
 struct CountingScene : Scene {
+    using Scene::Scene;
     bool Update() override {
         ++updates;
         return true;
@@ -72,10 +73,10 @@ using GameAppTest = GameFixture;
 }  // namespace
 
 TEST_F(NoVideoTexture, TheBackgroundKeepsItsOwnPictureWithoutAVideo) {
-    const GpuTexture* own = app.models.bg1->GetTexture(0);
+    const GpuTexture* own = world.Model("bg1").GetTexture(0);
     ASSERT_NE(own, nullptr);
     app.StartGame();
-    EXPECT_EQ(app.models.bg1->GetTexture(0), own);
+    EXPECT_EQ(world.Model("bg1").GetTexture(0), own);
 }
 
 TEST_F(GameAppTest, ConstructionLoadsTheSoundsInTableOrderFromTheExecutablesFolder) {
@@ -86,16 +87,13 @@ TEST_F(GameAppTest, ConstructionLoadsTheSoundsInTableOrderFromTheExecutablesFold
         expected.push_back(media.ExeDir() + "Media/Sound/" + name);
     }
     EXPECT_EQ(platform.audio->Loaded(), expected);
-    const SoundTable& s = app.soundTable;
-    EXPECT_NE(s.sndCap1.Id(), s.sndCap2.Id());  // one file, two independent handles
-    EXPECT_EQ(s.sndVoiceOption.Id(), 11);
     EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
     EXPECT_FALSE(platform.videoWithSound);
     EXPECT_FALSE(platform.window->IsCursorShown());
-    for (Mesh* m : {app.models.obj1.get(), app.models.ship.get(), app.models.needle2.get()})
-        EXPECT_EQ(m->MaterialCount(), 1u);
-    EXPECT_EQ(app.bulletTable.models[1], app.models.bullet2.get());
-    EXPECT_EQ(app.needleTable.models[0], app.models.needle1.get());
+    for (ModelRef m : {ModelRef("obj1"), ModelRef("ship"), ModelRef("needle2")})
+        EXPECT_EQ(world.Model(m).MaterialCount(), 1u);
+    EXPECT_EQ(world.BulletTable().models[1], &world.Model("bullet2"));
+    EXPECT_EQ(world.NeedleTable().models[0], &world.Model("needle1"));
 }
 
 TEST(GameAppWithoutMedia, RunsWithEveryAssetMissing) {
@@ -103,42 +101,33 @@ TEST(GameAppWithoutMedia, RunsWithEveryAssetMissing) {
     options.exeDir = "/nonexistent/velmora/";
     HeadlessPlatform platform(options);
     GameApp app(platform);
-    EXPECT_EQ(app.models.bg1->MaterialCount(), 0u);
+    EXPECT_EQ(app.GetWorld().Model("bg1").MaterialCount(), 0u);
     app.StartGame();
     for (int i = 0; i < 100; ++i) {
         app.Update();
         app.Render();
     }
-    EXPECT_EQ(app.playerPool->Count(), 1);
-}
-
-TEST_F(GameAppTest, RandomNumbersFollowTheReferenceGenerator) {
-    // The first outputs of MT19937 from its default seed 5489.
-    EXPECT_DOUBLE_EQ(app.NextRandom(), 3499211612.0 / 4294967295.0);
-    EXPECT_DOUBLE_EQ(app.RandomSigned(), 581869302.0 / 4294967295.0 - 0.5);
-    std::mt19937 reference;
-    reference.discard(2);
-    EXPECT_EQ(app.RandomState(), reference);
+    EXPECT_EQ(app.GetWorld().playerPool.Count(), 1);
 }
 
 TEST_F(VideoGame, StartGameBeginsAFreshGameOnTheVideo) {
-    app.AddScore(120);
-    app.LoseLife();
+    world.AddScore(120);
+    world.LoseLife();
     endingMusicOn = true;
-    ASSERT_NE(app.models.bg1->GetTexture(0), nullptr);
+    ASSERT_NE(world.Model("bg1").GetTexture(0), nullptr);
     Video().position = 5.0;
 
     app.StartGame();
-    EXPECT_EQ(app.GetScore().Text(), "000000000000");
-    EXPECT_EQ(app.GetHighScore().Text(), "000000000120");
-    EXPECT_EQ(app.GetLives(), 3);
-    EXPECT_EQ(app.GetFrameCounter(), 0);
-    auto* entry = dynamic_cast<PlayerEntry*>(app.GetPlayer());
+    EXPECT_EQ(world.GetScore().Text(), "000000000000");
+    EXPECT_EQ(world.GetHighScore().Text(), "000000000120");
+    EXPECT_EQ(world.GetLives(), 3);
+    EXPECT_EQ(world.GetFrameCounter(), 0);
+    auto* entry = dynamic_cast<PlayerEntry*>(world.GetPlayer());
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->optionCount, 2);
-    EXPECT_EQ(app.backgroundPool->Count(), 1);
+    EXPECT_EQ(world.backgroundPool.Count(), 1);
     EXPECT_FALSE(endingMusicOn);
-    EXPECT_EQ(app.models.bg1->GetTexture(0), Video().texture.get());
+    EXPECT_EQ(world.Model("bg1").GetTexture(0), Video().texture.get());
     EXPECT_EQ(Video().stops, 1);
     EXPECT_EQ(Video().position, 0.0);
     EXPECT_EQ(Video().runs, 1);
@@ -156,43 +145,43 @@ TEST_F(VideoGame, TheVideoStartsAgainWhenItReachesItsEnd) {
 }
 
 TEST_F(GameAppTest, TheHighScoreFollowsTheScore) {
-    app.AddScore(50);
-    EXPECT_EQ(app.GetHighScore().Text(), "000000000050");
+    world.AddScore(50);
+    EXPECT_EQ(world.GetHighScore().Text(), "000000000050");
     app.StartGame();
-    app.AddScore(50);  // equal: the high score stays as it is
-    EXPECT_EQ(app.GetHighScore().Text(), "000000000050");
-    app.AddScore(1);
-    EXPECT_EQ(app.GetHighScore().Text(), "000000000051");
+    world.AddScore(50);  // equal: the high score stays as it is
+    EXPECT_EQ(world.GetHighScore().Text(), "000000000050");
+    world.AddScore(1);
+    EXPECT_EQ(world.GetHighScore().Text(), "000000000051");
 }
 
 TEST_F(GameAppTest, FreezeAndCatchUpToggleOnThePressEdgeUnderOneLatch) {
     bool catchUp = app.GetFrameClock().catchUp;
     Step(Pad({Hold::Freeze}));
-    EXPECT_TRUE(app.IsHalted());
+    EXPECT_TRUE(world.IsHalted());
     Steps(5, Pad({Hold::Freeze}));
-    EXPECT_TRUE(app.IsHalted());
+    EXPECT_TRUE(world.IsHalted());
     Step(Pad({Hold::Freeze, Hold::CatchUp}));  // B while V is still held: nothing
     EXPECT_EQ(app.GetFrameClock().catchUp, catchUp);
     Step();
     Step(Pad({Hold::Freeze}));
-    EXPECT_FALSE(app.IsHalted());
+    EXPECT_FALSE(world.IsHalted());
 
     Step();
     Step(Pad({Hold::Freeze, Hold::CatchUp}));  // both in one step: both toggle
-    EXPECT_TRUE(app.IsHalted());
+    EXPECT_TRUE(world.IsHalted());
     EXPECT_EQ(app.GetFrameClock().catchUp, !catchUp);
 }
 
 TEST_F(GameAppTest, AFrozenGameMovesNothingButStillDraws) {
     app.StartGame();
-    auto* scene = Create<CountingScene>();
+    auto* scene = app.CreateScene<CountingScene>();
     Steps(3);
-    auto* background = *Each<Background>(*app.backgroundPool).begin();
-    PlayerShip* ship = app.GetPlayer();
+    auto* background = *Each<Background>(world.backgroundPool).begin();
+    PlayerShip* ship = world.GetPlayer();
     float y = ship->y;
     Step(Pad({Hold::Freeze}));
     Steps(10);
-    EXPECT_EQ(app.GetFrameCounter(), 3);
+    EXPECT_EQ(world.GetFrameCounter(), 3);
     EXPECT_EQ(background->counter, 3);
     EXPECT_EQ(scene->updates, 3);
     EXPECT_EQ(ship->y, y);
@@ -204,18 +193,18 @@ TEST_F(GameAppTest, AFrozenGameMovesNothingButStillDraws) {
 
 TEST_F(GameAppTest, WhilePausedOnlyTheScenesRun) {
     app.StartGame();
-    auto* scene = Create<CountingScene>();
-    auto* bullet = Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    auto* scene = app.CreateScene<CountingScene>();
+    auto* bullet = Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Step();
     app.SetPaused(true);
     EXPECT_TRUE(app.IsPaused());
     EXPECT_EQ(platform.music->pauses, 1);
     Steps(10, Pad({Hold::Left}));
     EXPECT_EQ(scene->updates, 11);
-    EXPECT_EQ(app.GetFrameCounter(), 1);
+    EXPECT_EQ(world.GetFrameCounter(), 1);
     EXPECT_EQ(bullet->y, -39.0f);
-    EXPECT_EQ((*Each<Background>(*app.backgroundPool).begin())->counter, 1);
-    EXPECT_EQ(app.GetPlayer()->x, 0.0f);
+    EXPECT_EQ((*Each<Background>(world.backgroundPool).begin())->counter, 1);
+    EXPECT_EQ(world.GetPlayer()->x, 0.0f);
 
     int plays = platform.music->plays;
     app.SetPaused(false);
@@ -225,16 +214,16 @@ TEST_F(GameAppTest, WhilePausedOnlyTheScenesRun) {
 }
 
 TEST_F(GameAppTest, TheSlowDivisorLetsBulletsAndEnemiesMoveOnlyOnItsMultiples) {
-    auto* bullet = Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    auto* bullet = Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     auto* spark = Create<HitSpark>(0.0f, 0.0f, 0);
-    app.SetSlowDivisor(2);
+    world.SetSlowDivisor(2);
     Steps(4);
     EXPECT_EQ(bullet->y, -38.0f);
     EXPECT_EQ(spark->age, 4);
-    app.SetSlowDivisor(0);
+    world.SetSlowDivisor(0);
     Steps(4);
     EXPECT_EQ(bullet->y, -38.0f);
-    app.SetSlowDivisor(1);
+    world.SetSlowDivisor(1);
     Steps(4);
     EXPECT_EQ(bullet->y, -34.0f);
 }
@@ -257,9 +246,9 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
 
 TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
     app.StartGame();
-    Create<CountingScene>();
+    app.CreateScene<CountingScene>();
     Create<TestEnemy>(0.0f, -30.0f);
-    Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Create<ScoreItem>(0.0f, 0.0f);
     Create<ScreenBomb>();
     Create<ScorePopup>(0.0f, 0.0f, 10);
@@ -268,12 +257,12 @@ TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
     int stops = platform.music->stops;
     Step();
     for (ObjectPool* pool :
-         {app.backgroundPool.get(), app.bombPool.get(), app.bulletPool.get(), app.effectPool.get(),
-          app.enemyPool.get(), app.itemPool.get(), app.playerPool.get(), app.playerShotPool.get(),
-          app.scenePool.get(), app.popupPool.get()}) {
+         {&world.backgroundPool, &world.bombPool, &world.bulletPool, &world.effectPool,
+          &world.enemyPool, &world.itemPool, &world.playerPool, &world.playerShotPool,
+          &app.ScenePool(), &world.popupPool}) {
         EXPECT_EQ(pool->Count(), 0);
     }
-    EXPECT_EQ(app.GetPlayer(), nullptr);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
     EXPECT_EQ(platform.music->stops, stops + 1);
     EXPECT_EQ(platform.music->position, 0.0);
     Step();
@@ -282,14 +271,14 @@ TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
 
 TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     app.StartGame();
-    app.playerPool->Clear();
-    app.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
+    world.playerPool.Clear();
+    world.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
     Create<ScreenBomb>();
     Create<GrazeSpark>(0.0f, 0.0f);
     Create<PlayerShot>(0.0f, 0.0f, 0.75f);
     Create<ScoreItem>(0.0f, -10.0f);
     Create<TestEnemy>(12.0f, -30.0f);
-    Create<AngleBullet>(app.bulletTable, 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Create<ScorePopup>(0.0f, 0.0f, 10);
     app.Render();
 
@@ -310,8 +299,8 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
 
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {
     app.StartGame();  // the background draws additively
-    app.playerPool->Clear();
-    app.SetPlayer(Create<PlayerRespawn>(0.0f, 30.0f, 1));
+    world.playerPool.Clear();
+    world.SetPlayer(Create<PlayerRespawn>(0.0f, 30.0f, 1));
     Steps(3);
     Backend().Forget();
     app.Render();
@@ -320,8 +309,8 @@ TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {
     EXPECT_EQ(draws[4].destBlend, kBlendInvSrcAlpha);  // the shield sets normal blending
     EXPECT_EQ(draws[4].world[3].y, -500.0f);
 
-    app.playerPool->Clear();
-    app.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
+    world.playerPool.Clear();
+    world.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
     Backend().Forget();
     app.Render();
     ASSERT_EQ(draws.size(), 4u + 2u);

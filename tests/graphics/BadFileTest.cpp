@@ -26,7 +26,7 @@ struct BadFiles : ::testing::Test {
         EXPECT_EQ(mesh.MaterialCount(), 0u) << path;
         EXPECT_EQ(mesh.GetFirstTexture(), nullptr);
         int draws = backend->Count().meshDraws;
-        mesh.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, 0, 1, false);
+        mesh.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::None, 1, false);
         EXPECT_EQ(backend->Count().meshDraws, draws) << path;
     }
     void ExpectEmptyTexture(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include <unistd.h>
@@ -47,15 +48,10 @@ protected:
 TEST_F(Generator, WritesEveryFileTheGameLoads) {
     ASSERT_EQ(Run(root / "Media"), 0);
     std::map<std::string, std::string> files = Contents(root / "Media");
-    std::vector<std::string> expected = {"video2.wmv", "Font/fonts.png", "Model/bg1.png"};
-    for (const char* m : media_files::kModels)
-        expected.push_back(std::string("Model/") + m + ".x");
-    for (const char* t : media_files::kTextures)
-        expected.push_back(std::string("Texture/") + t);
-    for (const char* s : media_files::kSounds)
-        expected.push_back(std::string("Sound/") + s);
-    for (const char* m : media_files::kMusic)
-        expected.push_back(std::string("Music/") + m);
+    std::set<std::string> expected = {"Model/bg1.png"};  // the background model's picture
+    for (const Asset& a : kAssets) {
+        if (a.kind != AssetKind::Settings) expected.insert(a.file);
+    }
     for (const std::string& name : expected) {
         auto it = files.find(name);
         ASSERT_NE(it, files.end()) << name;

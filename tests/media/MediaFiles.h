@@ -1,9 +1,12 @@
 #pragma once
 // Where the generated asset pack is (Media/ beside the test binary in the build
 // directory) and what it must hold.
-#include <array>
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "util/AssetTable.h"
 
 namespace media_files {
 
@@ -16,16 +19,27 @@ inline std::filesystem::path Dir() {
     return "Media";
 }
 
-inline const std::array<const char*, 25> kModels = {
-    "obj1",  "beam",    "crash_1", "crash_2", "obj2",    "big1",    "obj3",   "obj4",  "item1",
-    "item2", "effect1", "bg1",     "ship",    "shot",    "obj5",    "obj6",   "bomb1", "bomb2",
-    "bomb3", "bomb4",   "bomb5",   "bullet1", "bullet2", "needle1", "needle2"};
-inline const std::array<const char*, 4> kTextures = {"title.png", "ship.png", "bomb.png", "a.png"};
-inline const std::array<const char*, 9> kSounds = {"shot.wav",  "laser.wav",    "bom1.wav",
-                                                   "crash.wav", "boss_out.wav", "cap.wav",
-                                                   "bomb.wav",  "kasuri.wav",   "voice_option.wav"};
-inline const std::array<const char*, 3> kMusic = {"qz_disky.mid", "qz_megami(or).mid",
-                                                  "qz_bossbattle1.mid"};
+// The file names of one kind of asset, without their folder, each once, in table order.
+inline std::vector<std::string> FileNames(AssetKind kind) {
+    std::vector<std::string> names;
+    for (const Asset& a : kAssets) {
+        if (a.kind != kind) continue;
+        std::string name = std::filesystem::path(a.file).filename().string();
+        if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    return names;
+}
+
+// Models are named by their handles, which are their files' base names.
+inline const std::vector<std::string> kModels = [] {
+    std::vector<std::string> names;
+    for (int i = 0; i < kModelCount; ++i)
+        names.emplace_back(AssetAt(AssetKind::Model, i).handle);
+    return names;
+}();
+inline const std::vector<std::string> kTextures = FileNames(AssetKind::Texture);
+inline const std::vector<std::string> kSounds = FileNames(AssetKind::Sound);
+inline const std::vector<std::string> kMusic = FileNames(AssetKind::Music);
 
 inline std::string Model(const std::string& name) {
     return (Dir() / "Model" / (name + ".x")).string();

@@ -53,7 +53,7 @@ TEST_F(ModelFiles, EveryModelPassesTheStructureCheckAndLoadsIntoTheGame) {
     GraphicsDevice device(std::make_unique<NullBackend>(), std::make_unique<SdlImageDecoder>(), 640,
                           480);
     ASSERT_TRUE(device.ResetOrCreate());
-    for (const char* name : media_files::kModels) {
+    for (const std::string& name : media_files::kModels) {
         std::ifstream in(media_files::Model(name), std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
@@ -77,7 +77,7 @@ TEST_F(ModelFiles, EveryModelPassesTheStructureCheckAndLoadsIntoTheGame) {
 // agree with the normals written in the file, or the face is culled from the
 // side it should be seen from.
 TEST_F(ModelFiles, EveryTriangleIsWoundToFaceAlongItsNormals) {
-    for (const char* name : media_files::kModels) {
+    for (const std::string& name : media_files::kModels) {
         const aiScene* s = Import(name);
         ASSERT_TRUE(s);
         for (unsigned m = 0; m < s->mNumMeshes; ++m) {

@@ -105,7 +105,7 @@ Smf Read(const std::string& path) {
     return smf;
 }
 
-std::string Path(const char* name) {
+std::string Path(const std::string& name) {
     return (media_files::Dir() / "Music" / name).string();
 }
 
@@ -117,7 +117,7 @@ TEST(MusicFiles, PiecesAreLongEnoughAndLoopCleanly) {
         {"qz_megami(or).mid", {120, 180}},  // credits change every 16.7 s over 8 lines
         {"qz_bossbattle1.mid", {50, 120}},
     };
-    for (const char* name : media_files::kMusic) {
+    for (const std::string& name : media_files::kMusic) {
         Smf smf = Read(Path(name));
         ASSERT_TRUE(smf.ok) << name;
         EXPECT_EQ(smf.format, 1) << name;
@@ -141,7 +141,7 @@ TEST(MusicFiles, TheSynthesiserOpensEveryPiece) {
     ASSERT_EQ(SDL_Init(SDL_INIT_AUDIO), 0) << SDL_GetError();
     ASSERT_EQ(Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024), 0) << Mix_GetError();
     Mix_SetSoundFonts("/usr/share/sounds/sf2/TimGM6mb.sf2");
-    for (const char* name : media_files::kMusic) {
+    for (const std::string& name : media_files::kMusic) {
         Mix_Music* music = Mix_LoadMUS(Path(name).c_str());
         EXPECT_NE(music, nullptr) << name << ": " << Mix_GetError();
         if (!music) continue;

@@ -35,19 +35,9 @@ TEST(Preload, TheGameFindsEveryFileOfThePack) {
     HeadlessPlatform platform(options);
     GameApp app(platform);
 
-    const GameModels& m = app.models;
-    const std::unique_ptr<Mesh>* models[] = {
-        &m.obj1,    &m.beam,    &m.crash1,  &m.crash2, &m.obj2,    &m.obj5,  &m.big1,
-        &m.obj3,    &m.obj4,    &m.item1,   &m.item2,  &m.effect1, &m.bg1,   &m.ship,
-        &m.shot,    &m.obj6,    &m.bomb1,   &m.bomb2,  &m.bomb3,   &m.bomb4, &m.bomb5,
-        &m.bullet1, &m.bullet2, &m.needle1, &m.needle2};
-    const char* names[] = {"obj1",    "beam",    "crash_1", "crash_2", "obj2",    "obj5",  "big1",
-                           "obj3",    "obj4",    "item1",   "item2",   "effect1", "bg1",   "ship",
-                           "shot",    "obj6",    "bomb1",   "bomb2",   "bomb3",   "bomb4", "bomb5",
-                           "bullet1", "bullet2", "needle1", "needle2"};
-    static_assert(std::size(names) == std::size(models));
-    for (size_t i = 0; i < std::size(models); ++i) {
-        EXPECT_GT((*models[i])->MaterialCount(), 0u) << "model " << names[i];
+    const WorldAssets& assets = app.GetWorld().Assets();
+    for (int i = 0; i < kModelCount; ++i) {
+        EXPECT_GT(assets.models[i]->MaterialCount(), 0u) << AssetAt(AssetKind::Model, i).file;
     }
     ASSERT_NE(images, nullptr);
     EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);  // the textures, the font, bg1's picture
@@ -58,13 +48,14 @@ TEST(Preload, TheGameFindsEveryFileOfThePack) {
         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
     }
     EXPECT_TRUE(std::filesystem::is_regular_file(options.exeDir + platform.videoPath));
-    for (const char* piece : media_files::kMusic) {
-        EXPECT_TRUE(std::filesystem::is_regular_file(media_files::Dir() / "Music" / piece))
-            << piece;
+    for (const Asset& asset : kAssets) {
+        if (asset.kind == AssetKind::Settings) continue;  // written by the game itself
+        EXPECT_TRUE(std::filesystem::is_regular_file(media_files::Dir() / asset.file))
+            << asset.file;
     }
 
     app.StartGame();
     app.Update();
     app.Render();
-    EXPECT_EQ(app.playerPool->Count(), 1);
+    EXPECT_EQ(app.GetWorld().playerPool.Count(), 1);
 }

@@ -16,7 +16,7 @@ struct Sound {
     double rms = 0;
 };
 
-Sound Measure(const char* name) {
+Sound Measure(const std::string& name) {
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
     Uint32 bytes = 0;
@@ -46,7 +46,7 @@ Sound Measure(const char* name) {
 }  // namespace
 
 TEST(SoundFiles, EveryEffectDecodesWithoutClipping) {
-    for (const char* name : media_files::kSounds) {
+    for (const std::string& name : media_files::kSounds) {
         Sound s = Measure(name);
         EXPECT_GT(s.seconds, 0.03) << name;
         EXPECT_LT(s.seconds, 3.0) << name;
@@ -57,7 +57,7 @@ TEST(SoundFiles, EveryEffectDecodesWithoutClipping) {
 
 TEST(SoundFiles, FrequentSoundsAreShortAndLight) {
     std::map<std::string, Sound> s;
-    for (const char* name : media_files::kSounds)
+    for (const std::string& name : media_files::kSounds)
         s[name] = Measure(name);
     // The shot fires 15 times a second while held; the graze tick can come every frame.
     EXPECT_LT(s["shot.wav"].seconds, 0.15);

@@ -36,7 +36,7 @@ protected:
 }  // namespace
 
 TEST_F(TextureFiles, PicturesHaveTheirSizes) {
-    for (const char* name : media_files::kTextures)
+    for (const std::string& name : media_files::kTextures)
         Load(media_files::Dir() / "Texture" / name);
     Image title = Load(media_files::Dir() / "Texture" / "title.png");
     EXPECT_EQ(title.width, 640);

@@ -28,8 +28,8 @@ const glm::vec3 kNoTurn{0, 0, 0};
 TEST_F(MeshPicture, FieldCornersMapToTheViewportCorners) {
     Mesh& square = Load("square.x", SquaresModel({Colour(1, 1, 1, 1)}, {{0, 0, 1, 0}}));
     BeginFrame(0xFF000000);
-    square.Draw({49, 0, 49}, kUnit, kNoTurn, 0, 1, false);
-    square.Draw({-49, 0, -49}, kUnit, kNoTurn, 0, 1, false);
+    square.Draw({49, 0, 49}, kUnit, kNoTurn, RotationOrder::None, 1, false);
+    square.Draw({-49, 0, -49}, kUnit, kNoTurn, RotationOrder::None, 1, false);
     // x 48..50 is pixels 627..639; z 48..50 is rows 0..9 from the top.
     EXPECT_GT(At(636, 3).r, 200);
     EXPECT_GT(At(639, 0).r, 200);
@@ -51,8 +51,8 @@ TEST_F(MeshPicture, RotationOrdersTurnAboutTheListedAxesOnly) {
         return rows;
     };
     BeginFrame(0xFF000000);
-    bar.Draw({-20, 0, 0}, kUnit, {0.25f, 0, 0}, 10, 1, false);
-    bar.Draw({20, 0, 0}, kUnit, {0.25f, 0.3f, 0.1f}, 0, 1, false);
+    bar.Draw({-20, 0, 0}, kUnit, {0.25f, 0, 0}, RotationOrder::XYZ, 1, false);
+    bar.Draw({20, 0, 0}, kUnit, {0.25f, 0.3f, 0.1f}, RotationOrder::None, 1, false);
     EXPECT_NEAR(rowsLit(192), 5, 1);    // order 10 with a quarter turn about X
     EXPECT_NEAR(rowsLit(448), 48, 1);   // order 0: no rotation whatever the angles
     EXPECT_EQ(At(448 + 10, 240).r, 0);  // and still 2 units (13 px) wide
@@ -63,7 +63,7 @@ TEST_F(MeshPicture, LightComesFromTheCameraSideAndAmbientLightsTheDiffuseColour)
     std::vector<XSquare> squares = {{-30, 0, 5, 0}, {0, 0, 5, 0, -1, 0, 0}, {30, 0, 5, 0}};
     Mesh& squaresModel = Load("lit.x", SquaresModel({Colour(0.5f, 0, 0, 1)}, squares));
     BeginFrame(0xFF000000);
-    squaresModel.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    squaresModel.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 1, false);
     const float ambient = 111.0f / 255.0f, facing = 0.57735f;
     EXPECT_TRUE(Near(At(128, 240), {int(255 * 0.5f * (ambient + facing) + 0.5f), 0, 0}));
     // A normal turned away from the light (-x) gets the ambient term only.
@@ -72,14 +72,14 @@ TEST_F(MeshPicture, LightComesFromTheCameraSideAndAmbientLightsTheDiffuseColour)
     // Scaled twice as large, normals grow shorter and the light weaker: they are not re-normalised.
     Mesh& single = Load("single.x", SquaresModel({Colour(0.5f, 0, 0)}, {{0, 0, 5, 0}}));
     BeginFrame(0xFF000000);
-    single.Draw(kNoTurn, {2, 2, 2}, kNoTurn, 0, 1, false);
+    single.Draw(kNoTurn, {2, 2, 2}, kNoTurn, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(320, 240), {int(255 * 0.5f * (ambient + facing / 2) + 0.5f), 0, 0}));
 }
 
 TEST_F(MeshPicture, AlphaHalvesTheMaterialAndBlendsOverTheBackground) {
     Mesh& red = Load("red.x", SquaresModel({Colour(1, 0, 0, 1)}, {{0, 0, 10, 0}}));
     BeginFrame(0xFF0000FF);
-    red.Draw(kNoTurn, kUnit, kNoTurn, 0, 0.5f, false);
+    red.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 0.5f, false);
     EXPECT_TRUE(Near(At(320, 240), {128, 0, 128}));
     const Material& m = Device()->State().material;
     EXPECT_FLOAT_EQ(m.diffuse.a, 0.5f);
@@ -91,15 +91,15 @@ TEST_F(MeshPicture, AnAdditiveBlendStaysSetForTheNextTransformedDraw) {
     Mesh& grey = Load("grey.x", SquaresModel({Colour(0.25f, 0.25f, 0.25f, 1)}, {{0, 0, 5, 0}}));
     Mesh& red = Load("red.x", SquaresModel({Colour(0.5f, 0, 0, 1)}, {{0, 0, 5, 0}}));
     BeginFrame(0xFF404040);
-    grey.Draw({-20, 0, 0}, kUnit, kNoTurn, 0, 1, true);
+    grey.Draw({-20, 0, 0}, kUnit, kNoTurn, RotationOrder::None, 1, true);
     red.SetColors({1, 1, 1, 1}, {0, 0, 0, 0});
-    red.DrawTransformed({20, 0, 0}, kUnit, kNoTurn, 0);
+    red.DrawTransformed({20, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     int lit = int(255 * 0.5f * (111.0f / 255.0f + 0.57735f) + 0.5f);
     EXPECT_TRUE(Near(At(448, 240), {0x40 + lit, 0x40, 0x40}));
 
     BeginFrame(0xFF404040);
-    grey.Draw({-20, 0, 0}, kUnit, kNoTurn, 0, 1, false);
-    red.DrawTransformed({20, 0, 0}, kUnit, kNoTurn, 0);
+    grey.Draw({-20, 0, 0}, kUnit, kNoTurn, RotationOrder::None, 1, false);
+    red.DrawTransformed({20, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     EXPECT_TRUE(Near(At(448, 240), {lit, 0, 0}));
 }
 
@@ -113,7 +113,7 @@ TEST_F(MeshPicture, ThreeMaterialsWithOneUntexturedSubset) {
     EXPECT_NE(model.GetTexture(0), nullptr);
     EXPECT_EQ(model.GetTexture(1), nullptr);
     BeginFrame(0xFF000000);
-    model.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    model.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(192, 240), {0, 255, 0}));
     EXPECT_TRUE(Near(At(320, 240), {255, 0, 0}));
     EXPECT_TRUE(Near(At(448, 240), {0, 0, 255}));
@@ -125,14 +125,14 @@ TEST_F(MeshPicture, ThreeMaterialsWithOneUntexturedSubset) {
     EXPECT_EQ(model.GetFirstTexture(), yellow.Get());
     EXPECT_EQ(model.GetTexture(1), nullptr);
     BeginFrame(0xFF000000);
-    model.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    model.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(192, 240), {255, 255, 0}));
     EXPECT_TRUE(Near(At(320, 240), {255, 0, 0}));
     EXPECT_TRUE(Near(At(448, 240), {255, 255, 0}));
 
     model.RestoreTextures();
     BeginFrame(0xFF000000);
-    model.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    model.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(192, 240), {0, 255, 0}));
     EXPECT_TRUE(Near(At(448, 240), {0, 0, 255}));
 }
@@ -146,7 +146,7 @@ TEST_F(MeshPicture, TexelsWithAlphaZeroAreDiscarded) {
     WritePng(dir.Path() / "halves.png", 8, 8, halves);
     Mesh& model = Load("halves.x", SquaresModel({Textured("halves.png")}, {{0, 0, 10, 0}}));
     BeginFrame(0xFF203040);
-    model.Draw(kNoTurn, kUnit, kNoTurn, 0, 1, false);
+    model.Draw(kNoTurn, kUnit, kNoTurn, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(300, 240), {0x20, 0x30, 0x40}));
     EXPECT_TRUE(Near(At(340, 240), {255, 255, 255}));
 }
@@ -155,8 +155,8 @@ TEST_F(MeshPicture, FacesWoundCounterClockwiseOnScreenAreCulled) {
     // Seen from below, the square's clockwise corners turn counter-clockwise.
     Mesh& square = Load("square.x", SquaresModel({Colour(1, 1, 1, 1)}, {{0, 0, 5, 0}}));
     BeginFrame(0xFF000000);
-    square.Draw({-20, 0, 0}, kUnit, kNoTurn, 0, 1, false);
-    square.Draw({20, 0, 0}, kUnit, {0.5f, 0, 0}, 1, 1, false);
+    square.Draw({-20, 0, 0}, kUnit, kNoTurn, RotationOrder::None, 1, false);
+    square.Draw({20, 0, 0}, kUnit, {0.5f, 0, 0}, RotationOrder::X, 1, false);
     EXPECT_GT(At(192, 240).r, 200);
     EXPECT_EQ(At(448, 240).r, 0);
 }
@@ -167,11 +167,11 @@ TEST_F(MeshPicture, RepeatedDrawsOfOneModelKeepTheirOrderAndTheirOwnColours) {
     BeginFrame(0xFF000000);
     SetBlendMode(Device(), false);
     square.SetColors({1, 0, 0, 1}, {0, 0, 0, 0});
-    square.DrawTransformed({-4, 0, 0}, kUnit, kNoTurn, 0);
+    square.DrawTransformed({-4, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     square.SetColors({0, 1, 0, 1}, {0, 0, 0, 0});
-    square.DrawTransformed({0, 0, 0}, kUnit, kNoTurn, 0);
+    square.DrawTransformed({0, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     square.SetColors({0, 0, 1, 0.5f}, {0, 0, 0, 0});
-    square.DrawTransformed({4, 0, 0}, kUnit, kNoTurn, 0);
+    square.DrawTransformed({4, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     EXPECT_TRUE(Near(At(320 - 45, 240), {255, 0, 0}));    // red alone
     EXPECT_TRUE(Near(At(320 - 19, 240), {0, 255, 0}));    // green over red
     EXPECT_TRUE(Near(At(320 + 19, 240), {0, 128, 128}));  // half blue over green

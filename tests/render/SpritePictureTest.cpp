@@ -112,13 +112,13 @@ TEST_F(SpritePicture, FillRectLeavesTexturesOffUntilTheNextTextureDraw) {
     BeginFrame(0xFF000000);
     FillRect(Device(), 0, 0, 40, 4, 0xFFFF0000);
     EXPECT_EQ(Device()->State().Get(TextureStageState::ColorOp), kTopSelectArg2);
-    model.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, 0, 1, false);
+    model.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(320, 240), {255, 255, 255}));  // the texture is ignored
     EXPECT_TRUE(Near(At(20, 2), {255, 0, 0}));
 
     BeginFrame(0xFF000000);
     green.Draw(600, 0, 4, 4, 0, 0, 1, 1, 0xFFFFFFFF);
-    model.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, 0, 1, false);
+    model.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(320, 240), {0, 255, 0}));
 }
 

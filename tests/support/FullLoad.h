@@ -3,7 +3,7 @@
 // holds fire, for the benchmarks and the allocation test.
 #include <cmath>
 
-#include "game/GameApp.h"
+#include "graphics/Mesh.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
 #include "world/Enemy.h"
@@ -11,23 +11,23 @@
 #include "world/PlayerShot.h"
 #include "world/PlayerStates.h"
 #include "world/ScorePopup.h"
+#include "world/World.h"
 
 // An enemy that sways in place, cannot be destroyed and fires at the ship now and then.
-struct SwayingEnemy : Enemy {
-    SwayingEnemy(float x, float y)
-        : Enemy(App().models.obj1.get(), x, y, -2.5f, -2.5f, 2.5f, 2.5f, 1e9f, 100) {}
+struct SwayingEnemy : SmallEnemy {
+    SwayingEnemy(float x, float y) : SmallEnemy(&CurrentWorld().Model("obj1"), x) {
+        this->y = y;
+        hitPoints = 1e9f;
+    }
     bool Update() override {
         x += 0.1f * std::sin(0.05f * static_cast<float>(counter));
-        PlayerShip* ship = App().GetPlayer();
+        PlayerShip* ship = CurrentWorld().GetPlayer();
         if (ship && counter % 30 == 0) {
-            Create<AimedBullet>(App().bulletTable, variant, x, y, ship->x, ship->y, 0.0f, 0.8f,
-                                0.0f);
+            Create<AimedBullet>(CurrentWorld().BulletTable(), variant, x, y, ship->x, ship->y, 0.0f,
+                                0.8f, 0.0f);
         }
         ++counter;
-        return true;
-    }
-    void Draw() override {
-        model->Draw({x, depth, -y}, {1, 1, 1}, {0.125f, yaw, 0}, 15, 1.0f, false);
+        return Survives();
     }
 };
 
@@ -37,44 +37,44 @@ struct FieldLoad {
 
 // Creates objects until every pool holds its share of the load (or is full):
 // a grid of enemies and still bullets above the ship, items everywhere.
-inline void TopUp(GameApp& app, const FieldLoad& load = {}) {
+inline void TopUp(World& world, const FieldLoad& load = {}) {
     auto grid = [](int i, int columns, float top, float bottom) {
         float x = -45.0f + 90.0f * static_cast<float>(i % columns) / static_cast<float>(columns);
         int rows = 40;
         float y = top + (bottom - top) * static_cast<float>((i / columns) % rows) / rows;
         return std::pair{x, y};
     };
-    for (int i = app.enemyPool->Count(); i < load.enemies; ++i) {
+    for (int i = world.enemyPool.Count(); i < load.enemies; ++i) {
         auto [x, y] = grid(i, 25, -45.0f, -5.0f);
         if (!Create<SwayingEnemy>(x, y)) break;
     }
-    for (int i = app.bulletPool->Count(); i < load.bullets; ++i) {
+    for (int i = world.bulletPool.Count(); i < load.bullets; ++i) {
         auto [x, y] = grid(i, 50, -48.0f, 20.0f);
-        if (!Create<AngleBullet>(app.bulletTable, i % 2, x, y, 0.25f, 0.0f, 0.0f)) break;
+        if (!Create<AngleBullet>(world.BulletTable(), i % 2, x, y, 0.25f, 0.0f, 0.0f)) break;
     }
-    for (int i = app.itemPool->Count(); i < load.items; ++i) {
+    for (int i = world.itemPool.Count(); i < load.items; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
         bool made = i % 2 ? Create<ScoreItem>(x, y) != nullptr
                           : Create<PowerItem>(x, y, PowerKind::Option) != nullptr;
         if (!made) break;
     }
-    for (int i = app.effectPool->Count(); i < load.effects; ++i) {
+    for (int i = world.effectPool.Count(); i < load.effects; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
         if (!Create<HitSpark>(x, y, i % 3)) break;
     }
-    for (int i = app.popupPool->Count(); i < load.popups; ++i) {
+    for (int i = world.popupPool.Count(); i < load.popups; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
         if (!Create<ScorePopup>(x, y, 10)) break;
     }
-    for (int i = app.playerShotPool->Count(); i < load.shots; ++i) {
+    for (int i = world.playerShotPool.Count(); i < load.shots; ++i) {
         auto [x, y] = grid(i, 20, 0.0f, 40.0f);
         if (!Create<PlayerShot>(x, y, 0.75f)) break;
     }
 }
 
 // A ship in play at the bottom of the field (in place of any other), then the load.
-inline void FillField(GameApp& app) {
-    app.playerPool->Clear();
-    app.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 10));
-    TopUp(app);
+inline void FillField(World& world) {
+    world.playerPool.Clear();
+    world.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 10));
+    TopUp(world);
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include "support/WorldFixture.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
 #include "world/PlayerShot.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-struct BulletFixture : GameFixture {
+struct BulletFixture : WorldFixture {
     template <class T>
     std::vector<T*> All(ObjectPool& pool) {
         std::vector<T*> all;
@@ -23,10 +23,10 @@ struct BulletFixture : GameFixture {
 }  // namespace
 
 TEST_F(BulletFixture, AngleBulletsAccelerateAlongTheirLineAndRoundOnesSpin) {
-    auto* b = Create<AngleBullet>(app.bulletTable, 1, 0.0f, 0.0f, 0.25f, 1.0f, 0.5f);
-    auto* n = Create<AngleBullet>(app.needleTable, 0, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
-    EXPECT_EQ(b->model, app.models.bullet2.get());
-    EXPECT_EQ(n->model, app.models.needle1.get());
+    auto* b = Create<AngleBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.25f, 1.0f, 0.5f);
+    auto* n = Create<AngleBullet>(world.NeedleTable(), 0, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
+    EXPECT_EQ(b->model, &world.Model("bullet2"));
+    EXPECT_EQ(n->model, &world.Model("needle1"));
     EXPECT_FLOAT_EQ(b->yaw, 0.5f);
     Steps(2);
     EXPECT_NEAR(b->x, 0.0f, 1e-6f);
@@ -38,9 +38,9 @@ TEST_F(BulletFixture, AngleBulletsAccelerateAlongTheirLineAndRoundOnesSpin) {
 
 TEST_F(BulletFixture, AimedBulletsFlyAtTheirTargetTurnedByTheOffset) {
     auto* straight =
-        Create<AimedBullet>(app.bulletTable, 0, 0.0f, 0.0f, 3.0f, 4.0f, 0.0f, 1.0f, 0.0f);
+        Create<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 3.0f, 4.0f, 0.0f, 1.0f, 0.0f);
     auto* turned =
-        Create<AimedBullet>(app.bulletTable, 0, 0.0f, 0.0f, 0.0f, 10.0f, 0.25f, 2.0f, 0.0f);
+        Create<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 0.0f, 10.0f, 0.25f, 2.0f, 0.0f);
     Step();
     EXPECT_FLOAT_EQ(straight->x, 0.6f);
     EXPECT_FLOAT_EQ(straight->y, 0.8f);
@@ -50,24 +50,25 @@ TEST_F(BulletFixture, AimedBulletsFlyAtTheirTargetTurnedByTheOffset) {
 }
 
 TEST_F(BulletFixture, BulletsLiveWhileTheirCentreIsWithinTheFieldWidenedByFour) {
-    Create<AngleBullet>(app.bulletTable, 0, 54.0f, -54.0f, 0.0f, 0.0f, 0.0f);
-    Create<AngleBullet>(app.bulletTable, 0, 0.0f, std::nextafter(54.0f, 99.0f), 0.0f, 0.0f, 0.0f);
+    Create<AngleBullet>(world.BulletTable(), 0, 54.0f, -54.0f, 0.0f, 0.0f, 0.0f);
+    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, std::nextafter(54.0f, 99.0f), 0.0f, 0.0f,
+                        0.0f);
     Step();
-    ASSERT_EQ(app.bulletPool->Count(), 1);
-    EXPECT_EQ(All<EnemyBullet>(*app.bulletPool)[0]->x, 54.0f);
+    ASSERT_EQ(world.bulletPool.Count(), 1);
+    EXPECT_EQ(All<EnemyBullet>(world.bulletPool)[0]->x, 54.0f);
 }
 
 TEST_F(BulletFixture, SplitBulletsBurstIntoFiveNeedlesOnTheirFiftiethUpdate) {
-    auto* split = Create<SplitBullet>(app.bulletTable, 1, 0.0f, 0.0f, 0.75f, 0.4f);
+    auto* split = Create<SplitBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.75f, 0.4f);
     Steps(49);
     EXPECT_NEAR(split->y, -0.4f * 49, 1e-4f);
-    EXPECT_EQ(app.bulletPool->Count(), 1);
+    EXPECT_EQ(world.bulletPool.Count(), 1);
     Step();
-    auto needles = All<RetargetNeedle>(*app.bulletPool);
+    auto needles = All<RetargetNeedle>(world.bulletPool);
     ASSERT_EQ(needles.size(), 5u);
     for (int i = 0; i < 5; ++i) {
         RetargetNeedle& n = *needles[i];
-        EXPECT_EQ(n.model, app.models.needle2.get());  // the split bullet's colour
+        EXPECT_EQ(n.model, &world.Model("needle2"));  // the split bullet's colour
         EXPECT_FLOAT_EQ(n.needleSpeed, 0.6f);
         // Already moved once in the pass that made them.
         float direction = 0.75f - 0.4f + 0.2f * i;
@@ -78,12 +79,12 @@ TEST_F(BulletFixture, SplitBulletsBurstIntoFiveNeedlesOnTheirFiftiethUpdate) {
 }
 
 TEST_F(BulletFixture, NeedlesTurnTowardTheShipOnceAndOnlyIfThereIsOne) {
-    auto* blind = Create<RetargetNeedle>(app.needleTable, 0, -50.0f, -40.0f, 0.0f, 1.0f);
+    auto* blind = Create<RetargetNeedle>(world.NeedleTable(), 0, -50.0f, -40.0f, 0.0f, 1.0f);
     Steps(30);
     EXPECT_FLOAT_EQ(blind->velocity.x, 1.0f);  // no ship at its moment: straight on for good
-    app.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 0));
+    world.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 0));
 
-    auto* seeker = Create<RetargetNeedle>(app.needleTable, 0, -10.0f, 0.0f, 0.0f, 2.0f);
+    auto* seeker = Create<RetargetNeedle>(world.NeedleTable(), 0, -10.0f, 0.0f, 0.0f, 2.0f);
     Steps(29);
     EXPECT_FLOAT_EQ(seeker->x, 48.0f);
     Step();  // at (50, 0): turns toward the ship at (0, 40)
@@ -102,8 +103,8 @@ TEST_F(BulletFixture, AShotHurtsOnlyTheFirstEnemyItOverlapsAndSparks) {
     Steps(2);  // 4.8 up: the 4-unit box reaches both
     EXPECT_EQ(first.hitPoints, 9.0f);
     EXPECT_EQ(second.hitPoints, 10.0f);
-    EXPECT_EQ(app.playerShotPool->Count(), 0);
-    auto sparks = All<HitSpark>(*app.effectPool);
+    EXPECT_EQ(world.playerShotPool.Count(), 0);
+    auto sparks = All<HitSpark>(world.effectPool);
     ASSERT_EQ(sparks.size(), 3u);
     EXPECT_EQ(sparks[0]->age, 0);  // made after the effects ran this step
     EXPECT_EQ(sparks[1]->age, -5);
@@ -117,7 +118,7 @@ TEST_F(BulletFixture, ShotsLeaveTheFieldWidenedByFive) {
     auto* shot = Create<PlayerShot>(0.0f, -52.6f, 0.75f);
     Step();
     EXPECT_FLOAT_EQ(shot->y, -55.0f);
-    EXPECT_EQ(app.playerShotPool->Count(), 1);
+    EXPECT_EQ(world.playerShotPool.Count(), 1);
     Step();
-    EXPECT_EQ(app.playerShotPool->Count(), 0);
+    EXPECT_EQ(world.playerShotPool.Count(), 0);
 }

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include "support/WorldFixture.h"
 #include "world/Effect.h"
 #include "world/Explosion.h"
 #include "world/ScorePopup.h"
 
 namespace {
 
-struct EffectFixture : GameFixture {
+struct EffectFixture : WorldFixture {
     // The update in which the pool's only object goes.
     int Lifetime(ObjectPool& pool) {
         for (int update = 1; update <= 200; ++update) {
@@ -21,25 +21,25 @@ struct EffectFixture : GameFixture {
 }  // namespace
 
 TEST_F(EffectFixture, EffectsEndByAge) {
-    Create<VanishEffect>(0.0f, 0.0f, app.models.bullet1.get());
-    EXPECT_EQ(Lifetime(*app.effectPool), 11);
+    Create<VanishEffect>(0.0f, 0.0f, &world.Model("bullet1"));
+    EXPECT_EQ(Lifetime(world.effectPool), 11);
     Create<GrazeSpark>(0.0f, 0.0f);
-    EXPECT_EQ(Lifetime(*app.effectPool), 21);
+    EXPECT_EQ(Lifetime(world.effectPool), 21);
     Create<Explosion>(0.0f, 0.0f, 0.2f);
-    EXPECT_EQ(Lifetime(*app.effectPool), 26);
+    EXPECT_EQ(Lifetime(world.effectPool), 26);
     for (int i = 0; i < 3; ++i) {
         Create<HitSpark>(0.0f, 0.0f, i);
-        EXPECT_EQ(Lifetime(*app.effectPool), 40 + 5 * i);
+        EXPECT_EQ(Lifetime(world.effectPool), 40 + 5 * i);
     }
     Create<ScorePopup>(0.0f, 0.0f, 10);
-    EXPECT_EQ(Lifetime(*app.popupPool), 60);
+    EXPECT_EQ(Lifetime(world.popupPool), 60);
 }
 
 TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
     ScorePopup& popup = *Create<ScorePopup>(0.0f, 0.0f, 10);
     Step();
     Backend().Forget();
-    app.Render();
+    world.Draw();
     const auto& quads = Backend().quadDraws;
     ASSERT_EQ(quads.size(), 2u);             // "1" and "0"
     EXPECT_EQ(quads[0].x, 0.5f * 480 - 16);  // not half the width
@@ -52,7 +52,7 @@ TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
     popup.y = 50.0f;
     popup.life = 1;
     Backend().Forget();
-    app.Render();
+    world.Draw();
     EXPECT_EQ(quads[0].x, -16.0f);
     EXPECT_EQ(quads[0].y, 480.0f - 16);
     EXPECT_EQ(quads[0].color, 0x04FFFFFFu);  // 1/60

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include "support/WorldFixture.h"
 #include "world/BombBlast.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
@@ -13,10 +13,10 @@
 
 namespace {
 
-struct ItemFixture : GameFixture {
+struct ItemFixture : WorldFixture {
     PlayerActive& Place(float x, float y, int options) {
         auto* ship = Create<PlayerActive>(x, y, options);
-        app.SetPlayer(ship);
+        world.SetPlayer(ship);
         return *ship;
     }
     template <class T>
@@ -59,12 +59,12 @@ TEST_F(ItemFixture, ACollectedScoreItemScoresTenWithAPopup) {
     Place(0.0f, 0.0f, 0);
     Create<ScoreItem>(4.4f, 0.0f);  // 1.2 closer is within the boxes
     Step();
-    EXPECT_EQ(app.itemPool->Count(), 0);
-    EXPECT_EQ(app.GetScore().Text(), "000000000010");
-    EXPECT_EQ(Plays(app.soundTable.sndCap1), 1);
-    ASSERT_EQ(app.popupPool->Count(), 1);
-    auto* popup = *Each<ScorePopup>(*app.popupPool).begin();
-    EXPECT_EQ(popup->text, "10");
+    EXPECT_EQ(world.itemPool.Count(), 0);
+    EXPECT_EQ(world.GetScore().Text(), "000000000010");
+    EXPECT_EQ(Plays("sndCap1"), 1);
+    ASSERT_EQ(world.popupPool.Count(), 1);
+    auto* popup = *Each<ScorePopup>(world.popupPool).begin();
+    EXPECT_STREQ(popup->text, "10");
     EXPECT_EQ(popup->length, 2);
     EXPECT_FLOAT_EQ(popup->x, 3.2f);
 }
@@ -91,82 +91,82 @@ TEST_F(ItemFixture, PowerItemsHomeOnlyWithinTwentyAndGiveAnOption) {
     Step();
     EXPECT_LT(far.x, -18.2f);  // now homing at 1.2
     Steps(20);
-    EXPECT_EQ(app.itemPool->Count(), 0);
+    EXPECT_EQ(world.itemPool.Count(), 0);
     EXPECT_EQ(ship.optionCount, 4);
-    EXPECT_EQ(Plays(app.soundTable.sndCap2), 1);
-    EXPECT_EQ(Plays(app.soundTable.sndVoiceOption), 1);
+    EXPECT_EQ(Plays("sndCap2"), 1);
+    EXPECT_EQ(Plays("sndVoiceOption"), 1);
 }
 
 TEST_F(ItemFixture, ALargeExplosionLeavesElevenScoreItemsAndAPowerItem) {
     Create<Explosion>(0.0f, -20.0f, 0.2f);
-    EXPECT_EQ(app.itemPool->Count(), 1);
-    app.itemPool->Clear();
+    EXPECT_EQ(world.itemPool.Count(), 1);
+    world.itemPool.Clear();
 
     Create<LargeExplosion>(0.0f, -20.0f);  // no ship: no power item
-    EXPECT_EQ(CountOf<ScoreItem>(*app.itemPool), 11);
-    EXPECT_EQ(CountOf<PowerItem>(*app.itemPool), 0);
-    EXPECT_EQ(Plays(app.soundTable.sndBom1), 2);
-    EXPECT_EQ(Plays(app.soundTable.sndCrash), 1);
-    for (Item* item : Each<Item>(*app.itemPool)) {
+    EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 11);
+    EXPECT_EQ(CountOf<PowerItem>(world.itemPool), 0);
+    EXPECT_EQ(Plays("sndBom1"), 2);
+    EXPECT_EQ(Plays("sndCrash"), 1);
+    for (Item* item : Each<Item>(world.itemPool)) {
         EXPECT_LE(std::abs(item->x), 10.0f);
         EXPECT_LE(std::abs(item->y + 20.0f), 10.0f);
     }
-    app.itemPool->Clear();
+    world.itemPool.Clear();
 
     Place(0.0f, 40.0f, 9);
     Create<LargeExplosion>(0.0f, -20.0f);
-    ASSERT_EQ(CountOf<PowerItem>(*app.itemPool), 1);
-    EXPECT_EQ(CountOf<ScoreItem>(*app.itemPool), 11);
+    ASSERT_EQ(CountOf<PowerItem>(world.itemPool), 1);
+    EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 11);
 }
 
 TEST_F(ItemFixture, AtTenOptionsTheDropIsABombThatClearsTheField) {
     Place(0.0f, 30.0f, 10);
-    Create<AngleBullet>(app.bulletTable, 0, 31.0f, 5.0f, 0.0f, 0.0f, 0.0f);  // 986 squared
-    Create<AngleBullet>(app.bulletTable, 1, 31.7f, 0.0f, 0.0f, 0.0f, 0.0f);  // 1004.9 squared
+    Create<AngleBullet>(world.BulletTable(), 0, 31.0f, 5.0f, 0.0f, 0.0f, 0.0f);  // 986 squared
+    Create<AngleBullet>(world.BulletTable(), 1, 31.7f, 0.0f, 0.0f, 0.0f, 0.0f);  // 1004.9 squared
     Create<LargeExplosion>(0.0f, 0.0f);
-    EXPECT_EQ(app.bulletPool->Count(), 1);
-    ASSERT_EQ(CountOf<VanishEffect>(*app.effectPool), 1);
-    VanishEffect& vanish = *First<VanishEffect>(*app.effectPool);
+    EXPECT_EQ(world.bulletPool.Count(), 1);
+    ASSERT_EQ(CountOf<VanishEffect>(world.effectPool), 1);
+    VanishEffect& vanish = *First<VanishEffect>(world.effectPool);
     EXPECT_EQ(vanish.x, 31.0f);
-    EXPECT_EQ(vanish.model, app.models.bullet1.get());
+    EXPECT_EQ(vanish.model, &world.Model("bullet1"));
 
-    PowerItem* bomb = First<PowerItem>(*app.itemPool);
+    PowerItem* bomb = First<PowerItem>(world.itemPool);
     ASSERT_NE(bomb, nullptr);
     EXPECT_EQ(bomb->kind, PowerKind::Bomb);
-    app.itemPool->Clear();
+    world.itemPool.Clear();
 
     for (int i = 0; i < 20; ++i)
-        Create<AngleBullet>(app.bulletTable, 0, -40.0f + 4 * i, -40.0f, 0.0f, 0.0f, 0.0f);
+        Create<AngleBullet>(world.BulletTable(), 0, -40.0f + 4 * i, -40.0f, 0.0f, 0.0f, 0.0f);
     TestEnemy& enemy = *Create<TestEnemy>(0.0f, -30.0f, 100.0f);
     Power(0.0f, 30.0f, PowerKind::Bomb, 0.0f, 0.0f);
     Step();
-    EXPECT_EQ(app.bombPool->Count(), 1);
-    EXPECT_EQ(Plays(app.soundTable.sndBomb1), 1);
-    EXPECT_EQ(app.bulletPool->Count(), 21);  // the bomb runs from the next step on
+    EXPECT_EQ(world.bombPool.Count(), 1);
+    EXPECT_EQ(Plays("sndBomb1"), 1);
+    EXPECT_EQ(world.bulletPool.Count(), 21);  // the bomb runs from the next step on
     Step();
-    EXPECT_EQ(app.bulletPool->Count(), 0);
+    EXPECT_EQ(world.bulletPool.Count(), 0);
     Steps(40);
-    EXPECT_EQ(app.bombPool->Count(), 0);
+    EXPECT_EQ(world.bombPool.Count(), 0);
     EXPECT_EQ(enemy.hitPoints, 70.0f);  // one hit point a step for 30 steps
 }
 
 TEST_F(ItemFixture, OnlyTwoBombsAtOnce) {
     for (int i = 0; i < 3; ++i)
         Create<ScreenBomb>();
-    EXPECT_EQ(app.bombPool->Count(), 2);
-    EXPECT_EQ(Plays(app.soundTable.sndBomb1), 2);
+    EXPECT_EQ(world.bombPool.Count(), 2);
+    EXPECT_EQ(Plays("sndBomb1"), 2);
 }
 
 TEST_F(ItemFixture, TheBossExplosionTurnsEveryBulletIntoAScoreItem) {
     for (int i = 0; i < 5; ++i)
-        Create<AngleBullet>(app.needleTable, 0, -40.0f + 20 * i, 40.0f, 0.0f, 0.0f, 0.0f);
+        Create<AngleBullet>(world.NeedleTable(), 0, -40.0f + 20 * i, 40.0f, 0.0f, 0.0f, 0.0f);
     Create<BossExplosion>(0.0f, -30.0f);
-    EXPECT_EQ(app.bulletPool->Count(), 0);
-    EXPECT_EQ(CountOf<VanishEffect>(*app.effectPool), 5);
-    EXPECT_EQ(CountOf<ScoreItem>(*app.itemPool), 1 + 5);
-    EXPECT_EQ(Plays(app.soundTable.sndBossOut), 1);
+    EXPECT_EQ(world.bulletPool.Count(), 0);
+    EXPECT_EQ(CountOf<VanishEffect>(world.effectPool), 5);
+    EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 1 + 5);
+    EXPECT_EQ(Plays("sndBossOut"), 1);
     int atBullets = 0;
-    for (Item* item : Each<Item>(*app.itemPool))
+    for (Item* item : Each<Item>(world.itemPool))
         atBullets += item->y == 40.0f;
     EXPECT_EQ(atBullets, 5);
 }

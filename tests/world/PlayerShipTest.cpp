@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/GameFixture.h"
+#include "support/WorldFixture.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
 #include "world/Item.h"
@@ -11,24 +11,24 @@
 
 namespace {
 
-struct ShipFixture : GameFixture {
+struct ShipFixture : WorldFixture {
     PlayerActive& Place(float x, float y, int options) {
         auto* ship = Create<PlayerActive>(x, y, options);
-        app.SetPlayer(ship);
+        world.SetPlayer(ship);
         return *ship;
     }
     // A bullet that stays where it is put.
     AngleBullet& BulletAt(float x, float y) {
-        return *Create<AngleBullet>(app.bulletTable, 0, x, y, 0.25f, 0.0f, 0.0f);
+        return *Create<AngleBullet>(world.BulletTable(), 0, x, y, 0.25f, 0.0f, 0.0f);
     }
-    int Volleys() const { return Plays(app.soundTable.sndShot); }
+    int Volleys() const { return Plays("sndShot"); }
     template <class T>
     T* Ship() {
-        return dynamic_cast<T*>(app.GetPlayer());
+        return dynamic_cast<T*>(world.GetPlayer());
     }
     int OptionItems() {
         int n = 0;
-        for (Item* item : Each<Item>(*app.itemPool)) {
+        for (Item* item : Each<Item>(world.itemPool)) {
             auto* power = dynamic_cast<PowerItem*>(item);
             if (power && power->kind == PowerKind::Option) ++n;
         }
@@ -48,7 +48,7 @@ TEST_F(ShipFixture, AHeldButtonFiresOnEveryFourthUpdateFromPhaseZero) {
     }
     EXPECT_EQ(volleys, (std::vector<int>{0, 0, 1, 1, 1, 1, 2, 2, 2}));
     EXPECT_EQ(ship.shotTimer, 15);
-    EXPECT_EQ(app.playerShotPool->Count(), 2 * (3 + 2));
+    EXPECT_EQ(world.playerShotPool.Count(), 2 * (3 + 2));
 }
 
 TEST_F(ShipFixture, AfterReleaseVolleysGoOnForUpToFifteenUpdates) {
@@ -131,9 +131,9 @@ TEST_F(ShipFixture, ABulletPassingCloseIsGrazedOnceForFiftyPoints) {
     BulletAt(-5.3f, 0.0f);  // touching the graze box only
     Steps(3);
     EXPECT_TRUE(near.grazed);
-    EXPECT_EQ(app.GetScore().Text(), "000000000050");
-    EXPECT_EQ(Plays(app.soundTable.sndKasuri), 1);
-    EXPECT_EQ(app.effectPool->Count(), 1);  // one spark
+    EXPECT_EQ(world.GetScore().Text(), "000000000050");
+    EXPECT_EQ(Plays("sndKasuri"), 1);
+    EXPECT_EQ(world.effectPool.Count(), 1);  // one spark
     ASSERT_NE(Ship<PlayerActive>(), nullptr);
 }
 
@@ -141,32 +141,32 @@ TEST_F(ShipFixture, OneBulletOrEnemyOverlappingTheShipKillsIt) {
     Place(0, 0, 0);
     BulletAt(0.59f, 0.59f);
     Step();
-    EXPECT_EQ(app.GetPlayer(), nullptr);
-    EXPECT_EQ(app.playerPool->Count(), 0);
-    EXPECT_EQ(app.GetScore().Text(), "000000000000");  // no graze points
-    EXPECT_EQ(app.bulletPool->Count(), 1);             // the bullet stays
-    EXPECT_EQ(Plays(app.soundTable.sndBossOut), 1);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
+    EXPECT_EQ(world.playerPool.Count(), 0);
+    EXPECT_EQ(world.GetScore().Text(), "000000000000");  // no graze points
+    EXPECT_EQ(world.bulletPool.Count(), 1);              // the bullet stays
+    EXPECT_EQ(Plays("sndBossOut"), 1);
 
-    app.bulletPool->Clear();
+    world.bulletPool.Clear();
     Place(0, 0, 0);
     TestEnemy& enemy = *Create<TestEnemy>(2.7f, 0.0f, 25.0f);
     Step();
     EXPECT_EQ(enemy.hitPoints, 15.0f);
-    EXPECT_EQ(app.GetPlayer(), nullptr);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
 }
 
 TEST_F(ShipFixture, DeathThenRespawnThenActiveAgain) {
     Place(10, 20, 4);
     BulletAt(10, 20);
     Step();
-    app.bulletPool->Clear();
-    ASSERT_EQ(app.effectPool->Count(), 1);
+    world.bulletPool.Clear();
+    ASSERT_EQ(world.effectPool.Count(), 1);
 
     Steps(50);
-    EXPECT_EQ(app.GetPlayer(), nullptr);
-    EXPECT_EQ(app.GetLives(), 3);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
+    EXPECT_EQ(world.GetLives(), 3);
     Step();
-    EXPECT_EQ(app.GetLives(), 2);
+    EXPECT_EQ(world.GetLives(), 2);
     auto* respawn = Ship<PlayerRespawn>();
     ASSERT_NE(respawn, nullptr);
     EXPECT_EQ(respawn->x, 10.0f);
@@ -178,36 +178,38 @@ TEST_F(ShipFixture, DeathThenRespawnThenActiveAgain) {
     Steps(119);
     ASSERT_EQ(Ship<PlayerRespawn>(), respawn);
     EXPECT_EQ(respawn->respawnTime, 120);
-    app.bulletPool->Clear();
+    world.bulletPool.Clear();
     Step();
     auto* active = Ship<PlayerActive>();
     ASSERT_NE(active, nullptr);
     BulletAt(10, 20);
     Step();
-    EXPECT_EQ(app.GetPlayer(), nullptr);  // no longer shielded
+    EXPECT_EQ(world.GetPlayer(), nullptr);  // no longer shielded
 }
 
 TEST_F(ShipFixture, DeathsDropHalfTheOptionsAndTheLastOneDropsTen) {
     auto dieWith = [&](int options) {
-        app.itemPool->Clear();
-        app.playerPool->Clear();
+        world.itemPool.Clear();
+        world.playerPool.Clear();
         Place(-30, 30, options);
         BulletAt(-30, 30);
         Step();
-        app.bulletPool->Clear();
+        world.bulletPool.Clear();
         Steps(51);
-        PlayerShip* ship = app.GetPlayer();
+        PlayerShip* ship = world.GetPlayer();
         return OptionItems() + (ship ? ship->optionCount : 0);
     };
     EXPECT_EQ(dieWith(5), 3);
     EXPECT_EQ(dieWith(10), 5);
-    EXPECT_EQ(app.GetLives(), 1);
+    EXPECT_EQ(world.GetLives(), 1);
+    EXPECT_EQ(flow.gameOvers, 0);
 
     EXPECT_EQ(dieWith(1), 10);
-    EXPECT_EQ(app.GetLives(), 0);
-    EXPECT_EQ(app.GetPlayer(), nullptr);
-    EXPECT_EQ(app.playerPool->Count(), 0);
-    for (Item* item : Each<Item>(*app.itemPool)) {  // scattered, then drifted once
+    EXPECT_EQ(world.GetLives(), 0);
+    EXPECT_EQ(flow.gameOvers, 1);  // the game takes it from here
+    EXPECT_EQ(world.GetPlayer(), nullptr);
+    EXPECT_EQ(world.playerPool.Count(), 0);
+    for (Item* item : Each<Item>(world.itemPool)) {  // scattered, then drifted once
         EXPECT_LE(std::abs(item->x + 30.0f), 5.3f + 1e-4f);
         EXPECT_LE(std::abs(item->y - 30.0f), 5.3f + 1e-4f);
     }
@@ -218,27 +220,27 @@ TEST_F(ShipFixture, TheDeathPlaysEvenWithEveryEffectSlotTaken) {
     while (Create<GrazeSpark>(30.0f, 30.0f)) {
     }
     BulletAt(0, 0);
-    app.playerPool->UpdateAll();  // only the ship: the sparks stay
-    EXPECT_EQ(app.effectPool->Count(), app.effectPool->Capacity());
-    app.bulletPool->Clear();
+    world.playerPool.UpdateAll();  // only the ship: the sparks stay
+    EXPECT_EQ(world.effectPool.Count(), world.effectPool.Capacity());
+    world.bulletPool.Clear();
     Steps(51);
     EXPECT_NE(Ship<PlayerRespawn>(), nullptr);
-    EXPECT_EQ(app.GetLives(), 2);
+    EXPECT_EQ(world.GetLives(), 2);
 }
 
 TEST_F(ShipFixture, AnOptionBeyondTheTenthScoresAHundred) {
     PlayerActive& ship = Place(0, 0, 9);
     ship.AddOption();
     EXPECT_EQ(ship.optionCount, 10);
-    EXPECT_EQ(app.GetScore().Text(), "000000000000");
+    EXPECT_EQ(world.GetScore().Text(), "000000000000");
     ship.AddOption();
     EXPECT_EQ(ship.optionCount, 10);
-    EXPECT_EQ(app.GetScore().Text(), "000000000100");
-    EXPECT_EQ(Plays(app.soundTable.sndVoiceOption), 2);
+    EXPECT_EQ(world.GetScore().Text(), "000000000100");
+    EXPECT_EQ(Plays("sndVoiceOption"), 2);
 }
 
 TEST_F(ShipFixture, TheShipFliesInForSixtyUpdatesThenPlays) {
-    app.StartGame();
+    world.BeginGame();
     auto* entry = Ship<PlayerEntry>();
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->x, 0.0f);
@@ -253,5 +255,5 @@ TEST_F(ShipFixture, TheShipFliesInForSixtyUpdatesThenPlays) {
     EXPECT_EQ(active->x, 0.0f);
     EXPECT_EQ(active->y, 30.0f);
     EXPECT_EQ(active->optionCount, 2);
-    EXPECT_EQ(app.playerPool->Count(), 1);
+    EXPECT_EQ(world.playerPool.Count(), 1);
 }

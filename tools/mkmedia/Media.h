@@ -11,5 +11,7 @@ bool WriteModels(const std::filesystem::path& modelDir);
 bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
 bool WriteVideo(const std::filesystem::path& file);
+// The stage script, written by hand: a copy of its source in the repository.
+bool WriteStage(const std::filesystem::path& file);
 
 }  // namespace mkmedia

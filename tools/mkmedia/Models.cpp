@@ -4,12 +4,15 @@
 // falls off with the scale.
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 #include <functional>
+#include <map>
 
 #include "Media.h"
 #include "Space.h"
 #include "XFile.h"
+#include "util/AssetTable.h"
 
 namespace mkmedia {
 
@@ -456,7 +459,7 @@ MeshBuilder Bg1() {
 }  // namespace
 
 bool WriteModels(const std::filesystem::path& dir) {
-    const std::vector<std::pair<const char*, std::function<MeshBuilder()>>> models = {
+    const std::map<std::string, std::function<MeshBuilder()>> builders = {
         {"ship", Ship},
         {"obj1", Obj1},
         {"obj2", Obj2},
@@ -483,9 +486,15 @@ bool WriteModels(const std::filesystem::path& dir) {
         {"beam", Beam},
         {"bg1", Bg1},
     };
-    for (const auto& [name, build] : models) {
-        std::ofstream out(dir / (std::string(name) + ".x"), std::ios::binary);
-        out << build().ToX(name);
+    for (int i = 0; i < kModelCount; ++i) {
+        const Asset& model = AssetAt(AssetKind::Model, i);
+        auto builder = builders.find(model.handle);
+        if (builder == builders.end()) {
+            std::fprintf(stderr, "mkmedia: no way to build the model %s\n", model.handle);
+            return false;
+        }
+        std::ofstream out(dir.parent_path() / model.file, std::ios::binary);
+        out << builder->second().ToX(model.handle);
         if (!out) return false;
     }
     // The background's still picture, shown until the video takes its place.

@@ -1,5 +1,5 @@
 // mkmedia: writes the game's default asset pack.
-//   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music video
+//   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music video stage
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -9,13 +9,15 @@
 #include <vector>
 
 #include "Media.h"
+#include "util/AssetTable.h"
 
 namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr,
-                     "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video]...\n");
+        std::fprintf(
+            stderr,
+            "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video|stage]...\n");
         return 2;
     }
     const fs::path root = argv[1];
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
         {"sounds", root / "Sound", [&] { return mkmedia::WriteSounds(root / "Sound"); }},
         {"music", root / "Music", [&] { return mkmedia::WriteMusic(root / "Music"); }},
         {"video", root, [&] { return mkmedia::WriteVideo(root / "video2.wmv"); }},
+        {"stage", root, [&] { return mkmedia::WriteStage(root / "script_easy.txt"); }},
     };
     std::vector<std::string> wanted(argv + 2, argv + argc);
     for (const std::string& w : wanted) {
@@ -57,6 +60,15 @@ int main(int argc, char** argv) {
         if (std::getenv("MKMEDIA_TIMES")) {
             std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
             std::fprintf(stderr, "mkmedia: %s %.2f s\n", p.name, took.count());
+        }
+    }
+    if (wanted.empty()) {
+        // A whole pack holds every file the game loads (the high score is the game's own).
+        for (const Asset& asset : kAssets) {
+            if (asset.kind != AssetKind::Settings && !fs::is_regular_file(root / asset.file)) {
+                std::fprintf(stderr, "mkmedia: the pack lacks %s\n", asset.file);
+                return 1;
+            }
         }
     }
     return 0;

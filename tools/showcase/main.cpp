@@ -117,21 +117,22 @@ private:
     }
     // A model on the field at (x, y) as the game places it.
     void Put(const std::string& name, float x, float y, float depth, float scale, glm::vec3 turn,
-             int order, float alpha = 1, bool additive = false) {
+             RotationOrder order, float alpha = 1, bool additive = false) {
         M(name).Draw({x, depth, -y}, glm::vec3(scale), turn, order, alpha, additive);
     }
     void Background(const GpuTexture* video, int counter, float roll) {
         if (video) M("bg1").ReplaceTextures(video);
         for (int i = 0; i < 4; ++i) {
             float z0 = -static_cast<float>(counter % 120);
-            M("bg1").Draw({0, -800, z0 + 60.0f * i}, glm::vec3(40), {0.125f, 0, roll}, 8, 1, true);
+            M("bg1").Draw({0, -800, z0 + 60.0f * i}, glm::vec3(40), {0.125f, 0, roll},
+                          RotationOrder::ZX, 1, true);
         }
     }
     void Ring(const std::string& model, float x, float y, int n, float radius, float turn) {
         for (int i = 0; i < n; ++i) {
             float a = turn + static_cast<float>(i) / n;
             float bx = x + radius * std::cos(a * kTwoPi), by = y + radius * std::sin(a * kTwoPi);
-            Put(model, bx, by, -100, 1, {0, a + 0.25f, 0}, 15);
+            Put(model, bx, by, -100, 1, {0, a + 0.25f, 0}, RotationOrder::ZYX);
         }
     }
     // Writes the picture and says how it is exposed.
@@ -166,42 +167,44 @@ void Showcase::Field() {
     BeginFrame(0x00000000);
     Background(video.get(), 40, 0.02f);
     const glm::vec3 tilt{0.125f, 0, 0};
-    Put("crash_1", -30, -20, -600, 0.2f * 8 + 0.2f, {0, 0, 0}, 15, 1 - 0.04f * 8);
-    Put("crash_1", 25, 10, -600, 0.6f * 12 + 0.6f, {0, 0, 0}, 15, 1 - 0.04f * 12);
-    Put("shot", -4, 20, -500, 1, {0, 0.75f + 0.25f, 0}, 15);
-    Put("shot", 4, 14, -500, 1, {0, 0.75f + 0.25f, 0}, 15);
-    Put("shot", 0, 8, -500, 1, {0, 0.75f + 0.25f, 0}, 15);
-    Put("ship", 0, 34, -400, 1, {0.125f, 0, -0.06f}, 15);
-    Put("ship", -3, 39, -400, 0.6f, {0.125f, 0, -0.06f}, 15);
-    Put("ship", 3, 39, -400, 0.6f, {0.125f, 0, -0.06f}, 15);
-    Put("item2", -12, 22, -300, 3, {0.125f, 0.3f, 0}, 15);
-    Put("item2", -8, 26, -300, 3, {0.125f, 0.6f, 0}, 15);
-    Put("ship", 16, 24, -300, 0.6f, {0.125f, 0.2f, 0}, 15);
-    Put("bomb5", 22, 30, -300, 2, {0.125f, 0.4f, 0}, 15);
+    Put("crash_1", -30, -20, -600, 0.2f * 8 + 0.2f, {0, 0, 0}, RotationOrder::ZYX, 1 - 0.04f * 8);
+    Put("crash_1", 25, 10, -600, 0.6f * 12 + 0.6f, {0, 0, 0}, RotationOrder::ZYX, 1 - 0.04f * 12);
+    Put("shot", -4, 20, -500, 1, {0, 0.75f + 0.25f, 0}, RotationOrder::ZYX);
+    Put("shot", 4, 14, -500, 1, {0, 0.75f + 0.25f, 0}, RotationOrder::ZYX);
+    Put("shot", 0, 8, -500, 1, {0, 0.75f + 0.25f, 0}, RotationOrder::ZYX);
+    Put("ship", 0, 34, -400, 1, {0.125f, 0, -0.06f}, RotationOrder::ZYX);
+    Put("ship", -3, 39, -400, 0.6f, {0.125f, 0, -0.06f}, RotationOrder::ZYX);
+    Put("ship", 3, 39, -400, 0.6f, {0.125f, 0, -0.06f}, RotationOrder::ZYX);
+    Put("item2", -12, 22, -300, 3, {0.125f, 0.3f, 0}, RotationOrder::ZYX);
+    Put("item2", -8, 26, -300, 3, {0.125f, 0.6f, 0}, RotationOrder::ZYX);
+    Put("ship", 16, 24, -300, 0.6f, {0.125f, 0.2f, 0}, RotationOrder::ZYX);
+    Put("bomb5", 22, 30, -300, 2, {0.125f, 0.4f, 0}, RotationOrder::ZYX);
     const char* small[] = {"obj1", "obj5", "obj2"};
     for (int k = 0; k < 3; ++k)
-        Put(small[k], -40 + 10.0f * k, -40, -200, 1, tilt + glm::vec3(0, 0.1f * k, 0), 15);
+        Put(small[k], -40 + 10.0f * k, -40, -200, 1, tilt + glm::vec3(0, 0.1f * k, 0),
+            RotationOrder::ZYX);
     for (int k = 0; k < 3; ++k)
-        Put(small[k], -34 + 22.0f * k, -22, -200, 3, tilt, 15);
-    Put("obj6", 28, -40, -200, 3, tilt, 15);
+        Put(small[k], -34 + 22.0f * k, -22, -200, 3, tilt, RotationOrder::ZYX);
+    Put("obj6", 28, -40, -200, 3, tilt, RotationOrder::ZYX);
     for (int s = 1; s <= 5; ++s)
-        Put("obj6", 28 + 2.5f * s, -40 + 3.5f * s, -200, 1, tilt, 15);
-    Put("obj4", 40, 0, -200, 3, tilt, 15);
+        Put("obj6", 28 + 2.5f * s, -40 + 3.5f * s, -200, 1, tilt, RotationOrder::ZYX);
+    Put("obj4", 40, 0, -200, 3, tilt, RotationOrder::ZYX);
     for (int s = 0; s < 3; ++s) {
         float a = s * kTwoPi / 3;
-        Put("obj4", 40 + 14 * std::cos(a), 14 * std::sin(a), -200, 1, tilt, 15);
+        Put("obj4", 40 + 14 * std::cos(a), 14 * std::sin(a), -200, 1, tilt, RotationOrder::ZYX);
     }
-    Put("obj3", -40, 5, -200, 3, tilt, 15);
+    Put("obj3", -40, 5, -200, 3, tilt, RotationOrder::ZYX);
     for (int s = 0; s < 8; ++s) {
         float a = s * kTwoPi / 8;
-        Put("obj3", -40 + 24 * std::cos(a), 5 + 24 * std::sin(a), -200, 1, tilt, 15);
+        Put("obj3", -40 + 24 * std::cos(a), 5 + 24 * std::sin(a), -200, 1, tilt,
+            RotationOrder::ZYX);
     }
-    Put("big1", 0, -20, -200, 4, {0.125f, 0.05f, 0}, 15);
+    Put("big1", 0, -20, -200, 4, {0.125f, 0.05f, 0}, RotationOrder::ZYX);
     Ring("needle1", 0, -20, 8, 16, 0.02f);
     Ring("needle2", 0, -20, 8, 24, 0.08f);
     Ring("bullet1", -20, -5, 12, 9, 0);
     Ring("bullet2", 20, -5, 12, 9, 0.04f);
-    Put("bullet2", 10, 20, -100, 2, {0, 0.3f, 0}, 15);  // a bullet about to split
+    Put("bullet2", 10, 20, -100, 2, {0, 0.3f, 0}, RotationOrder::ZYX);  // a bullet about to split
     Save("field");
 }
 
@@ -209,30 +212,34 @@ void Showcase::Effects() {
     BeginFrame(0x00000000);
     for (int age = 0; age <= 25; age += 5) {
         float x = -42 + 16.0f * age / 5;
-        Put("crash_1", x, -36, -600, age * 0.2f + 0.2f, {0, 0, 0}, 15, 1 - 0.04f * age);
-        Put("crash_1", x, -12, -600, age * 0.6f + 0.6f, {0, 0, 0}, 15, 1 - 0.04f * age);
+        Put("crash_1", x, -36, -600, age * 0.2f + 0.2f, {0, 0, 0}, RotationOrder::ZYX,
+            1 - 0.04f * age);
+        Put("crash_1", x, -12, -600, age * 0.6f + 0.6f, {0, 0, 0}, RotationOrder::ZYX,
+            1 - 0.04f * age);
     }
     for (int age = 0; age < 40; age += 8) {
-        Put("crash_2", -40 + 6.0f * age / 8, 12, -600, 0.6f - 0.015f * age, {0, 0, 0}, 0,
-            1 - 0.025f * age);
-        Put("effect1", -40 + 6.0f * age / 8, 22, -600, age / 40.0f, {0, age / 40.0f, 0}, 2);
+        Put("crash_2", -40 + 6.0f * age / 8, 12, -600, 0.6f - 0.015f * age, {0, 0, 0},
+            RotationOrder::None, 1 - 0.025f * age);
+        Put("effect1", -40 + 6.0f * age / 8, 22, -600, age / 40.0f, {0, age / 40.0f, 0},
+            RotationOrder::Y);
     }
     for (int t = 0; t < 50; t += 12) {  // the death burst
         float s = 0.2f * t + 0.2f;
-        Put("crash_2", 10 + 0.0f * t, 30, -600, 1, {0, 0, 0}, 15, 1 - 0.02f * t);
+        Put("crash_2", 10 + 0.0f * t, 30, -600, 1, {0, 0, 0}, RotationOrder::ZYX, 1 - 0.02f * t);
         M("crash_2").Draw({10 + 0.5f * t * std::cos(0.12f * 3.14159f), -600,
                            -30 + 0.5f * t * std::sin(0.12f * 3.14159f)},
-                          {s, 1, s}, {0, 0, 0}, 15, 1 - 0.02f * t, false);
+                          {s, 1, s}, {0, 0, 0}, RotationOrder::ZYX, 1 - 0.02f * t, false);
     }
-    Put("crash_2", 30, 30, -500, 3.5f, {0, 0.2f, 0}, 2, 0.7f);  // the respawn shield
-    Put("ship", 30, 30, -400, 1, {0.125f, 0, 0}, 15, 0.7f);
+    Put("crash_2", 30, 30, -500, 3.5f, {0, 0.2f, 0}, RotationOrder::Y, 0.7f);  // the respawn shield
+    Put("ship", 30, 30, -400, 1, {0.125f, 0, 0}, RotationOrder::ZYX, 0.7f);
     Save("effects");
 }
 
 void Showcase::Bomb() {
     BeginFrame(0xFF000000);
     for (float s : {0.1f, 0.4f, 0.7f}) {
-        M("bomb1").Draw({0, -700, 0}, glm::vec3(20 * s + 1), {0.2f, s, 0}, 6, 1 - s, false);
+        M("bomb1").Draw({0, -700, 0}, glm::vec3(20 * s + 1), {0.2f, s, 0}, RotationOrder::YX, 1 - s,
+                        false);
     }
     Save("bomb");
 }

@@ -1,0 +1,118 @@
+#include "world/World.h"
+#include "graphics/Mesh.h"
+
+#include <cassert>
+
+#include "graphics/GraphicsDevice.h"
+#include "world/Background.h"
+#include "world/BombBlast.h"
+#include "world/Effect.h"
+#include "world/Enemy.h"
+#include "world/EnemyBullet.h"
+#include "world/Item.h"
+#include "world/PlayerShot.h"
+#include "world/PlayerStates.h"
+#include "world/ScorePopup.h"
+
+namespace {
+
+World* current = nullptr;
+
+constexpr int kScoreDigits = 12;
+constexpr int kStartLives = 3;
+constexpr int kStartOptions = 2;
+// One effect slot stays free for the player's death, so a field full of
+// effects can never swallow it.
+constexpr int kEffectsReservedForDeath = 1;
+// 1 / (2^32 - 1): outputs map onto [0, 1] with both ends reachable.
+constexpr double kRandomScale = 1.0 / 4294967295.0;
+
+}  // namespace
+
+World& CurrentWorld() {
+    assert(current);
+    return *current;
+}
+
+World::World(const WorldAssets& assets, GameFlow& flow)
+    : backgroundPool(Background::kSlotSize, 2),
+      bombPool(BombBlast::kSlotSize, 2),
+      bulletPool(EnemyBullet::kSlotSize, 2000),
+      effectPool(Effect::kSlotSize, 2000, kEffectsReservedForDeath),
+      enemyPool(Enemy::kSlotSize, 500),
+      itemPool(Item::kSlotSize, 2000),
+      playerPool(PlayerShip::kSlotSize, 2),
+      playerShotPool(PlayerShot::kSlotSize, 100),
+      popupPool(ScorePopup::kSlotSize, 2000),
+      assets(assets),
+      flow(flow),
+      bulletTable{{&Model("bullet1"), &Model("bullet2")}, 0.01f},
+      needleTable{{&Model("needle1"), &Model("needle2")}, 0.0f},
+      score(kScoreDigits),
+      highScore(kScoreDigits) {
+    current = this;
+}
+
+World::~World() {
+    // Objects may still reach the world while they go.
+    Clear();
+    if (current == this) current = nullptr;
+}
+
+void World::Step() {
+    if (paused) return;
+    if (slowDivisor > 0 && frameCounter % slowDivisor == 0) {
+        bulletPool.UpdateAll();
+        enemyPool.UpdateAll();
+    }
+    backgroundPool.UpdateAll();
+    bombPool.UpdateAll();
+    effectPool.UpdateAll();
+    itemPool.UpdateAll();
+    playerPool.UpdateAll();
+    playerShotPool.UpdateAll();
+    popupPool.UpdateAll();
+    ++frameCounter;
+}
+
+void World::Draw() {
+    backgroundPool.DrawAll();
+    bombPool.DrawAll();
+    effectPool.DrawAll();
+    playerShotPool.DrawAll();
+    playerPool.DrawAll();
+    itemPool.DrawAll();
+    enemyPool.DrawAll();
+    bulletPool.DrawAll();
+    popupPool.DrawAll();
+}
+
+void World::BeginGame() {
+    score.Set(0);
+    lives = kStartLives;
+    bossGauge = 0.0f;
+    frameCounter = 0;
+    bossTimer = -1;
+    player = Create<PlayerEntry>(kStartOptions);
+    Create<Background>();
+}
+
+void World::Clear() {
+    for (ObjectPool* pool : {&backgroundPool, &bombPool, &bulletPool, &effectPool, &enemyPool,
+                             &itemPool, &playerPool, &playerShotPool, &popupPool}) {
+        pool->Clear();
+    }
+}
+
+int World::ScreenHeight() const {
+    return assets.screen->GetHeight();
+}
+
+void World::AddScore(int points) {
+    score.Add(points);
+    if (score.Compare(highScore) > 0) highScore.Copy(score);
+}
+
+double World::NextRandom() {
+    return random() * kRandomScale;
+}

@@ -1,0 +1,118 @@
+#pragma once
+#include <array>
+#include <random>
+
+#include "audio/SoundPlayer.h"
+#include "input/PadState.h"
+#include "util/AssetTable.h"
+#include "world/DigitCounter.h"
+#include "world/GameFlow.h"
+#include "world/ModelTable.h"
+#include "world/ObjectPool.h"
+
+class BitmapFont;
+class GraphicsDevice;
+class Mesh;
+class PlayerShip;
+
+// What the play field draws and plays with. The game loads and owns all of it;
+// every entry must be set (an asset whose file was missing is an empty one).
+struct WorldAssets {
+    std::array<Mesh*, kModelCount> models{};
+    const BitmapFont* font = nullptr;
+    SoundPlayer* soundPlayer = nullptr;
+    std::array<SoundEffect, kSoundCount> sounds{};
+    // The screen the field is drawn on: score pop-ups place themselves by its height.
+    const GraphicsDevice* screen = nullptr;
+};
+
+// The play field: its pools, the ship, the score, the lives and the random
+// source. Everything on it reaches it through CurrentWorld(); it reaches the
+// game around it only through GameFlow.
+class World {
+public:
+    World(const WorldAssets& assets, GameFlow& flow);
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // One step: the pools in update order, unless the field is paused.
+    void Step();
+    // The pools in draw order.
+    void Draw();
+    // A new game: score and lives afresh, the ship flying in, the background scrolling.
+    void BeginGame();
+    // Empties every pool.
+    void Clear();
+
+    // Record 0 of the input for this step.
+    const PadState& Pad() const { return pad; }
+    void SetPad(const PadState& state) { pad = state; }
+
+    Mesh& Model(ModelRef model) const { return *assets.models[model.index]; }
+    const WorldAssets& Assets() const { return assets; }
+    // The two colours of the round bullets and of the needles.
+    const ModelTable& BulletTable() const { return bulletTable; }
+    const ModelTable& NeedleTable() const { return needleTable; }
+    const BitmapFont& Font() const { return *assets.font; }
+    int ScreenHeight() const;
+    void PlaySound(SoundRef sound) { assets.soundPlayer->Play(assets.sounds[sound.index]); }
+
+    PlayerShip* GetPlayer() const { return player; }
+    void SetPlayer(PlayerShip* ship) { player = ship; }
+    // Adds to the score; the high score follows it.
+    void AddScore(int points);
+    const DigitCounter& GetScore() const { return score; }
+    const DigitCounter& GetHighScore() const { return highScore; }
+    DigitCounter& HighScore() { return highScore; }
+    bool ScoreIsHighScore() const { return score.Compare(highScore) == 0; }
+    void LoseLife() { --lives; }
+    int GetLives() const { return lives; }
+
+    // The next output of the game's generator in [0, 1], both ends included.
+    double NextRandom();
+    double RandomSigned() { return NextRandom() - 0.5; }
+    const std::mt19937& RandomState() const { return random; }
+    // Enemy fire is written for a difficulty d; the game plays at 0.
+    float GetDifficulty() const { return 0.0f; }
+
+    bool IsPaused() const { return paused; }
+    void SetPaused(bool pause) { paused = pause; }
+    // Frozen: nothing moves, not even the scenes.
+    bool IsHalted() const { return halted; }
+    void SetHalted(bool halt) { halted = halt; }
+    int GetFrameCounter() const { return frameCounter; }
+    // Bullets and enemies move only on steps whose count is a multiple of it.
+    void SetSlowDivisor(int divisor) { slowDivisor = divisor; }
+    int GetSlowDivisor() const { return slowDivisor; }
+    // The boss's remaining strength, 0..1, shown by the game.
+    float GetBossGauge() const { return bossGauge; }
+    void SetBossGauge(float gauge) { bossGauge = gauge; }
+    // Updates left for the boss; -1 while no boss fights.
+    int GetBossTimer() const { return bossTimer; }
+    void SetBossTimer(int updates) { bossTimer = updates; }
+
+    GameFlow& Flow() { return flow; }
+
+    ObjectPool backgroundPool, bombPool, bulletPool, effectPool, enemyPool, itemPool, playerPool,
+        playerShotPool, popupPool;
+
+private:
+    WorldAssets assets;
+    GameFlow& flow;
+    ModelTable bulletTable, needleTable;
+    std::mt19937 random;
+    DigitCounter score, highScore;
+    int lives = 3;
+    PlayerShip* player = nullptr;
+    PadState pad;
+    bool paused = false;
+    bool halted = false;
+    int frameCounter = 0;
+    int slowDivisor = 1;
+    float bossGauge = 0.0f;
+    int bossTimer = -1;
+};
+
+// The play field in use; there is exactly one while the game runs.
+World& CurrentWorld();

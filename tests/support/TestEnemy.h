@@ -1,0 +1,13 @@
+#pragma once
+#include "world/Enemy.h"
+#include "world/World.h"
+
+// A small enemy that stands where it is put and dies like any other.
+struct TestEnemy : SmallEnemy {
+    TestEnemy(float x, float y, float hitPoints = 10.0f)
+        : SmallEnemy(&CurrentWorld().Model("obj1"), x) {
+        this->y = y;
+        this->hitPoints = hitPoints;
+    }
+    bool Update() override { return Survives(); }
+};
