@@ -1,5 +1,4 @@
 #include "world/ObjectPool.h"
-#include "graphics/Mesh.h"
 
 #include <cassert>
 #include <new>
