@@ -1,5 +1,4 @@
 #include "world/BulletKinds.h"
-#include "graphics/Mesh.h"
 
 #include <cmath>
 

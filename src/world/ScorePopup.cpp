@@ -1,5 +1,4 @@
 #include "world/ScorePopup.h"
-#include "graphics/Mesh.h"
 
 #include <charconv>
 

@@ -1,5 +1,4 @@
 #include "world/World.h"
-#include "graphics/Mesh.h"
 
 #include <cassert>
 
