@@ -39,6 +39,8 @@ AppFramework::~AppFramework() {
 }
 
 void AppFramework::FailStartup(const std::string& reason) {
+    // The object is never completed, so its destructor will not take the window out.
+    if (window) windowMap.erase(window->Id());
     std::fprintf(stderr, "velmora: cannot start: %s\n", reason.c_str());
     platform.GetDialogs().ShowMessageBox(kNoDeviceMessage, title, DialogButtons::Ok,
                                          DialogIcon::Error);

@@ -15,7 +15,8 @@
 
 class HeadlessWindow : public Window {
 public:
-    uint32_t Id() const override { return 1; }
+    static constexpr uint32_t kId = 1;
+    uint32_t Id() const override { return kId; }
     bool PeekMessage(WindowMessage& msg) override;
     void WaitMessage(WindowMessage& msg) override;
     bool IsForeground() const override { return foreground; }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include "TestApp.h"
 
 namespace {
@@ -118,8 +120,8 @@ TEST_F(FrameworkFixture, LoneAltFlipsTheFirstSurfaceToTheFront) {
 }
 
 TEST(FrameworkIcon, UsesAaaIcoBesideTheProgramWhenThere) {
-    auto dir = std::filesystem::temp_directory_path() / "velmora_icon/";
-    std::filesystem::create_directories(dir);
+    TempDir temp("icon");
+    std::filesystem::path dir = temp.Path() / "";
     {
         HeadlessPlatform::Options options;
         options.exeDir = dir.string();
@@ -148,6 +150,9 @@ TEST(FrameworkStartup, NoDeviceShowsTheMessageAndFails) {
     options.makeBackend = [] { return std::make_unique<BrokenBackend>(); };
     HeadlessPlatform platform(options);
     EXPECT_THROW(TestApp app(platform), StartupError);
+    // The window's messages no longer lead to the object that never was.
+    WindowMessage paint{MessageId::Paint, 0, HeadlessWindow::kId};
+    EXPECT_EQ(AppFramework::FrameworkWindowProc(paint), AppFramework::DefaultWindowProc(paint));
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
     EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはDirectX 9.0以上が必要です。\n");
     EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "Velmora");

@@ -64,7 +64,6 @@ TEST_F(DisplayWindow, OpensAVelmoraWindowWithABlackClientArea) {
     SDL_GetWindowSize(app->Handle(), &w, &h);
     EXPECT_EQ(w, 640);
     EXPECT_EQ(h, 480);
-    EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_RESIZABLE, 0u);
 
     RenderBackend* device = app->GetGraphicsDevice().GetDevice();
     ASSERT_NE(device, nullptr);
@@ -80,9 +79,8 @@ TEST_F(DisplayWindow, OpensAVelmoraWindowWithABlackClientArea) {
 
 TEST_F(DisplayWindow, EscEndsTheLoopWithExitCodeZero) {
     Push(KeyDown(SDLK_ESCAPE));
-    auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(app->Run(), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LE(app->updates, 1);  // at once, not after the steps that were due
     EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_SHOWN, 0u);
 }
 
@@ -128,13 +126,43 @@ TEST_F(DisplayWindow, DoubleClickSwitchesToFullScreenAndBack) {
     EXPECT_EQ(y, top);
 }
 
+TEST_F(DisplayWindow, MaximisingKeepsTheBackBufferAndRestoringGivesTheWindowBack) {
+    // Waits, pumping events, until the window manager has made the change.
+    auto waitFor = [&](auto done) {
+        for (int i = 0; i < 200 && !done(); ++i) {
+            SDL_PumpEvents();
+            SDL_Delay(10);
+        }
+        return done();
+    };
+    auto size = [&] {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(app->Handle(), &w, &h);
+        return std::pair{w, h};
+    };
+    SDL_MaximizeWindow(app->Handle());
+    if (!waitFor([&] { return size().first > 640; })) {
+        GTEST_SKIP() << "no window manager here maximises windows";
+    }
+    EXPECT_GT(size().second, 480);
+    app->stopAfter = 2;
+    app->Run();
+    EXPECT_EQ(app->GetGraphicsDevice().GetWidth(), 640);
+    EXPECT_EQ(app->GetGraphicsDevice().GetHeight(), 480);
+    EXPECT_EQ(app->GetGraphicsDevice().GetDevice()->ReadBackBuffer().size(), 640u * 480u);
+
+    SDL_RestoreWindow(app->Handle());
+    EXPECT_TRUE(waitFor([&] { return size() == std::pair{640, 480}; }));
+}
+
 TEST_F(DisplayWindow, RunsSixtyStepsASecond) {
     app->stopAfter = 90;
     auto start = std::chrono::steady_clock::now();
     app->Run();
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    // Loose bounds: this only catches a loop that spins free or stalls.
+    // Loose bounds: this only catches a loop that spins free or stalls. A busy
+    // machine can only make the run longer.
     EXPECT_GT(seconds, 1.3);
-    EXPECT_LT(seconds, 3.0);
+    EXPECT_LT(seconds, 10.0);
 }

@@ -109,14 +109,3 @@ void WritePng(const std::filesystem::path& path, int width, int height,
 void WriteSolidPng(const std::filesystem::path& path, int width, int height, uint32_t argb) {
     WritePng(path, width, height, std::vector<uint32_t>(static_cast<size_t>(width) * height, argb));
 }
-
-TempDir::TempDir(const std::string& name)
-    : path(std::filesystem::temp_directory_path() /
-           ("velmora_" + name + "_" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(path);
-}
-
-TempDir::~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-}

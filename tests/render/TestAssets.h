@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
+
 struct XMaterial {
     float r, g, b, a;
     float er, eg, eb;     // emissive
@@ -35,15 +37,3 @@ void WriteText(const std::filesystem::path& path, const std::string& text);
 void WritePng(const std::filesystem::path& path, int width, int height,
               const std::vector<uint32_t>& argb);
 void WriteSolidPng(const std::filesystem::path& path, int width, int height, uint32_t argb);
-
-// A private folder under the temp directory, removed with the object.
-class TempDir {
-public:
-    explicit TempDir(const std::string& name);
-    ~TempDir();
-    const std::filesystem::path& Path() const { return path; }
-    std::string operator/(const std::string& file) const { return (path / file).string(); }
-
-private:
-    std::filesystem::path path;
-};

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 #include "util/StringUtil.h"
 
 TEST(Token, CutsAtEverySeparatorAndRunsToTheEnd) {
@@ -82,12 +84,11 @@ TEST(Numbers, DoNotDependOnTheProcessLocale) {
 }
 
 TEST(FileExists, SeesFilesAndFolders) {
-    auto dir = std::filesystem::temp_directory_path() / "velmora_fileexists";
-    std::filesystem::create_directories(dir);
+    TempDir temp("fileexists");
+    const std::filesystem::path& dir = temp.Path();
     std::ofstream(dir / "a.ico") << "x";
     EXPECT_TRUE(FileExists((dir / "a.ico").string()));
     EXPECT_TRUE(FileExists(dir.string()));
     EXPECT_FALSE(FileExists((dir / "missing.ico").string()));
     EXPECT_FALSE(FileExists(""));
-    std::filesystem::remove_all(dir);
 }

@@ -6,8 +6,10 @@
 
 std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& title, int clientWidth,
                                              int clientHeight, const std::string& iconPath) {
+    // Resizable, so the caption offers to maximise; any size shows the whole
+    // picture stretched.
     SDL_Window* w = SDL_CreateWindow(title.c_str(), 0, 0, clientWidth, clientHeight,
-                                     SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                                     SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!w) return nullptr;
     SDL_Surface* icon = iconPath.empty() ? nullptr : IMG_Load(iconPath.c_str());
     if (!icon) icon = CreateBuiltinIcon();

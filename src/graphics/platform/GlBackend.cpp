@@ -531,11 +531,19 @@ size_t GlBackend::Stream(const void* data, size_t bytes) {
         streamOffset = 0;
     }
     size_t at = streamOffset;
-    void* target = glMapBufferRange(
-        GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
-        GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
-    std::memcpy(target, data, bytes);
-    glUnmapBuffer(GL_ARRAY_BUFFER);
+    void* target =
+        glMapBufferRange(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
+                         GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
+    bool written = false;
+    if (target) {
+        std::memcpy(target, data, bytes);
+        written = glUnmapBuffer(GL_ARRAY_BUFFER) == GL_TRUE;
+    }
+    // A driver that cannot map (or lost the mapped data) still takes a plain copy.
+    if (!written) {
+        glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
+                        data);
+    }
     streamOffset = (at + bytes + 63) & ~size_t{63};
     return at;
 }

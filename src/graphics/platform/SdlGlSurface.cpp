@@ -14,6 +14,7 @@ public:
     bool ApplyMode(const PresentParameters& params) override {
         if (params.windowed) {
             if (SDL_SetWindowFullscreen(window, 0) != 0) return false;
+            SDL_RestoreWindow(window);  // a maximised window would not take the size
             SDL_SetWindowSize(window, params.width, params.height);
             SDL_SetWindowPosition(window, 0, 0);
             return true;
