@@ -16,8 +16,7 @@ int main() {
     clock.framesPerSecond = 60.0;
     clock.waitWhenInactive = true;
     clock.catchUp = false;
-    // Straight into a game until there is a title menu to start one from.
-    app->StartGame();
+    app->ShowTitle();
     app->Run();
     app.reset();
     return 0;

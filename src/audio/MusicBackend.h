@@ -1,9 +1,12 @@
 #pragma once
+#include <string>
 
 // One piece of music at a time.
 class MusicBackend {
 public:
     virtual ~MusicBackend() = default;
+    // Discards the current piece and loads another; false when it cannot be read.
+    virtual bool Open(const std::string& path) = 0;
     // True with no piece loaded and once a running piece reached its end.
     virtual bool IsComplete() = 0;
     virtual void SetPosition(double seconds) = 0;

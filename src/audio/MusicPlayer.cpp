@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-bool endingMusicOn = false;
-
 void MusicPlayer::Stop() {
     backend->Stop();
     backend->SetPosition(0.0);

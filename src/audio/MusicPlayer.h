@@ -1,15 +1,14 @@
 #pragma once
 #include <memory>
+#include <string>
 
 #include "audio/MusicBackend.h"
-
-// While set, the video's own sound does not silence the music (the ending plays).
-extern bool endingMusicOn;
 
 class MusicPlayer {
 public:
     explicit MusicPlayer(std::unique_ptr<MusicBackend> backend) : backend(std::move(backend)) {}
 
+    bool Open(const std::string& path) { return backend->Open(path); }
     void Play() { backend->Play(); }
     void Pause() { backend->Pause(); }
     // Stops and rewinds.

@@ -1,17 +1,23 @@
 #include "game/GameApp.h"
 
-#include "game/Scene.h"
+#include "game/Hud.h"
+#include "game/Scenes.h"
 #include "graphics/RenderSetup.h"
 
 namespace {
 
 constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 constexpr int kScenes = 10;
+// The pieces the stage and the ending ask for by number.
+constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky", "qz_disky",
+                                    "qz_bossbattle1", "qz_disky",      "qz_disky", "qz_disky"};
 
 }  // namespace
 
 GameApp::GameApp(Platform& platform)
-    : AppFramework("Velmora", platform), scenePool(Scene::kSlotSize, kScenes) {
+    : AppFramework("Velmora", platform),
+      scenePool(Scene::kSlotSize, kScenes),
+      highScoreFile(MediaPath(AssetKind::Settings, 0), HighScoreFile::UserPath()) {
     confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
@@ -24,9 +30,13 @@ GameApp::GameApp(Platform& platform)
     assets.sounds = sounds;
     assets.screen = device.get();
     world = std::make_unique<World>(assets, static_cast<GameFlow&>(*this));
+    highScoreFile.Read(world->HighScore());
+    stage = std::make_unique<StageScript>(MediaPath(AssetKind::Script, 0),
+                                          static_cast<StageHost&>(*this));
 }
 
 GameApp::~GameApp() {
+    highScoreFile.Write(world->GetHighScore());
     // Scenes and objects may still reach the game while they go.
     scenePool.Clear();
     world.reset();
@@ -59,8 +69,13 @@ void GameApp::LoadAssets() {
     musicPlayer->SetVolume(1.0f);
 }
 
+void GameApp::ShowTitle() {
+    CreateScene<TitleMenu>();
+}
+
 void GameApp::StartGame() {
     world->BeginGame();
+    CreateScene<GetReady>();
     endingMusicOn = false;
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
@@ -80,12 +95,26 @@ void GameApp::SetPaused(bool pause) {
     PauseMusic(pause);
 }
 
+void GameApp::PlayMusic(int n) {
+    if (n < 0 || n >= static_cast<int>(std::size(kMusicTable))) return;
+    musicPlayer->Open(MediaPath(AssetKind::Music, kMusicTable[n].index));
+    musicPlayer->SetVolume(1.0f);
+    musicPlayer->Play();
+}
+
 void GameApp::PauseMusic(bool pause) {
     if (pause) {
         musicPlayer->Pause();
     } else {
         musicPlayer->Play();
     }
+}
+
+void GameApp::ChooseVideo() {}
+
+void GameApp::StopVideo() {
+    videoPlayer->Stop();
+    videoPlayer->Seek(0.0);
 }
 
 void GameApp::Update() {
@@ -131,6 +160,7 @@ void GameApp::ReturnToTitle() {
     world->Clear();
     scenePool.Clear();
     world->SetBossGauge(0.0f);
+    ShowTitle();
     returnToTitle = false;
 }
 
@@ -140,16 +170,30 @@ void GameApp::Render() {
     device->Clear(0x00000000);
     world->Draw();
     scenePool.DrawAll();
+    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), *world, device->GetHeight());
 }
 
 void GameApp::RestoreDeviceObjects() {
     ApplyGameRenderState(*device);
 }
 
-void GameApp::GameOver() {}
+void GameApp::GameOver() {
+    CreateScene<::GameOver>();
+}
 
-void GameApp::HaltStage() {}
+void GameApp::HaltStage() {
+    stage->Halt();
+}
 
-void GameApp::BossWarning() {}
+void GameApp::BossWarning() {
+    CreateScene<Warning>();
+}
 
-void GameApp::BossFightEnded() {}
+void GameApp::BossFightEnded() {
+    stage->Resume();
+    CreateScene<GameClear>();
+}
+
+void GameApp::FadeOutMusic(int frames) {
+    CreateScene<MusicFade>(frames, 1.0f, 0.0f);
+}

@@ -6,9 +6,12 @@
 #include "app/AppFramework.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
+#include "game/HighScoreFile.h"
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
+#include "script/StageHost.h"
+#include "script/StageScript.h"
 #include "util/AssetTable.h"
 #include "video/VideoPlayer.h"
 #include "world/GameFlow.h"
@@ -16,21 +19,28 @@
 #include "world/World.h"
 
 // The game's application object: loads and owns the assets, the play field,
-// the scenes, the music and the video, and orders every step and every frame.
-class GameApp : public AppFramework, private GameFlow {
+// the scenes, the stage, the music and the video, and orders every step and
+// every frame.
+class GameApp : public AppFramework, private GameFlow, private StageHost {
 public:
     explicit GameApp(Platform& platform);
+    // Keeps the high score for the next run.
     ~GameApp() override;
 
     void Update() override;
     void Render() override;
     void RestoreDeviceObjects() override;
 
+    // The title menu, at start and after every game.
+    void ShowTitle();
     // Begins a new game: score and lives afresh, the ship flying in, the
     // background scrolling and the video from its start.
     void StartGame();
+    // Ends the main loop; the high score is kept as the game goes.
+    void Quit() { window->PostQuitMessage(0); }
 
     World& GetWorld() { return *world; }
+    StageScript& Stage() { return *stage; }
     // Record 0 of the input, as read at the start of this step.
     const PadState& Pad() const { return input->GetState(0); }
 
@@ -47,12 +57,30 @@ public:
     // Pauses or resumes the play field and the music.
     void SetPaused(bool pause);
     void RequestReturnToTitle() { returnToTitle = true; }
+
+    // Piece n of the music table from its start at full volume; nothing for a
+    // number outside the table.
+    void PlayMusic(int n) override;
     // Stops and rewinds the music.
     void StopMusic() { musicPlayer->Stop(); }
     void PauseMusic(bool pause);
+    void SetMusicVolume(float volume) { musicPlayer->SetVolume(volume); }
+    bool IsMusicComplete() { return musicPlayer->IsComplete(); }
+    // While the ending plays, the video's own sound does not silence the music.
+    void SetEndingMusic(bool on) { endingMusicOn = on; }
+    bool EndingMusicOn() const { return endingMusicOn; }
+
+    // The title menu's video choices; the new video starts with the next game.
+    void ChooseVideo();
+    bool VideoSoundOn() const { return videoSoundOn; }
+    void SetVideoSound(bool on) { videoSoundOn = on; }
+    // Stopped at its start; the background keeps the last picture.
+    void StopVideo();
 
     const Texture& GetTexture(TextureRef texture) const { return *textures[texture.index]; }
     const BitmapFont& Font() const { return *font; }
+    int ScreenWidth() const { return device->GetWidth(); }
+    int ScreenHeight() const { return device->GetHeight(); }
     // Where a file of the asset table is.
     std::string MediaPath(AssetKind kind, int index) const;
 
@@ -63,22 +91,27 @@ private:
     void ReadToggles();
     void ReturnToTitle();
 
-    // What the play field asks of the game.
+    // What the play field and the stage ask of the game.
     void GameOver() override;
     void HaltStage() override;
     void BossWarning() override;
     void BossFightEnded() override;
+    void FadeOutMusic(int frames) override;
 
     std::array<std::unique_ptr<Texture>, kTextureCount> textures;
     std::unique_ptr<VideoPlayer> videoPlayer;
     const GpuTexture* videoTexture = nullptr;
+    bool videoSoundOn = false;
     std::array<std::unique_ptr<Mesh>, kModelCount> models;
     std::unique_ptr<BitmapFont> font;
     std::unique_ptr<SoundPlayer> soundPlayer;
     std::array<SoundEffect, kSoundCount> sounds;
     std::unique_ptr<MusicPlayer> musicPlayer;
+    bool endingMusicOn = false;
     ObjectPool scenePool;
     std::unique_ptr<World> world;
+    HighScoreFile highScoreFile;
+    std::unique_ptr<StageScript> stage;
     bool returnToTitle = false;
     bool toggleLatch = false;
 };

@@ -9,7 +9,7 @@ class GameApp;
 class Scene : public GameObject {
 public:
     // Room for a scene's own counters and flags.
-    static constexpr std::size_t kSlotSize = 80;
+    static constexpr std::size_t kSlotSize = 96;
 
     explicit Scene(GameApp& app);
 

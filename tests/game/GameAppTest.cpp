@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/Scene.h"
+#include "game/Scenes.h"
 #include "support/GameFixture.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -113,7 +113,7 @@ TEST(GameAppWithoutMedia, RunsWithEveryAssetMissing) {
 TEST_F(VideoGame, StartGameBeginsAFreshGameOnTheVideo) {
     world.AddScore(120);
     world.LoseLife();
-    endingMusicOn = true;
+    app.SetEndingMusic(true);
     ASSERT_NE(world.Model("bg1").GetTexture(0), nullptr);
     Video().position = 5.0;
 
@@ -126,7 +126,7 @@ TEST_F(VideoGame, StartGameBeginsAFreshGameOnTheVideo) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->optionCount, 2);
     EXPECT_EQ(world.backgroundPool.Count(), 1);
-    EXPECT_FALSE(endingMusicOn);
+    EXPECT_FALSE(app.EndingMusicOn());
     EXPECT_EQ(world.Model("bg1").GetTexture(0), Video().texture.get());
     EXPECT_EQ(Video().stops, 1);
     EXPECT_EQ(Video().position, 0.0);
@@ -234,14 +234,13 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.position, 0.0);
 
-    videoSoundOn = true;
+    app.SetVideoSound(true);
     Steps(2);
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.stops, 2);
-    endingMusicOn = true;  // the ending is heard over the video
+    app.SetEndingMusic(true);  // the ending is heard over the video
     Step();
     EXPECT_EQ(music.plays, 4);
-    videoSoundOn = endingMusicOn = false;
 }
 
 TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
@@ -256,12 +255,13 @@ TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
     app.RequestReturnToTitle();
     int stops = platform.music->stops;
     Step();
-    for (ObjectPool* pool :
-         {&world.backgroundPool, &world.bombPool, &world.bulletPool, &world.effectPool,
-          &world.enemyPool, &world.itemPool, &world.playerPool, &world.playerShotPool,
-          &app.ScenePool(), &world.popupPool}) {
+    for (ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
+                             &world.effectPool, &world.enemyPool, &world.itemPool,
+                             &world.playerPool, &world.playerShotPool, &world.popupPool}) {
         EXPECT_EQ(pool->Count(), 0);
     }
+    ASSERT_EQ(app.ScenePool().Count(), 1);  // only the title menu
+    EXPECT_NE(dynamic_cast<TitleMenu*>(*Each<Scene>(app.ScenePool()).begin()), nullptr);
     EXPECT_EQ(world.GetPlayer(), nullptr);
     EXPECT_EQ(platform.music->stops, stops + 1);
     EXPECT_EQ(platform.music->position, 0.0);
@@ -271,6 +271,7 @@ TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
 
 TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     app.StartGame();
+    app.ScenePool().Clear();  // no "GET READY"
     world.playerPool.Clear();
     world.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
     Create<ScreenBomb>();
@@ -294,7 +295,11 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
                                           -300, -200, -100}));
     // The field's y runs down the screen, the world's z up it.
     EXPECT_EQ(Backend().meshDraws[10].world[3], glm::vec4(12.0f, -200.0f, 30.0f, 1.0f));
-    EXPECT_EQ(Backend().quadDraws.size(), 2u);  // the pop-up, last
+    // Then the pop-up, and the head-up display over everything.
+    ASSERT_GT(Backend().quadDraws.size(), 2u);
+    EXPECT_EQ(Backend().quadDraws[0].y, Backend().quadDraws[1].y);
+    EXPECT_EQ(Backend().quadDraws[1].x - Backend().quadDraws[0].x, 8.0f);
+    EXPECT_EQ(Backend().quadDraws[2].y, 10.0f);  // the boss gauge's shadow comes first
 }
 
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {

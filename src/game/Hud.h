@@ -1,0 +1,11 @@
+#pragma once
+
+class BitmapFont;
+class RenderBackend;
+class Texture;
+class World;
+
+// The row along the top of the screen, drawn over everything, the title
+// included: the boss's gauge, the score, the high score and the spare lives.
+void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Texture& lifeIcon,
+                       const World& world, int screenHeight);

@@ -1,0 +1,88 @@
+#pragma once
+// The states of the game's flow. Each lives in the scene pool, starts the next
+// by creating it, and ends by returning false from its update.
+#include "game/Scene.h"
+
+// The title picture and its menu: START, VIDEO CHANGE, the video's sound, EXIT.
+// Keys held when it appears do nothing until every menu key was let go once.
+class TitleMenu : public Scene {
+public:
+    explicit TitleMenu(GameApp& app) : Scene(app) {}
+    bool Update() override;
+    void Draw() override;
+
+    int cursor = 0;
+    bool held = true;
+};
+
+// "GET READY" for 51 updates, then the stage.
+class GetReady : public Scene {
+public:
+    explicit GetReady(GameApp& app) : Scene(app) {}
+    bool Update() override;
+    void Draw() override;
+
+    int counter = 0;
+};
+
+// Runs the stage script, one tick per unpaused frame, and opens the pause.
+class StageRunner : public Scene {
+public:
+    explicit StageRunner(GameApp& app);
+    bool Update() override;
+
+    bool held = true;
+};
+
+// Holds the field and the music until the pause key is pressed again.
+class Pause : public Scene {
+public:
+    explicit Pause(GameApp& app);
+    ~Pause() override;
+    bool Update() override;
+    void Draw() override;
+
+    bool held = true;
+};
+
+// "GAME OVER" (with "HI SCORE!" for a record) for 151 updates, then the title.
+class GameOver : public Scene {
+public:
+    explicit GameOver(GameApp& app);
+    bool Update() override;
+    void Draw() override;
+
+    int counter = 0;
+    bool newHighScore;
+};
+
+// The boss's warning, blinking in ten-update phases for 120 updates.
+class Warning : public Scene {
+public:
+    explicit Warning(GameApp& app) : Scene(app) {}
+    bool Update() override;
+    void Draw() override;
+
+    int counter = 0;
+};
+
+// The ending: its music and the credits, until the music has played out.
+class GameClear : public Scene {
+public:
+    explicit GameClear(GameApp& app);
+    bool Update() override;
+    void Draw() override;
+
+    int counter = 0;
+};
+
+// Sets the music's volume once a frame, in even steps from one level to another.
+class MusicFade : public Scene {
+public:
+    MusicFade(GameApp& app, int count, float start, float end);
+    bool Update() override;
+
+    int count;
+    float volume;
+    float step;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+// What the stage's commands ask of the game around them.
+class StageHost {
+public:
+    virtual ~StageHost() = default;
+    // Starts piece n of the music table from its beginning at full volume.
+    virtual void PlayMusic(int n) = 0;
+    // Fades the music out over the frames.
+    virtual void FadeOutMusic(int frames) = 0;
+    // Ends the game: the game-over scene, then the title.
+    virtual void GameOver() = 0;
+};
