@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "game/Scenes.h"
+#include "support/FakeVideo.h"
 #include "support/GameFixture.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -21,20 +22,6 @@ struct CountingScene : Scene {
         return true;
     }
     int updates = 0;
-};
-
-// A video whose position and stop time the test sets.
-struct FakeVideo : VideoPlayer {
-    void Run() override { ++runs; }
-    void Stop() override { ++stops; }
-    void Seek(double seconds) override { position = seconds; }
-    double GetCurrentPosition() override { return position; }
-    double GetStopTime() override { return stopTime; }
-    const GpuTexture* GetTexture() const override { return texture.get(); }
-
-    double position = 0.0, stopTime = 10.0;
-    int runs = 0, stops = 0;
-    std::unique_ptr<GpuTexture> texture = NullBackend().CreateTexture(4, 4, nullptr);
 };
 
 // Every image decodes to one white pixel, so models have textures of their own.

@@ -14,8 +14,12 @@
 
 class GameFixture : public ::testing::Test {
 protected:
-    explicit GameFixture(HeadlessPlatform::Options options = {})
-        : platform(WithMedia(std::move(options))), app(platform), world(app.GetWorld()) {}
+    // stage: the text of the stage script, if the test needs one.
+    explicit GameFixture(HeadlessPlatform::Options options = {}, const std::string& stage = "")
+        : media(stage),
+          platform(WithMedia(std::move(options))),
+          app(platform),
+          world(app.GetWorld()) {}
 
     void Step(const PadState& pad = {}) {
         platform.input->Append(pad);

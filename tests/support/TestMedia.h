@@ -14,13 +14,16 @@
 
 class TestMedia {
 public:
-    TestMedia() {
+    // stage: the text of the stage script; none when empty.
+    explicit TestMedia(const std::string& stage = "") {
         static std::atomic<int> serial{0};
         root = std::filesystem::temp_directory_path() /
                ("velmora-media-" + std::to_string(getpid()) + "-" + std::to_string(serial++));
         std::filesystem::create_directories(root / "Media" / "Model");
         for (int i = 0; i < kModelCount; ++i)
             std::ofstream(root / "Media" / AssetAt(AssetKind::Model, i).file) << kTriangleModel;
+        if (!stage.empty())
+            std::ofstream(root / "Media" / AssetAt(AssetKind::Script, 0).file) << stage;
     }
     ~TestMedia() {
         std::error_code ignored;

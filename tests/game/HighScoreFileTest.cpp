@@ -1,0 +1,92 @@
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "game/HighScoreFile.h"
+#include "support/TempDir.h"
+#include "world/DigitCounter.h"
+
+namespace {
+
+class HighScoreFixture : public ::testing::Test {
+protected:
+    std::string ReadWith(const std::string& text) {
+        std::ofstream(dir / "option.ini", std::ios::binary) << text;
+        DigitCounter score(12);
+        file.Read(score);
+        return score.Text();
+    }
+    static std::string Contents(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static DigitCounter Score(long long value) {
+        DigitCounter score(12);
+        score.Set(value);
+        return score;
+    }
+
+    TempDir dir{"highscore"};
+    HighScoreFile file{dir / "option.ini", dir / "user/velmora/option.ini"};
+};
+
+}  // namespace
+
+TEST_F(HighScoreFixture, TheValueIsReadLeftAlignedDigitByDigit) {
+    EXPECT_EQ(ReadWith("HighScore=000000012345\n"), "000000012345");
+    EXPECT_EQ(ReadWith("HighScore=123\n"), "123000000000");
+    EXPECT_EQ(ReadWith("HighScore=12a45\n"), "120450000000");
+    EXPECT_EQ(ReadWith("HighScore=000000012345\r\n"), "000000012345");  // from elsewhere
+    EXPECT_EQ(ReadWith("HighScore=0000000000019999"), "000000000001");  // longer: cut
+}
+
+TEST_F(HighScoreFixture, KeysAreExactAndTheFirstCounts) {
+    EXPECT_EQ(ReadWith(" HighScore=000000000001\n"), "000000000000");
+    EXPECT_EQ(ReadWith("HighScore =000000000001\n"), "000000000000");
+    EXPECT_EQ(ReadWith("highscore=000000000001\n"), "000000000000");
+    EXPECT_EQ(ReadWith("Other=5\nHighScore=000000000002\nHighScore=000000000003\n"),
+              "000000000002");
+    EXPECT_EQ(ReadWith(""), "000000000000");
+    EXPECT_EQ(ReadWith(std::string("\0\xff=\n", 4)), "000000000000");
+}
+
+TEST_F(HighScoreFixture, WritingLeavesExactlyOneLine) {
+    std::ofstream(dir / "option.ini") << "Other=1\nHighScore=000000000009\nmore\n";
+    ASSERT_TRUE(file.Write(Score(12345)));
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000012345\n");
+}
+
+TEST_F(HighScoreFixture, AFolderThatCannotBeWrittenSendsTheScoreToTheUsersFolder) {
+    HighScoreFile blocked(dir / "missing/option.ini", dir / "user/velmora/option.ini");
+    ASSERT_TRUE(blocked.Write(Score(777)));
+    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000777\n");
+    // At the next start the better of the two files counts.
+    DigitCounter read(12);
+    blocked.Read(read);
+    EXPECT_EQ(read.Text(), "000000000777");
+    std::ofstream(dir / "option.ini") << "HighScore=000000000500\n";
+    HighScoreFile both(dir / "option.ini", dir / "user/velmora/option.ini");
+    both.Read(read);
+    EXPECT_EQ(read.Text(), "000000000777");
+
+    HighScoreFile nowhere(dir / "missing/option.ini", "");
+    EXPECT_FALSE(nowhere.Write(Score(1)));
+}
+
+TEST(HighScoreUserPath, FollowsTheDataHomeThenTheHomeFolder) {
+    std::string savedData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(HighScoreFile::UserPath(), "/data/velmora/option.ini");
+    setenv("XDG_DATA_HOME", "", 1);
+    setenv("HOME", "/home/player", 1);
+    EXPECT_EQ(HighScoreFile::UserPath(), "/home/player/.local/share/velmora/option.ini");
+    unsetenv("HOME");
+    EXPECT_EQ(HighScoreFile::UserPath(), "");
+    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+    if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+}

@@ -1,0 +1,279 @@
+// The game's flow from the title through a stage to its end, step by step.
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "game/Scenes.h"
+#include "support/FakeVideo.h"
+#include "support/GameFixture.h"
+#include "world/PlayerShip.h"
+
+#include <fstream>
+
+namespace {
+
+class FlowFixture : public GameFixture {
+protected:
+    explicit FlowFixture(const std::string& stage = "") : GameFixture(WithVideo(), stage) {}
+    static HeadlessPlatform::Options WithVideo() {
+        HeadlessPlatform::Options options;
+        options.makeVideoPlayer = [] { return std::make_unique<FakeVideo>(); };
+        return options;
+    }
+    FakeVideo& Video() { return *static_cast<FakeVideo*>(platform.video); }
+
+    template <class T>
+    T* Find() {
+        for (Scene* s : Each<Scene>(app.ScenePool())) {
+            if (auto* t = dynamic_cast<T*>(s)) return t;
+        }
+        return nullptr;
+    }
+    // Presses and lets go of a key, one step each.
+    void Press(Hold key) {
+        Step(Pad({key}));
+        Step();
+    }
+    SilentMusic& Music() { return *platform.music; }
+    // The quads drawn in a frame at a height, left to right.
+    std::vector<RecordingBackend::QuadDraw> QuadsAt(float y) {
+        Backend().Forget();
+        app.Render();
+        std::vector<RecordingBackend::QuadDraw> row;
+        for (const auto& q : Backend().quadDraws)
+            if (q.y == y) row.push_back(q);
+        return row;
+    }
+};
+
+struct TitleFixture : FlowFixture {
+    TitleFixture() { app.ShowTitle(); }
+    TitleMenu& Menu() { return *Find<TitleMenu>(); }
+};
+
+struct StageFixture : FlowFixture {
+    StageFixture() : FlowFixture("play 0\nsleep 60\nplay 4\nfadeout 60\nsleep 100\ngameover\n") {}
+    // Up to the first step of the stage.
+    void Begin() {
+        app.StartGame();
+        Steps(51);
+    }
+};
+
+}  // namespace
+
+TEST_F(TitleFixture, KeysHeldWhenTheMenuAppearsDoNothingUntilLetGo) {
+    Steps(5, Pad({Hold::Fire}));
+    Steps(5, Pad({Hold::Left}));
+    EXPECT_NE(Find<TitleMenu>(), nullptr);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
+    Step();
+    Step(Pad({Hold::Fire}));
+    EXPECT_EQ(Find<TitleMenu>(), nullptr);
+    EXPECT_NE(Find<GetReady>(), nullptr);
+    EXPECT_NE(world.GetPlayer(), nullptr);
+}
+
+TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
+    Step();
+    Press(Hold::Up);
+    EXPECT_EQ(Menu().cursor, 0);
+    Press(Hold::Down);
+    Step(Pad({Hold::Down, Hold::Fire}));  // moves to the video sound, then switches it
+    EXPECT_EQ(Menu().cursor, 2);
+    EXPECT_TRUE(app.VideoSoundOn());
+    // The frame drawn right after shows the new state: "ON" has a glyph less than "OFF".
+    EXPECT_EQ(QuadsAt(240.0f + 64.0f).size(), std::string("VIDEOSOUNDON").size());
+    Step();
+    Step(Pad({Hold::Pause}));  // C confirms too
+    EXPECT_FALSE(app.VideoSoundOn());
+    for (int i = 0; i < 5; ++i)
+        Press(Hold::Down);
+    EXPECT_EQ(Menu().cursor, 3);
+    size_t pending = platform.window->Pending();
+    Step(Pad({Hold::Fire}));
+    EXPECT_EQ(platform.window->Pending(), pending + 1);  // EXIT ends the main loop
+}
+
+TEST_F(TitleFixture, TheMenuIsDrawnUnderTheHeadUpDisplay) {
+    auto items = QuadsAt(240.0f);
+    ASSERT_EQ(items.size(), 5u);  // START
+    EXPECT_EQ(items[0].x, 640 / 2 - 64);
+    EXPECT_EQ(items[0].color, 0xFFFFFFFFu);
+    EXPECT_EQ(QuadsAt(240.0f + 96.0f).front().color, 0xFF404040u);
+    // The head-up display: two spare lives at the top right, the score at 50.
+    auto top = QuadsAt(0.0f);
+    EXPECT_EQ(std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= 500; }), 2);
+    EXPECT_EQ(std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= 50 && q.x < 146; }),
+              12);
+}
+
+TEST_F(StageFixture, GetReadyShowsFor51UpdatesAndTheStageStartsInTheLast) {
+    app.StartGame();
+    Steps(50);
+    EXPECT_NE(Find<GetReady>(), nullptr);
+    EXPECT_EQ(QuadsAt(240.0f).front().x, 640 / 2 - 32);
+    EXPECT_TRUE(Music().opened.empty());
+    Step();
+    EXPECT_EQ(Find<GetReady>(), nullptr);
+    EXPECT_NE(Find<StageRunner>(), nullptr);
+    ASSERT_EQ(Music().opened.size(), 1u);
+    EXPECT_EQ(Music().opened[0], media.ExeDir() + "Media/Music/qz_disky.mid");
+}
+
+TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
+    Begin();
+    Step(Pad({Hold::Pause}));
+    float y = world.GetPlayer()->y;
+    ASSERT_NE(Find<Pause>(), nullptr);
+    EXPECT_TRUE(app.IsPaused());
+    EXPECT_EQ(Music().pauses, 1);
+    EXPECT_EQ(QuadsAt(240.0f).front().x, 480 / 2 - 40);
+    Steps(99, Pad({Hold::Pause}));  // held: still paused
+    Steps(5);
+    EXPECT_TRUE(app.IsPaused());
+    EXPECT_EQ(world.GetPlayer()->y, y);
+    Step(Pad({Hold::Pause}));
+    EXPECT_FALSE(app.IsPaused());
+    EXPECT_EQ(Find<Pause>(), nullptr);
+    Steps(3, Pad({Hold::Pause}));  // the key that closed it does not open it again
+    EXPECT_FALSE(app.IsPaused());
+    // The 60-frame sleep stood still for the 105 paused steps.
+    EXPECT_EQ(Music().opened.size(), 1u);
+    Steps(60 - 3 - 1);
+    EXPECT_EQ(Music().opened.size(), 1u);
+    Step();
+    ASSERT_EQ(Music().opened.size(), 2u);
+    EXPECT_EQ(Music().opened[1], media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
+}
+
+TEST_F(StageFixture, AFadeSetsItsVolumesOnePerFrameFromTheFrameOfItsCommand) {
+    Begin();
+    Steps(59);
+    Music().levels.clear();
+    Step();  // play 4 (full volume), then the fade's first level
+    Steps(59);
+    std::vector<int>& levels = Music().levels;
+    ASSERT_EQ(levels.size(), 1u + 60u);
+    EXPECT_EQ(levels[0], 0);
+    EXPECT_EQ(std::vector<int>(levels.begin() + 1, levels.begin() + 4),
+              (std::vector<int>{0, -7, -14}));
+    EXPECT_EQ(levels[59], -1770);
+    EXPECT_EQ(levels[60], -10000);
+    EXPECT_EQ(Find<MusicFade>(), nullptr);
+}
+
+TEST_F(FlowFixture, AOneFrameFadeLeavesFullVolume) {
+    app.CreateScene<MusicFade>(1, 1.0f, 0.0f);
+    Music().levels.clear();
+    Steps(3);
+    EXPECT_EQ(Music().levels, (std::vector<int>{0}));
+}
+
+TEST_F(StageFixture, GameOverReturnsToTheTitleAfter151Updates) {
+    Begin();
+    Steps(60 + 100);
+    GameOver* over = Find<GameOver>();
+    ASSERT_NE(over, nullptr);
+    EXPECT_TRUE(over->newHighScore);  // 0 against 0 is a tie with the best
+    auto row = QuadsAt(240.0f);
+    EXPECT_TRUE(std::any_of(row.begin(), row.end(), [](auto& q) { return q.x == 128; }));
+    FakeVideo& video = Video();
+    video.position = 3.0;
+    int stops = video.stops;
+    Steps(149);
+    EXPECT_NE(Find<GameOver>(), nullptr);
+    EXPECT_NE(world.GetPlayer(), nullptr);  // the field plays on meanwhile
+    Step();
+    EXPECT_EQ(video.stops, stops + 1);
+    EXPECT_EQ(video.position, 0.0);
+    EXPECT_EQ(app.ScenePool().Count(), 1);
+    EXPECT_NE(Find<TitleMenu>(), nullptr);
+    EXPECT_EQ(world.playerPool.Count() + world.backgroundPool.Count(), 0);
+    EXPECT_EQ(world.GetBossGauge(), 0.0f);
+}
+
+TEST_F(StageFixture, AReturnToTheTitleDuringAPauseResumesTheMusicItStopped) {
+    Begin();
+    app.SetVideoSound(true);  // so the music is stopped every step, never restarted
+    Step(Pad({Hold::Pause}));
+    app.RequestReturnToTitle();
+    int stops = Music().stops, plays = Music().plays;
+    Step(Pad({Hold::Pause}));
+    EXPECT_EQ(Music().stops, stops + 2);  // by the video's sound, then by the return
+    EXPECT_EQ(Music().plays, plays + 1);  // by the pause's end
+    EXPECT_FALSE(app.IsPaused());
+    EXPECT_NE(Find<TitleMenu>(), nullptr);
+}
+
+TEST_F(FlowFixture, TheWarningBlinksInSixTenUpdatePhases) {
+    app.CreateScene<Warning>();
+    std::vector<int> shown;
+    for (int i = 1; i <= 120; ++i) {
+        Step();
+        auto row = QuadsAt(640 / 2 - 32 + 2);
+        if (!row.empty()) {
+            EXPECT_EQ(row.front().x, 200 + 2);
+            shown.push_back(i);
+        }
+    }
+    ASSERT_EQ(shown.size(), 60u);  // 10-19, 30-39, ..., 110-119
+    EXPECT_EQ(shown.front(), 10);
+    EXPECT_EQ(shown.back(), 119);
+    EXPECT_EQ(Find<Warning>(), nullptr);
+}
+
+TEST_F(FlowFixture, TheEndingPlaysItsPieceOverTheStoppedVideoAndShowsTheCredits) {
+    app.SetVideoSound(true);
+    auto* clear = app.CreateScene<GameClear>();
+    ASSERT_NE(clear, nullptr);
+    EXPECT_TRUE(app.EndingMusicOn());
+    ASSERT_EQ(Music().opened.size(), 1u);
+    EXPECT_EQ(Music().opened[0], media.ExeDir() + "Media/Music/qz_megami(or).mid");
+    EXPECT_EQ(Video().stops, 1);
+    clear->counter = 2500;
+    auto row = QuadsAt(480 / 2 + 32 + 2);
+    ASSERT_FALSE(row.empty());
+    EXPECT_EQ(row.front().x, 480 / 2 - 88 + 2);
+    clear->counter = 8000;
+    EXPECT_FALSE(QuadsAt(480 / 2 + 64 + 2).empty());
+}
+
+TEST_F(FlowFixture, MusicNumbersOutsideTheTableAreIgnored) {
+    app.PlayMusic(8);
+    app.PlayMusic(-1);
+    EXPECT_TRUE(Music().opened.empty());
+    app.PlayMusic(7);
+    EXPECT_EQ(Music().opened.size(), 1u);
+}
+
+TEST_F(FlowFixture, TheGaugeIsAsLongAsTheScreenIsHighAndNoSpareLivesShowAtOne) {
+    world.SetBossGauge(0.5f);
+    world.LoseLife();
+    world.LoseLife();
+    Backend().Forget();
+    app.Render();
+    const auto& quads = Backend().quadDraws;
+    EXPECT_EQ(quads[0].y, 10.0f);
+    EXPECT_EQ(quads[0].color, 0x80404040u);
+    EXPECT_EQ(quads[1].y, 8.0f);
+    EXPECT_EQ(quads[1].color, 0xFFFF0000u);
+    EXPECT_TRUE(std::none_of(quads.begin(), quads.end(), [](auto& q) { return q.x >= 500; }));
+}
+
+TEST_F(FlowFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
+    std::ofstream(media.Root() / "Media" / "option.ini") << "HighScore=000000004000\n";
+    {
+        HeadlessPlatform::Options options;
+        options.exeDir = media.ExeDir();
+        HeadlessPlatform second(options);
+        GameApp game(second);
+        EXPECT_EQ(game.GetWorld().GetHighScore().Text(), "000000004000");
+        game.GetWorld().AddScore(5000);
+    }
+    std::ifstream in(media.Root() / "Media" / "option.ini");
+    std::string line, rest;
+    std::getline(in, line);
+    EXPECT_EQ(line, "HighScore=000000005000");
+    EXPECT_FALSE(std::getline(in, rest));
+}

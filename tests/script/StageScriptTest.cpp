@@ -1,0 +1,151 @@
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "script/StageHost.h"
+#include "script/StageScript.h"
+#include "support/TempDir.h"
+
+namespace {
+
+struct RecordingHost : StageHost {
+    void PlayMusic(int n) override { calls.push_back("play " + std::to_string(n)); }
+    void FadeOutMusic(int frames) override { calls.push_back("fade " + std::to_string(frames)); }
+    void GameOver() override { calls.push_back("gameover"); }
+    std::vector<std::string> calls;
+};
+
+class ScriptFixture : public ::testing::Test {
+protected:
+    StageScript& Load(const std::string& text) {
+        std::ofstream(dir / "script_easy.txt", std::ios::binary) << text;
+        script = std::make_unique<StageScript>(dir / "script_easy.txt", host);
+        return *script;
+    }
+    // What each command is, as the script's own words.
+    std::vector<std::string> Commands() const {
+        std::vector<std::string> out;
+        for (int i = 0; i < script->Count(); ++i) {
+            const ScriptCommand& c = script->At(i);
+            if (auto* s = dynamic_cast<const SpawnCommand*>(&c)) {
+                out.push_back(std::string("teki ") + s->kind.name + " " + Number(s->x));
+            } else if (auto* s = dynamic_cast<const SleepCommand*>(&c)) {
+                out.push_back("sleep " + std::to_string(s->frames));
+            } else if (auto* p = dynamic_cast<const PlayCommand*>(&c)) {
+                out.push_back("play " + std::to_string(p->piece));
+            } else if (auto* f = dynamic_cast<const FadeOutCommand*>(&c)) {
+                out.push_back("fadeout " + std::to_string(f->frames));
+            } else if (dynamic_cast<const GameOverCommand*>(&c)) {
+                out.push_back("gameover");
+            }
+        }
+        return out;
+    }
+    static std::string Number(float x) {
+        std::string s = std::to_string(x);
+        s.erase(s.find_last_not_of('0') + 1);
+        if (s.back() == '.') s.pop_back();
+        return s;
+    }
+    using Lines = std::vector<std::string>;
+
+    TempDir dir{"script"};
+    RecordingHost host;
+    std::unique_ptr<StageScript> script;
+};
+
+}  // namespace
+
+TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokens) {
+    Load(
+        "teki obj1 10\n"
+        "teki boss -12.5 remark\n"
+        "teki obj1\n"      // no number: x = 0
+        "teki obj7 10\n"   // no such kind
+        "Teki obj1 10\n"   // keywords are case-sensitive
+        "teki OBJ1 10\n"   // so are kinds
+        " teki obj1 10\n"  // token 0 is empty
+        "sleep 60\n"
+        "sleep  60\n"  // two spaces: token 1 is empty
+        "sleep 1.9\n"  // integers stop at the point
+        "play 4 x\n"
+        "fadeout 60\n"
+        "gameover now\n"
+        "teki big4 1e1\n"
+        "teki big5 2,5\n"  // no decimal comma, whatever the locale
+        "unknown 1\n"
+        "\n");
+    EXPECT_EQ(Commands(), (Lines{"teki obj1 10", "teki boss -12.5", "teki obj1 0", "sleep 60",
+                                 "sleep 0", "sleep 1", "play 4", "fadeout 60", "gameover",
+                                 "teki big4 10", "teki big5 2"}));
+}
+
+TEST_F(ScriptFixture, CommentsOpenAndCloseOnlyAtTheFirstToken) {
+    Load(
+        "play 0\n"
+        "/*\n"
+        "play 1\n"
+        "gameover\n"
+        "*/ closing remark\n"
+        "/* play 2\n"  // opens a comment: its command is not read
+        "*/\n"
+        "play 3 /* not a comment\n"
+        "sleep 5 */\n"
+        "/*\n"
+        "play 4\n");  // never closed: runs to the end
+    EXPECT_EQ(Commands(), (Lines{"play 0", "play 3", "sleep 5"}));
+}
+
+TEST_F(ScriptFixture, ALastLineWithoutAnEndStillCounts) {
+    Load("play 0\ngameover");
+    EXPECT_EQ(Commands(), (Lines{"play 0", "gameover"}));
+}
+
+TEST_F(ScriptFixture, AnOverlongLineEndsTheReading) {
+    Load("play 0\n" + std::string(2000, 'x') + "\nplay 1\n");
+    EXPECT_EQ(Commands(), (Lines{"play 0"}));
+}
+
+TEST_F(ScriptFixture, EmptyMissingAndGarbageFilesGiveFewOrNoCommands) {
+    EXPECT_EQ(Load("").Count(), 0);
+    StageScript missing("/nonexistent/velmora/script_easy.txt", host);
+    EXPECT_EQ(missing.Count(), 0);
+    EXPECT_EQ(Load(std::string("play\0 1\n\xff\xfe gameover\nteki \x80 3\n", 29)).Count(), 0);
+}
+
+TEST_F(ScriptFixture, CommandsBetweenSleepsRunInOneFrame) {
+    StageScript& s = Load("play 0\nplay 1\nsleep 3\nplay 2\nsleep 0\nplay 3\nsleep 1\nplay 4\n");
+    s.Tick();
+    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1"}));
+    s.Tick();
+    s.Tick();
+    EXPECT_EQ(host.calls.size(), 2u);
+    s.Tick();  // three frames after the sleep: sleep 0 waits for nothing
+    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1", "play 2", "play 3"}));
+    s.Tick();  // sleep 1: exactly one frame later
+    EXPECT_EQ(host.calls.back(), "play 4");
+    s.Tick();  // the end stays the end
+    EXPECT_EQ(host.calls.size(), 5u);
+    EXPECT_EQ(s.Position(), s.Count());
+}
+
+TEST_F(ScriptFixture, NegativeSleepsAndHaltsStopUntilResumedOrReset) {
+    StageScript& s = Load("play 0\nsleep -1\nplay 1\n");
+    for (int i = 0; i < 100; ++i)
+        s.Tick();
+    EXPECT_EQ(host.calls, (Lines{"play 0"}));
+    s.Resume();
+    s.Tick();
+    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1"}));
+
+    s.Reset();
+    s.Halt();
+    s.Tick();
+    EXPECT_EQ(host.calls.size(), 2u);
+    s.Resume();
+    s.Tick();  // from the top again: a new game replays the stage
+    EXPECT_EQ(host.calls.size(), 3u);
+    EXPECT_EQ(host.calls.back(), "play 0");
+}

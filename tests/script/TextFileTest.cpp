@@ -1,0 +1,129 @@
+#include <csignal>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "script/TextFile.h"
+#include "support/TempDir.h"
+
+namespace {
+
+std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+TextFile Loaded(const TempDir& dir, const std::string& text) {
+    Write(dir / "file.txt", text);
+    TextFile file;
+    EXPECT_TRUE(file.Load(dir / "file.txt"));
+    return file;
+}
+
+}  // namespace
+
+TEST(TextFile, ReadsLinesEndedByLfOrCrLfAndALastLineWithoutAnEnd) {
+    TempDir dir("textfile");
+    TextFile file = Loaded(dir, "one\r\ntwo\n\nthree");
+    ASSERT_EQ(file.Count(), 4);
+    EXPECT_EQ(file.GetLine(0), "one");
+    EXPECT_EQ(file.GetLine(1), "two");
+    EXPECT_EQ(file.GetLine(2), "");
+    EXPECT_EQ(file.GetLine(3), "three");
+    EXPECT_EQ(file.GetLine(4), "");
+    EXPECT_EQ(file.GetLine(-1), "");
+    EXPECT_EQ(Loaded(dir, "one\n").Count(), 1);  // the end itself adds nothing
+    EXPECT_EQ(Loaded(dir, "").Count(), 0);
+    // Bytes that are not text are kept as they are.
+    TextFile odd = Loaded(dir, std::string("a\0b\n\xff\xfe\n", 7));
+    ASSERT_EQ(odd.Count(), 2);
+    EXPECT_EQ(odd.GetLine(0), std::string("a\0b", 3));
+}
+
+TEST(TextFile, ALineOverTheLimitEndsTheReading) {
+    TempDir dir("textfile");
+    std::string longest(TextFile::kMaxLine, 'x');
+    EXPECT_EQ(Loaded(dir, "a\n" + longest + "\r\nb\n").Count(), 3);
+    TextFile cut = Loaded(dir, "a\n" + longest + "y\nb\n");
+    ASSERT_EQ(cut.Count(), 1);
+    EXPECT_EQ(cut.GetLine(0), "a");
+    EXPECT_EQ(Loaded(dir, "a\nb\n" + std::string(2000, 'z')).Count(), 2);
+}
+
+TEST(TextFile, AMissingFileGivesNoLines) {
+    TextFile file;
+    file.AddLine("old");
+    EXPECT_FALSE(file.Load("/nonexistent/velmora/file.txt"));
+    EXPECT_EQ(file.Count(), 0);
+}
+
+TEST(TextFile, KeysAreTheTextBeforeTheFirstEqualsSign) {
+    TextFile file;
+    for (const char* line : {"plain", "a=1=2", " a=3", "b =4", "A=5", "a=6", "=7"})
+        file.AddLine(line);
+    EXPECT_EQ(file.KeyOf(0), "");
+    EXPECT_EQ(file.ValueOf(0), "");
+    EXPECT_EQ(file.KeyOf(1), "a");
+    EXPECT_EQ(file.ValueOf(1), "1=2");
+    EXPECT_EQ(file.FindKey("a"), 1);  // the first of two
+    EXPECT_EQ(file.GetValue("b"), "");
+    EXPECT_EQ(file.GetValue("b "), "4");
+    EXPECT_EQ(file.GetValue("A"), "5");
+    EXPECT_EQ(file.FindKey("c"), -1);
+    EXPECT_EQ(file.KeyOf(99), "");
+
+    file.SetValue("a", "x");
+    EXPECT_EQ(file.GetLine(1), "a=x");
+    EXPECT_EQ(file.GetLine(5), "a=6");
+    file.SetValue("c", "y");
+    EXPECT_EQ(file.GetLine(file.Count() - 1), "c=y");
+}
+
+TEST(TextFile, SaveReplacesTheFileWithItsLines) {
+    TempDir dir("textfile");
+    Write(dir / "out.ini", "old\nlines\nhere\n");
+    TextFile file;
+    file.AddLine("HighScore=000000012345");
+    ASSERT_TRUE(file.Save(dir / "out.ini"));
+    EXPECT_EQ(Read(dir / "out.ini"), "HighScore=000000012345\n");
+    EXPECT_FALSE(file.Save(dir / "no/such/folder/out.ini"));
+}
+
+// The file is written while the process may write only a few bytes: the write
+// fails half way, and the old file must come through whole.
+TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWhole) {
+    TempDir dir("textfile");
+    const std::string path = dir / "option.ini";
+    Write(path, "HighScore=000000000777\n");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{8, 8};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        TextFile file;
+        file.AddLine("HighScore=000000099999");
+        _exit(file.Save(path) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save reported success";
+    EXPECT_EQ(Read(path), "HighScore=000000000777\n");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1) << "the half-written file was left behind";
+}
