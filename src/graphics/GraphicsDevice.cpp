@@ -1,5 +1,7 @@
 #include "graphics/GraphicsDevice.h"
 
+#include "util/AssetPath.h"
+
 GraphicsDevice::GraphicsDevice(std::unique_ptr<RenderBackend> backend,
                                std::unique_ptr<ImageDecoder> images, int clientWidth,
                                int clientHeight)
@@ -7,6 +9,10 @@ GraphicsDevice::GraphicsDevice(std::unique_ptr<RenderBackend> backend,
       images(std::move(images)),
       width(clientWidth),
       height(clientHeight) {}
+
+Image GraphicsDevice::DecodeImage(const std::string& path) {
+    return images->Decode(ResolveAssetPath(path));
+}
 
 bool GraphicsDevice::ResetOrCreate() {
     PresentParameters params;

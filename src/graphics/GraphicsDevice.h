@@ -23,7 +23,8 @@ public:
     // The device to draw with; null until it was created.
     RenderBackend* GetDevice() { return created ? backend.get() : nullptr; }
     CooperativeLevel TestCooperativeLevel() { return backend->TestCooperativeLevel(); }
-    Image DecodeImage(const std::string& path) { return images->Decode(path); }
+    // Every image the game loads comes through here, its name matched ignoring case.
+    Image DecodeImage(const std::string& path);
 
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 
 #include <assimp/cimport.h>
 #include <assimp/postprocess.h>
@@ -9,13 +10,11 @@
 
 #include "graphics/Transform.h"
 #include "graphics/XFileCheck.h"
+#include "util/AssetPath.h"
 #include "util/FileData.h"
 #include "util/StringUtil.h"
 
 namespace {
-
-// Models of this game are a few kilobytes; anything this big is not one.
-constexpr size_t kMaxModelBytes = 64 << 20;
 
 struct Geometry {
     std::vector<MeshVertex> vertices;
@@ -43,9 +42,27 @@ Material ReadMaterial(const aiMaterial* m) {
 std::string TextureName(const aiMaterial* m) {
     aiString name;
     if (aiGetMaterialTexture(m, aiTextureType_DIFFUSE, 0, &name) != AI_SUCCESS) return "";
-    std::string s = name.C_Str();
-    std::replace(s.begin(), s.end(), '\\', '/');
-    return s;
+    return name.C_Str();
+}
+
+bool IsFile(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// Exporters write texture names as the artist's system had them: tex\top.tga,
+// .\top.tga, C:\art\top.tga. A relative name is looked for beside the model
+// first, then any name by its file name alone there. When neither is found the
+// name as written is returned, for the image loader to report.
+std::string FindTexture(const std::string& folder, std::string name) {
+    std::replace(name.begin(), name.end(), '\\', '/');
+    std::string alone = folder + name.substr(name.find_last_of('/') + 1);
+    bool absolute = name.starts_with('/') || (name.size() >= 2 && name[1] == ':');
+    if (absolute) return ResolveAssetPath(alone);
+    std::string asWritten = ResolveAssetPath(folder + name);
+    if (IsFile(asWritten) || alone == folder + name) return asWritten;
+    std::string found = ResolveAssetPath(alone);
+    return IsFile(found) ? found : asWritten;
 }
 
 // Every mesh of the node tree, moved by its frames, sorted into one index list per material.
@@ -87,7 +104,7 @@ Mesh::Mesh(GraphicsDevice& graphics) : device(graphics.GetDevice()) {}
 Mesh::Mesh(GraphicsDevice& graphics, const std::string& path) : Mesh(graphics) {
     if (!device) return;
     std::string file, why;
-    if (!ReadFileLimited(path, kMaxModelBytes, file, why)) {
+    if (!ReadFileLimited(ResolveAssetPath(path), kMaxXFileBytes, file, why)) {
         std::fprintf(stderr, "velmora: model %s not loaded: %s\n", path.c_str(), why.c_str());
         return;
     }
@@ -101,10 +118,10 @@ std::unique_ptr<Mesh> Mesh::FromMemory(GraphicsDevice& graphics, const std::stri
     return mesh;
 }
 
-void Mesh::Load(GraphicsDevice& graphics, const std::string& file, const std::string& textureFolder,
+void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& textureFolder,
                 const std::string& label) {
     std::string why;
-    if (!IsSoundXFile(file, why)) {
+    if (!PrepareXFile(file, why)) {
         std::fprintf(stderr, "velmora: model %s not loaded: %s\n", label.c_str(), why.c_str());
         return;
     }
@@ -149,7 +166,7 @@ void Mesh::Load(GraphicsDevice& graphics, const std::string& file, const std::st
         std::unique_ptr<GpuTexture> texture;
         std::string name = TextureName(m);
         if (!name.empty()) {
-            Image image = graphics.DecodeImage(textureFolder + name);
+            Image image = graphics.DecodeImage(FindTexture(textureFolder, name));
             if (!image.Empty()) {
                 texture = device->CreateTexture(image.width, image.height, image.pixels.data());
             }

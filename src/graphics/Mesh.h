@@ -40,8 +40,8 @@ public:
 
 private:
     explicit Mesh(GraphicsDevice& device);
-    // Loads a checked .x file; label names it in messages.
-    void Load(GraphicsDevice& graphics, const std::string& file, const std::string& textureFolder,
+    // Checks and loads the bytes of a .x file; label names it in messages.
+    void Load(GraphicsDevice& graphics, std::string file, const std::string& textureFolder,
               const std::string& label);
 
     struct Subset {

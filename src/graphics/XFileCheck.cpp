@@ -1,364 +1,651 @@
 #include "graphics/XFileCheck.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <cstring>
 #include <set>
+#include <string_view>
 #include <vector>
+
+#include "graphics/XFileInflate.h"
 
 namespace {
 
-constexpr size_t kHeaderSize = 16;
+constexpr std::size_t kHeaderSize = 16;
+// Every frame level is a recursion in the importer and in its post-processing.
+constexpr int kMaxFrameDepth = 200;
+// Triangulating a polygon costs the square of its corners or worse.
+constexpr uint32_t kMaxCorners = 256;
+// The importer keeps this many texture coordinate and colour sets per mesh.
+constexpr int kMaxSets = 8;
 
-struct Token {
-    enum Kind { Word, Integer, Float, String, Guid, Open, Close, Separator } kind;
-    std::string_view text;  // words
-    uint64_t value = 0;     // integers
-};
-
-using Tokens = std::vector<Token>;
-
-bool Fail(std::string& why, std::string reason) {
-    why = std::move(reason);
-    return false;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
-
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 bool IsDelimiter(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == ';' || c == ',' || c == '{' ||
-           c == '}' || c == '"' || c == '<';
+    return c == ';' || c == ',' || c == '{' || c == '}';
 }
 
-Token Classify(std::string_view word) {
-    if (word.find_first_not_of("0123456789") == std::string_view::npos) {
-        uint64_t v =
-            word.size() > 18 ? UINT64_MAX : std::strtoull(std::string(word).c_str(), nullptr, 10);
-        return {Token::Integer, word, v};
-    }
-    char* end = nullptr;
-    std::string s(word);
-    std::strtod(s.c_str(), &end);
-    if (end == s.c_str() + s.size()) return {Token::Float, word};
-    return {Token::Word, word};
-}
-
-bool TokenizeText(std::string_view s, Tokens& out, std::string& why) {
-    size_t i = kHeaderSize;
-    while (i < s.size()) {
-        char c = s[i];
-        // The importer splits words at some control characters and not at others.
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n') {
-            return Fail(why, "a control character in a text file");
-        }
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            ++i;
-        } else if (c == '#' || (c == '/' && i + 1 < s.size() && s[i + 1] == '/')) {
-            size_t end = s.find('\n', i);
-            i = end == std::string_view::npos ? s.size() : end + 1;
-        } else if (c == ';' || c == ',') {
-            out.push_back({Token::Separator, s.substr(i, 1)});
-            ++i;
-        } else if (c == '{' || c == '}') {
-            out.push_back({c == '{' ? Token::Open : Token::Close, s.substr(i, 1)});
-            ++i;
-        } else if (c == '"' || c == '<') {
-            size_t end = s.find(c == '"' ? '"' : '>', i + 1);
-            if (end == std::string_view::npos) return Fail(why, "a string or id is not closed");
-            out.push_back({c == '"' ? Token::String : Token::Guid, s.substr(i + 1, end - i - 1)});
-            i = end + 1;
-        } else {
-            size_t start = i;
-            while (i < s.size() && !IsDelimiter(s[i]))
-                ++i;
-            out.push_back(Classify(s.substr(start, i - start)));
-        }
-    }
-    return true;
-}
-
-// The binary format has the same tokens; lists expand into single numbers.
-bool TokenizeBinary(std::string_view s, size_t floatSize, Tokens& out, std::string& why) {
-    const uint64_t limit = s.size();
-    size_t i = kHeaderSize;
-    auto u32 = [&](size_t at) {
-        uint32_t v = 0;
-        std::memcpy(&v, s.data() + at, 4);
-        return v;
-    };
-    auto need = [&](uint64_t bytes) { return i + bytes <= s.size(); };
-    while (i + 2 <= s.size()) {
-        uint16_t token = uint16_t(uint8_t(s[i]) | uint8_t(s[i + 1]) << 8);
-        i += 2;
-        if (token == 1 || token == 2) {  // name, string (a string ends in a separator token)
-            if (!need(4)) return Fail(why, "cut short");
-            uint64_t length = u32(i);
-            if (!need(4 + length)) return Fail(why, "cut short");
-            out.push_back({token == 1 ? Token::Word : Token::String, s.substr(i + 4, length)});
-            i += 4 + length;
-        } else if (token == 3) {
-            if (!need(4)) return Fail(why, "cut short");
-            out.push_back({Token::Integer, {}, u32(i)});
-            i += 4;
-        } else if (token == 5) {
-            if (!need(16)) return Fail(why, "cut short");
-            out.push_back({Token::Guid, s.substr(i, 16)});
-            i += 16;
-        } else if (token == 6 || token == 7) {
-            if (!need(4)) return Fail(why, "cut short");
-            uint64_t count = u32(i);
-            uint64_t size = token == 6 ? 4 : floatSize;
-            if (count > limit || !need(4 + count * size))
-                return Fail(why, "a list longer than the file");
-            i += 4;
-            for (uint64_t k = 0; k < count; ++k, i += size) {
-                if (token == 6) {
-                    out.push_back({Token::Integer, {}, u32(i)});
-                } else {
-                    out.push_back({Token::Float, {}});
-                }
-            }
-        } else if (token == 0x0A || token == 0x0B) {
-            out.push_back({token == 0x0A ? Token::Open : Token::Close, {}});
-        } else if (token == 0x13 || token == 0x14) {
-            out.push_back({Token::Separator, {}});
-        } else if (token == 0x1F) {
-            out.push_back({Token::Word, "template"});
-        } else if (token >= 0x0C && token <= 0x34) {
-            out.push_back({Token::Word, "?"});  // only found in template declarations
-        } else {
-            return Fail(why, "not an .x token");
-        }
-    }
-    return true;
-}
-
-// Walks the objects the importer reads and checks each against what it must hold.
-class Checker {
+// The importer's reader: its tokens, numbers and separators under the same rules,
+// from the same position. Where the importer would throw, this fails; where it
+// would read or step past the end of the file, this fails too. An empty token is
+// the end of the data, as for the importer (which stops there at the top level).
+class Reader {
 public:
-    Checker(const Tokens& tokens, uint64_t fileSize, std::string& why)
-        : t(tokens), limit(fileSize), why(why) {}
+    Reader(std::string_view data, bool binary, std::size_t floatSize, std::string& why)
+        : d(data), binary(binary), floatSize(floatSize), why(why) {
+        p = kHeaderSize;
+        SkipLine();  // the rest of the header line (nothing in a binary file)
+    }
 
-    bool File() {
-        while (Skip(), pos < t.size()) {
-            if (IsWord("template")) {
-                ++pos;
-                if (!Word() || !SkipBlock()) return false;
-            } else if (!Object(nullptr)) {
-                return false;
-            }
+    bool Fail(const std::string& reason) {
+        if (!failed) why = reason;
+        failed = true;
+        return false;
+    }
+    bool Failed() const { return failed; }
+    std::size_t Left() const { return d.size() - p; }
+
+    std::string_view Token() { return binary ? BinaryToken() : TextToken(); }
+
+    // A quoted string followed by ';' (in a binary file: any token).
+    bool String(std::string_view& s) {
+        if (binary) {
+            s = Token();
+            return !failed;
+        }
+        SkipSpace();
+        if (At(p) != '"') return Fail("a quoted name is missing");
+        std::size_t start = ++p;
+        while (p < d.size() && d[p] != '"')
+            ++p;
+        if (p + 1 >= d.size() || d[p + 1] != ';') return Fail("a name is not closed with \";");
+        s = d.substr(start, p - start);
+        p += 2;
+        return true;
+    }
+
+    bool Int(uint32_t& v) {
+        if (binary) return BinaryNumber(6, 4, &v);
+        SkipSpace();
+        bool negative = At(p) == '-';
+        if (negative) ++p;
+        if (!IsDigit(At(p))) return Fail("a whole number is missing");
+        uint32_t n = 0;
+        while (p < d.size() && IsDigit(d[p]))
+            n = n * 10 + uint32_t(d[p++] - '0');
+        v = negative ? 0u - n : n;
+        return Separator();
+    }
+
+    bool Float() {
+        if (binary) return BinaryNumber(7, floatSize, nullptr);
+        SkipSpace();
+        std::string_view rest = d.substr(p);
+        if (rest.starts_with("-1.#IND00") || rest.starts_with("1.#IND00")) {
+            p = std::min(p + 9, d.size());  // the importer skips nine either way
+            return Separator();
+        }
+        if (rest.starts_with("1.#QNAN0")) {
+            p += 8;
+            return Separator();
+        }
+        std::size_t c = p;
+        if (At(c) == '-' || At(c) == '+') ++c;
+        if (StartsNoCase(c, "nan")) {
+            p = c + 3;
+            return Separator();
+        }
+        if (StartsNoCase(c, "inf")) {
+            c += 3;
+            if (StartsNoCase(c, "inity")) c += 5;
+            p = c;
+            return Separator();
+        }
+        // Digits, a fraction after '.' or ',', an exponent: as the importer reads them.
+        bool point = At(c) == '.' || At(c) == ',';
+        if (!IsDigit(At(c)) && !(point && IsDigit(At(c + 1)))) return Fail("a number is missing");
+        if (!point && !Digits(c)) return Fail("a number too long");
+        if ((At(c) == '.' || At(c) == ',') && IsDigit(At(c + 1))) {
+            ++c;
+            while (IsDigit(At(c)))
+                ++c;
+        } else if (At(c) == '.') {
+            ++c;
+        }
+        if (At(c) == 'e' || At(c) == 'E') {
+            ++c;
+            if (At(c) == '-' || At(c) == '+') ++c;
+            if (!IsDigit(At(c)) || !Digits(c)) return Fail("a number with a bad exponent");
+        }
+        p = c;
+        return Separator();
+    }
+
+    bool Floats(uint32_t n) {
+        for (uint32_t i = 0; i < n; ++i) {
+            if (!Float()) return false;
         }
         return true;
+    }
+    // A vector, colour or coordinate pair: its numbers and perhaps one separator.
+    bool Group(uint32_t n) {
+        if (!Floats(n)) return false;
+        TestForSeparator();
+        return true;
+    }
+
+    bool Separator() {
+        if (binary) return true;
+        std::string_view t = Token();
+        return t == ";" || t == "," || Fail("a separator is missing");
+    }
+    bool Semicolon() {
+        if (binary) return true;
+        return Token() == ";" || Fail("a semicolon is missing");
+    }
+    void TestForSeparator() {
+        if (binary) return;
+        SkipSpace();
+        if (p < d.size() && (d[p] == ';' || d[p] == ',')) ++p;
+    }
+    // The material list's own rule: one more ';' right where the indices end.
+    void SkipSemicolonHere() {
+        if (!binary && p < d.size() && d[p] == ';') ++p;
+    }
+    bool CloseBrace() { return Token() == "}" || (!failed && Fail("a closing brace is missing")); }
+    bool OpenBrace() { return Token() == "{" || (!failed && Fail("an object has no body")); }
+
+    // [name] '{'
+    bool Head(std::string_view* name = nullptr) {
+        std::string_view t = Token();
+        if (failed) return false;
+        if (t == "{") return true;
+        if (name) *name = t;
+        return OpenBrace();
     }
 
 private:
+    char At(std::size_t i) const { return i < d.size() ? d[i] : '\0'; }
+
+    bool StartsNoCase(std::size_t at, const char* word) const {
+        for (std::size_t i = 0; word[i]; ++i) {
+            char c = At(at + i);
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+            if (c != word[i]) return false;
+        }
+        return true;
+    }
+
+    // Decimal digits as the importer reads them into 64 bits; false where it overflows.
+    bool Digits(std::size_t& c) const {
+        uint64_t value = 0;
+        while (IsDigit(At(c))) {
+            uint64_t next = value * 10 + uint64_t(At(c) - '0');
+            if (next < value) return false;
+            value = next;
+            ++c;
+        }
+        return true;
+    }
+
+    void SkipLine() {
+        if (binary) return;
+        while (p < d.size()) {
+            char c = d[p++];
+            if (c == '\n' || c == '\r') return;
+        }
+    }
+
+    void SkipSpace() {
+        for (;;) {
+            while (p < d.size() && IsSpace(d[p]))
+                ++p;
+            if (p >= d.size()) return;
+            if ((d[p] == '/' && At(p + 1) == '/') || d[p] == '#') {
+                SkipLine();
+            } else {
+                return;
+            }
+        }
+    }
+
+    std::string_view TextToken() {
+        SkipSpace();
+        if (p >= d.size()) return {};
+        if (IsDelimiter(d[p])) return d.substr(p++, 1);
+        std::size_t start = p;
+        while (p < d.size() && !IsSpace(d[p]) && !IsDelimiter(d[p]))
+            ++p;
+        return d.substr(start, p - start);
+    }
+
+    uint32_t Word() {
+        uint32_t v = uint8_t(d[p]) | uint32_t(uint8_t(d[p + 1])) << 8;
+        p += 2;
+        return v;
+    }
+    uint32_t DWord() {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = v << 8 | uint8_t(d[p + i]);
+        p += 4;
+        return v;
+    }
+
+    // Skips `bytes` or fails: the importer would step past the end.
+    bool Step(uint64_t bytes) {
+        if (bytes > Left()) return Fail("cut short");
+        p += bytes;
+        return true;
+    }
+
+    std::string_view BinaryToken() {
+        static constexpr const char* kPunctuation[] = {"{", "}", "(", ")", "[", "]",
+                                                       "<", ">", ".", ",", ";"};
+        if (Left() < 2) return {};
+        uint32_t token = Word();
+        switch (token) {
+            case 1:    // name
+            case 2: {  // string, then a terminator the importer skips unread
+                if (Left() < 4) return {};
+                uint32_t length = DWord();
+                if (length > Left()) {
+                    if (token == 2) Fail("cut short");
+                    return {};
+                }
+                std::string_view s = d.substr(p, length);
+                p += length;
+                if (token == 2) Step(2);
+                return s;
+            }
+            case 3:
+                return Step(4) ? "<integer>" : std::string_view{};
+            case 5:
+                return Step(16) ? "<guid>" : std::string_view{};
+            case 6:
+            case 7: {
+                if (Left() < 4) return {};
+                uint64_t count = DWord();
+                return Step(count * (token == 6 ? 4 : floatSize)) ? "<list>" : std::string_view{};
+            }
+            case 0x1F:
+                return "template";
+            default:
+                if (token >= 0x0A && token <= 0x14) return kPunctuation[token - 0x0A];
+                if (token >= 0x28 && token <= 0x34) return "<type>";
+                return {};  // not a token: the importer takes it for the end of the data
+        }
+    }
+
+    // One number of a binary list; a lone number has a token of its own. The count
+    // runs on across objects, as in the importer.
+    bool BinaryNumber(uint32_t listToken, std::size_t size, uint32_t* v) {
+        if (pending == 0 && Left() >= 2) {
+            uint32_t token = Word();
+            pending = token == listToken && Left() >= 4 ? DWord() : 1;
+        }
+        --pending;
+        if (Left() < size) return Fail("cut short");
+        if (v) {
+            *v = DWord();
+        } else {
+            p += size;
+        }
+        return true;
+    }
+
+    std::string_view d;
+    bool binary;
+    std::size_t floatSize;
+    std::string& why;
+    std::size_t p = 0;
+    uint32_t pending = 0;  // numbers left in the current binary list
+    bool failed = false;
+};
+
+// Walks the objects in the importer's order and checks each against what the
+// importer and its conversion will do with it.
+class Checker {
+public:
+    explicit Checker(Reader& reader) : r(reader) {}
+
+    bool File() {
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty() || r.Failed()) return !r.Failed();
+            bool ok = true;
+            if (t == "template") {
+                ok = Template();
+            } else if (t == "Frame") {
+                ok = Frame(1);
+            } else if (t == "Mesh") {
+                ok = Mesh();
+            } else if (t == "AnimTicksPerSecond") {
+                uint32_t ticks = 0;
+                ok = r.Head() && r.Int(ticks) && r.CloseBrace();
+            } else if (t == "AnimationSet") {
+                ok = AnimationSet();
+            } else if (t == "Material") {
+                ok = Material();
+            } else if (t != "}") {
+                ok = Unknown();
+            }
+            if (!ok) return false;
+        }
+    }
+
+private:
+    bool Template() {
+        if (!r.Head()) return false;
+        r.Token();  // the id
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t == "}") return true;
+            if (t.empty()) return r.Fail("a template is not closed");
+        }
+    }
+
+    // Skipped by the importer: everything up to the first '{', then to its '}'.
+    bool Unknown() {
+        std::string_view t;
+        do {
+            t = r.Token();
+            if (t.empty()) return r.Fail("an object is not closed");
+        } while (t != "{");
+        for (int depth = 1; depth > 0;) {
+            t = r.Token();
+            if (t.empty()) return r.Fail("an object is not closed");
+            if (t == "{") ++depth;
+            if (t == "}") --depth;
+        }
+        return true;
+    }
+
+    bool Frame(int depth) {
+        if (depth > kMaxFrameDepth) return r.Fail("frames nested too deep");
+        if (!r.Head()) return false;
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("a frame is not closed");
+            bool ok = true;
+            if (t == "}") return true;
+            if (t == "Frame") {
+                ok = Frame(depth + 1);
+            } else if (t == "FrameTransformMatrix") {
+                ok = r.Head() && r.Floats(16) && r.Semicolon() && r.CloseBrace();
+            } else if (t == "Mesh") {
+                ok = Mesh();
+            } else {
+                ok = Unknown();
+            }
+            if (!ok) return false;
+        }
+    }
+
     struct MeshInfo {
-        uint64_t vertices = 0;
-        std::vector<uint64_t> faceSizes;
+        uint32_t vertices = 0;
+        std::vector<uint32_t> corners;  // per face
+        int textureSets = 0, colorSets = 0;
+        bool materialList = false;
     };
-
-    void Skip() {
-        while (pos < t.size() && t[pos].kind == Token::Separator)
-            ++pos;
-    }
-    bool IsWord(std::string_view w) const {
-        return pos < t.size() && t[pos].kind == Token::Word && t[pos].text == w;
-    }
-    bool At(Token::Kind k) {
-        Skip();
-        return pos < t.size() && t[pos].kind == k;
-    }
-    bool Word() {
-        if (!At(Token::Word)) return Fail(why, "a name is missing");
-        ++pos;
-        return true;
-    }
-    bool Int(uint64_t& v, uint64_t below = UINT64_MAX) {
-        if (!At(Token::Integer)) return Fail(why, "a count or index is missing");
-        v = t[pos++].value;
-        if (v > limit)
-            return Fail(why, "a count of " + std::to_string(v) + " in a file of " +
-                                 std::to_string(limit) + " bytes");
-        if (v >= below) return Fail(why, "an index out of range");
-        return true;
-    }
-    bool Numbers(uint64_t n) {
-        for (uint64_t k = 0; k < n; ++k) {
-            if (!At(Token::Integer) && !At(Token::Float)) return Fail(why, "a number is missing");
-            ++pos;
-        }
-        return true;
-    }
-    bool Close() {
-        if (!At(Token::Close)) return Fail(why, "an object is not closed where it should be");
-        ++pos;
-        return true;
-    }
-    // Skips a block whose opening brace comes next, nested blocks and all.
-    bool SkipBlock() {
-        if (!At(Token::Open)) return Fail(why, "a block is missing");
-        int depth = 0;
-        for (; pos < t.size(); ++pos) {
-            if (t[pos].kind == Token::Open) ++depth;
-            if (t[pos].kind == Token::Close && --depth == 0) {
-                ++pos;
-                return true;
-            }
-        }
-        return Fail(why, "a block is not closed");
-    }
-
-    // type [name] { [guid] data members }
-    bool Object(MeshInfo* mesh) {
-        if (!At(Token::Word)) return Fail(why, "an object is expected");
-        std::string_view type = t[pos++].text;
-        std::string_view name;
-        if (At(Token::Word)) name = t[pos++].text;
-        if (!At(Token::Open)) return Fail(why, "an object has no body");
-        if (type == "Mesh" || type == "Frame" || type == "Material" || type == "TextureFilename" ||
-            type == "TextureFileName" || type == "FrameTransformMatrix" ||
-            (mesh && (type == "MeshNormals" || type == "MeshTextureCoords" ||
-                      type == "MeshVertexColors" || type == "MeshMaterialList"))) {
-            ++pos;
-            if (At(Token::Guid)) ++pos;
-            if (type == "Mesh") return Mesh();
-            if (type == "Frame") return Members(nullptr);
-            if (type == "Material") {
-                if (mesh == nullptr && !name.empty()) materialNames.insert(std::string(name));
-                return Numbers(11) && Members(nullptr);
-            }
-            if (type == "FrameTransformMatrix") return Numbers(16) && Close();
-            if (type == "MeshNormals") return Normals(*mesh);
-            if (type == "MeshTextureCoords") return TextureCoords(*mesh);
-            if (type == "MeshVertexColors") return VertexColors(*mesh);
-            if (type == "MeshMaterialList") return MaterialList(*mesh);
-            if (!At(Token::String)) return Fail(why, "a texture name is missing");
-            ++pos;
-            return Close();
-        }
-        if (type == "AnimationSet" || type == "Animation" || type == "AnimationKey" ||
-            type == "AnimTicksPerSecond" || type == "SkinWeights" || type == "XSkinMeshHeader" ||
-            type == "MeshNormals" || type == "MeshTextureCoords" || type == "MeshVertexColors" ||
-            type == "MeshMaterialList") {
-            return Fail(why, std::string(type) + " is not read here");
-        }
-        return SkipBlock();  // the importer skips objects it does not know
-    }
-
-    // Nested objects and references up to the closing brace.
-    bool Members(MeshInfo* mesh) {
-        while (!At(Token::Close)) {
-            if (pos >= t.size()) return Fail(why, "an object is not closed");
-            if (At(Token::Open)) {
-                if (!SkipBlock()) return false;
-            } else if (!Object(mesh)) {
-                return false;
-            }
-        }
-        ++pos;
-        return true;
-    }
 
     bool Mesh() {
         MeshInfo mesh;
-        uint64_t faces = 0;
-        if (!Int(mesh.vertices) || !Numbers(3 * mesh.vertices) || !Int(faces)) return false;
-        mesh.faceSizes.reserve(faces);
-        for (uint64_t f = 0; f < faces; ++f) {
-            uint64_t corners = 0, index = 0;
-            if (!Int(corners)) return false;
-            if (corners < 3) return Fail(why, "a face with fewer than three corners");
-            for (uint64_t c = 0; c < corners; ++c) {
-                if (!Int(index, mesh.vertices)) return false;
-            }
-            mesh.faceSizes.push_back(corners);
+        uint32_t faces = 0;
+        if (!r.Head() || !r.Int(mesh.vertices)) return false;
+        for (uint32_t v = 0; v < mesh.vertices; ++v) {
+            if (!r.Group(3)) return false;
         }
-        return Members(&mesh);
+        if (!r.Int(faces)) return false;
+        for (uint32_t f = 0; f < faces; ++f) {
+            uint32_t corners = 0, index = 0;
+            if (!r.Int(corners)) return false;
+            if (corners < 3) return r.Fail("a face with fewer than three corners");
+            if (corners > kMaxCorners) return r.Fail("a face with too many corners");
+            for (uint32_t c = 0; c < corners; ++c) {
+                if (!r.Int(index)) return false;
+                if (index >= mesh.vertices) return r.Fail("a face index out of range");
+            }
+            r.TestForSeparator();
+            mesh.corners.push_back(corners);
+        }
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("a mesh is not closed");
+            bool ok = true;
+            if (t == "}") return true;
+            if (t == "MeshNormals") {
+                ok = Normals(mesh);
+            } else if (t == "MeshTextureCoords") {
+                ok = TextureCoords(mesh);
+            } else if (t == "MeshVertexColors") {
+                ok = VertexColors(mesh);
+            } else if (t == "MeshMaterialList") {
+                ok = MaterialList(mesh);
+            } else if (t == "XSkinMeshHeader") {
+                uint32_t n = 0;
+                ok = r.Head() && r.Int(n) && r.Int(n) && r.Int(n) && r.CloseBrace();
+            } else if (t == "SkinWeights") {
+                ok = SkinWeights(mesh);
+            } else {
+                ok = Unknown();  // VertexDuplicationIndices, FVFData, DeclData, EffectInstance...
+            }
+            if (!ok) return false;
+        }
     }
 
     bool Normals(const MeshInfo& mesh) {
-        uint64_t normals = 0, faces = 0, corners = 0, index = 0;
-        if (!Int(normals) || !Numbers(3 * normals) || !Int(faces)) return false;
-        if (faces != mesh.faceSizes.size()) return Fail(why, "normals for a different face count");
-        for (uint64_t f = 0; f < faces; ++f) {
-            if (!Int(corners)) return false;
-            if (corners != mesh.faceSizes[f]) return Fail(why, "a normal face of another size");
-            for (uint64_t c = 0; c < corners; ++c) {
-                if (!Int(index, normals)) return false;
+        uint32_t normals = 0, faces = 0;
+        if (!r.Head() || !r.Int(normals)) return false;
+        for (uint32_t n = 0; n < normals; ++n) {
+            if (!r.Group(3)) return false;
+        }
+        if (!r.Int(faces)) return false;
+        if (faces != mesh.corners.size()) return r.Fail("normals for another face count");
+        for (uint32_t f = 0; f < faces; ++f) {
+            uint32_t corners = 0, index = 0;
+            if (!r.Int(corners)) return false;
+            if (corners != mesh.corners[f]) return r.Fail("a normal face of another size");
+            for (uint32_t c = 0; c < corners; ++c) {
+                if (!r.Int(index)) return false;
+                if (index >= normals) return r.Fail("a normal index out of range");
             }
+            r.TestForSeparator();
         }
-        return Members(nullptr);
+        return r.CloseBrace();
     }
 
-    bool TextureCoords(const MeshInfo& mesh) {
-        uint64_t count = 0;
-        if (!Int(count) || !Numbers(2 * count)) return false;
-        if (count != mesh.vertices)
-            return Fail(why, "texture coordinates for another vertex count");
-        return Members(nullptr);
+    bool TextureCoords(MeshInfo& mesh) {
+        uint32_t count = 0;
+        if (!r.Head()) return false;
+        if (++mesh.textureSets > kMaxSets) return r.Fail("too many texture coordinate sets");
+        if (!r.Int(count)) return false;
+        if (count != mesh.vertices) return r.Fail("texture coordinates for another vertex count");
+        for (uint32_t k = 0; k < count; ++k) {
+            if (!r.Group(2)) return false;
+        }
+        return r.CloseBrace();
     }
 
-    bool VertexColors(const MeshInfo& mesh) {
-        uint64_t count = 0, index = 0;
-        if (!Int(count)) return false;
-        for (uint64_t k = 0; k < count; ++k) {
-            if (!Int(index, mesh.vertices) || !Numbers(4)) return false;
+    bool VertexColors(MeshInfo& mesh) {
+        uint32_t count = 0, index = 0;
+        if (!r.Head()) return false;
+        if (++mesh.colorSets > kMaxSets) return r.Fail("too many vertex colour sets");
+        if (!r.Int(count)) return false;
+        if (count != mesh.vertices) return r.Fail("vertex colours for another vertex count");
+        for (uint32_t k = 0; k < count; ++k) {
+            if (!r.Int(index)) return false;
+            if (index >= mesh.vertices) return r.Fail("a vertex colour index out of range");
+            if (!r.Group(4)) return false;
+            r.TestForSeparator();
         }
-        return Members(nullptr);
+        return r.CloseBrace();
     }
 
-    bool MaterialList(const MeshInfo& mesh) {
-        uint64_t materials = 0, indices = 0, index = 0;
-        if (!Int(materials) || !Int(indices)) return false;
-        if (indices != mesh.faceSizes.size() && indices != 1) {
-            return Fail(why, "material indices for a different face count");
+    bool MaterialList(MeshInfo& mesh) {
+        // A second list would add a second set of face materials past the faces.
+        if (mesh.materialList) return r.Fail("a mesh with two material lists");
+        mesh.materialList = true;
+        uint32_t declared = 0, indices = 0, index = 0, highest = 0;
+        if (!r.Head() || !r.Int(declared) || !r.Int(indices)) return false;
+        uint64_t faces = mesh.corners.size();
+        if (indices != faces && !(indices == 1 && faces > 0))
+            return r.Fail("material indices for another face count");
+        for (uint32_t k = 0; k < indices; ++k) {
+            if (!r.Int(index)) return false;
+            highest = std::max(highest, index);
         }
-        for (uint64_t k = 0; k < indices; ++k) {
-            if (!Int(index, materials)) return false;
-        }
-        uint64_t found = 0;
-        while (!At(Token::Close)) {
-            if (pos >= t.size()) return Fail(why, "a material list is not closed");
-            if (At(Token::Open)) {  // { name }: a material defined earlier in the file
-                ++pos;
-                if (!At(Token::Word) || !materialNames.count(std::string(t[pos].text))) {
-                    return Fail(why, "a material list names an unknown material");
-                }
-                ++pos;
-                if (!Close()) return false;
+        r.SkipSemicolonHere();
+        uint32_t found = 0;
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("a material list is not closed");
+            bool ok = true;
+            if (t == "}") break;
+            if (t == "{") {  // { name }: a material defined earlier
+                std::string_view name = r.Token();
+                ok = r.CloseBrace();
+                if (ok && !materialNames.count(std::string(name)))
+                    return r.Fail("a material list names an unknown material");
                 ++found;
-            } else if (IsWord("Material")) {
-                if (!Object(nullptr)) return false;
+            } else if (t == "Material") {
+                ok = Material();
                 ++found;
-            } else {
-                return Fail(why, "a material list holds something else");
+            } else if (t != ";") {
+                ok = Unknown();
             }
+            if (!ok) return false;
         }
-        ++pos;
-        if (found != materials)
-            return Fail(why, "a material list with the wrong number of materials");
+        if (found != declared) return r.Fail("a material list with the wrong number of materials");
+        if (indices > 0 && highest >= found) return r.Fail("a material index out of range");
         return true;
     }
 
-    const Tokens& t;
-    size_t pos = 0;
-    uint64_t limit;
-    std::string& why;
+    bool Material() {
+        std::string_view name, texture;
+        if (!r.Head(&name) || !r.Group(4) || !r.Floats(1) || !r.Group(3) || !r.Group(3))
+            return false;
+        if (!name.empty()) materialNames.insert(std::string(name));
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("a material is not closed");
+            bool ok = true;
+            if (t == "}") return true;
+            if (t == "TextureFilename" || t == "TextureFileName" || t == "NormalmapFilename" ||
+                t == "NormalmapFileName") {
+                ok = r.Head() && r.String(texture) && r.CloseBrace();
+            } else {
+                ok = Unknown();
+            }
+            if (!ok) return false;
+        }
+    }
+
+    bool SkinWeights(const MeshInfo& mesh) {
+        std::string_view bone;
+        uint32_t weights = 0, index = 0;
+        if (!r.Head() || !r.String(bone) || !r.Int(weights)) return false;
+        for (uint32_t w = 0; w < weights; ++w) {
+            if (!r.Int(index)) return false;
+            if (index >= mesh.vertices) return r.Fail("a skin weight for a vertex out of range");
+        }
+        return r.Floats(weights) && r.Floats(16) && r.Semicolon() && r.CloseBrace();
+    }
+
+    bool AnimationSet() {
+        if (!r.Head()) return false;
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("an animation set is not closed");
+            if (t == "}") return true;
+            if (!(t == "Animation" ? Animation() : Unknown())) return false;
+        }
+    }
+
+    bool Animation() {
+        if (!r.Head()) return false;
+        for (;;) {
+            std::string_view t = r.Token();
+            if (t.empty()) return r.Fail("an animation is not closed");
+            bool ok = true;
+            if (t == "}") return true;
+            if (t == "AnimationKey") {
+                ok = AnimationKey();
+            } else if (t == "{") {  // { frame name }
+                r.Token();
+                ok = r.CloseBrace();
+            } else {
+                ok = Unknown();  // AnimationOptions and others
+            }
+            if (!ok) return false;
+        }
+    }
+
+    bool AnimationKey() {
+        uint32_t type = 0, keys = 0, time = 0, values = 0;
+        if (!r.Head() || !r.Int(type) || !r.Int(keys)) return false;
+        static constexpr uint32_t kValues[] = {4, 3, 3, 16, 16};
+        for (uint32_t k = 0; k < keys; ++k) {
+            if (!r.Int(time)) return false;
+            if (type > 4) return r.Fail("an animation key of unknown type");
+            if (!r.Int(values)) return false;
+            if (values != kValues[type]) return r.Fail("an animation key of the wrong size");
+            bool ok = type == 1 || type == 2 ? r.Group(3) : r.Floats(values) && r.Semicolon();
+            if (!ok || !r.Separator()) return false;
+        }
+        return r.CloseBrace();
+    }
+
+    Reader& r;
     std::set<std::string> materialNames;
 };
 
+bool Fail(std::string& why, const char* reason) {
+    why = reason;
+    return false;
+}
+
+// A compressed file becomes the uncompressed file of the same kind. A text body
+// goes on the line after the header, which the importer skips to its end.
+bool Inflate(std::string& file, std::string& why) {
+    std::string body;
+    if (!InflateXFileBody(file, kMaxXFileBytes, body, why)) return false;
+    bool text = file.compare(8, 4, "tzip") == 0;
+    std::string header = file.substr(0, kHeaderSize);
+    header.replace(8, 4, text ? "txt " : "bin ");
+    file = header + (text ? "\n" : "") + body;
+    return true;
+}
+
+// Control characters other than tabs and line ends have no place in a text file.
+bool HasControlCharacters(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
-bool IsSoundXFile(std::string_view file, std::string& why) {
-    if (file.size() < kHeaderSize || file.substr(0, 4) != "xof ")
+bool PrepareXFile(std::string& file, std::string& why) {
+    if (file.starts_with("\xEF\xBB\xBF")) file.erase(0, 3);
+    if (file.size() < kHeaderSize || file.compare(0, 4, "xof ") != 0)
         return Fail(why, "not an .x file");
-    std::string_view format = file.substr(8, 4);
-    Tokens tokens;
-    if (format == "txt ") {
-        if (!TokenizeText(file, tokens, why)) return false;
-    } else if (format == "bin ") {
-        size_t floatSize = file.substr(12, 4) == "0064" ? 8 : 4;
-        if (!TokenizeBinary(file, floatSize, tokens, why)) return false;
-    } else {
-        return Fail(why, "compressed .x files are not read");
+    std::string_view floats = std::string_view(file).substr(12, 4);
+    if (floats != "0032" && floats != "0064") return Fail(why, "an unknown number size");
+    std::string_view format = std::string_view(file).substr(8, 4);
+    if (format == "tzip" || format == "bzip") {
+        if (!Inflate(file, why)) return false;
+        format = std::string_view(file).substr(8, 4);
     }
-    return Checker(tokens, file.size(), why).File();
+    bool binary = format == "bin ";
+    if (!binary && format != "txt ") return Fail(why, "an unknown .x format");
+    if (!binary && HasControlCharacters(std::string_view(file).substr(kHeaderSize)))
+        return Fail(why, "a control character in a text file");
+    Reader reader(file, binary, floats == "0064" ? 8 : 4, why);
+    return Checker(reader).File() && !reader.Failed();
 }

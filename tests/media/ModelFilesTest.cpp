@@ -57,8 +57,8 @@ TEST_F(ModelFiles, EveryModelPassesTheStructureCheckAndLoadsIntoTheGame) {
         std::ifstream in(media_files::Model(name), std::ios::binary);
         std::stringstream text;
         text << in.rdbuf();
-        std::string why;
-        EXPECT_TRUE(IsSoundXFile(text.str(), why)) << name << ": " << why;
+        std::string file = text.str(), why;
+        EXPECT_TRUE(PrepareXFile(file, why)) << name << ": " << why;
 
         Mesh mesh(device, media_files::Model(name));
         ASSERT_GT(mesh.MaterialCount(), 0u) << name;
