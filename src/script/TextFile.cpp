@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 
+#include "util/AssetPath.h"
 #include "util/AtomicFile.h"
 #include "util/StringUtil.h"
 
@@ -30,7 +31,7 @@ bool ReadLine(std::streambuf& in, std::string& line, size_t maxLength) {
 
 bool TextFile::Load(const std::string& path) {
     lines.clear();
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::ifstream in(ResolveAssetPath(path), std::ios::binary | std::ios::ate);
     if (!in) return false;
     if (in.tellg() > kMaxFileBytes) {
         std::fprintf(stderr, "velmora: %s not read: larger than any text of the game\n",

@@ -127,3 +127,12 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesTheOldFileWhole) {
     }
     EXPECT_EQ(files, 1) << "the half-written file was left behind";
 }
+
+TEST(TextFile, ANameInAnotherCaseIsFoundWhenTheExactOneIsMissing) {
+    TempDir dir("textfile");
+    std::filesystem::create_directories(dir.Path() / "MEDIA");
+    Write(dir / "MEDIA/SCRIPT_EASY.TXT", "play 0\n");
+    TextFile file;
+    EXPECT_TRUE(file.Load(dir / "Media/script_easy.txt"));
+    EXPECT_EQ(file.Count(), 1);
+}
