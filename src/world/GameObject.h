@@ -63,7 +63,7 @@ public:
         PoolNode* node;
     };
 
-    explicit Each(ObjectPool& pool) : sentinel(pool.Sentinel()) {}
+    explicit Each(const ObjectPool& pool) : sentinel(pool.Sentinel()) {}
     Iterator begin() const { return Iterator(sentinel->next); }
     Iterator end() const { return Iterator(sentinel); }
 

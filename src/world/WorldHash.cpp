@@ -1,0 +1,57 @@
+#include "world/WorldHash.h"
+
+#include <bit>
+#include <sstream>
+#include <string_view>
+#include <typeinfo>
+
+#include "world/GameObject.h"
+#include "world/World.h"
+
+namespace {
+
+// FNV-1a, 64 bits.
+class Fnv {
+public:
+    void Add(std::string_view bytes) {
+        for (unsigned char c : bytes) {
+            hash ^= c;
+            hash *= 1099511628211ull;
+        }
+    }
+    template <class T>
+    void AddValue(T value) {
+        Add(std::string_view(reinterpret_cast<const char*>(&value), sizeof value));
+    }
+    uint64_t Value() const { return hash; }
+
+private:
+    uint64_t hash = 14695981039346656037ull;
+};
+
+}  // namespace
+
+uint64_t HashWorld(const World& world) {
+    Fnv fnv;
+    fnv.Add(world.GetScore().Text());
+    fnv.Add(world.GetHighScore().Text());
+    fnv.AddValue(world.GetLives());
+    fnv.AddValue(world.GetFrameCounter());
+    fnv.AddValue(world.GetBossTimer());
+    fnv.AddValue(std::bit_cast<uint32_t>(world.GetBossGauge()));
+    std::ostringstream random;
+    random << world.RandomState();
+    fnv.Add(random.str());
+    int family = 0;
+    for (const ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
+                                   &world.effectPool, &world.enemyPool, &world.itemPool,
+                                   &world.playerPool, &world.playerShotPool, &world.popupPool}) {
+        fnv.AddValue(family++);
+        for (const GameObject* o : Each<const GameObject>(*pool)) {
+            fnv.Add(typeid(*o).name());
+            fnv.AddValue(std::bit_cast<uint32_t>(o->x));
+            fnv.AddValue(std::bit_cast<uint32_t>(o->y));
+        }
+    }
+    return fnv.Value();
+}

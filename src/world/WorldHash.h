@@ -1,0 +1,9 @@
+#pragma once
+#include <cstdint>
+
+class World;
+
+// A 64-bit fingerprint of the play field: the score, the high score, the lives,
+// the step count, the random generator's state and every object's family,
+// kind and position. Two runs that play alike give the same value.
+uint64_t HashWorld(const World& world);

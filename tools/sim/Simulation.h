@@ -1,0 +1,43 @@
+#pragma once
+// The whole game on the headless back ends, driven one step at a time from the
+// title menu, with what a run is judged by: when the boss came, when the game
+// was cleared or lost, when it went back to the title.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "app/HeadlessPlatform.h"
+#include "game/GameApp.h"
+
+class Simulation {
+public:
+    struct Milestones {
+        int bossEntry = -1, gameClear = -1, gameOver = -1, backToTitle = -1;
+    };
+
+    // exeDir: the folder that holds Media/, with its trailing '/'.
+    explicit Simulation(const std::string& exeDir);
+
+    void Step(const PadState& pad);
+    // The run is over once the game has come back to the title after a game.
+    bool Over() const { return milestones.backToTitle >= 0; }
+
+    int Steps() const { return steps; }
+    const Milestones& Reached() const { return milestones; }
+    World& GetWorld() { return app->GetWorld(); }
+    bool AtTitle();
+    // The scenes alive, in their pool's order, by name.
+    std::string Scenes();
+    // One line: step, score, lives, options, scenes, enemies/bullets/items, hash.
+    std::string Report();
+
+private:
+    HeadlessPlatform platform;
+    std::unique_ptr<GameApp> app;
+    int steps = 0;
+    bool started = false;
+    Milestones milestones;
+};
+
+// "m:ss" of a number of steps at 60 a second.
+std::string StepsAsTime(int steps);

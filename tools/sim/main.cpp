@@ -1,0 +1,127 @@
+// velmora-sim: plays the stage without a screen, far faster than real time.
+//   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
+//               [--every N] [--media FOLDER]
+// It starts at the title menu, presses START and plays until the game is back
+// at the title (or for N steps), printing the state every 600 steps.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "Bot.h"
+#include "PadText.h"
+#include "Simulation.h"
+
+namespace {
+
+struct Options {
+    std::string input, record, media;
+    long steps = 200000;
+    int every = 600;
+};
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]\n"
+                 "                   [--every N] [--media FOLDER]\n");
+}
+
+bool Parse(int argc, char** argv, Options& o) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        bool hasValue = i + 1 < argc;
+        if (arg == "--bot" && hasValue && std::string(argv[i + 1]) == "weave") {
+            ++i;
+        } else if (arg == "--input" && hasValue) {
+            o.input = argv[++i];
+        } else if (arg == "--record" && hasValue) {
+            o.record = argv[++i];
+        } else if (arg == "--media" && hasValue) {
+            o.media = argv[++i];
+        } else if (arg == "--steps" && hasValue) {
+            o.steps = std::strtol(argv[++i], nullptr, 10);
+        } else if (arg == "--every" && hasValue) {
+            o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
+        } else {
+            return false;
+        }
+    }
+    return o.steps > 0 && o.every > 0;
+}
+
+// The folder of Media/: the one given, else the one beside this program.
+std::string ExeDir(const Options& o) {
+    namespace fs = std::filesystem;
+    if (!o.media.empty()) return fs::absolute(o.media).parent_path().string() + "/";
+    std::error_code e;
+    fs::path self = fs::read_symlink("/proc/self/exe", e);
+    return (e ? fs::current_path() : self.parent_path()).string() + "/";
+}
+
+void PrintMilestone(const char* what, int step) {
+    if (step < 0) {
+        std::printf("%-16s not reached\n", what);
+    } else {
+        std::printf("%-16s step %6d (%s)\n", what, step, StepsAsTime(step).c_str());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!Parse(argc, argv, options)) {
+        Usage();
+        return 2;
+    }
+    std::vector<PadState> recorded;
+    if (!options.input.empty()) {
+        std::ifstream in(options.input);
+        if (!in) {
+            std::fprintf(stderr, "velmora-sim: cannot read %s\n", options.input.c_str());
+            return 1;
+        }
+        for (std::string line; std::getline(in, line);)
+            recorded.push_back(PadFromText(line));
+    }
+    std::ofstream record;
+    if (!options.record.empty()) {
+        record.open(options.record);
+        if (!record) {
+            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
+            return 1;
+        }
+    }
+
+    auto start = std::chrono::steady_clock::now();
+    Simulation sim(ExeDir(options));
+    WeavingBot bot;
+    while (!sim.Over() && sim.Steps() < options.steps) {
+        PadState pad;
+        if (!options.input.empty()) {
+            if (static_cast<size_t>(sim.Steps()) >= recorded.size()) break;
+            pad = recorded[sim.Steps()];
+        } else if (sim.AtTitle()) {
+            pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // press START, let go, again
+        } else {
+            pad = bot.Play(sim.GetWorld());
+        }
+        if (record.is_open()) record << PadToText(pad) << '\n';
+        sim.Step(pad);
+        if (sim.Steps() % options.every == 0) std::printf("%s\n", sim.Report().c_str());
+    }
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+
+    std::printf("%s\n", sim.Report().c_str());
+    const Simulation::Milestones& m = sim.Reached();
+    PrintMilestone("boss entry", m.bossEntry);
+    PrintMilestone("game clear", m.gameClear);
+    PrintMilestone("game over", m.gameOver);
+    PrintMilestone("back to title", m.backToTitle);
+    std::printf("simulated %d steps (%s of play) in %.2f s\n", sim.Steps(),
+                StepsAsTime(sim.Steps()).c_str(), took.count());
+    return 0;
+}
