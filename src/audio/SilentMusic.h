@@ -1,18 +1,30 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "audio/MusicBackend.h"
 
-// No piece is ever loaded, so the music always counts as complete; the calls
-// are remembered.
+// Plays nothing and remembers what it was asked. Every piece opens and, once
+// running, runs until Finish() says it reached its end.
 class SilentMusic : public MusicBackend {
 public:
-    bool IsComplete() override { return true; }
-    void SetPosition(double seconds) override { position = seconds; }
+    bool Open(const std::string& path) override;
     void Play() override { ++plays; }
     void Pause() override { ++pauses; }
     void Stop() override { ++stops; }
+    void SetPosition(double seconds) override;
+    bool ReachedEnd() override { return ended; }
     void SetVolume(int value) override { level = value; }
+    void SetBalance(int value) override { balance = value; }
 
+    // The current piece plays to its end.
+    void Finish() { ended = true; }
+
+    std::vector<std::string> opened;
     int plays = 0, pauses = 0, stops = 0;
     double position = -1.0;
-    int level = 0;
+    int level = 0, balance = 0;
+
+private:
+    bool ended = false;
 };
