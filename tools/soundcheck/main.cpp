@@ -113,6 +113,7 @@ void Scene(const char* name, const fs::path& media, const fs::path& out, double 
     std::printf(
         "%-7s  RMS %6.1f dBFS  peak %6.1f dBFS  full-scale samples %6ld  CPU %.2f ms/frame\n", name,
         Db(level.rms), Db(level.peak), level.fullScale, 1000 * cpu / (seconds * 60));
+    std::fflush(stdout);
 }
 
 }  // namespace
