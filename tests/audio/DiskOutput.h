@@ -20,6 +20,7 @@
 
 #include <unistd.h>
 
+#include "Synth.h"
 #include "audio/platform/Mixer.h"
 
 class DiskOutput {
@@ -57,6 +58,15 @@ public:
 private:
     std::filesystem::path dir;
 };
+
+// `seconds` of a steady level, as a mono 16-bit WAV.
+inline std::string WriteLevel(const std::filesystem::path& dir, const char* name, int level,
+                              double seconds) {
+    std::string path = (dir / name).string();
+    mkmedia::synth::Buffer b(static_cast<size_t>(seconds * Mixer::kRate), level / 32767.0f);
+    mkmedia::synth::WriteWav(path, b);
+    return path;
+}
 
 inline void Wait(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));

@@ -4,19 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "DiskOutput.h"
-#include "Synth.h"
 #include "audio/platform/MixerSounds.h"
 
 namespace {
-
-// `seconds` of a steady level, as a mono 16-bit WAV.
-std::string WriteLevel(const std::filesystem::path& dir, const char* name, int level,
-                       double seconds) {
-    std::string path = (dir / name).string();
-    mkmedia::synth::Buffer b(static_cast<size_t>(seconds * Mixer::kRate), level / 32767.0f);
-    EXPECT_TRUE(mkmedia::synth::WriteWav(path, b));
-    return path;
-}
 
 // Sum of one side's samples, in units of `level` for one second of output.
 double PlaySeconds(const std::vector<Sint16>& samples, int level) {
@@ -115,19 +105,4 @@ TEST(EffectOutput, LoudOverlapsClipInsteadOfWrappingAround) {
     size_t pinnedLow = std::count(samples.begin(), samples.end(), -32768);
     EXPECT_NEAR(pinnedHigh / 2.0 / Mixer::kRate, 0.3, 0.01);
     EXPECT_NEAR(pinnedLow / 2.0 / Mixer::kRate, 0.3, 0.01);
-}
-
-TEST(EffectOutput, WithoutASoundDeviceTheDummyDriverTakesOverWithOneLine) {
-    DiskOutput out;
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
-    testing::internal::CaptureStderr();
-    auto mixer = std::make_shared<Mixer>();
-    std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(mixer->IsOpen());
-    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
-    MixerSounds sounds(mixer);
-    sounds.Play(sounds.Load(WriteLevel(out.Dir(), "a.wav", 1000, 0.2)));
-    EXPECT_EQ(Mix_Playing(-1), 1);
-    WaitUntilQuiet();
 }

@@ -7,7 +7,9 @@
 #include "DiskOutput.h"
 #include "Midi.h"
 #include "audio/MusicPlayer.h"
+#include "audio/SoundPlayer.h"
 #include "audio/platform/FluidMusic.h"
+#include "audio/platform/MixerSounds.h"
 
 namespace {
 
@@ -174,4 +176,24 @@ TEST(MusicOutput, MissingOrGarbageFilesFailToOpenAndLeaveNothingPlaying) {
         music.player.Play();
         EXPECT_TRUE(music.player.IsComplete());
     }
+}
+
+TEST(NoSoundDevice, EffectsAndMusicRunOnTheDummyDriverWithOneLine) {
+    DiskOutput out;
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    testing::internal::CaptureStderr();
+    auto mixer = std::make_shared<Mixer>();
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(mixer->IsOpen());
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
+
+    SoundPlayer sounds(std::make_unique<MixerSounds>(mixer));
+    sounds.Play(sounds.Load(WriteLevel(out.Dir(), "a.wav", 1000, 0.2)));
+    EXPECT_EQ(Mix_Playing(-1), 1);
+    Music music(mixer);
+    ASSERT_TRUE(music.player.Open(WriteOrgan(out.Dir(), 0.3)));
+    music.player.Play();
+    EXPECT_TRUE(music.WaitUntilComplete());
+    EXPECT_EQ(Mix_Playing(-1), 0);
 }
