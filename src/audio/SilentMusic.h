@@ -4,24 +4,28 @@
 
 #include "audio/MusicBackend.h"
 
-// Plays nothing: every piece opens and counts as played to its end at once;
-// the calls are remembered.
+// Plays nothing and remembers what it was asked. Every piece opens and, once
+// running, runs until Finish() says it reached its end.
 class SilentMusic : public MusicBackend {
 public:
-    bool Open(const std::string& path) override {
-        opened.push_back(path);
-        return true;
-    }
-    bool IsComplete() override { return true; }
-    void SetPosition(double seconds) override { position = seconds; }
+    bool Open(const std::string& path) override;
     void Play() override { ++plays; }
     void Pause() override { ++pauses; }
     void Stop() override { ++stops; }
+    void SetPosition(double seconds) override;
+    bool ReachedEnd() override { return ended; }
     void SetVolume(int value) override { levels.push_back(level = value); }
+    void SetBalance(int value) override { balance = value; }
+
+    // The current piece plays to its end.
+    void Finish() { ended = true; }
 
     std::vector<std::string> opened;
     int plays = 0, pauses = 0, stops = 0;
     double position = -1.0;
-    int level = 0;
+    int level = 0, balance = 0;
     std::vector<int> levels;  // every level set, in order
+
+private:
+    bool ended = false;
 };

@@ -1,6 +1,9 @@
-// The nine sound effects, synthesised. Levels are set against each other: the
-// shot fires fifteen times a second and the graze tick even more often, so both
-// stay light; explosions grow with their size.
+// The nine sound effects, synthesised. Levels are set against each other and
+// against the music (about -20 dBFS RMS through the game's mixer): the shot
+// fires fifteen times a second and the graze tick even more often, so both stay
+// light and under the music; explosions grow with their size and stand out
+// over it. The blasts are soft-limited: as loud, with peaks low enough that a
+// dense wave over the music does not clip.
 #include <algorithm>
 #include <array>
 
@@ -28,7 +31,7 @@ Buffer Shot() {
         float s = tone.Step(0.6f * std::sin(2 * kPi * phase) + 0.4f * square, 3200).low;
         b[i] = s * Attack(t, 0.002f) * Decay(t, 0.085f);
     }
-    Normalize(b, 0.17f);
+    Normalize(b, 0.12f);
     return b;
 }
 
@@ -69,14 +72,16 @@ Buffer Blast(float seconds, float brightness, float thumpHz, uint32_t seed) {
 
 Buffer Bom1() {
     Buffer b = Blast(0.55f, 2800, 110, 1);
-    Normalize(b, 0.55f);
+    Normalize(b, 0.9f);
+    SoftLimit(b, 0.26f);
     return b;
 }
 
 Buffer Crash() {
     Buffer b = Blast(1.3f, 2200, 80, 2);
     MixInto(b, Blast(1.0f, 3500, 60, 3), 0.6f, static_cast<size_t>(0.08f * kRate));
-    Normalize(b, 0.72f);
+    Normalize(b, 0.9f);
+    SoftLimit(b, 0.3f);
     return b;
 }
 
@@ -103,7 +108,8 @@ Buffer BossOut() {
         float saw = 2 * Frac(phase) - 1;
         b[i] += 0.2f * whine.Step(saw, 1200).low * Decay(t, 2.0f);
     }
-    Normalize(b, 0.8f);
+    Normalize(b, 0.9f);
+    SoftLimit(b, 0.38f);
     return b;
 }
 
@@ -118,7 +124,7 @@ Buffer Cap() {
             b[i] += s * Attack(t, 0.003f) * Decay(t, 0.1f);
         }
     }
-    Normalize(b, 0.24f);
+    Normalize(b, 0.12f);
     return b;
 }
 
@@ -142,7 +148,8 @@ Buffer Bomb() {
         b[i] += 0.12f * (std::sin(2 * kPi * 880 * vib * t) + std::sin(2 * kPi * 1320 * vib * t)) *
                 Decay(t, 1.1f);
     }
-    Normalize(b, 0.8f);
+    Normalize(b, 0.9f);
+    SoftLimit(b, 0.38f);
     return b;
 }
 
@@ -157,7 +164,7 @@ Buffer Kasuri() {
         float ping = 0.3f * std::sin(2 * kPi * 3200 * t);
         b[i] = (hiss + ping) * Attack(t, 0.0015f) * Decay(t, 0.04f);
     }
-    Normalize(b, 0.13f);
+    Normalize(b, 0.09f);
     return b;
 }
 
@@ -219,7 +226,7 @@ Buffer VoiceOption() {
         if (i >= 2650) out[i] += 0.18f * b[i - 2650];
         if (i >= 4850) out[i] += 0.08f * b[i - 4850];
     }
-    Normalize(out, 0.5f);
+    Normalize(out, 0.4f);
     return out;
 }
 

@@ -16,6 +16,11 @@ void Normalize(Buffer& b, float peak) {
         s *= peak / m;
 }
 
+void SoftLimit(Buffer& b, float ceiling) {
+    for (float& s : b)
+        s = ceiling * std::tanh(s / ceiling);
+}
+
 void MixInto(Buffer& dst, const Buffer& src, float gain, size_t at) {
     if (dst.size() < at + src.size()) dst.resize(at + src.size(), 0.0f);
     for (size_t i = 0; i < src.size(); ++i)

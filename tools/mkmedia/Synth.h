@@ -79,6 +79,9 @@ inline float Attack(float t, float seconds) {
 
 // Scales so the largest magnitude is `peak`.
 void Normalize(Buffer& b, float peak);
+// Rounds off everything that comes near `ceiling` (tanh), so a sound keeps its
+// weight with lower peaks; quiet parts pass unchanged.
+void SoftLimit(Buffer& b, float ceiling);
 // Adds `src` into `dst` from sample `at` on, growing `dst` as needed.
 void MixInto(Buffer& dst, const Buffer& src, float gain, size_t at = 0);
 

@@ -3,8 +3,8 @@
 #include <SDL.h>
 
 #include "app/platform/SdlWindow.h"
-#include "audio/SilentAudio.h"
-#include "audio/SilentMusic.h"
+#include "audio/platform/FluidMusic.h"
+#include "audio/platform/MixerSounds.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "input/platform/SdlInputSource.h"
@@ -28,6 +28,7 @@ SdlPlatform::SdlPlatform() {
 }
 
 SdlPlatform::~SdlPlatform() {
+    mixer.reset();  // closes the sound device, if the back ends let go of it
     SDL_Quit();
 }
 
@@ -70,12 +71,17 @@ std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {
     return std::make_unique<SdlImageDecoder>();
 }
 
+std::shared_ptr<Mixer> SdlPlatform::SharedMixer() {
+    if (!mixer) mixer = std::make_shared<Mixer>();
+    return mixer;
+}
+
 std::unique_ptr<AudioBackend> SdlPlatform::CreateAudioBackend() {
-    return std::make_unique<SilentAudio>();
+    return std::make_unique<MixerSounds>(SharedMixer());
 }
 
 std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
-    return std::make_unique<SilentMusic>();
+    return std::make_unique<FluidMusic>(SharedMixer(), FluidMusic::kSoundFont);
 }
 
 std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice&, const std::string&,

@@ -1,8 +1,10 @@
 #pragma once
 #include "app/Platform.h"
 #include "app/platform/SdlDialogs.h"
+#include "audio/platform/Mixer.h"
 
-// The real back ends: an SDL2 window, OpenGL, SDL2_image and SDL input.
+// The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, and sound
+// through SDL2_mixer with FluidSynth for the music.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform();
@@ -14,7 +16,6 @@ public:
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
     std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
     std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
-    // Silent until the real sound, music and video back ends arrive.
     std::unique_ptr<AudioBackend> CreateAudioBackend() override;
     std::unique_ptr<MusicBackend> CreateMusicBackend() override;
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
@@ -24,7 +25,11 @@ public:
     std::string Error() const override { return error; }
 
 private:
+    // The sound output the effects and the music share, opened on first use.
+    std::shared_ptr<Mixer> SharedMixer();
+
     SdlDialogs dialogs;
+    std::shared_ptr<Mixer> mixer;
     SteadyTimeSource time;
     std::string error;
     bool videoReady = false;

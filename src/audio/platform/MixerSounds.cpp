@@ -1,0 +1,43 @@
+#include "audio/platform/MixerSounds.h"
+
+#include <SDL_mixer.h>
+
+#include <cstdio>
+
+namespace {
+// Enough for a busy field without growing; growing is cheap anyway.
+constexpr int kFirstChannels = 32;
+}  // namespace
+
+MixerSounds::MixerSounds(std::shared_ptr<Mixer> mixer) : mixer(std::move(mixer)) {
+    if (this->mixer->IsOpen()) Mix_AllocateChannels(kFirstChannels);
+}
+
+MixerSounds::~MixerSounds() {
+    if (!mixer->IsOpen()) return;
+    // A chunk must not be freed while a channel still plays it.
+    Mix_HaltChannel(-1);
+    for (Mix_Chunk* chunk : chunks)
+        Mix_FreeChunk(chunk);
+}
+
+int MixerSounds::Load(const std::string& path) {
+    if (!mixer->IsOpen()) return 0;
+    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    if (!chunk) {
+        std::fprintf(stderr, "Velmora: %s: %s; that sound stays silent\n", path.c_str(),
+                     Mix_GetError());
+        return 0;
+    }
+    chunks.push_back(chunk);
+    return static_cast<int>(chunks.size());
+}
+
+void MixerSounds::Play(int sound) {
+    if (sound < 1 || sound > static_cast<int>(chunks.size())) return;
+    Mix_Chunk* chunk = chunks[sound - 1];
+    if (Mix_PlayChannel(-1, chunk, 0) != -1) return;
+    // Every channel is busy. Growing keeps what plays; only shrinking would cut it.
+    Mix_AllocateChannels(2 * Mix_AllocateChannels(-1));
+    Mix_PlayChannel(-1, chunk, 0);
+}

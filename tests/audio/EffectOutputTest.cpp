@@ -1,0 +1,108 @@
+// Sound effects through the real mixer, checked in what it wrote out. The test
+// sounds are steady levels, so every start adds a known amount to the output.
+#include <SDL_mixer.h>
+#include <gtest/gtest.h>
+
+#include "DiskOutput.h"
+#include "audio/platform/MixerSounds.h"
+
+namespace {
+
+// Sum of one side's samples, in units of `level` for one second of output.
+double PlaySeconds(const std::vector<Sint16>& samples, int level) {
+    double sum = 0;
+    for (size_t i = 0; i < samples.size(); i += 2)
+        sum += samples[i];
+    return sum / level / Mixer::kRate;
+}
+
+Sint16 Highest(const std::vector<Sint16>& samples) {
+    return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
+}
+
+Sint16 Lowest(const std::vector<Sint16>& samples) {
+    return samples.empty() ? 0 : *std::min_element(samples.begin(), samples.end());
+}
+
+void WaitUntilQuiet() {
+    EXPECT_TRUE(WaitFor([] { return Mix_Playing(-1) == 0; }, 30));
+    Wait(0.1);  // the last block reaches the file
+}
+
+}  // namespace
+
+TEST(EffectOutput, ASoundStartedInConsecutiveFramesPlaysTwiceOverlapping) {
+    DiskOutput out;
+    {
+        MixerSounds sounds(std::make_shared<Mixer>());
+        int sound = sounds.Load(WriteLevel(out.Dir(), "a.wav", 1000, 1.0));
+        ASSERT_NE(sound, 0);
+        sounds.Play(sound);
+        Wait(1.0 / 60);
+        sounds.Play(sound);
+        WaitUntilQuiet();
+    }
+    std::vector<Sint16> samples = DiskOutput::Read(out.Dir());
+    EXPECT_NEAR(PlaySeconds(samples, 1000), 2.0, 0.01);  // two whole playbacks
+    EXPECT_EQ(Highest(samples), 2000);                   // heard together
+    EXPECT_EQ(Lowest(samples), 0);
+}
+
+TEST(EffectOutput, TwoHundredSimultaneousStartsAllSound) {
+    DiskOutput out;
+    {
+        MixerSounds sounds(std::make_shared<Mixer>());
+        int sound = sounds.Load(WriteLevel(out.Dir(), "a.wav", 100, 0.5));
+        for (int i = 0; i < 200; ++i)
+            sounds.Play(sound);
+        EXPECT_GE(Mix_AllocateChannels(-1), 200);
+        WaitUntilQuiet();
+    }
+    std::vector<Sint16> samples = DiskOutput::Read(out.Dir());
+    EXPECT_NEAR(PlaySeconds(samples, 100), 200 * 0.5, 0.5);
+    EXPECT_EQ(Highest(samples), 200 * 100);
+}
+
+TEST(EffectOutput, AMissingFileIsSilentWhileTheOthersPlay) {
+    DiskOutput out;
+    {
+        MixerSounds sounds(std::make_shared<Mixer>());
+        int first = sounds.Load(WriteLevel(out.Dir(), "a.wav", 500, 0.3));
+        testing::internal::CaptureStderr();
+        int missing = sounds.Load((out.Dir() / "crash.wav").string());
+        std::string said = testing::internal::GetCapturedStderr();
+        int last = sounds.Load(WriteLevel(out.Dir(), "b.wav", 300, 0.3));
+        EXPECT_EQ(missing, 0);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+        EXPECT_NE(said.find("crash.wav"), std::string::npos);
+        sounds.Play(first);
+        sounds.Play(missing);
+        sounds.Play(last);
+        WaitUntilQuiet();
+    }
+    std::vector<Sint16> samples = DiskOutput::Read(out.Dir());
+    EXPECT_NEAR(PlaySeconds(samples, 100), 0.3 * (5 + 3), 0.01);
+}
+
+TEST(EffectOutput, LoudOverlapsClipInsteadOfWrappingAround) {
+    DiskOutput out;
+    {
+        MixerSounds sounds(std::make_shared<Mixer>());
+        int up = sounds.Load(WriteLevel(out.Dir(), "up.wav", 12000, 0.3));
+        int down = sounds.Load(WriteLevel(out.Dir(), "down.wav", -12000, 0.3));
+        for (int i = 0; i < 5; ++i)
+            sounds.Play(up);
+        WaitUntilQuiet();
+        for (int i = 0; i < 5; ++i)
+            sounds.Play(down);
+        WaitUntilQuiet();
+    }
+    std::vector<Sint16> samples = DiskOutput::Read(out.Dir());
+    EXPECT_EQ(Highest(samples), 32767);
+    EXPECT_EQ(Lowest(samples), -32768);
+    // Each overlap is pinned at its own end of the range for the whole sound.
+    size_t pinnedHigh = std::count(samples.begin(), samples.end(), 32767);
+    size_t pinnedLow = std::count(samples.begin(), samples.end(), -32768);
+    EXPECT_NEAR(pinnedHigh / 2.0 / Mixer::kRate, 0.3, 0.01);
+    EXPECT_NEAR(pinnedLow / 2.0 / Mixer::kRate, 0.3, 0.01);
+}
