@@ -4,7 +4,8 @@ class GpuTexture;
 // While set, a newly chosen video plays with its own sound and the music stays silent.
 extern bool videoSoundOn;
 
-// The background video: decodes into a texture while it runs. Positions are seconds.
+// The background video: decodes into a texture while it runs. Positions are
+// seconds. Every call comes from the main thread.
 class VideoPlayer {
 public:
     virtual ~VideoPlayer() = default;
@@ -16,4 +17,8 @@ public:
     virtual double GetStopTime() = 0;
     // The texture the frames go to; null when there is none.
     virtual const GpuTexture* GetTexture() const = 0;
+    // Before drawing: puts the newest decoded frame into the texture.
+    virtual void UploadNewestFrame() {}
+    // Ends the decoding and closes the file; the texture stays.
+    virtual void ReleaseGraph() {}
 };

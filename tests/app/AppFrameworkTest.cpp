@@ -149,6 +149,6 @@ TEST(FrameworkStartup, NoDeviceShowsTheMessageAndFails) {
     HeadlessPlatform platform(options);
     EXPECT_THROW(TestApp app(platform), StartupError);
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはDirectX 9.0以上が必要です。\n");
+    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはOpenGL 3.3以上が必要です。");
     EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "Velmora");
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include "app/Platform.h"
-#include "app/platform/SdlDialogs.h"
+#include "app/platform/GtkDialogs.h"
+#include "video/platform/DesktopFileChooser.h"
 
-// The real back ends: an SDL2 window, OpenGL, SDL2_image and SDL input.
+// The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, FFmpeg
+// video and GTK dialogs.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform();
@@ -14,17 +16,19 @@ public:
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
     std::unique_ptr<InputSource> CreateInputSource(Window& window) override;
     std::unique_ptr<ImageDecoder> CreateImageDecoder() override;
-    // Silent until the real sound, music and video back ends arrive.
+    // Silent until the real sound and music back ends arrive.
     std::unique_ptr<AudioBackend> CreateAudioBackend() override;
     std::unique_ptr<MusicBackend> CreateMusicBackend() override;
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
                                                    bool withSound) override;
     Dialogs& GetDialogs() override { return dialogs; }
+    FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override { return time; }
     std::string Error() const override { return error; }
 
 private:
-    SdlDialogs dialogs;
+    GtkDialogs dialogs;
+    DesktopFileChooser chooser;
     SteadyTimeSource time;
     std::string error;
     bool videoReady = false;
