@@ -43,8 +43,8 @@ GameApp::GameApp(Platform& platform) : AppFramework("Velmora", platform) {
     bombTexture = LoadTexture("bomb.png");
     aTexture = LoadTexture("a.png");
 
-    videoPlayer = platform.CreateVideoPlayer(*device, "Media/video2.wmv", false);
-    videoTexture = videoPlayer->GetTexture();
+    video = std::make_unique<VideoBackground>(platform, *device, *window, exeDir,
+                                              [this] { ResetClock(); });
 
     LoadModels();
     font = LoadFont("fonts.png", kGlyphOrder);
@@ -159,14 +159,12 @@ void GameApp::StartGame() {
     endingMusicOn = false;
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
-    if (videoTexture) {
-        models.bg1->ReplaceTextures(videoTexture);
+    if (video->Texture()) {
+        models.bg1->ReplaceTextures(video->Texture());
     } else {
         models.bg1->RestoreTextures();
     }
-    videoPlayer->Stop();
-    videoPlayer->Seek(0.0);
-    videoPlayer->Run();
+    video->Restart();
 }
 
 void GameApp::AddScore(int points) {
@@ -193,7 +191,7 @@ void GameApp::PauseMusic(bool pause) {
 
 void GameApp::Update() {
     RunMusicRule();
-    LoopVideo();
+    video->Loop();
     input->Update();
     ReadToggles();
     if (halted) return;
@@ -216,19 +214,11 @@ void GameApp::Update() {
 }
 
 void GameApp::RunMusicRule() {
-    if (videoSoundOn && !endingMusicOn) {
+    if (video->IsSoundOn() && !endingMusicOn) {
         StopMusic();
     } else if (musicPlayer->IsComplete()) {
         musicPlayer->SetPosition(0.0);
         musicPlayer->Play();
-    }
-}
-
-void GameApp::LoopVideo() {
-    if (videoPlayer->GetCurrentPosition() >= videoPlayer->GetStopTime()) {
-        videoPlayer->Stop();
-        videoPlayer->Seek(0.0);
-        videoPlayer->Run();
     }
 }
 
@@ -248,6 +238,7 @@ void GameApp::ReturnToTitle() {
 }
 
 void GameApp::Render() {
+    video->UploadNewestFrame();
     RenderBackend* backend = device->GetDevice();
     if (backend) backend->SetViewport(Viewport{0, 0, device->GetWidth(), device->GetHeight()});
     device->Clear(0x00000000);

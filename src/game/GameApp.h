@@ -9,7 +9,7 @@
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
-#include "video/VideoPlayer.h"
+#include "video/VideoBackground.h"
 #include "world/DigitCounter.h"
 #include "world/ModelTable.h"
 #include "world/ObjectPool.h"
@@ -72,6 +72,9 @@ public:
     // Stops and rewinds the music.
     void StopMusic() { musicPlayer->Stop(); }
     void PauseMusic(bool pause);
+    // The background video: the title menu's video change and sound switch,
+    // and the stop at game over and game clear.
+    VideoBackground& Video() { return *video; }
 
     // Loaders; paths are built from the executable's folder.
     std::unique_ptr<Mesh> LoadMesh(const std::string& name);
@@ -92,7 +95,6 @@ private:
     void CreatePools();
     void ClearPools();
     void RunMusicRule();
-    void LoopVideo();
     void ReadToggles();
     void ReturnToTitle();
 
@@ -107,8 +109,7 @@ private:
     int frameCounter = 0;
     int slowDivisor = 1;
     std::unique_ptr<Texture> titleTexture, lifeIconTexture, bombTexture, aTexture;
-    std::unique_ptr<VideoPlayer> videoPlayer;
-    const GpuTexture* videoTexture = nullptr;
+    std::unique_ptr<VideoBackground> video;
     std::unique_ptr<SoundPlayer> soundPlayer;
     std::unique_ptr<MusicPlayer> musicPlayer;
 };

@@ -1,9 +1,6 @@
 #pragma once
 class GpuTexture;
 
-// While set, a newly chosen video plays with its own sound and the music stays silent.
-extern bool videoSoundOn;
-
 // The background video: decodes into a texture while it runs. Positions are
 // seconds. Every call comes from the main thread.
 class VideoPlayer {

@@ -245,14 +245,15 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.position, 0.0);
 
-    videoSoundOn = true;
+    app.Video().ToggleSound();
     Steps(2);
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.stops, 2);
     endingMusicOn = true;  // the ending is heard over the video
     Step();
     EXPECT_EQ(music.plays, 4);
-    videoSoundOn = endingMusicOn = false;
+    app.Video().ToggleSound();
+    endingMusicOn = false;
 }
 
 TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {

@@ -1,3 +1,0 @@
-#include "video/VideoPlayer.h"
-
-bool videoSoundOn = false;
