@@ -11,11 +11,8 @@ uint32_t ResultOf(int error) {
     if (error == AVERROR(ENOENT)) return kNotFound;
     if (error == AVERROR(EACCES)) return kAccessDenied;
     if (error == AVERROR(ENOMEM)) return kOutOfMemory;
-    if (error == AVERROR_INVALIDDATA || error == AVERROR_EOF ||
-        error == AVERROR_DEMUXER_NOT_FOUND) {
-        return kUnknownFileType;
-    }
-    return kFail;
+    // The file is there but not understood; demuxers report that with many codes.
+    return kUnknownFileType;
 }
 
 }  // namespace

@@ -119,6 +119,13 @@ double VideoDecoder::StopTime() {
     return dataLength >= 0 ? dataLength : std::numeric_limits<double>::infinity();
 }
 
+void VideoDecoder::NotePlayed(double seconds) {
+    // Some files state a length (or one is estimated for them) that their data
+    // runs past; then their end is where the data ends.
+    std::lock_guard guard(lock);
+    if (declaredLength >= 0 && seconds >= declaredLength) declaredLength = -1.0;
+}
+
 void VideoDecoder::NoteEnd(double seconds) {
     std::lock_guard guard(lock);
     dataLength = std::max(seconds, 0.0);
@@ -196,6 +203,7 @@ std::optional<double> VideoDecoder::DecodePicture() {
             const int64_t ts = frame->best_effort_timestamp;
             double time = ts == AV_NOPTS_VALUE ? lastPicture + frameSeconds : video.Seconds(ts);
             lastPicture = time;
+            NotePlayed(time);
             bool wanted = time + frameSeconds / 2 >= discardBefore && ConvertPicture(frame.get());
             av_frame_unref(frame.get());
             if (wanted) return time;
@@ -255,6 +263,7 @@ void VideoDecoder::DecodeSound(const AVPacket* p) {
         const int64_t ts = f->best_effort_timestamp;
         double time = ts == AV_NOPTS_VALUE ? soundEnd : audio.Seconds(ts);
         soundEnd = time + static_cast<double>(f->nb_samples) / std::max(f->sample_rate, 1);
+        if (!video.Open()) NotePlayed(time);
         if (soundEnd >= discardBefore) {
             int room = swr_get_out_samples(resampler.get(), f->nb_samples);
             if (room > 0) {

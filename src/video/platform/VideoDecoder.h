@@ -46,6 +46,8 @@ private:
     // Reads until enough sound waits; false when there was nothing to do.
     bool TopUpSound();
     bool ConvertPicture(const AVFrame* frame);
+    // A picture or sound at this time was decoded.
+    void NotePlayed(double seconds);
     void NoteEnd(double seconds);
     static double Now();
 
