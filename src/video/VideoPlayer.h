@@ -14,8 +14,9 @@ public:
     virtual double GetStopTime() = 0;
     // The texture the frames go to; null when there is none.
     virtual const GpuTexture* GetTexture() const = 0;
-    // Before drawing: puts the newest decoded frame into the texture.
-    virtual void UploadNewestFrame() {}
+    // Before drawing: puts the newest decoded frame into the texture; false
+    // when none came since the last call.
+    virtual bool UploadNewestFrame() { return false; }
     // Ends the decoding and closes the file; the texture stays.
     virtual void ReleaseGraph() {}
 };

@@ -127,7 +127,12 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
         if (spec.picture) {
             ok = av_frame_make_writable(picture) >= 0;
             for (int row = 0; row < spec.height; ++row) {
-                std::fill_n(picture->data[0] + row * picture->linesize[0], spec.width, y);
+                uint8_t* line = picture->data[0] + row * picture->linesize[0];
+                std::fill_n(line, spec.width, y);
+                for (int x = 0; spec.moving && x < spec.width; ++x) {
+                    uint32_t grain = (x * 73856093u) ^ (row * 19349663u) ^ (f * 83492791u);
+                    line[x] = static_cast<uint8_t>(x + 2 * row + 3 * f + (grain >> 27));
+                }
             }
             for (int row = 0; row < (spec.height + 1) / 2; ++row) {
                 std::fill_n(picture->data[1] + row * picture->linesize[1], (spec.width + 1) / 2, u);

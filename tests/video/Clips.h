@@ -13,6 +13,7 @@ struct ClipSpec {
     uint8_t red = 0, green = 0, blue = 0;
     bool sound = false;  // a loud 440 Hz tone
     bool picture = true;
+    bool moving = false;  // a drifting, grainy pattern instead of the plain colour
 };
 
 // Writes the clip; false when FFmpeg refused.

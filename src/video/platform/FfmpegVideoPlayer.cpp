@@ -100,6 +100,6 @@ const GpuTexture* FfmpegVideoPlayer::GetTexture() const {
     return textureTaken ? renderer.GetTexture() : nullptr;
 }
 
-void FfmpegVideoPlayer::UploadNewestFrame() {
-    if (textureTaken && renderer.GetTexture()) renderer.UploadNewestFrame();
+bool FfmpegVideoPlayer::UploadNewestFrame() {
+    return textureTaken && renderer.GetTexture() && renderer.UploadNewestFrame();
 }

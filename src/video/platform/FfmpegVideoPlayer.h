@@ -26,7 +26,7 @@ public:
     double GetCurrentPosition() override;
     double GetStopTime() override;
     const GpuTexture* GetTexture() const override;
-    void UploadNewestFrame() override;
+    bool UploadNewestFrame() override;
     void ReleaseGraph() override { decoder.reset(); }
 
 private:
