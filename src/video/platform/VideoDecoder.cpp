@@ -209,11 +209,13 @@ std::optional<double> VideoDecoder::DecodePicture() {
             if (wanted) return time;
             continue;
         }
-        if (result == AVERROR_EOF || (result != AVERROR(EAGAIN) && flushed)) {
+        // Once drained, anything but a picture is the end, even from a confused decoder.
+        if (result == AVERROR_EOF || flushed) {
             picturesEnded = true;
             NoteEnd(lastPicture + frameSeconds);
             return std::nullopt;
         }
+        if (Interrupted()) return std::nullopt;
         if (!pictures.empty()) {
             avcodec_send_packet(codec, pictures.front().get());  // a bad packet is skipped
             pictures.pop_front();
@@ -248,10 +250,14 @@ bool VideoDecoder::TopUpSound() {
            sound->BufferedSeconds() < kSoundAhead) {
         if (!ReadPacket()) dataEnded = true;
         read = true;
-        std::lock_guard guard(lock);
-        if (seekTo || quit) break;
+        if (Interrupted()) break;
     }
     return read;
+}
+
+bool VideoDecoder::Interrupted() {
+    std::lock_guard guard(lock);
+    return seekTo || quit;
 }
 
 void VideoDecoder::DecodeSound(const AVPacket* p) {

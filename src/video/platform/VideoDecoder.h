@@ -46,6 +46,8 @@ private:
     // Reads until enough sound waits; false when there was nothing to do.
     bool TopUpSound();
     bool ConvertPicture(const AVFrame* frame);
+    // A seek or the end of the player waits: long reads stop early.
+    bool Interrupted();
     // A picture or sound at this time was decoded.
     void NotePlayed(double seconds);
     void NoteEnd(double seconds);
