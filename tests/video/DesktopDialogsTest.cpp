@@ -23,15 +23,19 @@ bool Shell(const std::string& command) {
 // xdotool's name search does not match Japanese titles, so titles are compared here.
 std::thread Drive(const std::string& title, const std::string& keys) {
     return std::thread([title, keys] {
-        const std::string find =
-            "w=$(for i in $(seq 300); do for w in $(xdotool search --onlyvisible --class "
-            "velmora); do [ \"$(LC_ALL=C.UTF-8 xdotool getwindowname $w)\" = '" +
-            title + "' ] && echo $w && exit; done; sleep 0.1; done)";
-        bool ok = Shell(
-            find + " && [ -n \"$w\" ] && xdotool windowfocus --sync $w && sleep 0.3 && xdotool " +
-            keys);
-        // Never leave the test waiting on a dialog nobody answers.
-        if (!ok) Shell(find + "; [ -n \"$w\" ] && xdotool key --window $w Escape");
+        const std::string ours =
+            "for w in $(xdotool search --onlyvisible --class velmora); do [ \"$(LC_ALL=C.UTF-8 "
+            "xdotool getwindowname $w)\" = '" +
+            title + "' ] && echo $w; done";
+        const std::string find = "w=$(for i in $(seq 300); do " + ours +
+                                 " | grep . && break; sleep 0.1; done | head -n1)";
+        Shell(find + " && [ -n \"$w\" ] && xdotool windowfocus --sync $w && sleep 0.3 && xdotool " +
+              keys);
+        // Never leave the test waiting on a dialog nobody answered: Esc to all of ours.
+        Shell("for i in $(seq 100); do [ -z \"$(" + ours +
+              ")\" ] && exit; sleep 0.2; done; "
+              "for w in $(xdotool search --onlyvisible --class velmora); do "
+              "xdotool key --window $w Escape; done");
     });
 }
 
@@ -56,7 +60,9 @@ protected:
 
 TEST_F(DisplayDialogs, TheChooserGivesTheTypedFileRemembersItAndCancels) {
     const std::string path = (folder / "CLIP.AVI").string();
-    auto driver = Drive("ファイルを開く", "type --delay 15 '" + path + "' && xdotool key Return");
+    // Ctrl+L opens the location field; what is typed into it then is the file.
+    auto driver = Drive("ファイルを開く", "key ctrl+l && sleep 0.5 && xdotool type --delay 20 '" +
+                                              path + "' && sleep 0.3 && xdotool key Return");
     auto chosen = chooser.ChooseFile("ファイルを開く", filters, "");
     driver.join();
     ASSERT_TRUE(chosen);
