@@ -5,7 +5,7 @@
 #include "util/StringUtil.h"
 
 namespace {
-constexpr const char* kNoDeviceMessage = "このプログラムにはDirectX 9.0以上が必要です。\n";
+constexpr const char* kNoDeviceMessage = "このプログラムにはOpenGL 3.3以上が必要です。";
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr double kLostDeviceWait = 0.05;
 // Pacing by the clock wakes this long before a step is due, then polls.

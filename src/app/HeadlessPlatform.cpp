@@ -35,6 +35,16 @@ DialogResult RecordingDialogs::ShowMessageBox(const std::string& text, const std
     return r;
 }
 
+std::optional<std::string> ScriptedChooser::ChooseFile(const std::string& title,
+                                                       const std::vector<Filter>& filters,
+                                                       const std::string& initialPath) {
+    requests.push_back(Request{title, filters, initialPath});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 HeadlessPlatform::HeadlessPlatform(Options options) : options(std::move(options)) {}
 
 std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const std::string&, int, int,
@@ -85,8 +95,18 @@ std::unique_ptr<VideoPlayer> HeadlessPlatform::CreateVideoPlayer(GraphicsDevice&
                                                                  bool withSound) {
     videoPath = path;
     videoWithSound = withSound;
-    std::unique_ptr<VideoPlayer> v =
-        options.makeVideoPlayer ? options.makeVideoPlayer() : std::make_unique<NoVideo>();
+    ++videosMade;
+    std::unique_ptr<VideoPlayer> v;
+    if (options.makeVideoPlayer) {
+        v = options.makeVideoPlayer();
+    } else {
+        auto now = [this] {
+            int64_t counter = 0, frequency = 1;
+            if (!GetTimeSource().QueryCounter(counter, frequency)) return 0.0;
+            return static_cast<double>(counter) / static_cast<double>(frequency);
+        };
+        v = std::make_unique<SimulatedVideo>(now, kSimulatedVideoLength);
+    }
     video = v.get();
     return v;
 }

@@ -11,7 +11,7 @@
 #include "audio/SilentMusic.h"
 #include "graphics/NullBackend.h"
 #include "input/ScriptedInput.h"
-#include "video/NoVideo.h"
+#include "video/SimulatedVideo.h"
 
 class HeadlessWindow : public Window {
 public:
@@ -53,6 +53,26 @@ private:
     std::deque<DialogResult> answers;
 };
 
+// A file dialog that gives the queued answers and remembers what it was asked.
+class ScriptedChooser : public FileChooser {
+public:
+    struct Request {
+        std::string title;
+        std::vector<Filter> filters;
+        std::string initialPath;
+    };
+    std::optional<std::string> ChooseFile(const std::string& title,
+                                          const std::vector<Filter>& filters,
+                                          const std::string& initialPath) override;
+    // The answers of the next dialogs, in order; a cancel once they run out.
+    void QueueAnswer(std::optional<std::string> path) { answers.push_back(std::move(path)); }
+    const std::vector<Request>& Requests() const { return requests; }
+
+private:
+    std::vector<Request> requests;
+    std::deque<std::optional<std::string>> answers;
+};
+
 class NullImageDecoder : public ImageDecoder {
 public:
     Image Decode(const std::string&) override { return {}; }
@@ -67,9 +87,11 @@ public:
         std::function<std::unique_ptr<RenderBackend>()> makeBackend;
         // Makes the image decoder; one that decodes nothing when empty.
         std::function<std::unique_ptr<ImageDecoder>()> makeImageDecoder;
-        // Makes the video player; no video when empty.
+        // Makes the video player; a simulated clip of kSimulatedVideoLength when empty.
         std::function<std::unique_ptr<VideoPlayer>()> makeVideoPlayer;
     };
+
+    static constexpr double kSimulatedVideoLength = 24.0;
 
     HeadlessPlatform() : HeadlessPlatform(Options{}) {}
     explicit HeadlessPlatform(Options options);
@@ -85,6 +107,7 @@ public:
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
                                                    bool withSound) override;
     Dialogs& GetDialogs() override { return dialogs; }
+    FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override;
     std::string Error() const override { return ""; }
 
@@ -99,6 +122,9 @@ public:
     bool videoWithSound = false;
     std::string iconPath;
     RecordingDialogs dialogs;
+    ScriptedChooser chooser;
+    // How many players were made; `video` is the last.
+    int videosMade = 0;
     // Replaces the steady clock, for tests of the main loop.
     TimeSource* timeOverride = nullptr;
 

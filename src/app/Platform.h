@@ -12,6 +12,7 @@
 #include "graphics/ImageDecoder.h"
 #include "graphics/RenderBackend.h"
 #include "input/InputSource.h"
+#include "video/FileChooser.h"
 #include "video/VideoPlayer.h"
 
 class GraphicsDevice;
@@ -35,6 +36,7 @@ public:
                                                            const std::string& path,
                                                            bool withSound) = 0;
     virtual Dialogs& GetDialogs() = 0;
+    virtual FileChooser& GetFileChooser() = 0;
     virtual TimeSource& GetTimeSource() = 0;
     virtual std::string Error() const = 0;
 };

@@ -22,7 +22,7 @@ GameOver::GameOver(GameApp& app) : Scene(app), newHighScore(app.GetWorld().Score
 
 bool GameOver::Update() {
     if (++counter <= kGameOverUpdates) return true;
-    app.StopVideo();
+    app.Video().StopAndRewind();
     app.RequestReturnToTitle();
     return false;
 }
@@ -38,7 +38,7 @@ void GameOver::Draw() {
 }
 
 GameClear::GameClear(GameApp& app) : Scene(app) {
-    app.StopVideo();  // the background keeps its last picture
+    app.Video().StopAndRewind();  // the background keeps its last picture
     app.SetEndingMusic(true);
     app.SetMusicVolume(1.0f);
     app.PlayMusic(kEndingPiece);

@@ -50,10 +50,9 @@ void GameApp::LoadAssets() {
     for (int i = 0; i < kTextureCount; ++i)
         textures[i] = std::make_unique<Texture>(*device, MediaPath(AssetKind::Texture, i));
 
-    // The default video is looked for from the current folder.
-    videoPlayer = platform.CreateVideoPlayer(
-        *device, std::string("Media/") + AssetAt(AssetKind::Video, 0).file, false);
-    videoTexture = videoPlayer->GetTexture();
+    // A dialog's time is not caught up afterwards.
+    video = std::make_unique<VideoBackground>(platform, *device, *window, exeDir,
+                                              [this] { ResetClock(); });
 
     for (int i = 0; i < kModelCount; ++i)
         models[i] = std::make_unique<Mesh>(*device, MediaPath(AssetKind::Model, i));
@@ -80,14 +79,12 @@ void GameApp::StartGame() {
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
     Mesh& background = world->Model("bg1");
-    if (videoTexture) {
-        background.ReplaceTextures(videoTexture);
+    if (video->Texture()) {
+        background.ReplaceTextures(video->Texture());
     } else {
         background.RestoreTextures();
     }
-    videoPlayer->Stop();
-    videoPlayer->Seek(0.0);
-    videoPlayer->Run();
+    video->Restart();
 }
 
 void GameApp::SetPaused(bool pause) {
@@ -110,16 +107,9 @@ void GameApp::PauseMusic(bool pause) {
     }
 }
 
-void GameApp::ChooseVideo() {}
-
-void GameApp::StopVideo() {
-    videoPlayer->Stop();
-    videoPlayer->Seek(0.0);
-}
-
 void GameApp::Update() {
     RunMusicRule();
-    LoopVideo();
+    video->Loop();
     input->Update();
     world->SetPad(Pad());
     ReadToggles();
@@ -130,19 +120,11 @@ void GameApp::Update() {
 }
 
 void GameApp::RunMusicRule() {
-    if (videoSoundOn && !endingMusicOn) {
+    if (video->IsSoundOn() && !endingMusicOn) {
         StopMusic();
     } else if (musicPlayer->IsComplete()) {
         musicPlayer->SetPosition(0.0);
         musicPlayer->Play();
-    }
-}
-
-void GameApp::LoopVideo() {
-    if (videoPlayer->GetCurrentPosition() >= videoPlayer->GetStopTime()) {
-        videoPlayer->Stop();
-        videoPlayer->Seek(0.0);
-        videoPlayer->Run();
     }
 }
 
@@ -165,6 +147,7 @@ void GameApp::ReturnToTitle() {
 }
 
 void GameApp::Render() {
+    video->UploadNewestFrame();
     RenderBackend* backend = device->GetDevice();
     if (backend) backend->SetViewport(Viewport{0, 0, device->GetWidth(), device->GetHeight()});
     device->Clear(0x00000000);

@@ -7,13 +7,13 @@
 #include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
 #include "game/HighScoreFile.h"
+#include "game/VideoBackground.h"
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
 #include "script/StageHost.h"
 #include "script/StageScript.h"
 #include "util/AssetTable.h"
-#include "video/VideoPlayer.h"
 #include "world/GameFlow.h"
 #include "world/GameObject.h"
 #include "world/World.h"
@@ -70,12 +70,9 @@ public:
     void SetEndingMusic(bool on) { endingMusicOn = on; }
     bool EndingMusicOn() const { return endingMusicOn; }
 
-    // The title menu's video choices; the new video starts with the next game.
-    void ChooseVideo();
-    bool VideoSoundOn() const { return videoSoundOn; }
-    void SetVideoSound(bool on) { videoSoundOn = on; }
-    // Stopped at its start; the background keeps the last picture.
-    void StopVideo();
+    // The background video: the title menu's video change and sound switch,
+    // and the stop at game over and game clear.
+    VideoBackground& Video() { return *video; }
 
     const Texture& GetTexture(TextureRef texture) const { return *textures[texture.index]; }
     const BitmapFont& Font() const { return *font; }
@@ -87,7 +84,6 @@ public:
 private:
     void LoadAssets();
     void RunMusicRule();
-    void LoopVideo();
     void ReadToggles();
     void ReturnToTitle();
 
@@ -99,9 +95,7 @@ private:
     void FadeOutMusic(int frames) override;
 
     std::array<std::unique_ptr<Texture>, kTextureCount> textures;
-    std::unique_ptr<VideoPlayer> videoPlayer;
-    const GpuTexture* videoTexture = nullptr;
-    bool videoSoundOn = false;
+    std::unique_ptr<VideoBackground> video;
     std::array<std::unique_ptr<Mesh>, kModelCount> models;
     std::unique_ptr<BitmapFont> font;
     std::unique_ptr<SoundPlayer> soundPlayer;

@@ -17,10 +17,10 @@ bool TitleMenu::Update() {
                     app.StartGame();
                     return false;
                 case 1:
-                    app.ChooseVideo();
+                    app.Video().ChooseVideo();
                     break;
                 case 2:
-                    app.SetVideoSound(!app.VideoSoundOn());
+                    app.Video().ToggleSound();
                     break;
                 default:
                     app.Quit();
@@ -38,7 +38,8 @@ void TitleMenu::Draw() {
     title.Draw(0, 0, static_cast<float>(title.ImageWidth()),
                static_cast<float>(title.ImageHeight()), 0, 0, 1, 1, 0xFFFFFFFF);
     const char* items[kItems] = {"START", "VIDEO CHANGE",
-                                 app.VideoSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF", "EXIT"};
+                                 app.Video().IsSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF",
+                                 "EXIT"};
     int x = app.ScreenWidth() / 2 - 64, y = app.ScreenHeight() / 2;
     for (int i = 0; i < kItems; ++i) {
         app.Font().DrawText(items[i], static_cast<float>(x), static_cast<float>(y + 32 * i),

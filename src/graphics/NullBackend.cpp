@@ -1,16 +1,22 @@
 #include "graphics/NullBackend.h"
 
-namespace {
+#include <cstring>
 
-class NullTexture : public GpuTexture {
-public:
-    using GpuTexture::GpuTexture;
-    void Upload(const uint32_t*, int) override {}
-};
+namespace {
 
 class NullMesh : public GpuMesh {};
 
 }  // namespace
+
+void NullTexture::Upload(const void* source, int pitchBytes) {
+    const size_t row = static_cast<size_t>(Width()) * TexelBytes(Format());
+    pixels.resize(row * Height());
+    for (int y = 0; y < Height(); ++y) {
+        std::memcpy(pixels.data() + row * y, static_cast<const uint8_t*>(source) + pitchBytes * y,
+                    row);
+    }
+    ++uploads;
+}
 
 bool NullBackend::CreateDevice(const PresentParameters& params) {
     width = params.width;
@@ -43,6 +49,11 @@ bool NullBackend::Present() {
 std::unique_ptr<GpuTexture> NullBackend::CreateTexture(int w, int h, const uint32_t*) {
     ++counters.textures;
     return std::make_unique<NullTexture>(w, h);
+}
+
+std::unique_ptr<GpuTexture> NullBackend::CreateDynamicTexture(int w, int h, TextureFormat) {
+    ++counters.textures;
+    return std::make_unique<NullTexture>(w, h, dynamicFormat);
 }
 
 std::unique_ptr<GpuMesh> NullBackend::CreateMesh(std::span<const MeshVertex>,

@@ -1,5 +1,20 @@
 #pragma once
+#include <vector>
+
 #include "graphics/RenderBackend.h"
+
+// Keeps what was last uploaded, rows packed, so tests can look at it.
+class NullTexture : public GpuTexture {
+public:
+    using GpuTexture::GpuTexture;
+    void Upload(const void* pixels, int pitchBytes) override;
+    const std::vector<uint8_t>& Pixels() const { return pixels; }
+    int Uploads() const { return uploads; }
+
+private:
+    std::vector<uint8_t> pixels;
+    int uploads = 0;
+};
 
 // Draws nothing and counts what it was asked to do. Answers like a 640 x 480
 // window on a 60 Hz display unless told otherwise.
@@ -26,6 +41,9 @@ public:
     std::vector<uint32_t> ReadBackBuffer() override { return {}; }
 
     std::unique_ptr<GpuTexture> CreateTexture(int width, int height, const uint32_t* argb) override;
+    // Dynamic textures come in the format set by SetDynamicFormat, X8R8G8B8 at first.
+    std::unique_ptr<GpuTexture> CreateDynamicTexture(int width, int height,
+                                                     TextureFormat wanted) override;
     std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
                                         std::span<const uint32_t> indices) override;
     void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override;
@@ -38,11 +56,14 @@ public:
     void SetCooperativeLevel(CooperativeLevel level) { cooperativeLevel = level; }
     void SetPresentFails(bool fails) { presentFails = fails; }
     void SetRefreshRate(int hz) { refreshRate = hz; }
+    // For tests of a device that offers other texel layouts.
+    void SetDynamicFormat(TextureFormat format) { dynamicFormat = format; }
 
 private:
     int width = 0, height = 0, refreshRate;
     bool fullScreen = false, presentFails = false;
     uint32_t lastClear = 0;
     CooperativeLevel cooperativeLevel = CooperativeLevel::Ok;
+    TextureFormat dynamicFormat = TextureFormat::X8R8G8B8;
     Counters counters;
 };

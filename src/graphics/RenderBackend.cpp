@@ -26,3 +26,7 @@ FixedFunctionState::FixedFunctionState() {
     for (auto& m : transforms)
         m = glm::mat4(1.0f);
 }
+
+int TexelBytes(TextureFormat format) {
+    return format == TextureFormat::A1R5G5B5 ? 2 : 4;
+}

@@ -8,17 +8,27 @@
 
 #include "graphics/RenderTypes.h"
 
+// Texel layouts, numbered like the classic fixed-function API.
+enum class TextureFormat : uint32_t { A8R8G8B8 = 0x15, X8R8G8B8 = 0x16, A1R5G5B5 = 0x19 };
+
+// Bytes per texel of a format.
+int TexelBytes(TextureFormat format);
+
 class GpuTexture {
 public:
-    GpuTexture(int width, int height) : width(width), height(height) {}
+    GpuTexture(int width, int height, TextureFormat format = TextureFormat::A8R8G8B8)
+        : width(width), height(height), format(format) {}
     virtual ~GpuTexture() = default;
     int Width() const { return width; }
     int Height() const { return height; }
-    // Replaces the pixels: rows of ARGB values, top row first.
-    virtual void Upload(const uint32_t* argb, int pitchPixels) = 0;
+    TextureFormat Format() const { return format; }
+    // Replaces the pixels: rows in the texture's own format, top row first, each
+    // starting pitchBytes after the previous one.
+    virtual void Upload(const void* pixels, int pitchBytes) = 0;
 
 private:
     int width, height;
+    TextureFormat format;
 };
 
 class GpuMesh {
@@ -68,6 +78,10 @@ public:
     // Resources. Pixels are ARGB, top row first.
     virtual std::unique_ptr<GpuTexture> CreateTexture(int width, int height,
                                                       const uint32_t* argb) = 0;
+    // A texture whose pixels are replaced while the game runs, of undefined content.
+    // It may come in another format than the one asked for: check Format().
+    virtual std::unique_ptr<GpuTexture> CreateDynamicTexture(int width, int height,
+                                                             TextureFormat wanted) = 0;
     virtual std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
                                                 std::span<const uint32_t> indices) = 0;
 

@@ -1,7 +1,8 @@
 #pragma once
 class GpuTexture;
 
-// The background video: decodes into a texture while it runs. Positions are seconds.
+// The background video: decodes into a texture while it runs. Positions are
+// seconds. Every call comes from the main thread.
 class VideoPlayer {
 public:
     virtual ~VideoPlayer() = default;
@@ -13,4 +14,9 @@ public:
     virtual double GetStopTime() = 0;
     // The texture the frames go to; null when there is none.
     virtual const GpuTexture* GetTexture() const = 0;
+    // Before drawing: puts the newest decoded frame into the texture; false
+    // when none came since the last call.
+    virtual bool UploadNewestFrame() { return false; }
+    // Ends the decoding and closes the file; the texture stays.
+    virtual void ReleaseGraph() {}
 };

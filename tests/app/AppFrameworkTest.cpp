@@ -154,6 +154,6 @@ TEST(FrameworkStartup, NoDeviceShowsTheMessageAndFails) {
     WindowMessage paint{MessageId::Paint, 0, HeadlessWindow::kId};
     EXPECT_EQ(AppFramework::FrameworkWindowProc(paint), AppFramework::DefaultWindowProc(paint));
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはDirectX 9.0以上が必要です。\n");
+    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはOpenGL 3.3以上が必要です。");
     EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "Velmora");
 }

@@ -221,7 +221,7 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.position, 0.0);
 
-    app.SetVideoSound(true);
+    app.Video().ToggleSound();
     Steps(2);
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.stops, 2);

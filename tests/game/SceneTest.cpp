@@ -81,12 +81,12 @@ TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
     Press(Hold::Down);
     Step(Pad({Hold::Down, Hold::Fire}));  // moves to the video sound, then switches it
     EXPECT_EQ(Menu().cursor, 2);
-    EXPECT_TRUE(app.VideoSoundOn());
+    EXPECT_TRUE(app.Video().IsSoundOn());
     // The frame drawn right after shows the new state: "ON" has a glyph less than "OFF".
     EXPECT_EQ(QuadsAt(240.0f + 64.0f).size(), std::string("VIDEOSOUNDON").size());
     Step();
     Step(Pad({Hold::Pause}));  // C confirms too
-    EXPECT_FALSE(app.VideoSoundOn());
+    EXPECT_FALSE(app.Video().IsSoundOn());
     for (int i = 0; i < 5; ++i)
         Press(Hold::Down);
     EXPECT_EQ(Menu().cursor, 3);
@@ -196,7 +196,7 @@ TEST_F(StageFixture, GameOverReturnsToTheTitleAfter151Updates) {
 
 TEST_F(StageFixture, AReturnToTheTitleDuringAPauseResumesTheMusicItStopped) {
     Begin();
-    app.SetVideoSound(true);  // so the music is stopped every step, never restarted
+    app.Video().ToggleSound();  // so the music is stopped every step, never restarted
     Step(Pad({Hold::Pause}));
     app.RequestReturnToTitle();
     int stops = Music().stops, plays = Music().plays;
@@ -225,7 +225,7 @@ TEST_F(FlowFixture, TheWarningBlinksInSixTenUpdatePhases) {
 }
 
 TEST_F(FlowFixture, TheEndingPlaysItsPieceOverTheStoppedVideoAndShowsTheCredits) {
-    app.SetVideoSound(true);
+    app.Video().ToggleSound();
     auto* clear = app.CreateScene<GameClear>();
     ASSERT_NE(clear, nullptr);
     EXPECT_TRUE(app.EndingMusicOn());

@@ -8,7 +8,7 @@
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "input/platform/SdlInputSource.h"
-#include "video/NoVideo.h"
+#include "video/platform/FfmpegVideoPlayer.h"
 
 SdlPlatform::SdlPlatform() {
     // Closing the window is the game's decision, not SDL's.
@@ -54,6 +54,7 @@ std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int 
     }
     SDL_DisableScreenSaver();
     dialogs.SetOwner(window->Handle());
+    chooser.SetOwner(window->Handle());
     return window;
 }
 
@@ -84,7 +85,10 @@ std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
     return std::make_unique<FluidMusic>(SharedMixer(), FluidMusic::kSoundFont);
 }
 
-std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice&, const std::string&,
-                                                            bool) {
-    return std::make_unique<NoVideo>();
+std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice& device,
+                                                            const std::string& path,
+                                                            bool withSound) {
+    auto player = std::make_unique<FfmpegVideoPlayer>(dialogs);
+    player->Build(device, path, withSound);
+    return player;
 }

@@ -1,10 +1,11 @@
 #pragma once
 #include "app/Platform.h"
-#include "app/platform/SdlDialogs.h"
+#include "app/platform/GtkDialogs.h"
 #include "audio/platform/Mixer.h"
+#include "video/platform/DesktopFileChooser.h"
 
-// The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, and sound
-// through SDL2_mixer with FluidSynth for the music.
+// The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, sound
+// through SDL2_mixer with FluidSynth for the music, FFmpeg video and GTK dialogs.
 class SdlPlatform : public Platform {
 public:
     SdlPlatform();
@@ -21,14 +22,17 @@ public:
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
                                                    bool withSound) override;
     Dialogs& GetDialogs() override { return dialogs; }
+    FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override { return time; }
     std::string Error() const override { return error; }
 
 private:
-    // The sound output the effects and the music share, opened on first use.
+    // The sound output the effects, the music and the video's sound share,
+    // opened on first use.
     std::shared_ptr<Mixer> SharedMixer();
 
-    SdlDialogs dialogs;
+    GtkDialogs dialogs;
+    DesktopFileChooser chooser;
     std::shared_ptr<Mixer> mixer;
     SteadyTimeSource time;
     std::string error;

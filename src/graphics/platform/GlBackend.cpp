@@ -17,15 +17,18 @@ constexpr int kPaceSamples = 30;
 
 class GlTexture : public GpuTexture {
 public:
-    GlTexture(GLuint name, int w, int h, std::function<void()> beforeUpload)
-        : GpuTexture(w, h), name(name), beforeUpload(std::move(beforeUpload)) {}
+    GlTexture(GLuint name, int w, int h, TextureFormat format, std::function<void()> beforeUpload)
+        : GpuTexture(w, h, format), name(name), beforeUpload(std::move(beforeUpload)) {}
     ~GlTexture() override { glDeleteTextures(1, &name); }
-    void Upload(const uint32_t* argb, int pitchPixels) override {
+    // Every texture here holds 32-bit texels.
+    void Upload(const void* pixels, int pitchBytes) override {
+        if (pitchBytes % 4 != 0 || pitchBytes / 4 < Width()) return;
         beforeUpload();
         glBindTexture(GL_TEXTURE_2D, name);
-        glPixelStorei(GL_UNPACK_ROW_LENGTH, pitchPixels);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, pitchBytes / 4);
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, Width(), Height(), GL_BGRA,
-                        GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+                        GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     }
     GLuint name;
@@ -371,6 +374,16 @@ std::vector<uint32_t> GlBackend::ReadBackBuffer() {
 }
 
 std::unique_ptr<GpuTexture> GlBackend::CreateTexture(int w, int h, const uint32_t* argb) {
+    return MakeTexture(w, h, TextureFormat::A8R8G8B8, argb);
+}
+
+std::unique_ptr<GpuTexture> GlBackend::CreateDynamicTexture(int w, int h, TextureFormat) {
+    // Always 32 bits; without an alpha channel every texel samples opaque.
+    return MakeTexture(w, h, TextureFormat::X8R8G8B8, nullptr);
+}
+
+std::unique_ptr<GpuTexture> GlBackend::MakeTexture(int w, int h, TextureFormat format,
+                                                   const uint32_t* argb) {
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
     if (w <= 0 || h <= 0 || w > maxSize || h > maxSize) return nullptr;
@@ -379,14 +392,15 @@ std::unique_ptr<GpuTexture> GlBackend::CreateTexture(int w, int h, const uint32_
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    GLint internal = format == TextureFormat::X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
+    glTexImage2D(GL_TEXTURE_2D, 0, internal, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
     // Point sampling without mipmaps, wrapping: the classic default sampler.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    return std::make_unique<GlTexture>(name, w, h, [this] { Flush(); });
+    return std::make_unique<GlTexture>(name, w, h, format, [this] { Flush(); });
 }
 
 std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> vertices,

@@ -30,6 +30,8 @@ public:
     std::vector<uint32_t> ReadBackBuffer() override;
 
     std::unique_ptr<GpuTexture> CreateTexture(int width, int height, const uint32_t* argb) override;
+    std::unique_ptr<GpuTexture> CreateDynamicTexture(int width, int height,
+                                                     TextureFormat wanted) override;
     std::unique_ptr<GpuMesh> CreateMesh(std::span<const MeshVertex> vertices,
                                         std::span<const uint32_t> indices) override;
     void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override;
@@ -52,6 +54,8 @@ private:
     enum class Pending { None, Quads, Instances };
 
     bool CreateBackBuffer(int w, int h);
+    std::unique_ptr<GpuTexture> MakeTexture(int w, int h, TextureFormat format,
+                                            const uint32_t* argb);
     bool CreateProgram();
     void ApplyPipelineState();
     void ApplyUniforms(bool screenSpace);

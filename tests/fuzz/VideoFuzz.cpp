@@ -1,0 +1,54 @@
+// libFuzzer target: opening a video file of arbitrary bytes and decoding a
+// little of it. It must show a message or play, never crash, hang or leak a thread.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/HeadlessPlatform.h"
+#include "video/platform/FfmpegVideoPlayer.h"
+
+extern "C" {
+#include <libavutil/log.h>
+}
+
+namespace {
+
+GraphicsDevice& Device() {
+    static GraphicsDevice* device = [] {
+        av_log_set_level(AV_LOG_QUIET);
+        auto* d = new GraphicsDevice(std::make_unique<NullBackend>(),
+                                     std::make_unique<NullImageDecoder>(), 640, 480);
+        d->ResetOrCreate();
+        return d;
+    }();
+    return *device;
+}
+
+std::string File() {
+    static const std::string file = [] {
+        auto f = std::filesystem::temp_directory_path() /
+                 ("velmora_video_fuzz_" + std::to_string(getpid()));
+        std::filesystem::create_directories(f);
+        return (f / "input.wmv").string();
+    }();
+    return file;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::ofstream(File(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    RecordingDialogs dialogs;
+    FfmpegVideoPlayer player(dialogs);
+    player.Build(Device(), File(), false);
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    player.UploadNewestFrame();
+    player.Seek(0.0);
+    player.GetCurrentPosition();
+    return 0;
+}

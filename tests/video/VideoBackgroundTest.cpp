@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/HeadlessPlatform.h"
+#include "graphics/GraphicsDevice.h"
+#include "support/TestMedia.h"
+#include "game/VideoBackground.h"
+
+namespace {
+
+struct Background : ::testing::Test {
+    Background() {
+        platform.dialogs.window = &window;
+        window.ShowCursor(false);
+        device.ResetOrCreate();
+        std::ofstream(media.ExeDir() + "Media/video2.wmv") << "clip";
+    }
+    VideoBackground Make() {
+        return VideoBackground(platform, device, window, media.ExeDir(), [this] { ++resets; });
+    }
+    SimulatedVideo& Video() { return *static_cast<SimulatedVideo*>(platform.video); }
+
+    // Remembers whether the cursor was visible while the error box was up.
+    struct CursorDialogs : RecordingDialogs {
+        DialogResult ShowMessageBox(const std::string& text, const std::string& caption,
+                                    DialogButtons buttons, DialogIcon icon) override {
+            cursorWhileShown = window->IsCursorShown();
+            return RecordingDialogs::ShowMessageBox(text, caption, buttons, icon);
+        }
+        HeadlessWindow* window = nullptr;
+        bool cursorWhileShown = false;
+    };
+    struct CursorPlatform : HeadlessPlatform {
+        Dialogs& GetDialogs() override { return dialogs; }
+        CursorDialogs dialogs;
+    };
+
+    TestMedia media;
+    CursorPlatform platform;
+    HeadlessWindow window;
+    GraphicsDevice device{std::make_unique<NullBackend>(), std::make_unique<NullImageDecoder>(),
+                          640, 480};
+    int resets = 0;
+};
+
+}  // namespace
+
+TEST_F(Background, TheDefaultVideoComesFromBesideTheProgramWhenTheCurrentFolderLacksIt) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(media.ExeDir() + "Media");
+    VideoBackground video = Make();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(platform.videoPath, media.ExeDir() + "Media/video2.wmv");
+    EXPECT_FALSE(platform.videoWithSound);
+    EXPECT_EQ(platform.videosMade, 1);
+}
+
+TEST_F(Background, TheDefaultVideoInTheCurrentFolderComesFirst) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(media.ExeDir());
+    VideoBackground video = Make();
+    std::filesystem::current_path(before);
+    EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
+}
+
+TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
+    double now = 0.0;
+    HeadlessPlatform::Options options;
+    options.makeVideoPlayer = [&now] {
+        return std::make_unique<SimulatedVideo>([&now] { return now; }, 10.0);
+    };
+    HeadlessPlatform clocked(options);
+    VideoBackground video(clocked, device, window, media.ExeDir(), nullptr);
+    auto& clip = *static_cast<SimulatedVideo*>(clocked.video);
+    clip.Run();
+    now = 9.9;
+    video.Loop();
+    EXPECT_EQ(clip.runs, 1);
+    now = 10.5;  // the position stops at the end, and the loop starts it again
+    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 10.0);
+    video.Loop();
+    EXPECT_EQ(clip.runs, 2);
+    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 0.0);
+    now = 13.0;
+    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 2.5);
+
+    video.StopAndRewind();  // game over: stays stopped at its start
+    now = 20.0;
+    video.Loop();
+    EXPECT_FALSE(clip.IsRunning());
+    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 0.0);
+    video.Restart();
+    now = 21.0;
+    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 1.0);
+}
+
+TEST_F(Background, ACancelledChoiceKeepsTheVideoAndSaysWhatIsWanted) {
+    VideoBackground video = Make();
+    VideoPlayer* before = &video.Player();
+    video.ChooseVideo();
+
+    ASSERT_EQ(platform.chooser.Requests().size(), 1u);
+    const auto& asked = platform.chooser.Requests()[0];
+    EXPECT_EQ(asked.title, "ファイルを開く");
+    std::vector<std::string> names, patterns;
+    for (const auto& f : asked.filters) {
+        names.push_back(f.name);
+        patterns.push_back(f.pattern);
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"wmv(*.wmv)", "avi(*.avi)", "mpg(*.mpg)",
+                                               "All files(*.*)"}));
+    EXPECT_EQ(patterns, (std::vector<std::string>{"*.wmv", "*.avi", "*.mpg", "*.*"}));
+
+    ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
+    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "動画ファイル(wmv,avi,mpg)を指定してください。");
+    EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "エラー");
+    EXPECT_EQ(platform.dialogs.Boxes()[0].buttons, DialogButtons::Ok);
+    EXPECT_EQ(&video.Player(), before);
+    EXPECT_EQ(platform.videosMade, 1);
+    EXPECT_TRUE(platform.dialogs.cursorWhileShown);
+    EXPECT_FALSE(window.IsCursorShown());
+    EXPECT_EQ(resets, 1);  // the dialog's time is not caught up
+}
+
+TEST_F(Background, AChosenFileWaitsStoppedAtItsStartWithTheSoundSettingOfTheMoment) {
+    VideoBackground video = Make();
+    platform.chooser.QueueAnswer("/clips/first.avi");
+    platform.chooser.QueueAnswer("/clips/second.mpg");
+    video.ToggleSound();
+    video.ToggleSound();
+    video.ToggleSound();
+    EXPECT_TRUE(video.IsSoundOn());
+
+    video.ChooseVideo();
+    EXPECT_EQ(platform.videoPath, "/clips/first.avi");
+    EXPECT_TRUE(platform.videoWithSound);
+    EXPECT_EQ(Video().stops, 1);
+    EXPECT_EQ(Video().seeks, 1);
+    EXPECT_FALSE(Video().IsRunning());
+    EXPECT_EQ(video.LastChosenPath(), "/clips/first.avi");
+
+    video.ToggleSound();
+    video.ChooseVideo();  // opens on the previous choice
+    EXPECT_EQ(platform.chooser.Requests()[1].initialPath, "/clips/first.avi");
+    EXPECT_FALSE(platform.videoWithSound);
+    EXPECT_EQ(platform.videosMade, 3);
+    EXPECT_TRUE(platform.dialogs.Boxes().empty());
+    EXPECT_EQ(resets, 2);
+}
+
+TEST(FilePattern, MatchesWithoutRegardToCaseAndStarDotStarIsEverything) {
+    EXPECT_EQ(CaseInsensitivePattern("*.wmv"), "*.[wW][mM][vV]");
+    EXPECT_EQ(CaseInsensitivePattern("*.*"), "*");
+}
