@@ -7,7 +7,7 @@ class Mesh;
 // hitPoints directly; each kind checks them at the end of its own update.
 class Enemy : public GameObject {
 public:
-    static constexpr std::size_t kSlotSize = 96;
+    static constexpr std::size_t kSlotSize = 112;
     static ObjectPool& Pool();
 
     Enemy(Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
