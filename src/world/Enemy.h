@@ -8,6 +8,11 @@ class Mesh;
 class Enemy : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 112;
+    // Slots only the boss may take, so that each of its phases can always bring
+    // in the next however full the field. At most seven boss objects live at
+    // once: when time runs out, the part that found its partner gone lingers one
+    // update beside the other pair and four escapes.
+    static constexpr int kBossSlots = 7;
     static ObjectPool& Pool();
 
     Enemy(Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
