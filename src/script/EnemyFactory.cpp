@@ -1,7 +1,9 @@
 #include "script/EnemyFactory.h"
 
 #include "world/Boss.h"
+#include "world/ChainEnemy.h"
 #include "world/EnemyKinds.h"
+#include "world/SatelliteEnemies.h"
 
 namespace {
 
@@ -20,6 +22,6 @@ Enemy* SpawnBoss(float x) {
 const EnemyKind enemyKindTable[10] = {
     {"obj1", Spawn<EnemyObj1>}, {"obj2", Spawn<EnemyObj2>}, {"obj3", Spawn<EnemyObj3>},
     {"big1", Spawn<EnemyBig1>}, {"big2", Spawn<EnemyBig2>}, {"big3", Spawn<EnemyBig3>},
-    {"big4", nullptr},          {"big5", nullptr},          {"big6", nullptr},
+    {"big4", Spawn<EnemyBig4>}, {"big5", Spawn<EnemyBig5>}, {"big6", Spawn<EnemyBig6>},
     {"boss", SpawnBoss},
 };
