@@ -41,6 +41,7 @@ void ReportLoad(benchmark::State& state, const World& world) {
     state.counters["effects"] = world.effectPool.Count();
     state.counters["popups"] = world.popupPool.Count();
     state.counters["shots"] = world.playerShotPool.Count();
+    state.counters["lives"] = world.GetLives();
 }
 
 void UpdateAtFullLoad(benchmark::State& state) {
@@ -56,6 +57,38 @@ void UpdateAtFullLoad(benchmark::State& state) {
     ReportLoad(state, game.world);
 }
 BENCHMARK(UpdateAtFullLoad)->Unit(benchmark::kMicrosecond);
+
+// The same, with the enemy pool full of the stage's own kinds instead of
+// stand-ins: they move, fire, ram the ship and die under its fire. Argument 1 keeps
+// the bullet pool full as above (most of their fire is refused); 0 leaves it
+// to what the kinds fire themselves.
+void UpdateAtFullLoadWithEnemyKinds(benchmark::State& state) {
+    BusyGame game;
+    // Their fire and their parts would soon end the game: the ship outlasts it all.
+    dynamic_cast<PlayerActive&>(*game.world.GetPlayer()).hitPoints = 1e9f;
+    FieldLoad load;
+    if (state.range(0) == 0) {
+        load.bullets = 0;
+        game.world.bulletPool.Clear();
+    }
+    game.world.enemyPool.Clear();
+    int made = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TopUpWithEnemyKinds(made);
+        TopUp(game.world, load);
+        game.Fire();
+        state.ResumeTiming();
+        game.app.Update();
+    }
+    ReportLoad(state, game.world);
+    state.counters["kinds made"] = made;
+}
+BENCHMARK(UpdateAtFullLoadWithEnemyKinds)
+    ->ArgName("fullBullets")
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMicrosecond);
 
 void RenderAtFullLoad(benchmark::State& state) {
     BusyGame game;

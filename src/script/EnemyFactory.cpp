@@ -1,8 +1,27 @@
 #include "script/EnemyFactory.h"
 
-#include "world/Enemy.h"
+#include "world/Boss.h"
+#include "world/ChainEnemy.h"
+#include "world/EnemyKinds.h"
+#include "world/SatelliteEnemies.h"
+
+namespace {
+
+template <class Kind>
+Enemy* Spawn(float x) {
+    return Create<Kind>(x);
+}
+
+// The boss takes a slot kept for it: a crowded field never costs the stage its end.
+Enemy* SpawnBoss(float x) {
+    return CreateReserved<BossIntro>(x);
+}
+
+}  // namespace
 
 const EnemyKind enemyKindTable[10] = {
-    {"obj1", nullptr}, {"obj2", nullptr}, {"obj3", nullptr}, {"big1", nullptr}, {"big2", nullptr},
-    {"big3", nullptr}, {"big4", nullptr}, {"big5", nullptr}, {"big6", nullptr}, {"boss", nullptr},
+    {"obj1", Spawn<EnemyObj1>}, {"obj2", Spawn<EnemyObj2>}, {"obj3", Spawn<EnemyObj3>},
+    {"big1", Spawn<EnemyBig1>}, {"big2", Spawn<EnemyBig2>}, {"big3", Spawn<EnemyBig3>},
+    {"big4", Spawn<EnemyBig4>}, {"big5", Spawn<EnemyBig5>}, {"big6", Spawn<EnemyBig6>},
+    {"boss", SpawnBoss},
 };

@@ -4,7 +4,7 @@
 #include "script/StageScript.h"
 
 void SpawnCommand::Execute() {
-    if (kind.create) kind.create(x);
+    kind.create(x);
 }
 
 void SleepCommand::Execute() {

@@ -64,8 +64,11 @@ void SmallEnemy::Explode() {
 }
 
 LargeEnemy::LargeEnemy(Mesh* model, float x, float hitPoints)
-    : Enemy(model, x, kLargeStartY, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf, hitPoints,
-            kLargeScore) {}
+    : LargeEnemy(model, x, kLargeStartY, hitPoints) {}
+
+LargeEnemy::LargeEnemy(Mesh* model, float x, float y, float hitPoints)
+    : Enemy(model, x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf, hitPoints, kLargeScore) {
+}
 
 void LargeEnemy::Draw() {
     DrawModel(kLargeScale);

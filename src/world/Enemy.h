@@ -7,7 +7,12 @@ class Mesh;
 // hitPoints directly; each kind checks them at the end of its own update.
 class Enemy : public GameObject {
 public:
-    static constexpr std::size_t kSlotSize = 96;
+    static constexpr std::size_t kSlotSize = 192;
+    // Slots only the boss may take, so that each of its phases can always bring
+    // in the next however full the field. At most seven boss objects live at
+    // once: when time runs out, the part that found its partner gone lingers one
+    // update beside the other pair and four escapes.
+    static constexpr int kBossSlots = 7;
     static ObjectPool& Pool();
 
     Enemy(Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
@@ -53,6 +58,8 @@ public:
     void Draw() override;
 
 protected:
+    // Starting at another height.
+    LargeEnemy(Mesh* model, float x, float y, float hitPoints);
     bool Survives();
     void Explode() override;
 };

@@ -38,7 +38,7 @@ World::World(const WorldAssets& assets, GameFlow& flow)
       bombPool(BombBlast::kSlotSize, 2),
       bulletPool(EnemyBullet::kSlotSize, 2000),
       effectPool(Effect::kSlotSize, 2000, kEffectsReservedForDeath),
-      enemyPool(Enemy::kSlotSize, 500),
+      enemyPool(Enemy::kSlotSize, 500, Enemy::kBossSlots),
       itemPool(Item::kSlotSize, 2000),
       playerPool(PlayerShip::kSlotSize, 2),
       playerShotPool(PlayerShot::kSlotSize, 100),

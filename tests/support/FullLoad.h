@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graphics/Mesh.h"
+#include "script/EnemyFactory.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
 #include "world/Enemy.h"
@@ -69,6 +70,18 @@ inline void TopUp(World& world, const FieldLoad& load = {}) {
     for (int i = world.playerShotPool.Count(); i < load.shots; ++i) {
         auto [x, y] = grid(i, 20, 0.0f, 40.0f);
         if (!Create<PlayerShot>(x, y, 0.75f)) break;
+    }
+}
+
+// Fills the enemy pool with the stage's nine regular kinds in turn (composites
+// with their parts), each put somewhere on the upper field. next counts the
+// enemies made so far and picks the kind and place of the next.
+inline void TopUpWithEnemyKinds(int& next) {
+    constexpr int kRegularKinds = 9;
+    while (Enemy* e = enemyKindTable[next % kRegularKinds].create(
+               -40.0f + static_cast<float>(next * 37 % 81))) {
+        e->y = -45.0f + static_cast<float>(next * 13 % 50);
+        ++next;
     }
 }
 

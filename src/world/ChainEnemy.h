@@ -1,0 +1,31 @@
+#pragma once
+#include <glm/glm.hpp>
+
+#include "world/CompositeEnemy.h"
+
+// A head trailing a chain of twelve segments: the last sits on the head, the
+// first chases the ship on a leash of 72, and the ones between hang evenly.
+// The head keeps the shape of the whole chain, so a segment that could not be
+// created leaves only a gap.
+class EnemyBig4 : public CompositeHead {
+public:
+    static constexpr int kSegments = 12;
+
+    explicit EnemyBig4(float x);
+    bool Update() override;
+
+    // Where segment i is, 0 the chasing end, 11 on the head.
+    glm::vec2 joints[kSegments];
+
+private:
+    void MoveChain();
+};
+
+// One link of an EnemyBig4's chain: fires at the ship every 40 updates.
+class ChainSegment : public CompositePart {
+public:
+    ChainSegment(const EnemyBig4& chain, int index);
+    bool Update() override;
+
+    int index;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// Large enemies made of a head and parts that live and die with it. The head
+// creates its parts, so they come after it in the enemy pool and see in the
+// same pass what the head decided: they end in the very update in which it is
+// destroyed or leaves, and the head goes one update later.
+#include "world/Enemy.h"
+
+class CompositeHead : public LargeEnemy {
+public:
+    enum class State : int { Alive, Destroyed, Left };
+    State state = State::Alive;
+
+protected:
+    // Starts lower than other large enemies: its parts spread above it.
+    CompositeHead(Mesh* model, float x, float hitPoints);
+    // Destroyed (scores and explodes) or past bottomLimit: the parts end with it.
+    void DecideEnd(float bottomLimit);
+};
+
+// A part with the small size class's score and explosion but its own smaller
+// box. Its own hit points do nothing: shots that hit it are spent, yet only the
+// head's end ends it.
+class CompositePart : public SmallEnemy {
+protected:
+    CompositePart(Mesh* model, const CompositeHead& head, int variant);
+    // True while the head is alive; with a destroyed head the part scores and explodes.
+    bool FollowHead();
+
+    const CompositeHead& head;
+    int fireCount = 0;
+};

@@ -1,0 +1,37 @@
+#include <gtest/gtest.h>
+
+#include "app/HeadlessPlatform.h"
+#include "game/GameApp.h"
+#include "support/AllocationCounter.h"
+#include "support/FullLoad.h"
+#include "support/Pads.h"
+#include "support/TestMedia.h"
+
+TEST(Allocation, TheStagesOwnEnemiesComeFireAndDieWithoutTouchingTheHeap) {
+    TestMedia media;
+    HeadlessPlatform::Options options;
+    options.exeDir = media.ExeDir();
+    HeadlessPlatform platform(options);
+    GameApp app(platform);
+    World& world = app.GetWorld();
+    app.StartGame();
+    platform.input->Hold(Pad({Hold::Fire}), 400);
+    app.Update();  // the ship is flying in
+    FillField(world);
+    world.enemyPool.Clear();
+    world.bulletPool.Clear();
+    int made = 0;
+    TopUpWithEnemyKinds(made);
+    const int first = made;
+
+    long before = AllocationCount();
+    for (int i = 0; i < 300; ++i) {
+        TopUpWithEnemyKinds(made);
+        app.Update();
+        app.Render();
+    }
+    EXPECT_EQ(AllocationCount(), before);
+    // The field was alive: enemies were destroyed and replaced, the ship was hit.
+    EXPECT_GT(made, first + 10);
+    EXPECT_LT(world.GetLives(), 3);
+}

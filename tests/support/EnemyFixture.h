@@ -1,0 +1,57 @@
+#pragma once
+// A play field for watching enemies fire: a pass of the enemy pool alone leaves
+// every bullet where it was fired, so each pass's volley can be read off the
+// tail of the bullet pool.
+#include <random>
+#include <vector>
+
+#include "support/WorldFixture.h"
+#include "world/EnemyBullet.h"
+#include "world/PlayerShip.h"
+
+class EnemyFixture : public WorldFixture {
+protected:
+    template <class T>
+    static std::vector<T*> All(ObjectPool& pool) {
+        std::vector<T*> all;
+        for (GameObject* o : Each<GameObject>(pool)) {
+            if (auto* t = dynamic_cast<T*>(o)) all.push_back(t);
+        }
+        return all;
+    }
+    template <class T>
+    static int CountOf(ObjectPool& pool) {
+        return static_cast<int>(All<T>(pool).size());
+    }
+
+    // One update of the enemies only; the bullets it fired. For passes that
+    // cancel no bullets (no large enemy explodes).
+    std::vector<EnemyBullet*> EnemyPass() {
+        std::size_t before = static_cast<std::size_t>(world.bulletPool.Count());
+        world.enemyPool.UpdateAll();
+        auto all = All<EnemyBullet>(world.bulletPool);
+        if (all.size() < before) {
+            ADD_FAILURE() << "bullets were cancelled during the pass";
+            return {};
+        }
+        return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
+    }
+
+    // A ship that stands still and never collides: a target and nothing more.
+    PlayerShip& Ship(float x, float y) {
+        world.playerPool.Clear();
+        PlayerShip* ship = Create<PlayerShip>(x, y, 0);
+        world.SetPlayer(ship);
+        return *ship;
+    }
+
+    // Draws as the world will make them from now on.
+    struct RandomMirror {
+        explicit RandomMirror(const World& world) : generator(world.RandomState()) {}
+        double Next() { return generator() / 4294967295.0; }
+        double Signed() { return Next() - 0.5; }
+        std::mt19937 generator;
+    };
+
+    int Score() const { return std::stoi(world.GetScore().Text()); }
+};
