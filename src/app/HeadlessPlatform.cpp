@@ -90,7 +90,7 @@ std::unique_ptr<MusicBackend> HeadlessPlatform::CreateMusicBackend() {
     return m;
 }
 
-std::unique_ptr<VideoPlayer> HeadlessPlatform::CreateVideoPlayer(GraphicsDevice&,
+std::unique_ptr<VideoPlayer> HeadlessPlatform::CreateVideoPlayer(GraphicsDevice& device,
                                                                  const std::string& path,
                                                                  bool withSound) {
     videoPath = path;
@@ -98,7 +98,7 @@ std::unique_ptr<VideoPlayer> HeadlessPlatform::CreateVideoPlayer(GraphicsDevice&
     ++videosMade;
     std::unique_ptr<VideoPlayer> v;
     if (options.makeVideoPlayer) {
-        v = options.makeVideoPlayer();
+        v = options.makeVideoPlayer(device, path, withSound);
     } else {
         auto now = [this] {
             int64_t counter = 0, frequency = 1;

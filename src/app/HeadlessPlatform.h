@@ -87,8 +87,11 @@ public:
         std::function<std::unique_ptr<RenderBackend>()> makeBackend;
         // Makes the image decoder; one that decodes nothing when empty.
         std::function<std::unique_ptr<ImageDecoder>()> makeImageDecoder;
-        // Makes the video player; a simulated clip of kSimulatedVideoLength when empty.
-        std::function<std::unique_ptr<VideoPlayer>()> makeVideoPlayer;
+        // Makes the video player for a file; a simulated clip of kSimulatedVideoLength
+        // when empty.
+        std::function<std::unique_ptr<VideoPlayer>(GraphicsDevice&, const std::string& path,
+                                                   bool withSound)>
+            makeVideoPlayer;
     };
 
     static constexpr double kSimulatedVideoLength = 24.0;

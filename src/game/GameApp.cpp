@@ -174,6 +174,8 @@ void GameApp::BossWarning() {
 
 void GameApp::BossFightEnded() {
     stage->Resume();
+    // The boss is gone: its gauge goes with it, not only when the ending ends.
+    world->SetBossGauge(0.0f);
     CreateScene<GameClear>();
 }
 

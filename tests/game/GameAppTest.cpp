@@ -31,7 +31,7 @@ struct WhiteImages : ImageDecoder {
 
 HeadlessPlatform::Options WithVideo() {
     HeadlessPlatform::Options options;
-    options.makeVideoPlayer = [] { return std::make_unique<FakeVideo>(); };
+    options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
     options.makeImageDecoder = [] { return std::make_unique<WhiteImages>(); };
     return options;
 }
@@ -43,7 +43,7 @@ struct VideoGame : GameFixture {
 
 HeadlessPlatform::Options WithoutVideoTexture() {
     HeadlessPlatform::Options options = WithVideo();
-    options.makeVideoPlayer = [] {
+    options.makeVideoPlayer = [](auto&&...) {
         auto video = std::make_unique<FakeVideo>();
         video->texture.reset();
         return video;

@@ -17,7 +17,7 @@ protected:
     explicit FlowFixture(const std::string& stage = "") : GameFixture(WithVideo(), stage) {}
     static HeadlessPlatform::Options WithVideo() {
         HeadlessPlatform::Options options;
-        options.makeVideoPlayer = [] { return std::make_unique<FakeVideo>(); };
+        options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
         return options;
     }
     FakeVideo& Video() { return *static_cast<FakeVideo*>(platform.video); }
@@ -277,4 +277,27 @@ TEST_F(FlowFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
     std::getline(in, line);
     EXPECT_EQ(line, "HighScore=000000005000");
     EXPECT_FALSE(std::getline(in, rest));
+}
+
+struct BossStageFixture : FlowFixture {
+    BossStageFixture() : FlowFixture("teki boss 0\nplay 4\n") {}
+};
+
+TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEnding) {
+    app.StartGame();
+    Steps(51);  // the boss's line: the stage stops there
+    EXPECT_EQ(app.Stage().Waiting(), -1);
+    Step();  // the boss's first update: the warning
+    EXPECT_NE(Find<Warning>(), nullptr);
+    Steps(100);
+    EXPECT_TRUE(Music().opened.empty());
+
+    world.SetBossGauge(0.7f);
+    world.Flow().BossFightEnded();
+    EXPECT_NE(Find<GameClear>(), nullptr);
+    EXPECT_EQ(world.GetBossGauge(), 0.0f);  // no gauge for a boss that is gone
+    Music().opened.clear();
+    Step();  // the stage goes on: "play 4", then the ending's own piece was opened before
+    ASSERT_FALSE(Music().opened.empty());
+    EXPECT_EQ(Music().opened.back(), media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
 }

@@ -4,9 +4,9 @@
 #include <fstream>
 
 #include "app/HeadlessPlatform.h"
+#include "game/VideoBackground.h"
 #include "graphics/GraphicsDevice.h"
 #include "support/TestMedia.h"
-#include "game/VideoBackground.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST_F(Background, TheDefaultVideoInTheCurrentFolderComesFirst) {
 TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
     double now = 0.0;
     HeadlessPlatform::Options options;
-    options.makeVideoPlayer = [&now] {
+    options.makeVideoPlayer = [&now](auto&&...) {
         return std::make_unique<SimulatedVideo>([&now] { return now; }, 10.0);
     };
     HeadlessPlatform clocked(options);

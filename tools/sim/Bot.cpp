@@ -1,6 +1,8 @@
 #include "Bot.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "world/Enemy.h"
 #include "world/EnemyBullet.h"
@@ -9,29 +11,18 @@
 
 namespace {
 
-constexpr float kWeaveEdge = 32.0f;
-constexpr float kHomeY = 32.0f;
-constexpr float kDanger = 7.0f;  // how close a bullet may come before the bot steps aside
+constexpr float kWeaveEdge = 30.0f;
+constexpr float kHomeY = 30.0f;
+constexpr float kBound = 46.0f;
+constexpr float kSpeed = 0.8f;
+constexpr float kNear = 24.0f;        // only what is this close is looked at
+constexpr float kComfortable = 4.0f;  // more room than this counts as safe
+constexpr int kHorizon[] = {1, 3, 6, 10, 15};
 
-struct Threat {
-    float dx = 0, dy = 0, distance = 1e9f;
+struct Mover {
+    glm::vec2 at, velocity;
+    float reach;  // half the size of what it hits with, plus the ship's
 };
-
-// The nearest bullet ahead of or beside the ship, or an enemy's body.
-Threat Nearest(const World& world, const PlayerShip& ship) {
-    Threat nearest;
-    auto consider = [&](const GameObject& o, float reach) {
-        float dx = o.x - ship.x, dy = o.y - ship.y;
-        if (dy > 4.0f) return;  // already behind the ship
-        float d = std::sqrt(dx * dx + dy * dy) - reach;
-        if (d < nearest.distance) nearest = Threat{dx, dy, d};
-    };
-    for (const EnemyBullet* b : Each<const EnemyBullet>(world.bulletPool))
-        consider(*b, 0.0f);
-    for (const Enemy* e : Each<const Enemy>(world.enemyPool))
-        consider(*e, e->hitRight);
-    return nearest;
-}
 
 }  // namespace
 
@@ -39,23 +30,69 @@ PadState WeavingBot::Play(const World& world) {
     PadState pad;
     pad.buttons[kButtonFire] = true;
     const PlayerShip* ship = world.GetPlayer();
+
+    // What is near, with its velocity guessed from where it was a step ago.
+    std::unordered_map<const GameObject*, glm::vec2> seen;
+    std::vector<Mover> near;
+    auto look = [&](const GameObject& o, float reach) {
+        glm::vec2 at{o.x, o.y};
+        seen[&o] = at;
+        if (!ship || std::abs(o.x - ship->x) > kNear || std::abs(o.y - ship->y) > kNear) return;
+        auto last = lastSeen.find(&o);
+        glm::vec2 v{0.0f, 0.0f};
+        if (last != lastSeen.end() && glm::length(at - last->second) < 3.0f) v = at - last->second;
+        near.push_back(Mover{at, v, reach});
+    };
+    for (const EnemyBullet* b : Each<const EnemyBullet>(world.bulletPool))
+        look(*b, 0.6f);
+    for (const Enemy* e : Each<const Enemy>(world.enemyPool))
+        look(*e, 0.3f + e->hitRight);
+    lastSeen = std::move(seen);
     if (!ship) return pad;
 
     if (ship->x > kWeaveEdge) heading = -1;
     if (ship->x < -kWeaveEdge) heading = 1;
-    bool right = heading > 0;
-    Threat threat = Nearest(world, *ship);
-    if (threat.distance < kDanger) {
-        // Away from it sideways, and back down the field when there is room.
-        right = threat.dx < 0.0f;
-        if (std::abs(ship->x) > 44.0f) right = ship->x < 0.0f;
-        pad.down = ship->y < 44.0f;
-    } else if (ship->y < kHomeY - 1.0f) {
-        pad.down = true;
-    } else if (ship->y > kHomeY + 1.0f) {
-        pad.up = true;
+    // The one thing that will come closest over the next steps if the ship holds still.
+    const Mover* threat = nullptr;
+    float threatRoom = kComfortable;
+    glm::vec2 here{ship->x, ship->y};
+    for (const Mover& m : near) {
+        for (int k : kHorizon) {
+            glm::vec2 d = glm::abs(m.at + m.velocity * static_cast<float>(k) - here);
+            float room = std::max(d.x, d.y) - m.reach + 0.1f * k;
+            if (room < threatRoom) {
+                threatRoom = room;
+                threat = &m;
+            }
+        }
     }
-    pad.right = right;
-    pad.left = !right;
+    float bestScore = -1e9f;
+    int best[2] = {0, 0};
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            glm::vec2 step{static_cast<float>(dx), static_cast<float>(dy)};
+            if (dx && dy) step *= 0.70710677f;
+            float room = kComfortable;
+            for (int k : kHorizon) {
+                if (!threat) break;
+                glm::vec2 me = glm::clamp(here + kSpeed * static_cast<float>(k) * step,
+                                          glm::vec2(-kBound), glm::vec2(kBound));
+                glm::vec2 d = glm::abs(threat->at + threat->velocity * static_cast<float>(k) - me);
+                room = std::min(room, std::max(d.x, d.y) - threat->reach + 0.1f * k);
+            }
+            float x = std::clamp(ship->x + kSpeed * 6 * step.x, -kBound, kBound);
+            float y = std::clamp(ship->y + kSpeed * 6 * step.y, -kBound, kBound);
+            float score = 10.0f * room - std::abs(kHomeY - y) * 0.2f + heading * x * 0.05f;
+            if (score > bestScore) {
+                bestScore = score;
+                best[0] = dx;
+                best[1] = dy;
+            }
+        }
+    }
+    pad.left = best[0] < 0;
+    pad.right = best[0] > 0;
+    pad.up = best[1] < 0;
+    pad.down = best[1] > 0;
     return pad;
 }

@@ -1,14 +1,22 @@
 #pragma once
+#include <unordered_map>
+
+#include <glm/glm.hpp>
+
 #include "input/PadState.h"
 
+class GameObject;
 class World;
 
 // A player that keeps firing, weaves from side to side across the lower field
-// and steps away from the bullet or enemy closest to the ship.
+// and dodges the one bullet or enemy that would come closest to the ship over
+// the next few steps (paths guessed from how far things moved in the last one).
+// It sees nothing else, so it can dodge into another bullet, as people do.
 class WeavingBot {
 public:
     PadState Play(const World& world);
 
 private:
     int heading = 1;  // +1 right, -1 left
+    std::unordered_map<const GameObject*, glm::vec2> lastSeen;
 };

@@ -10,8 +10,7 @@
 
 namespace {
 
-HeadlessPlatform::Options In(const std::string& exeDir) {
-    HeadlessPlatform::Options options;
+HeadlessPlatform::Options In(const std::string& exeDir, HeadlessPlatform::Options options) {
     options.exeDir = exeDir;
     return options;
 }
@@ -30,8 +29,8 @@ const char* NameOf(const Scene* s) {
 
 }  // namespace
 
-Simulation::Simulation(const std::string& exeDir)
-    : platform(In(exeDir)), app(std::make_unique<GameApp>(platform)) {
+Simulation::Simulation(const std::string& exeDir, HeadlessPlatform::Options options)
+    : platform(In(exeDir, std::move(options))), app(std::make_unique<GameApp>(platform)) {
     app->ShowTitle();
 }
 

@@ -15,8 +15,9 @@ public:
         int bossEntry = -1, gameClear = -1, gameOver = -1, backToTitle = -1;
     };
 
-    // exeDir: the folder that holds Media/, with its trailing '/'.
-    explicit Simulation(const std::string& exeDir);
+    // exeDir: the folder that holds Media/, with its trailing '/'. The back
+    // ends are the null ones unless options say otherwise.
+    explicit Simulation(const std::string& exeDir, HeadlessPlatform::Options options = {});
 
     void Step(const PadState& pad);
     // The run is over once the game has come back to the title after a game.
@@ -25,6 +26,7 @@ public:
     int Steps() const { return steps; }
     const Milestones& Reached() const { return milestones; }
     World& GetWorld() { return app->GetWorld(); }
+    GameApp& App() { return *app; }
     bool AtTitle();
     // The scenes alive, in their pool's order, by name.
     std::string Scenes();

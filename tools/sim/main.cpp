@@ -1,24 +1,32 @@
 // velmora-sim: plays the stage without a screen, far faster than real time.
 //   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
-//               [--every N] [--media FOLDER]
+//               [--hashes FILE] [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
 // It starts at the title menu, presses START and plays until the game is back
-// at the title (or for N steps), printing the state every 600 steps.
+// at the title (or for N steps), printing the state every 600 steps. --record
+// keeps the keys it played, --hashes the field's hash at those steps and when
+// the run reached what it reached. With --shots it draws the game as it looks
+// at the given steps into PNG files.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Bot.h"
 #include "PadText.h"
+#include "Pictures.h"
 #include "Simulation.h"
+#include "world/WorldHash.h"
 
 namespace {
 
 struct Options {
-    std::string input, record, media;
+    std::string input, record, hashes, media, shots;
+    std::set<int> at;
     long steps = 200000;
     int every = 600;
 };
@@ -26,7 +34,8 @@ struct Options {
 void Usage() {
     std::fprintf(stderr,
                  "usage: velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]\n"
-                 "                   [--every N] [--media FOLDER]\n");
+                 "                   [--hashes FILE] [--every N] [--media FOLDER]\n"
+                 "                   [--shots FOLDER --at N,N,...]\n");
 }
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -39,10 +48,18 @@ bool Parse(int argc, char** argv, Options& o) {
             o.input = argv[++i];
         } else if (arg == "--record" && hasValue) {
             o.record = argv[++i];
+        } else if (arg == "--hashes" && hasValue) {
+            o.hashes = argv[++i];
         } else if (arg == "--media" && hasValue) {
             o.media = argv[++i];
         } else if (arg == "--steps" && hasValue) {
             o.steps = std::strtol(argv[++i], nullptr, 10);
+        } else if (arg == "--shots" && hasValue) {
+            o.shots = argv[++i];
+        } else if (arg == "--at" && hasValue) {
+            std::stringstream list(argv[++i]);
+            for (std::string n; std::getline(list, n, ',');)
+                o.at.insert(static_cast<int>(std::strtol(n.c_str(), nullptr, 10)));
         } else if (arg == "--every" && hasValue) {
             o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else {
@@ -84,20 +101,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "velmora-sim: cannot read %s\n", options.input.c_str());
             return 1;
         }
-        for (std::string line; std::getline(in, line);)
-            recorded.push_back(PadFromText(line));
+        recorded = ReadInputs(in);
     }
-    std::ofstream record;
-    if (!options.record.empty()) {
-        record.open(options.record);
-        if (!record) {
-            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
-            return 1;
-        }
-    }
+    std::vector<PadState> played;
+    std::ostringstream hashes;
 
     auto start = std::chrono::steady_clock::now();
-    Simulation sim(ExeDir(options));
+    Simulation sim(ExeDir(options),
+                   options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures());
     WeavingBot bot;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
@@ -109,14 +120,42 @@ int main(int argc, char** argv) {
         } else {
             pad = bot.Play(sim.GetWorld());
         }
-        if (record.is_open()) record << PadToText(pad) << '\n';
+        played.push_back(pad);
         sim.Step(pad);
-        if (sim.Steps() % options.every == 0) std::printf("%s\n", sim.Report().c_str());
+        if (sim.Steps() % options.every == 0) {
+            std::printf("%s\n", sim.Report().c_str());
+            hashes << sim.Steps() << ' ' << std::hex << HashWorld(sim.GetWorld()) << std::dec
+                   << '\n';
+        }
+        if (!options.shots.empty() && options.at.count(sim.Steps())) {
+            std::string file = options.shots + "/step" + std::to_string(sim.Steps()) + ".png";
+            if (!SaveFrame(sim.App(), file))
+                std::fprintf(stderr, "velmora-sim: %s not written\n", file.c_str());
+        }
     }
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    if (!options.record.empty()) {
+        std::ofstream record(options.record);
+        WriteInputs(record, played);
+        if (!record) {
+            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
+            return 1;
+        }
+    }
 
     std::printf("%s\n", sim.Report().c_str());
     const Simulation::Milestones& m = sim.Reached();
+    if (!options.hashes.empty()) {
+        std::ofstream out(options.hashes);
+        out << hashes.str() << sim.Steps() << ' ' << std::hex << HashWorld(sim.GetWorld())
+            << std::dec << '\n'
+            << "boss-entry " << m.bossEntry << "\ngame-clear " << m.gameClear << "\ngame-over "
+            << m.gameOver << "\nback-to-title " << m.backToTitle << '\n';
+        if (!out) {
+            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.hashes.c_str());
+            return 1;
+        }
+    }
     PrintMilestone("boss entry", m.bossEntry);
     PrintMilestone("game clear", m.gameClear);
     PrintMilestone("game over", m.gameOver);

@@ -1,0 +1,91 @@
+// The delivered stage, played to its end by a recorded run and by the bot.
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Bot.h"
+#include "PadText.h"
+#include "Simulation.h"
+#include "media/MediaFiles.h"
+#include "world/WorldHash.h"
+
+namespace {
+
+const std::string kReplay = std::string(VELMORA_TEST_DATA) + "/replay/";
+
+std::string ExeDir() {
+    return media_files::Dir().parent_path().string() + "/";
+}
+
+}  // namespace
+
+// A change of the game's rules or of the stage shows here as a different hash.
+// When the change is meant, scripts/record-replay records the run anew.
+TEST(Replay, TheDeliveredStagePlaysAsRecorded) {
+    std::ifstream inputFile(kReplay + "stage.inputs");
+    std::vector<PadState> inputs = ReadInputs(inputFile);
+    ASSERT_GT(inputs.size(), 10000u);
+    std::map<std::string, uint64_t> expected;
+    std::ifstream hashFile(kReplay + "stage.hashes");
+    std::string key, value;
+    while (hashFile >> key >> value)
+        expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
+
+    Simulation sim(ExeDir());
+    int mismatches = 0;
+    for (const PadState& pad : inputs) {
+        sim.Step(pad);
+        auto it = expected.find(std::to_string(sim.Steps()));
+        if (it == expected.end()) continue;
+        uint64_t hash = HashWorld(sim.GetWorld());
+        if (hash != it->second && mismatches++ == 0) {
+            ADD_FAILURE() << "the field differs from the recorded run from step " << sim.Steps()
+                          << " on (" << sim.Report() << ")";
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+    const Simulation::Milestones& m = sim.Reached();
+    EXPECT_EQ(m.bossEntry, static_cast<int>(expected["boss-entry"]));
+    EXPECT_EQ(m.gameClear, static_cast<int>(expected["game-clear"]));
+    EXPECT_EQ(m.gameOver, static_cast<int>(expected["game-over"]));
+    EXPECT_EQ(m.backToTitle, static_cast<int>(expected["back-to-title"]));
+}
+
+// Whatever the bot does, the stage runs its whole course: waves, the boss, the
+// end of the game, and the way back to the title.
+TEST(Replay, TheBotPlaysTheWholeStageBackToTheTitle) {
+    Simulation sim(ExeDir());
+    WeavingBot bot;
+    while (!sim.Over() && sim.Steps() < 60 * 60 * 15) {
+        PadState pad;
+        if (sim.AtTitle()) {
+            pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
+        } else {
+            pad = bot.Play(sim.GetWorld());
+        }
+        sim.Step(pad);
+    }
+    const Simulation::Milestones& m = sim.Reached();
+    EXPECT_GT(m.bossEntry, 60 * 60 * 4) << "the stage runs at least four minutes to its boss";
+    EXPECT_TRUE(m.gameClear > m.bossEntry || m.gameOver > 0);
+    EXPECT_GT(m.backToTitle, m.gameOver);
+    EXPECT_TRUE(sim.Over());
+}
+
+TEST(Replay, RecordedKeysReadBackAsTheyWereWritten) {
+    std::vector<PadState> steps(3, PadFromText("ZR"));
+    steps.push_back(PadState{});
+    steps.push_back(PadFromText("UDLRZXC"));
+    std::stringstream text;
+    WriteInputs(text, steps);
+    EXPECT_EQ(text.str(), "3 RZ\n1 \n1 UDLRZXC\n");
+    std::stringstream read(text.str() + "LZ\n99999999999 Z\n");  // a lone line is one step
+    std::vector<PadState> back = ReadInputs(read);
+    ASSERT_EQ(back.size(), 6u);
+    EXPECT_EQ(PadToText(back[2]), "RZ");
+    EXPECT_EQ(PadToText(back[3]), "");
+    EXPECT_EQ(PadToText(back[5]), "LZ");
+}
