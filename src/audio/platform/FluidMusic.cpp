@@ -54,11 +54,11 @@ void FluidMusic::LoadSynth(std::string soundFont) {
     fluid_settings_setnum(settings, "synth.gain", kGain);
     fluid_synth_t* s = new_fluid_synth(settings);
     if (!s) {
-        std::fprintf(stderr, "Velmora: the MIDI synthesiser did not start; no music\n");
+        std::fprintf(stderr, "velmora: the MIDI synthesiser did not start; no music\n");
         return;
     }
     if (fluid_synth_sfload(s, soundFont.c_str(), 1) == FLUID_FAILED) {
-        std::fprintf(stderr, "Velmora: no soundfont at %s; the music plays silently\n",
+        std::fprintf(stderr, "velmora: no soundfont at %s; the music plays silently\n",
                      soundFont.c_str());
     }
     loaded.store(s, std::memory_order_release);
@@ -69,13 +69,13 @@ bool FluidMusic::Open(const std::string& path) {
     std::string error;
     bool ok = mixer->IsOpen();
     if (ok && !ReadFileLimited(path, kMaxPieceBytes, piece->bytes, error)) {
-        std::fprintf(stderr, "Velmora: music %s: %s\n", path.c_str(), error.c_str());
+        std::fprintf(stderr, "velmora: music %s: %s\n", path.c_str(), error.c_str());
         ok = false;
     }
     if (ok) {
         piece->outline = ReadMidiOutline(piece->bytes);
         if (!piece->outline.valid) {
-            std::fprintf(stderr, "Velmora: music %s is not a MIDI file\n", path.c_str());
+            std::fprintf(stderr, "velmora: music %s is not a MIDI file\n", path.c_str());
             ok = false;
         }
     }

@@ -37,7 +37,7 @@ Mixer::Mixer() {
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
     open = OpenDevice();
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
-    std::fprintf(stderr, "Velmora: no sound device (%s), playing without sound\n", why.c_str());
+    std::fprintf(stderr, "velmora: no sound device (%s), playing without sound\n", why.c_str());
 }
 
 Mixer::~Mixer() {

@@ -25,7 +25,7 @@ int MixerSounds::Load(const std::string& path) {
     if (!mixer->IsOpen()) return 0;
     Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
     if (!chunk) {
-        std::fprintf(stderr, "Velmora: %s: %s; that sound stays silent\n", path.c_str(),
+        std::fprintf(stderr, "velmora: %s: %s; that sound stays silent\n", path.c_str(),
                      Mix_GetError());
         return 0;
     }
