@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "util/AssetPath.h"
 #include "util/FileData.h"
 
 namespace {
@@ -68,7 +69,7 @@ bool FluidMusic::Open(const std::string& path) {
     auto piece = std::make_shared<Piece>();
     std::string error;
     bool ok = mixer->IsOpen();
-    if (ok && !ReadFileLimited(path, kMaxPieceBytes, piece->bytes, error)) {
+    if (ok && !ReadFileLimited(ResolveAssetPath(path), kMaxPieceBytes, piece->bytes, error)) {
         std::fprintf(stderr, "velmora: music %s: %s\n", path.c_str(), error.c_str());
         ok = false;
     }

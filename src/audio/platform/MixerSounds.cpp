@@ -3,6 +3,9 @@
 #include <SDL_mixer.h>
 
 #include <cstdio>
+#include <filesystem>
+
+#include "util/AssetPath.h"
 
 namespace {
 // Enough for a busy field without growing; growing is cheap anyway.
@@ -21,9 +24,22 @@ MixerSounds::~MixerSounds() {
         Mix_FreeChunk(chunk);
 }
 
+namespace {
+// The game's effects last a second or two; a file this big is not one of them.
+constexpr std::uintmax_t kMaxSoundBytes = 64 << 20;
+}  // namespace
+
 int MixerSounds::Load(const std::string& path) {
     if (!mixer->IsOpen()) return 0;
-    Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+    std::string file = ResolveAssetPath(path);
+    std::error_code error;
+    auto bytes = std::filesystem::file_size(file, error);
+    if (!error && bytes > kMaxSoundBytes) {
+        std::fprintf(stderr, "velmora: %s is too large for a sound; it stays silent\n",
+                     path.c_str());
+        return 0;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
     if (!chunk) {
         std::fprintf(stderr, "velmora: %s: %s; that sound stays silent\n", path.c_str(),
                      Mix_GetError());
