@@ -1,23 +1,15 @@
 // One game step and one frame with every pool of the field filled.
 #include <benchmark/benchmark.h>
 
-#include "app/HeadlessPlatform.h"
-#include "game/GameApp.h"
 #include "support/FullLoad.h"
-#include "support/TestMedia.h"
+#include "support/HeadlessGame.h"
 
 namespace {
 
-HeadlessPlatform::Options InFolder(const TestMedia& media) {
-    HeadlessPlatform::Options options;
-    options.exeDir = media.ExeDir();
-    return options;
-}
-
 // A game on the null device whose models all load, the ship holding fire
 // over a full field.
-struct BusyGame {
-    BusyGame() : platform(InFolder(media)), app(platform), world(app.GetWorld()) {
+struct BusyGame : HeadlessGame {
+    BusyGame() {
         app.StartGame();
         FillField(world);
     }
@@ -26,11 +18,6 @@ struct BusyGame {
         pad.buttons[kButtonFire] = true;
         platform.input->Append(pad);
     }
-
-    TestMedia media;
-    HeadlessPlatform platform;
-    GameApp app;
-    World& world;
 };
 
 // The load each step starts from.

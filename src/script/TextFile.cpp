@@ -49,8 +49,15 @@ bool TextFile::Save(const std::string& path) const {
     std::string text;
     for (const std::string& line : lines)
         text += line + "\n";
+    // Into the folder as it is named on disk, whatever the case asked for.
+    std::string folder = GetDirectory(path);
+    std::string target = path;
+    if (!folder.empty()) {
+        folder = ResolveAssetPath(folder.substr(0, folder.size() - 1)) + "/";
+        target = folder + path.substr(GetDirectory(path).size());
+    }
     std::string why;
-    if (WriteFileAtomically(path, text, why)) return true;
+    if (WriteFileAtomically(target, text, why)) return true;
     std::fprintf(stderr, "velmora: %s not written: %s\n", path.c_str(), why.c_str());
     return false;
 }

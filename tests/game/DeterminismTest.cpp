@@ -7,13 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/HeadlessPlatform.h"
-#include "game/GameApp.h"
 #include "game/Scenes.h"
 #include "support/AllocationCounter.h"
 #include "support/FullLoad.h"
+#include "support/HeadlessGame.h"
 #include "support/Pads.h"
-#include "support/TestMedia.h"
 #include "world/Explosion.h"
 
 namespace {
@@ -70,12 +68,9 @@ bool AtTitle(GameApp& app) {
 // Games from the title menu, with Gunners brought in every 75 steps of play:
 // every game ends in a game over and the title, and the next starts at once.
 Outcome Play(int steps) {
-    TestMedia media;
-    HeadlessPlatform::Options options;
-    options.exeDir = media.ExeDir();
-    HeadlessPlatform platform(options);
-    GameApp app(platform);
-    World& world = app.GetWorld();
+    HeadlessGame game;
+    GameApp& app = game.app;
+    World& world = game.world;
     app.ShowTitle();
     int games = 0;
     for (int i = 0; i < steps; ++i) {
@@ -84,7 +79,7 @@ Outcome Play(int steps) {
             Create<Gunner>(static_cast<float>(80.0 * world.NextRandom() - 40.0));
         }
         // At the title, fire is pressed and let go until the game starts.
-        platform.input->Append(title ? (i % 2 ? Pad({Hold::Fire}) : Pad()) : Script(i));
+        game.platform.input->Append(title ? (i % 2 ? Pad({Hold::Fire}) : Pad()) : Script(i));
         app.Update();
         games += title && !AtTitle(app);
     }
@@ -144,15 +139,12 @@ TEST(Determinism, TheSameInputReplaysTheSameGame) {
 }
 
 TEST(Allocation, AFullFieldStepsAndDrawsWithoutTouchingTheHeap) {
-    TestMedia media;
-    HeadlessPlatform::Options options;
-    options.exeDir = media.ExeDir();
-    HeadlessPlatform platform(options);
-    GameApp app(platform);
-    World& world = app.GetWorld();
+    HeadlessGame game;
+    GameApp& app = game.app;
+    World& world = game.world;
     app.StartGame();
-    platform.input->Hold(Pad({Hold::Fire, Hold::Hover}), 400);
-    platform.input->Hold(Pad({Hold::Fire}), 400);
+    game.platform.input->Hold(Pad({Hold::Fire, Hold::Hover}), 400);
+    game.platform.input->Hold(Pad({Hold::Fire}), 400);
     app.Update();  // the ship is flying in
     FillField(world);
     ASSERT_EQ(world.bulletPool.Count(), 2000);

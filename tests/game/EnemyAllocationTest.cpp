@@ -1,21 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "app/HeadlessPlatform.h"
-#include "game/GameApp.h"
 #include "support/AllocationCounter.h"
 #include "support/FullLoad.h"
+#include "support/HeadlessGame.h"
 #include "support/Pads.h"
-#include "support/TestMedia.h"
 
 TEST(Allocation, TheStagesOwnEnemiesComeFireAndDieWithoutTouchingTheHeap) {
-    TestMedia media;
-    HeadlessPlatform::Options options;
-    options.exeDir = media.ExeDir();
-    HeadlessPlatform platform(options);
-    GameApp app(platform);
-    World& world = app.GetWorld();
+    HeadlessGame game;
+    GameApp& app = game.app;
+    World& world = game.world;
     app.StartGame();
-    platform.input->Hold(Pad({Hold::Fire}), 400);
+    game.platform.input->Hold(Pad({Hold::Fire}), 400);
     app.Update();  // the ship is flying in
     FillField(world);
     world.enemyPool.Clear();

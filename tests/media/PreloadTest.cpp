@@ -9,6 +9,7 @@
 #include "game/GameApp.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "render/TestAssets.h"
+#include "util/AssetPath.h"
 
 namespace {
 
@@ -32,42 +33,56 @@ void ExpectEveryModelLoaded(GameApp& app) {
 
 }  // namespace
 
-TEST(Preload, TheGameFindsEveryFileOfThePack) {
-    CheckingDecoder* images = nullptr;
-    HeadlessPlatform::Options options;
-    options.exeDir = media_files::Dir().parent_path().string() + "/";
-    options.makeImageDecoder = [&images] {
-        auto d = std::make_unique<CheckingDecoder>();
-        images = d.get();
-        return d;
-    };
-    HeadlessPlatform platform(options);
-    GameApp app(platform);
+// The game on the pack in exeDir, its images decoded for real and checked.
+struct CheckedGame {
+    explicit CheckedGame(const std::string& exeDir) : platform(Options(exeDir)), app(platform) {}
+    HeadlessPlatform::Options Options(const std::string& exeDir) {
+        HeadlessPlatform::Options options;
+        options.exeDir = exeDir;
+        options.makeImageDecoder = [this] {
+            auto d = std::make_unique<CheckingDecoder>();
+            images = d.get();
+            return d;
+        };
+        return options;
+    }
+    void ExpectEveryPictureLoaded() {
+        ASSERT_NE(images, nullptr);
+        EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);  // the textures, the font, bg1's picture
+        for (const auto& [path, loaded] : images->asked)
+            EXPECT_TRUE(loaded) << path;
+    }
 
-    ExpectEveryModelLoaded(app);
-    ASSERT_NE(images, nullptr);
-    EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);  // the textures, the font, bg1's picture
-    for (const auto& [path, loaded] : images->asked)
-        EXPECT_TRUE(loaded) << path;
-    ASSERT_EQ(platform.audio->Loaded().size(), 11u);
-    for (const std::string& path : platform.audio->Loaded()) {
+    CheckingDecoder* images = nullptr;
+    HeadlessPlatform platform;
+    GameApp app;
+};
+
+TEST(Preload, TheGameFindsEveryFileOfThePack) {
+    const std::string exeDir = media_files::Dir().parent_path().string() + "/";
+    CheckedGame game(exeDir);
+    ExpectEveryModelLoaded(game.app);
+    game.ExpectEveryPictureLoaded();
+    ASSERT_EQ(game.platform.audio->Loaded().size(), 11u);
+    for (const std::string& path : game.platform.audio->Loaded()) {
         EXPECT_TRUE(std::filesystem::is_regular_file(path)) << path;
     }
-    EXPECT_TRUE(std::filesystem::is_regular_file(options.exeDir + platform.videoPath));
+    EXPECT_TRUE(std::filesystem::is_regular_file(game.platform.videoPath));
     for (const Asset& asset : kAssets) {
         if (asset.kind == AssetKind::Settings) continue;  // written by the game itself
         EXPECT_TRUE(std::filesystem::is_regular_file(media_files::Dir() / asset.file))
             << asset.file;
     }
+    EXPECT_GT(game.app.Stage().Count(), 100);
 
-    app.StartGame();
-    app.Update();
-    app.Render();
-    EXPECT_EQ(app.GetWorld().playerPool.Count(), 1);
+    game.app.StartGame();
+    game.app.Update();
+    game.app.Render();
+    EXPECT_EQ(game.app.GetWorld().playerPool.Count(), 1);
 }
 
-TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEveryPictureAndModel) {
-    // The graphics folders of the pack, every name upper-cased: MEDIA/MODEL/OBJ1.X.
+TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEverything) {
+    // The whole pack, every name upper-cased: MEDIA/MODEL/OBJ1.X, MEDIA/SCRIPT_EASY.TXT.
     TempDir exe("upper_case_media");
     namespace fs = std::filesystem;
     auto upper = [](std::string s) {
@@ -75,27 +90,29 @@ TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEveryPictureAndModel) {
                        [](unsigned char c) { return std::toupper(c); });
         return s;
     };
-    for (const char* folder : {"Model", "Texture", "Font"}) {
-        fs::path to = exe.Path() / "MEDIA" / upper(folder);
-        fs::create_directories(to);
-        for (const auto& entry : fs::directory_iterator(media_files::Dir() / folder))
-            fs::copy_file(entry.path(), to / upper(entry.path().filename().string()));
+    for (const auto& entry : fs::recursive_directory_iterator(media_files::Dir())) {
+        fs::path to =
+            exe.Path() / "MEDIA" / upper(fs::relative(entry.path(), media_files::Dir()).string());
+        if (entry.is_directory()) {
+            fs::create_directories(to);
+        } else {
+            fs::copy_file(entry.path(), to);
+        }
     }
-    CheckingDecoder* images = nullptr;
-    HeadlessPlatform::Options options;
-    options.exeDir = exe.Path().string() + "/";
-    options.makeImageDecoder = [&images] {
-        auto d = std::make_unique<CheckingDecoder>();
-        images = d.get();
-        return d;
-    };
-    HeadlessPlatform platform(options);
-    GameApp app(platform);
-
-    ExpectEveryModelLoaded(app);
-    EXPECT_NE(app.GetWorld().Model("bg1").GetFirstTexture(), nullptr);
-    ASSERT_NE(images, nullptr);
-    EXPECT_EQ(images->asked.size(), 4u + 1u + 1u);
-    for (const auto& [path, loaded] : images->asked)
-        EXPECT_TRUE(loaded) << path;
+    fs::path cwd = fs::current_path();
+    fs::current_path(exe.Path());  // the default video is looked for here first
+    {
+        CheckedGame game(exe.Path().string() + "/");
+        ExpectEveryModelLoaded(game.app);
+        EXPECT_NE(game.app.GetWorld().Model("bg1").GetFirstTexture(), nullptr);
+        game.ExpectEveryPictureLoaded();
+        EXPECT_GT(game.app.Stage().Count(), 100);
+        EXPECT_TRUE(fs::is_regular_file(game.platform.videoPath)) << game.platform.videoPath;
+        // Sounds and music open through the same lookup on the real back ends.
+        for (const std::string& path : game.platform.audio->Loaded())
+            EXPECT_TRUE(fs::is_regular_file(ResolveAssetPath(path))) << path;
+    }
+    fs::current_path(cwd);
+    // The high score goes into the folder as it is named.
+    EXPECT_TRUE(fs::is_regular_file(exe.Path() / "MEDIA" / "option.ini"));
 }

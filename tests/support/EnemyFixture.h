@@ -11,19 +11,6 @@
 
 class EnemyFixture : public WorldFixture {
 protected:
-    template <class T>
-    static std::vector<T*> All(ObjectPool& pool) {
-        std::vector<T*> all;
-        for (GameObject* o : Each<GameObject>(pool)) {
-            if (auto* t = dynamic_cast<T*>(o)) all.push_back(t);
-        }
-        return all;
-    }
-    template <class T>
-    static int CountOf(ObjectPool& pool) {
-        return static_cast<int>(All<T>(pool).size());
-    }
-
     // One update of the enemies only; the bullets it fired. For passes that
     // cancel no bullets (no large enemy explodes).
     std::vector<EnemyBullet*> EnemyPass() {

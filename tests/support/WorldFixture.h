@@ -74,6 +74,25 @@ protected:
     int Plays(SoundRef sound) const { return assets.Plays(sound); }
     RecordingBackend& Backend() { return assets.Backend(); }
 
+    // The objects of a pool that are of kind T, in list order.
+    template <class T>
+    static std::vector<T*> All(const ObjectPool& pool) {
+        std::vector<T*> all;
+        for (GameObject* o : Each<GameObject>(pool)) {
+            if (auto* t = dynamic_cast<T*>(o)) all.push_back(t);
+        }
+        return all;
+    }
+    template <class T>
+    static int CountOf(const ObjectPool& pool) {
+        return static_cast<int>(All<T>(pool).size());
+    }
+    template <class T>
+    static T* First(const ObjectPool& pool) {
+        std::vector<T*> all = All<T>(pool);
+        return all.empty() ? nullptr : all.front();
+    }
+
     InMemoryAssets assets;
     RecordingFlow flow;
     World world{assets.refs, flow};

@@ -10,15 +10,7 @@
 
 namespace {
 
-struct BulletFixture : WorldFixture {
-    template <class T>
-    std::vector<T*> All(ObjectPool& pool) {
-        std::vector<T*> all;
-        for (T* o : Each<T>(pool))
-            all.push_back(o);
-        return all;
-    }
-};
+using BulletFixture = WorldFixture;
 
 }  // namespace
 

@@ -19,20 +19,6 @@ struct ItemFixture : WorldFixture {
         world.SetPlayer(ship);
         return *ship;
     }
-    template <class T>
-    int CountOf(ObjectPool& pool) {
-        int n = 0;
-        for (GameObject* o : Each<GameObject>(pool))
-            n += dynamic_cast<T*>(o) != nullptr;
-        return n;
-    }
-    template <class T>
-    T* First(ObjectPool& pool) {
-        for (GameObject* o : Each<GameObject>(pool)) {
-            if (auto* t = dynamic_cast<T*>(o)) return t;
-        }
-        return nullptr;
-    }
     PowerItem& Power(float x, float y, PowerKind kind, float vx, float vy) {
         PowerItem& item = *Create<PowerItem>(x, y, kind);
         item.velocity = {vx, vy};

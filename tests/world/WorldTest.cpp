@@ -17,14 +17,6 @@ struct LargeTestEnemy : LargeEnemy {
     }
 };
 
-template <class T>
-int CountOf(ObjectPool& pool) {
-    int n = 0;
-    for (GameObject* o : Each<GameObject>(pool))
-        n += dynamic_cast<T*>(o) != nullptr;
-    return n;
-}
-
 }  // namespace
 
 TEST_F(WorldFixture, RandomNumbersFollowTheReferenceGenerator) {
