@@ -40,9 +40,9 @@ std::unique_ptr<GlBackend> OffscreenGl(benchmark::State& state) {
 // included); upload_ms: the main thread's part.
 void VideoFrame640x480(benchmark::State& state) {
     TempFolder folder;
-    ClipSpec spec{Container::Wmv, 640, 480, 250};
-    spec.moving = true;
-    WriteClip(folder / "clip.wmv", spec);
+    ClipShape shape{Container::Wmv, 640, 480, 250};
+    shape.moving = true;
+    WriteClip(folder / "clip.wmv", shape);
     auto backend = OffscreenGl(state);
     if (!backend) return;
     GlBackend* gl = backend.get();
@@ -92,11 +92,15 @@ long ResidentKb() {
 // The headless platform on offscreen GL, with the real video player when asked.
 struct BenchPlatform : HeadlessPlatform {
     BenchPlatform(benchmark::State& state, bool realVideo)
-        : HeadlessPlatform(
-              Options{ProgramDir(), 60,
-                      [&state]() -> std::unique_ptr<RenderBackend> { return OffscreenGl(state); },
-                      nullptr, nullptr}),
-          realVideo(realVideo) {}
+        : HeadlessPlatform(MakeOptions(state)), realVideo(realVideo) {}
+    static Options MakeOptions(benchmark::State& state) {
+        Options options;
+        options.exeDir = ProgramDir();
+        options.makeBackend = [&state]() -> std::unique_ptr<RenderBackend> {
+            return OffscreenGl(state);
+        };
+        return options;
+    }
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
                                                    bool withSound) override {
         if (!realVideo) return HeadlessPlatform::CreateVideoPlayer(device, path, withSound);
@@ -158,11 +162,11 @@ BENCHMARK(GameInPlay)
 // moment; the resident memory after the first 10 and after all 100.
 void HundredVideoChanges(benchmark::State& state) {
     TempFolder folder;
-    ClipSpec spec{Container::Avi, 640, 480, 50};
-    spec.moving = true;
-    WriteClip(folder / "a.avi", spec);
-    spec.container = Container::Wmv;
-    WriteClip(folder / "b.wmv", spec);
+    ClipShape shape{Container::Avi, 640, 480, 50};
+    shape.moving = true;
+    WriteClip(folder / "a.avi", shape);
+    shape.container = Container::Wmv;
+    WriteClip(folder / "b.wmv", shape);
     BenchPlatform platform(state, true);
     GameApp app(platform);
     long afterTen = 0;

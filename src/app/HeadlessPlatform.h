@@ -92,6 +92,8 @@ public:
         std::function<std::unique_ptr<VideoPlayer>(GraphicsDevice&, const std::string& path,
                                                    bool withSound)>
             makeVideoPlayer;
+        // Where the high score is kept; a headless run keeps none unless told.
+        std::string saveDir, userSaveDir;
     };
 
     static constexpr double kSimulatedVideoLength = 24.0;
@@ -100,6 +102,8 @@ public:
     explicit HeadlessPlatform(Options options);
 
     std::string ExecutableDir() override { return options.exeDir; }
+    std::string GameSaveDir() override { return options.saveDir; }
+    std::string UserSaveDir() override { return options.userSaveDir; }
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                          int clientHeight, const std::string& iconPath) override;
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;

@@ -22,6 +22,11 @@ public:
     virtual ~Platform() = default;
     // The executable's folder with a trailing '/'.
     virtual std::string ExecutableDir() = 0;
+    // The folders where the game keeps its high score, with trailing '/': its own
+    // (where it is read from and written to first) and the user's (when the
+    // game's cannot be written). Empty: the run keeps nothing.
+    virtual std::string GameSaveDir() = 0;
+    virtual std::string UserSaveDir() = 0;
     // Null when no window can be made; Error() says why.
     virtual std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                                  int clientHeight, const std::string& iconPath) = 0;

@@ -17,7 +17,7 @@ constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky
 GameApp::GameApp(Platform& platform)
     : AppFramework("Velmora", platform),
       scenePool(Scene::kSlotSize, kScenes),
-      highScoreFile(MediaPath(AssetKind::Settings, 0), HighScoreFile::UserPath()) {
+      highScoreFile(SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())) {
     confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
@@ -40,6 +40,10 @@ GameApp::~GameApp() {
     // Scenes and objects may still reach the game while they go.
     scenePool.Clear();
     world.reset();
+}
+
+std::string GameApp::SavePath(const std::string& dir) {
+    return dir.empty() ? dir : dir + AssetAt(AssetKind::Settings, 0).file;
 }
 
 std::string GameApp::MediaPath(AssetKind kind, int index) const {

@@ -82,6 +82,8 @@ public:
     std::string MediaPath(AssetKind kind, int index) const;
 
 private:
+    // The high-score file in a save folder, or none.
+    static std::string SavePath(const std::string& dir);
     void LoadAssets();
     void RunMusicRule();
     void ReadToggles();

@@ -1,7 +1,6 @@
 #include "game/HighScoreFile.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "script/TextFile.h"
@@ -34,6 +33,7 @@ HighScoreFile::HighScoreFile(std::string gamePath, std::string userPath)
     : gamePath(std::move(gamePath)), userPath(std::move(userPath)) {}
 
 void HighScoreFile::Read(DigitCounter& highScore) const {
+    if (gamePath.empty()) return;
     int width = static_cast<int>(highScore.Text().size());
     DigitCounter best = ReadFrom(gamePath, width);
     if (!userPath.empty()) {
@@ -44,6 +44,7 @@ void HighScoreFile::Read(DigitCounter& highScore) const {
 }
 
 bool HighScoreFile::Write(const DigitCounter& highScore) const {
+    if (gamePath.empty()) return true;
     if (WriteTo(gamePath, highScore)) return true;
     if (userPath.empty()) return false;
     std::error_code ignored;
@@ -51,12 +52,4 @@ bool HighScoreFile::Write(const DigitCounter& highScore) const {
     if (!WriteTo(userPath, highScore)) return false;
     std::fprintf(stderr, "velmora: the high score is kept in %s instead\n", userPath.c_str());
     return true;
-}
-
-std::string HighScoreFile::UserPath() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data) return std::string(data) + "/velmora/option.ini";
-    const char* home = std::getenv("HOME");
-    if (home && *home) return std::string(home) + "/.local/share/velmora/option.ini";
-    return "";
 }

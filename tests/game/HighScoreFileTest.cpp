@@ -1,4 +1,4 @@
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -77,16 +77,13 @@ TEST_F(HighScoreFixture, AFolderThatCannotBeWrittenSendsTheScoreToTheUsersFolder
     EXPECT_FALSE(nowhere.Write(Score(1)));
 }
 
-TEST(HighScoreUserPath, FollowsTheDataHomeThenTheHomeFolder) {
-    std::string savedData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
-    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
-    setenv("XDG_DATA_HOME", "/data", 1);
-    EXPECT_EQ(HighScoreFile::UserPath(), "/data/velmora/option.ini");
-    setenv("XDG_DATA_HOME", "", 1);
-    setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(HighScoreFile::UserPath(), "/home/player/.local/share/velmora/option.ini");
-    unsetenv("HOME");
-    EXPECT_EQ(HighScoreFile::UserPath(), "");
-    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
-    if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+TEST_F(HighScoreFixture, WithoutAFileNothingIsReadOrWritten) {
+    std::filesystem::create_directories(dir.Path() / "user");
+    std::ofstream(dir / "user/option.ini") << "HighScore=000000000900\n";
+    HighScoreFile none("", dir / "user/option.ini");
+    DigitCounter read(12);
+    none.Read(read);
+    EXPECT_EQ(read.Text(), "000000000000");
+    EXPECT_TRUE(none.Write(Score(5)));
+    EXPECT_EQ(Contents(dir / "user/option.ini"), "HighScore=000000000900\n");
 }

@@ -267,6 +267,7 @@ TEST_F(FlowFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
     {
         HeadlessPlatform::Options options;
         options.exeDir = media.ExeDir();
+        options.saveDir = media.ExeDir() + "Media/";
         HeadlessPlatform second(options);
         GameApp game(second);
         EXPECT_EQ(game.GetWorld().GetHighScore().Text(), "000000004000");

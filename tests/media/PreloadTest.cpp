@@ -35,10 +35,12 @@ void ExpectEveryModelLoaded(GameApp& app) {
 
 // The game on the pack in exeDir, its images decoded for real and checked.
 struct CheckedGame {
-    explicit CheckedGame(const std::string& exeDir) : platform(Options(exeDir)), app(platform) {}
-    HeadlessPlatform::Options Options(const std::string& exeDir) {
+    explicit CheckedGame(const std::string& exeDir, const std::string& saveDir = "")
+        : platform(Options(exeDir, saveDir)), app(platform) {}
+    HeadlessPlatform::Options Options(const std::string& exeDir, const std::string& saveDir) {
         HeadlessPlatform::Options options;
         options.exeDir = exeDir;
+        options.saveDir = saveDir;
         options.makeImageDecoder = [this] {
             auto d = std::make_unique<CheckingDecoder>();
             images = d.get();
@@ -102,7 +104,7 @@ TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEverything) {
     fs::path cwd = fs::current_path();
     fs::current_path(exe.Path());  // the default video is looked for here first
     {
-        CheckedGame game(exe.Path().string() + "/");
+        CheckedGame game(exe.Path().string() + "/", exe.Path().string() + "/Media/");
         ExpectEveryModelLoaded(game.app);
         EXPECT_NE(game.app.GetWorld().Model("bg1").GetFirstTexture(), nullptr);
         game.ExpectEveryPictureLoaded();

@@ -61,7 +61,7 @@ bool Finish(AVFormatContext* format, Encoder& e) {
 
 }  // namespace
 
-bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
+bool WriteClip(const std::filesystem::path& file, const ClipShape& shape) {
     struct Names {
         const char* muxer;
         AVCodecID video, audio;
@@ -69,7 +69,7 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
     const Names names[] = {{"asf", AV_CODEC_ID_WMV2, AV_CODEC_ID_WMAV2},
                            {"avi", AV_CODEC_ID_MPEG4, AV_CODEC_ID_MP2},
                            {"mpeg", AV_CODEC_ID_MPEG1VIDEO, AV_CODEC_ID_MP2}};
-    const Names& n = names[static_cast<int>(spec.container)];
+    const Names& n = names[static_cast<int>(shape.container)];
     AVFormatContext* format = nullptr;
     if (avformat_alloc_output_context2(&format, nullptr, n.muxer, file.c_str()) < 0) return false;
     std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> owner(format,
@@ -80,10 +80,10 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
                                                                        });
 
     Encoder video, audio;
-    if (spec.picture && !Open(format, video, n.video)) return false;
-    if (spec.picture) {
-        video.codec->width = spec.width;
-        video.codec->height = spec.height;
+    if (shape.picture && !Open(format, video, n.video)) return false;
+    if (shape.picture) {
+        video.codec->width = shape.width;
+        video.codec->height = shape.height;
         video.codec->time_base = {1, kFps};
         video.codec->framerate = {kFps, 1};
         video.codec->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -92,7 +92,7 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
         video.codec->bit_rate = 400000;
         if (!Finish(format, video)) return false;
     }
-    if (spec.sound) {
+    if (shape.sound) {
         if (!Open(format, audio, n.audio)) return false;
         audio.codec->sample_fmt = audio.codec->codec->sample_fmts[0];
         audio.codec->sample_rate = kRate;
@@ -105,17 +105,17 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
     if (avformat_write_header(format, nullptr) < 0) return false;
 
     // One colour in full-range-free BT.601, as the decoders read it back.
-    const double r = spec.red, g = spec.green, b = spec.blue;
+    const double r = shape.red, g = shape.green, b = shape.blue;
     const auto y = static_cast<uint8_t>(std::lround(16 + 0.257 * r + 0.504 * g + 0.098 * b));
     const auto u = static_cast<uint8_t>(std::lround(128 - 0.148 * r - 0.291 * g + 0.439 * b));
     const auto v = static_cast<uint8_t>(std::lround(128 + 0.439 * r - 0.368 * g - 0.071 * b));
     AVFrame* picture = av_frame_alloc();
     picture->format = AV_PIX_FMT_YUV420P;
-    picture->width = spec.width;
-    picture->height = spec.height;
+    picture->width = shape.width;
+    picture->height = shape.height;
     AVFrame* tone = av_frame_alloc();
     bool ok = av_frame_get_buffer(picture, 0) >= 0;
-    if (spec.sound) {
+    if (shape.sound) {
         tone->format = audio.codec->sample_fmt;
         tone->sample_rate = kRate;
         tone->nb_samples = audio.codec->frame_size;
@@ -123,26 +123,26 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
         ok = ok && av_frame_get_buffer(tone, 0) >= 0;
     }
     int64_t samplesOut = 0;
-    for (int f = 0; ok && f < spec.frames; ++f) {
-        if (spec.picture) {
+    for (int f = 0; ok && f < shape.frames; ++f) {
+        if (shape.picture) {
             ok = av_frame_make_writable(picture) >= 0;
-            for (int row = 0; row < spec.height; ++row) {
+            for (int row = 0; row < shape.height; ++row) {
                 uint8_t* line = picture->data[0] + row * picture->linesize[0];
-                std::fill_n(line, spec.width, y);
-                for (int x = 0; spec.moving && x < spec.width; ++x) {
+                std::fill_n(line, shape.width, y);
+                for (int x = 0; shape.moving && x < shape.width; ++x) {
                     uint32_t grain = (x * 73856093u) ^ (row * 19349663u) ^ (f * 83492791u);
                     line[x] = static_cast<uint8_t>(x + 2 * row + 3 * f + (grain >> 27));
                 }
             }
-            for (int row = 0; row < (spec.height + 1) / 2; ++row) {
-                std::fill_n(picture->data[1] + row * picture->linesize[1], (spec.width + 1) / 2, u);
-                std::fill_n(picture->data[2] + row * picture->linesize[2], (spec.width + 1) / 2, v);
+            for (int row = 0; row < (shape.height + 1) / 2; ++row) {
+                std::fill_n(picture->data[1] + row * picture->linesize[1], (shape.width + 1) / 2, u);
+                std::fill_n(picture->data[2] + row * picture->linesize[2], (shape.width + 1) / 2, v);
             }
             picture->pts = f;
             ok = ok && Send(format, video, picture);
         }
         const int64_t until = static_cast<int64_t>(f + 1) * kRate / kFps;
-        while (ok && spec.sound && samplesOut < until) {
+        while (ok && shape.sound && samplesOut < until) {
             ok = av_frame_make_writable(tone) >= 0;
             for (int i = 0; i < tone->nb_samples; ++i) {
                 double s = 0.5 * std::sin(2 * M_PI * 440.0 * (samplesOut + i) / kRate);
@@ -162,8 +162,8 @@ bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec) {
     }
     av_frame_free(&picture);
     av_frame_free(&tone);
-    ok = ok && (!spec.picture || Send(format, video, nullptr)) &&
-         (!spec.sound || Send(format, audio, nullptr));
+    ok = ok && (!shape.picture || Send(format, video, nullptr)) &&
+         (!shape.sound || Send(format, audio, nullptr));
     return ok && av_write_trailer(format) >= 0;
 }
 

@@ -6,7 +6,7 @@
 
 enum class Container { Wmv, Avi, Mpg };
 
-struct ClipSpec {
+struct ClipShape {
     Container container = Container::Wmv;
     int width = 64, height = 48;
     int frames = 25;  // at 25 per second
@@ -17,7 +17,7 @@ struct ClipSpec {
 };
 
 // Writes the clip; false when FFmpeg refused.
-bool WriteClip(const std::filesystem::path& file, const ClipSpec& spec);
+bool WriteClip(const std::filesystem::path& file, const ClipShape& shape);
 
 // A folder of its own for one test, removed afterwards.
 class TempFolder {

@@ -65,9 +65,9 @@ protected:
         lastResult = player->Build(device, file.string(), withSound);
         return player;
     }
-    std::filesystem::path Clip(const std::string& name, const ClipSpec& spec) {
+    std::filesystem::path Clip(const std::string& name, const ClipShape& shape) {
         auto file = folder / name;
-        EXPECT_TRUE(WriteClip(file, spec)) << name;
+        EXPECT_TRUE(WriteClip(file, shape)) << name;
         return file;
     }
     std::vector<std::string> Messages() const {
@@ -260,9 +260,9 @@ TEST_F(VideoSoundTest, WithVideoSoundOffItIsSilent) {
 }
 
 TEST_F(Player, AFileWithoutAPictureIsRefusedUnlessItsSoundIsWanted) {
-    ClipSpec spec{Container::Mpg, 32, 32, 25, 0, 0, 0, true};
-    spec.picture = false;
-    auto file = Clip("sound.mpg", spec);
+    ClipShape shape{Container::Mpg, 32, 32, 25, 0, 0, 0, true};
+    shape.picture = false;
+    auto file = Clip("sound.mpg", shape);
     auto silent = Build(file, false);
     EXPECT_EQ(lastResult, kCannotConnect);
     EXPECT_EQ(Messages(), std::vector<std::string>{"Could not connect pins!  hr=0x80040217"});

@@ -39,6 +39,14 @@ std::string SdlPlatform::ExecutableDir() {
     return dir;
 }
 
+std::string SdlPlatform::UserSaveDir() {
+    const char* data = SDL_getenv("XDG_DATA_HOME");
+    if (data && *data) return std::string(data) + "/velmora/";
+    const char* home = SDL_getenv("HOME");
+    if (home && *home) return std::string(home) + "/.local/share/velmora/";
+    return "";
+}
+
 std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int clientWidth,
                                                   int clientHeight, const std::string& iconPath) {
     if (!videoReady) return nullptr;

@@ -12,6 +12,9 @@ public:
     ~SdlPlatform() override;
 
     std::string ExecutableDir() override;
+    // Media/ beside the game, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
+    std::string GameSaveDir() override { return ExecutableDir() + "Media/"; }
+    std::string UserSaveDir() override;
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                          int clientHeight, const std::string& iconPath) override;
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;

@@ -1,0 +1,22 @@
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/platform/SdlPlatform.h"
+
+TEST(SdlPlatformSaveDirs, TheGameKeepsBesideItselfThenInTheUsersDataFolder) {
+    SdlPlatform platform;
+    EXPECT_EQ(platform.GameSaveDir(), platform.ExecutableDir() + "Media/");
+    std::string savedData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+    setenv("XDG_DATA_HOME", "/data", 1);
+    EXPECT_EQ(platform.UserSaveDir(), "/data/velmora/");
+    setenv("XDG_DATA_HOME", "", 1);
+    setenv("HOME", "/home/player", 1);
+    EXPECT_EQ(platform.UserSaveDir(), "/home/player/.local/share/velmora/");
+    unsetenv("HOME");
+    EXPECT_EQ(platform.UserSaveDir(), "");
+    setenv("XDG_DATA_HOME", savedData.c_str(), 1);
+    if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+}
