@@ -635,7 +635,8 @@ bool PrepareXFile(std::string& file, std::string& why) {
     if (file.starts_with("\xEF\xBB\xBF")) file.erase(0, 3);
     if (file.size() < kHeaderSize || file.compare(0, 4, "xof ") != 0)
         return Fail(why, "not an .x file");
-    std::string_view floats = std::string_view(file).substr(12, 4);
+    // A copy: inflating replaces the file this would otherwise point into.
+    const std::string floats = file.substr(12, 4);
     if (floats != "0032" && floats != "0064") return Fail(why, "an unknown number size");
     std::string_view format = std::string_view(file).substr(8, 4);
     if (format == "tzip" || format == "bzip") {

@@ -205,3 +205,9 @@ TEST_F(XCorpus, AByteOrderMarkBeforeATextFileIsPassedOver) {
     WriteText(dir.Path() / "marked.x", "\xEF\xBB\xBF" + text);
     EXPECT_EQ(Mesh(*device, dir / "marked.x").MaterialCount(), 1u);
 }
+
+// Found by fuzzing: inflating replaced the bytes the header check still pointed
+// into. Under AddressSanitizer the old code aborts here.
+TEST_F(XCorpus, ACompressedFileIsCheckedAfterItIsInflated) {
+    EXPECT_EQ(Mesh(*device, VELMORA_TEST_DATA "/x/fuzzed_bzip.x").MaterialCount(), 2u);
+}
