@@ -18,6 +18,7 @@ extern "C" {
 #include "Media.h"
 #include "Space.h"
 #include "Synth.h"
+#include "video/platform/FfmpegHandles.h"
 
 namespace mkmedia {
 
@@ -27,19 +28,6 @@ constexpr int kWidth = 320, kHeight = 240, kFps = 25, kSeconds = 24;
 constexpr int kFrames = kFps * kSeconds;
 constexpr int kSampleRate = 44100;
 constexpr int kLoopSamples = kSampleRate * kSeconds;
-
-struct CodecCloser {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameCloser {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketCloser {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
-using FramePtr = std::unique_ptr<AVFrame, FrameCloser>;
-using PacketPtr = std::unique_ptr<AVPacket, PacketCloser>;
 
 // Sine by table over a whole number of cycles per loop: the phase is kept as an
 // exact fraction of the loop, so the sound repeats sample for sample.
