@@ -9,6 +9,7 @@
 #include "game/HighScoreFile.h"
 #include "script/StageHost.h"
 #include "script/StageScript.h"
+#include "support/InMemoryAssets.h"
 #include "world/DigitCounter.h"
 
 namespace {
@@ -36,11 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
+    // The enemies a stage sends in are made on a field and take a few steps there.
+    static InMemoryAssets assets;
+    RecordingFlow flow;
+    World world(assets.refs, flow);
+    world.BeginGame();
     IgnoringHost host;
     StageScript script(path, host);
-    // A stage with commands that do nothing still has its timeline run.
-    for (int frame = 0; frame < 64; ++frame)
+    for (int frame = 0; frame < 64; ++frame) {
         script.Tick();
+        world.Step();
+    }
+    world.Clear();
 
     DigitCounter highScore(12);
     HighScoreFile(path, "").Read(highScore);
