@@ -1,46 +1,45 @@
 #include "script/TextFile.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <string_view>
 
 #include "util/AssetPath.h"
 #include "util/AtomicFile.h"
+#include "util/FileData.h"
 #include "util/StringUtil.h"
 
 namespace {
 
 // Larger files are not texts of this game; they are not read at all.
-constexpr std::streamoff kMaxFileBytes = 16 << 20;
+constexpr std::size_t kMaxFileBytes = 16 << 20;
 
-// Reads one line of at most maxLength characters, a CR before its LF not
-// counted. False at the end of the file, and for a longer line, which is read
-// no further than one character past the limit.
-bool ReadLine(std::streambuf& in, std::string& line, size_t maxLength) {
-    line.clear();
-    int c;
-    while ((c = in.sbumpc()) != std::char_traits<char>::eof() && c != '\n') {
-        if (line.size() > maxLength) return false;  // one more than allowed, a CR aside
-        line.push_back(static_cast<char>(c));
-    }
-    if (c != '\n' && line.empty()) return false;  // the end itself is no line
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return line.size() <= maxLength;
+// Cuts the line that starts at `at` and moves past it; a CR before its LF is
+// not counted. False at the end of the text, and for a line over maxLength.
+bool ReadLine(std::string_view text, std::size_t& at, std::string& line, std::size_t maxLength) {
+    if (at >= text.size()) return false;
+    std::size_t end = std::min(text.find('\n', at), text.size());
+    std::string_view cut = text.substr(at, end - at);
+    at = end + 1;
+    if (!cut.empty() && cut.back() == '\r') cut.remove_suffix(1);
+    if (cut.size() > maxLength) return false;
+    line.assign(cut);
+    return true;
 }
 
 }  // namespace
 
 bool TextFile::Load(const std::string& path) {
     lines.clear();
-    std::ifstream in(ResolveAssetPath(path), std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    if (in.tellg() > kMaxFileBytes) {
-        std::fprintf(stderr, "velmora: %s not read: larger than any text of the game\n",
-                     path.c_str());
-        return true;
+    std::string file = ResolveAssetPath(path), text, why;
+    if (!FileExists(file)) return false;  // not made yet: no fault
+    if (!ReadFileLimited(file, kMaxFileBytes, text, why)) {
+        std::fprintf(stderr, "velmora: %s not read: %s\n", path.c_str(), why.c_str());
+        return false;
     }
-    in.seekg(0);
+    std::size_t at = 0;
     std::string line;
-    while (ReadLine(*in.rdbuf(), line, kMaxLine))
+    while (ReadLine(text, at, line, kMaxLine))
         lines.push_back(line);
     return true;
 }

@@ -10,9 +10,9 @@ public:
     // The longest line read; a longer one ends the reading there.
     static constexpr size_t kMaxLine = 1023;
 
-    // Replaces the lines with the file's. False, with no lines, when it cannot be
-    // opened; a line over kMaxLine characters ends the reading, keeping the lines
-    // before it.
+    // Replaces the lines with the file's. False, with no lines, when it is
+    // missing, unreadable or too large; a line over kMaxLine characters ends the
+    // reading, keeping the lines before it.
     bool Load(const std::string& path);
     // Writes every line with a line end, replacing the file as one step (an old
     // file survives a failed write). False when that fails.

@@ -1,4 +1,5 @@
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -61,10 +62,17 @@ TEST(TextFile, ALineOverTheLimitEndsTheReading) {
     EXPECT_EQ(Loaded(dir, "a\nb\n" + std::string(2000, 'z')).Count(), 2);
 }
 
-TEST(TextFile, AMissingFileGivesNoLines) {
+TEST(TextFile, AMissingOrOversizedFileGivesNoLines) {
     TextFile file;
     file.AddLine("old");
     EXPECT_FALSE(file.Load("/nonexistent/velmora/file.txt"));
+    EXPECT_EQ(file.Count(), 0);
+
+    TempDir dir("textfile");
+    Write(dir / "huge.txt", "a\n");
+    std::filesystem::resize_file(dir / "huge.txt", 17 << 20);  // sparse: nothing to write
+    file.AddLine("old");
+    EXPECT_FALSE(file.Load(dir / "huge.txt"));
     EXPECT_EQ(file.Count(), 0);
 }
 
