@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "graphics/XFileInflate.h"
+#include "util/StringUtil.h"
 
 namespace {
 
@@ -172,9 +173,7 @@ private:
 
     bool StartsNoCase(std::size_t at, const char* word) const {
         for (std::size_t i = 0; word[i]; ++i) {
-            char c = At(at + i);
-            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-            if (c != word[i]) return false;
+            if (AsciiLower(At(at + i)) != word[i]) return false;
         }
         return true;
     }

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "util/StringUtil.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -10,10 +12,7 @@ namespace {
 bool SameIgnoringAsciiCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = char(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = char(y - 'A' + 'a');
-        if (x != y) return false;
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
     }
     return true;
 }

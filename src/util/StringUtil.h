@@ -15,6 +15,11 @@ int ReverseFind(const std::string& s, const std::string& needle);
 // Token n of line, cut at every occurrence of separator; empty past the last one.
 std::string Token(const std::string& line, int n, const std::string& separator);
 
+// A letter A-Z in lower case; every other byte as it is.
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 // Everything up to and including the last '/', or "" when there is none.
 std::string GetDirectory(const std::string& path);
 bool FileExists(const std::string& path);
