@@ -145,7 +145,6 @@ void GameApp::ReturnToTitle() {
     StopMusic();
     world->Clear();
     scenePool.Clear();
-    world->SetBossGauge(0.0f);
     ShowTitle();
     returnToTitle = false;
 }

@@ -101,6 +101,7 @@ void World::Clear() {
                              &itemPool, &playerPool, &playerShotPool, &popupPool}) {
         pool->Clear();
     }
+    bossGauge = 0.0f;  // no boss is left to show
 }
 
 int World::ScreenHeight() const {

@@ -42,7 +42,7 @@ public:
     void Draw();
     // A new game: score and lives afresh, the ship flying in, the background scrolling.
     void BeginGame();
-    // Empties every pool.
+    // Empties every pool; the boss gauge goes with the boss.
     void Clear();
 
     // Record 0 of the input for this step.
