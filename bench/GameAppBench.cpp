@@ -62,7 +62,7 @@ void UpdateAtFullLoadWithEnemyKinds(benchmark::State& state) {
     int made = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        TopUpWithEnemyKinds(made);
+        TopUpWithEnemyKinds(game.world, made);
         TopUp(game.world, load);
         game.Fire();
         state.ResumeTiming();

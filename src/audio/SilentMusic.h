@@ -9,9 +9,18 @@
 class SilentMusic : public MusicBackend {
 public:
     bool Open(const std::string& path) override;
-    void Play() override { ++plays; }
-    void Pause() override { ++pauses; }
-    void Stop() override { ++stops; }
+    void Play() override {
+        ++plays;
+        running = true;
+    }
+    void Pause() override {
+        ++pauses;
+        running = false;
+    }
+    void Stop() override {
+        ++stops;
+        running = false;
+    }
     void SetPosition(double seconds) override;
     bool ReachedEnd() override { return ended; }
     void SetVolume(int value) override { levels.push_back(level = value); }
@@ -22,6 +31,7 @@ public:
 
     std::vector<std::string> opened;
     int plays = 0, pauses = 0, stops = 0;
+    bool running = false;  // after the last Play, neither paused nor stopped
     double position = -1.0;
     int level = 0, balance = 0;
     std::vector<int> levels;  // every level set, in order

@@ -1,12 +1,12 @@
 // How a game ends: game over, or the ending after the boss.
-#include "game/GameApp.h"
 #include "game/Scenes.h"
+#include "game/TextColors.h"
+#include "game/VideoBackground.h"
+#include "graphics/BitmapFont.h"
 
 namespace {
 
-constexpr uint32_t kWhite = 0xFFFFFFFF, kShadow = 0x80000000;
 constexpr int kGameOverUpdates = 150;
-constexpr int kEndingPiece = 1;
 constexpr int kCreditUpdates = 1000;
 
 // Who made the game, one role for each thousand updates of the ending.
@@ -18,44 +18,42 @@ constexpr const char* kCredits[] = {
 
 }  // namespace
 
-GameOver::GameOver(GameApp& app) : Scene(app), newHighScore(app.GetWorld().ScoreIsHighScore()) {}
+GameOver::GameOver(SceneHost& host, bool newHighScore) : Scene(host), newHighScore(newHighScore) {}
 
-bool GameOver::Update() {
+bool GameOver::Update(World&) {
     if (++counter <= kGameOverUpdates) return true;
-    app.Video().StopAndRewind();
-    app.RequestReturnToTitle();
+    host.Video().StopAndRewind();
+    host.RequestReturnToTitle();
     return false;
 }
 
-void GameOver::Draw() {
-    int half = app.ScreenWidth() / 2;
-    app.Font().DrawTextShadowed("GAME OVER", static_cast<float>(half - 72), 240.0f, kWhite,
-                                kShadow);
+void GameOver::Draw(const World&) {
+    int half = host.ScreenWidth() / 2;
+    host.Font().DrawTextShadowed("GAME OVER", static_cast<float>(half - 72), 240.0f, kTextWhite,
+                                 kTextShadow);
     if (newHighScore) {
-        app.Font().DrawTextShadowed("HI SCORE!", static_cast<float>(half - 192), 240.0f, kWhite,
-                                    kShadow);
+        host.Font().DrawTextShadowed("HI SCORE!", static_cast<float>(half - 192), 240.0f,
+                                     kTextWhite, kTextShadow);
     }
 }
 
-GameClear::GameClear(GameApp& app) : Scene(app) {
-    app.Video().StopAndRewind();  // the background keeps its last picture
-    app.SetEndingMusic(true);
-    app.SetMusicVolume(1.0f);
-    app.PlayMusic(kEndingPiece);
+GameClear::GameClear(SceneHost& host, MusicRef piece) : Scene(host) {
+    host.Video().StopAndRewind();  // the background keeps its last picture
+    host.SetMusicVolume(1.0f);
+    host.PlayMusic(piece);
 }
 
-bool GameClear::Update() {
+bool GameClear::Update(World&) {
     ++counter;
-    if (!app.IsMusicComplete()) return true;
-    app.GetWorld().SetBossGauge(0.0f);
-    return false;
+    return !host.IsMusicComplete();
 }
 
-void GameClear::Draw() {
-    int half = app.ScreenHeight() / 2;
+void GameClear::Draw(const World&) {
+    int half = host.ScreenHeight() / 2;
     auto x = static_cast<float>(half - 88);
     auto line = [&](const char* text, int dy) {
-        app.Font().DrawTextShadowed(text, x, static_cast<float>(half + dy), kWhite, kShadow);
+        host.Font().DrawTextShadowed(text, x, static_cast<float>(half + dy), kTextWhite,
+                                     kTextShadow);
     };
     int credit = counter / kCreditUpdates;
     if (credit == 0) {

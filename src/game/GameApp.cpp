@@ -5,13 +5,8 @@
 #include "graphics/RenderSetup.h"
 
 namespace {
-
 constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 constexpr int kScenes = 10;
-// The pieces the stage and the ending ask for by number.
-constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky", "qz_disky",
-                                    "qz_bossbattle1", "qz_disky",      "qz_disky", "qz_disky"};
-
 }  // namespace
 
 GameApp::GameApp(Platform& platform)
@@ -21,25 +16,15 @@ GameApp::GameApp(Platform& platform)
     confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
-
-    WorldAssets assets;
-    for (int i = 0; i < kModelCount; ++i)
-        assets.models[i] = models[i].get();
-    assets.font = font.get();
-    assets.soundPlayer = soundPlayer.get();
-    assets.sounds = sounds;
-    assets.screen = device.get();
-    world = std::make_unique<World>(assets, static_cast<GameFlow&>(*this));
-    highScoreFile.Read(world->HighScore());
-    stage = std::make_unique<StageScript>(MediaPath(AssetKind::Script, 0),
-                                          static_cast<StageHost&>(*this));
+    session = std::make_unique<Session>(*this, FieldAssets(), MediaPath(AssetKind::Script, 0));
+    highScoreFile.Read(session->Field().HighScore());
 }
 
 GameApp::~GameApp() {
-    highScoreFile.Write(world->GetHighScore());
-    // Scenes and objects may still reach the game while they go.
+    highScoreFile.Write(session->Field().GetHighScore());
+    // Scenes may still reach the game while they go.
     scenePool.Clear();
-    world.reset();
+    session.reset();
 }
 
 std::string GameApp::SavePath(const std::string& dir) {
@@ -72,17 +57,27 @@ void GameApp::LoadAssets() {
     musicPlayer->SetVolume(1.0f);
 }
 
+WorldAssets GameApp::FieldAssets() const {
+    WorldAssets assets;
+    for (int i = 0; i < kModelCount; ++i)
+        assets.models[i] = models[i].get();
+    assets.font = font.get();
+    assets.soundPlayer = soundPlayer.get();
+    assets.sounds = sounds;
+    assets.screen = device.get();
+    return assets;
+}
+
 void GameApp::ShowTitle() {
     CreateScene<TitleMenu>();
 }
 
 void GameApp::StartGame() {
-    world->BeginGame();
+    session->Begin();
     CreateScene<GetReady>();
-    endingMusicOn = false;
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
-    Mesh& background = world->Model("bg1");
+    Mesh& background = session->Field().Model("bg1");
     if (video->Texture()) {
         background.ReplaceTextures(video->Texture());
     } else {
@@ -92,13 +87,12 @@ void GameApp::StartGame() {
 }
 
 void GameApp::SetPaused(bool pause) {
-    world->SetPaused(pause);
+    session->Field().SetPaused(pause);
     PauseMusic(pause);
 }
 
-void GameApp::PlayMusic(int n) {
-    if (n < 0 || n >= static_cast<int>(std::size(kMusicTable))) return;
-    musicPlayer->Open(MediaPath(AssetKind::Music, kMusicTable[n].index));
+void GameApp::PlayMusic(MusicRef piece) {
+    musicPlayer->Open(MediaPath(AssetKind::Music, piece.index));
     musicPlayer->SetVolume(1.0f);
     musicPlayer->Play();
 }
@@ -115,16 +109,17 @@ void GameApp::Update() {
     RunMusicRule();
     video->Loop();
     input->Update();
-    world->SetPad(Pad());
+    World& world = session->Field();
+    world.SetPad(Pad());
     ReadToggles();
-    if (world->IsHalted()) return;
-    world->Step();
-    scenePool.UpdateAll();
+    if (world.IsHalted()) return;
+    world.Step();
+    scenePool.UpdateAll(world);
     if (returnToTitle) ReturnToTitle();
 }
 
 void GameApp::RunMusicRule() {
-    if (video->IsSoundOn() && !endingMusicOn) {
+    if (video->IsSoundOn() && !session->EndingMusicOn()) {
         StopMusic();
     } else if (musicPlayer->IsComplete()) {
         musicPlayer->SetPosition(0.0);
@@ -135,16 +130,18 @@ void GameApp::RunMusicRule() {
 void GameApp::ReadToggles() {
     // Press edges only; one latch covers both keys.
     const PadState& pad = Pad();
+    World& world = session->Field();
     bool freeze = pad.Held(kButtonFreeze), catchUp = pad.Held(kButtonCatchUp);
-    if (!toggleLatch && freeze) world->SetHalted(!world->IsHalted());
+    if (!toggleLatch && freeze) world.SetHalted(!world.IsHalted());
     if (!toggleLatch && catchUp) clock.catchUp = !clock.catchUp;
     toggleLatch = freeze || catchUp;
 }
 
 void GameApp::ReturnToTitle() {
-    StopMusic();
-    world->Clear();
+    session->End();
+    // A pause that goes with its scene resumes the music: stop it after.
     scenePool.Clear();
+    StopMusic();
     ShowTitle();
     returnToTitle = false;
 }
@@ -154,34 +151,12 @@ void GameApp::Render() {
     RenderBackend* backend = device->GetDevice();
     if (backend) backend->SetViewport(Viewport{0, 0, device->GetWidth(), device->GetHeight()});
     device->Clear(0x00000000);
-    world->Draw();
-    scenePool.DrawAll();
-    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), *world, device->GetHeight());
+    const World& world = session->Field();
+    world.Draw();
+    scenePool.DrawAll(world);
+    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight());
 }
 
 void GameApp::RestoreDeviceObjects() {
     ApplyGameRenderState(*device);
-}
-
-void GameApp::GameOver() {
-    CreateScene<::GameOver>();
-}
-
-void GameApp::HaltStage() {
-    stage->Halt();
-}
-
-void GameApp::BossWarning() {
-    CreateScene<Warning>();
-}
-
-void GameApp::BossFightEnded() {
-    stage->Resume();
-    // The boss is gone: its gauge goes with it, not only when the ending ends.
-    world->SetBossGauge(0.0f);
-    CreateScene<GameClear>();
-}
-
-void GameApp::FadeOutMusic(int frames) {
-    CreateScene<MusicFade>(frames, 1.0f, 0.0f);
 }

@@ -1,5 +1,3 @@
 #include "game/Scene.h"
 
-#include "game/GameApp.h"
-
-Scene::Scene(GameApp& app) : GameObject(app.ScenePool(), 0, 0, 0), app(app) {}
+Scene::Scene(SceneHost& host) : GameObject(host.ScenePool(), 0, 0, 0), host(host) {}

@@ -7,9 +7,10 @@
 // Keys held when it appears do nothing until every menu key was let go once.
 class TitleMenu : public Scene {
 public:
-    explicit TitleMenu(GameApp& app) : Scene(app) {}
-    bool Update() override;
-    void Draw() override;
+    explicit TitleMenu(SceneHost& host) : Scene(host) {}
+    const char* Name() const override { return "TitleMenu"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int cursor = 0;
     bool held = true;
@@ -18,9 +19,10 @@ public:
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:
-    explicit GetReady(GameApp& app) : Scene(app) {}
-    bool Update() override;
-    void Draw() override;
+    explicit GetReady(SceneHost& host) : Scene(host) {}
+    const char* Name() const override { return "GetReady"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int counter = 0;
 };
@@ -28,8 +30,9 @@ public:
 // Runs the stage script, one tick per unpaused frame, and opens the pause.
 class StageRunner : public Scene {
 public:
-    explicit StageRunner(GameApp& app);
-    bool Update() override;
+    explicit StageRunner(SceneHost& host);
+    const char* Name() const override { return "StageRunner"; }
+    bool Update(World& world) override;
 
     bool held = true;
 };
@@ -37,10 +40,11 @@ public:
 // Holds the field and the music until the pause key is pressed again.
 class Pause : public Scene {
 public:
-    explicit Pause(GameApp& app);
+    explicit Pause(SceneHost& host);
     ~Pause() override;
-    bool Update() override;
-    void Draw() override;
+    const char* Name() const override { return "Pause"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     bool held = true;
 };
@@ -48,9 +52,10 @@ public:
 // "GAME OVER" (with "HI SCORE!" for a record) for 151 updates, then the title.
 class GameOver : public Scene {
 public:
-    explicit GameOver(GameApp& app);
-    bool Update() override;
-    void Draw() override;
+    GameOver(SceneHost& host, bool newHighScore);
+    const char* Name() const override { return "GameOver"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int counter = 0;
     bool newHighScore;
@@ -59,9 +64,10 @@ public:
 // The boss's warning, blinking in ten-update phases for 120 updates.
 class Warning : public Scene {
 public:
-    explicit Warning(GameApp& app) : Scene(app) {}
-    bool Update() override;
-    void Draw() override;
+    explicit Warning(SceneHost& host) : Scene(host) {}
+    const char* Name() const override { return "Warning"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int counter = 0;
 };
@@ -69,9 +75,10 @@ public:
 // The ending: its music and the credits, until the music has played out.
 class GameClear : public Scene {
 public:
-    explicit GameClear(GameApp& app);
-    bool Update() override;
-    void Draw() override;
+    GameClear(SceneHost& host, MusicRef piece);
+    const char* Name() const override { return "GameClear"; }
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int counter = 0;
 };
@@ -79,8 +86,9 @@ public:
 // Sets the music's volume once a frame, in even steps from one level to another.
 class MusicFade : public Scene {
 public:
-    MusicFade(GameApp& app, int count, float start, float end);
-    bool Update() override;
+    MusicFade(SceneHost& host, int count, float start, float end);
+    const char* Name() const override { return "MusicFade"; }
+    bool Update(World& world) override;
 
     int count;
     float volume;

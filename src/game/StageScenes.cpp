@@ -1,77 +1,79 @@
 // The scenes of a stage in play: get ready, the runner, the pause and the
 // boss's warning; and the music's fade, which the stage starts.
-#include "game/GameApp.h"
 #include "game/Scenes.h"
+#include "game/Session.h"
+#include "game/TextColors.h"
+#include "graphics/BitmapFont.h"
 
 namespace {
-constexpr uint32_t kWhite = 0xFFFFFFFF, kShadow = 0x80000000;
 constexpr int kReadyUpdates = 50;
 constexpr int kWarningUpdates = 120;
 }  // namespace
 
-bool GetReady::Update() {
+bool GetReady::Update(World&) {
     if (++counter <= kReadyUpdates) return true;
-    app.CreateScene<StageRunner>();
+    host.CreateScene<StageRunner>();
     return false;
 }
 
-void GetReady::Draw() {
-    app.Font().DrawTextShadowed("GET READY", static_cast<float>(app.ScreenWidth() / 2 - 32), 240.0f,
-                                kWhite, kShadow);
+void GetReady::Draw(const World&) {
+    host.Font().DrawTextShadowed("GET READY", static_cast<float>(host.ScreenWidth() / 2 - 32),
+                                 240.0f, kTextWhite, kTextShadow);
 }
 
-StageRunner::StageRunner(GameApp& app) : Scene(app) {
-    app.Stage().Reset();
+StageRunner::StageRunner(SceneHost& host) : Scene(host) {
+    host.Play().Stage().Reset();
 }
 
-bool StageRunner::Update() {
-    bool pauseKey = app.Pad().Held(kButtonPause);
-    if (!app.IsPaused() && !held && pauseKey) app.CreateScene<Pause>();
+bool StageRunner::Update(World& world) {
+    bool pauseKey = host.Pad().Held(kButtonPause);
+    if (!world.IsPaused() && !held && pauseKey) host.CreateScene<Pause>();
     held = pauseKey;
     // The pause made this step has already stopped the stage.
-    if (!app.IsPaused()) app.Stage().Tick();
+    if (!world.IsPaused()) host.Play().Stage().Tick();
     return true;
 }
 
-Pause::Pause(GameApp& app) : Scene(app) {
-    app.SetPaused(true);
+Pause::Pause(SceneHost& host) : Scene(host) {
+    host.SetPaused(true);
 }
 
 Pause::~Pause() {
-    app.SetPaused(false);
+    host.SetPaused(false);
 }
 
-bool Pause::Update() {
-    bool pauseKey = app.Pad().Held(kButtonPause);
+bool Pause::Update(World&) {
+    bool pauseKey = host.Pad().Held(kButtonPause);
     if (!held && pauseKey) return false;
     held = pauseKey;
     return true;
 }
 
-void Pause::Draw() {
+void Pause::Draw(const World&) {
     // Placed by the screen's height: at x = 200 on a 640 x 480 screen.
-    app.Font().DrawTextShadowed("PAUSE", static_cast<float>(app.ScreenHeight() / 2 - 40), 240.0f,
-                                kWhite, kShadow);
+    host.Font().DrawTextShadowed("PAUSE", static_cast<float>(host.ScreenHeight() / 2 - 40), 240.0f,
+                                 kTextWhite, kTextShadow);
 }
 
-bool Warning::Update() {
+bool Warning::Update(World&) {
     return ++counter < kWarningUpdates;
 }
 
-void Warning::Draw() {
+void Warning::Draw(const World&) {
     if ((counter / 10) % 2 == 0) return;
-    app.Font().DrawTextShadowed("WARNING WARNING WARNING", 200.0f,
-                                static_cast<float>(app.ScreenWidth() / 2 - 32), kWhite, kShadow);
+    host.Font().DrawTextShadowed("WARNING WARNING WARNING", 200.0f,
+                                 static_cast<float>(host.ScreenWidth() / 2 - 32), kTextWhite,
+                                 kTextShadow);
 }
 
-MusicFade::MusicFade(GameApp& app, int count, float start, float end)
-    : Scene(app),
+MusicFade::MusicFade(SceneHost& host, int count, float start, float end)
+    : Scene(host),
       count(count),
       volume(start),
       step(count > 1 ? (end - start) / static_cast<float>(count - 1) : end - start) {}
 
-bool MusicFade::Update() {
-    app.SetMusicVolume(volume);
+bool MusicFade::Update(World&) {
+    host.SetMusicVolume(volume);
     volume += step;
     return --count > 0;
 }

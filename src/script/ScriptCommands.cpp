@@ -4,7 +4,7 @@
 #include "script/StageScript.h"
 
 void SpawnCommand::Execute() {
-    kind.create(x);
+    kind.create(host.Field(), x);
 }
 
 void SleepCommand::Execute() {

@@ -14,9 +14,10 @@ public:
 // "teki": an enemy of a kind at x.
 class SpawnCommand : public ScriptCommand {
 public:
-    SpawnCommand(const EnemyKind& kind, float x) : kind(kind), x(x) {}
+    SpawnCommand(StageHost& host, const EnemyKind& kind, float x) : host(host), kind(kind), x(x) {}
     void Execute() override;
 
+    StageHost& host;
     const EnemyKind& kind;
     float x;
 };

@@ -1,9 +1,13 @@
 #pragma once
 
+class World;
+
 // What the stage's commands ask of the game around them.
 class StageHost {
 public:
     virtual ~StageHost() = default;
+    // Where the stage's enemies come in.
+    virtual World& Field() = 0;
     // Starts piece n of the music table from its beginning at full volume.
     virtual void PlayMusic(int n) = 0;
     // Fades the music out over the frames.

@@ -25,12 +25,8 @@ void StageScript::Translate(const std::string& line, bool& inComment, StageHost&
     if (inComment) return;
 
     if (keyword == "teki") {
-        for (const EnemyKind& kind : enemyKindTable) {
-            if (first == kind.name) {
-                commands.push_back(std::make_unique<SpawnCommand>(kind, ToFloat(second)));
-                break;
-            }
-        }
+        if (const EnemyKind* kind = FindEnemyKind(first))
+            commands.push_back(std::make_unique<SpawnCommand>(host, *kind, ToFloat(second)));
     } else if (keyword == "sleep") {
         commands.push_back(std::make_unique<SleepCommand>(*this, ToInt(first)));
     } else if (keyword == "play") {

@@ -6,11 +6,11 @@
 class Background : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 64;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    Background();
-    bool Update() override;
-    void Draw() override;
+    explicit Background(World& world);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int counter = 0;
 };

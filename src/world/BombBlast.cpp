@@ -6,31 +6,31 @@
 #include "world/EnemyBullet.h"
 #include "world/World.h"
 
-ObjectPool& BombBlast::Pool() {
-    return CurrentWorld().bombPool;
+ObjectPool& BombBlast::PoolIn(World& world) {
+    return world.bombPool;
 }
 
-BombBlast::BombBlast(Mesh* model, int duration)
-    : GameObject(Pool(), 0.0f, 0.0f, depth::kBombs), model(model), duration(duration) {}
+BombBlast::BombBlast(World& world, Mesh* model, int duration)
+    : GameObject(PoolIn(world), 0.0f, 0.0f, depth::kBombs), model(model), duration(duration) {}
 
-bool BombBlast::Update() {
+bool BombBlast::Update(World&) {
     return ++age < duration;
 }
 
-void BombBlast::Draw() {
+void BombBlast::Draw(const World&) {
     float s = static_cast<float>(age) / static_cast<float>(duration);
     float scale = 20.0f * s + 1.0f;
     model->Draw({x, depth, -y}, {scale, scale, scale}, {0.2f, s, 0.0f}, RotationOrder::YX, 1.0f - s,
                 false);
 }
 
-ScreenBomb::ScreenBomb() : BombBlast(&CurrentWorld().Model("bomb1"), 30) {
-    CurrentWorld().PlaySound("sndBomb1");
+ScreenBomb::ScreenBomb(World& world) : BombBlast(world, &world.Model("bomb1"), 30) {
+    world.PlaySound("sndBomb1");
 }
 
-bool ScreenBomb::Update() {
-    CancelBulletsIf([](const EnemyBullet&) { return true; });
-    for (Enemy* e : Each<Enemy>(Enemy::Pool()))
+bool ScreenBomb::Update(World& world) {
+    CancelBulletsIf(world, [](const EnemyBullet&) { return true; });
+    for (Enemy* e : Each<Enemy>(world.enemyPool))
         e->hitPoints -= 1.0f;
-    return BombBlast::Update();
+    return BombBlast::Update(world);
 }

@@ -7,11 +7,11 @@ class Mesh;
 class BombBlast : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 80;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    BombBlast(Mesh* model, int duration);
-    bool Update() override;
-    void Draw() override;
+    BombBlast(World& world, Mesh* model, int duration);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     Mesh* model;
     int age = 0;
@@ -22,6 +22,6 @@ public:
 // every enemy loses a hit point per update.
 class ScreenBomb : public BombBlast {
 public:
-    ScreenBomb();
-    bool Update() override;
+    explicit ScreenBomb(World& world);
+    bool Update(World& world) override;
 };

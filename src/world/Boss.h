@@ -8,26 +8,26 @@
 // What every boss object shares: the big model at four times its size and a wide box.
 class BossBody : public Enemy {
 public:
-    void Draw() override;
+    void Draw(const World& world) override;
 
 protected:
-    BossBody(float x, float y, float hitPoints, int score);
+    BossBody(World& world, float x, float y, float hitPoints, int score);
     // The bullets on the field turn into score items.
-    void Explode() override;
+    void Explode(World& world) override;
 };
 
 // Halts the stage and warns, descends while the gauge fills, then becomes the core.
 class BossIntro : public BossBody {
 public:
-    explicit BossIntro(float x);
-    bool Update() override;
+    BossIntro(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Rotating needle rings and aimed bursts until destroyed or out of time; then the parts.
 class BossCore : public BossBody {
 public:
-    BossCore(float x, float y);
-    bool Update() override;
+    BossCore(World& world, float x, float y);
+    bool Update(World& world) override;
 };
 
 // One of two linked pairs: drifts apart for 30 updates, then fires denser rings.
@@ -35,19 +35,19 @@ public:
 // either pair ends the fight.
 class BossPart : public BossBody {
 public:
-    BossPart(float x, float y, float drift);
-    bool Update() override;
+    BossPart(World& world, float x, float y, float drift);
+    bool Update(World& world) override;
 
     float drift;  // x speed while drifting apart
     BossPart* partner = nullptr;
 
 private:
-    void EndPair(int timeLeft);
+    void EndPair(World& world, int timeLeft);
 };
 
 // A part that ran out of time flying off the top.
 class BossEscape : public BossBody {
 public:
-    BossEscape(float x, float y);
-    bool Update() override;
+    BossEscape(World& world, float x, float y);
+    bool Update(World& world) override;
 };

@@ -14,72 +14,73 @@ double AimAt(float x, float y, float targetX, float targetY, float offset) {
 
 }  // namespace
 
-AngleBullet::AngleBullet(const ModelTable& table, int variant, float x, float y, float direction,
-                         float speed, float acceleration)
-    : AngleBullet(table, variant, x, y, direction * 2.0 * kPi, direction + 0.25f, speed,
+AngleBullet::AngleBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         float direction, float speed, float acceleration)
+    : AngleBullet(world, table, variant, x, y, direction * 2.0 * kPi, direction + 0.25f, speed,
                   acceleration) {}
 
-AngleBullet::AngleBullet(const ModelTable& table, int variant, float x, float y, double heading,
-                         float yaw, float speed, float acceleration)
-    : EnemyBullet(table, variant, x, y, yaw),
+AngleBullet::AngleBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         double heading, float yaw, float speed, float acceleration)
+    : EnemyBullet(world, table, variant, x, y, yaw),
       velocity(speed * RadianDirection(heading)),
       accelVector(acceleration * RadianDirection(heading)) {}
 
-bool AngleBullet::Update() {
+bool AngleBullet::Update(World& world) {
     x += velocity.x;
     y += velocity.y;
     velocity += accelVector;
-    return EnemyBullet::Update();
+    return EnemyBullet::Update(world);
 }
 
-AimedBullet::AimedBullet(const ModelTable& table, int variant, float x, float y, float targetX,
-                         float targetY, float offset, float speed, float acceleration)
-    : AimedBullet(table, variant, x, y, AimAt(x, y, targetX, targetY, offset), speed,
+AimedBullet::AimedBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         float targetX, float targetY, float offset, float speed,
+                         float acceleration)
+    : AimedBullet(world, table, variant, x, y, AimAt(x, y, targetX, targetY, offset), speed,
                   acceleration) {}
 
-AimedBullet::AimedBullet(const ModelTable& table, int variant, float x, float y, double heading,
-                         float speed, float acceleration)
-    : AngleBullet(table, variant, x, y, heading, static_cast<float>(heading / (2.0 * kPi)), speed,
-                  acceleration) {}
+AimedBullet::AimedBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         double heading, float speed, float acceleration)
+    : AngleBullet(world, table, variant, x, y, heading, static_cast<float>(heading / (2.0 * kPi)),
+                  speed, acceleration) {}
 
-RetargetNeedle::RetargetNeedle(const ModelTable& table, int variant, float x, float y,
+RetargetNeedle::RetargetNeedle(World& world, const ModelTable& table, int variant, float x, float y,
                                float direction, float speed)
-    : EnemyBullet(table, variant, x, y, direction + 0.25f),
+    : EnemyBullet(world, table, variant, x, y, direction + 0.25f),
       velocity(speed * Direction(direction)),
       needleSpeed(speed) {}
 
-bool RetargetNeedle::Update() {
+bool RetargetNeedle::Update(World& world) {
     x += velocity.x;
     y += velocity.y;
     // A needle whose moment passes with no ship keeps its course for good.
-    PlayerShip* ship = CurrentWorld().GetPlayer();
+    PlayerShip* ship = world.GetPlayer();
     if (--retargetTimer == 0 && ship) {
         double heading = AimAt(x, y, ship->x, ship->y, 0.0f);
         velocity = needleSpeed * RadianDirection(heading);
         yaw = static_cast<float>(heading / (2.0 * kPi)) + 0.25f;
     }
-    return EnemyBullet::Update();
+    return EnemyBullet::Update(world);
 }
 
-SplitBullet::SplitBullet(const ModelTable& table, int variant, float x, float y, float direction,
-                         float speed)
-    : EnemyBullet(table, variant, x, y, direction + 0.25f),
+SplitBullet::SplitBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         float direction, float speed)
+    : EnemyBullet(world, table, variant, x, y, direction + 0.25f),
       splitDirection(direction),
       splitSpeed(speed),
       velocity(speed * Direction(direction)) {}
 
-bool SplitBullet::Update() {
+bool SplitBullet::Update(World& world) {
     x += velocity.x;
     y += velocity.y;
-    if (--fuse != 0) return EnemyBullet::Update();
-    const ModelTable& needles = CurrentWorld().NeedleTable();
+    if (--fuse != 0) return EnemyBullet::Update(world);
+    const ModelTable& needles = world.NeedleTable();
     for (int i = 0; i < 5; ++i) {
-        Create<RetargetNeedle>(needles, variant, x, y, splitDirection - 0.4f + 0.2f * i,
-                               1.5f * splitSpeed);
+        world.Spawn<RetargetNeedle>(needles, variant, x, y, splitDirection - 0.4f + 0.2f * i,
+                                    1.5f * splitSpeed);
     }
     return false;
 }
 
-void SplitBullet::Draw() {
+void SplitBullet::Draw(const World&) {
     DrawScaled(2.0f);
 }

@@ -6,14 +6,14 @@
 // Flies straight in a direction (turns), its speed changing along the way.
 class AngleBullet : public EnemyBullet {
 public:
-    AngleBullet(const ModelTable& table, int variant, float x, float y, float direction,
-                float speed, float acceleration);
-    bool Update() override;
+    AngleBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                float direction, float speed, float acceleration);
+    bool Update(World& world) override;
 
 protected:
     // heading in radians; yaw in turns.
-    AngleBullet(const ModelTable& table, int variant, float x, float y, double heading, float yaw,
-                float speed, float acceleration);
+    AngleBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                double heading, float yaw, float speed, float acceleration);
 
     glm::vec2 velocity;
     glm::vec2 accelVector;
@@ -22,20 +22,20 @@ protected:
 // Flies straight at a target, turned by an offset (turns).
 class AimedBullet : public AngleBullet {
 public:
-    AimedBullet(const ModelTable& table, int variant, float x, float y, float targetX,
+    AimedBullet(World& world, const ModelTable& table, int variant, float x, float y, float targetX,
                 float targetY, float offset, float speed, float acceleration);
 
 private:
-    AimedBullet(const ModelTable& table, int variant, float x, float y, double heading, float speed,
-                float acceleration);
+    AimedBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                double heading, float speed, float acceleration);
 };
 
 // Flies straight, then after 30 updates turns once toward the ship, if there is one.
 class RetargetNeedle : public EnemyBullet {
 public:
-    RetargetNeedle(const ModelTable& table, int variant, float x, float y, float direction,
-                   float speed);
-    bool Update() override;
+    RetargetNeedle(World& world, const ModelTable& table, int variant, float x, float y,
+                   float direction, float speed);
+    bool Update(World& world) override;
 
     glm::vec2 velocity;
     float needleSpeed;
@@ -46,10 +46,10 @@ public:
 // over 0.8 of a turn around its direction.
 class SplitBullet : public EnemyBullet {
 public:
-    SplitBullet(const ModelTable& table, int variant, float x, float y, float direction,
-                float speed);
-    bool Update() override;
-    void Draw() override;
+    SplitBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                float direction, float speed);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     float splitDirection;
     float splitSpeed;

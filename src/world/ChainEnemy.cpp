@@ -11,26 +11,26 @@ constexpr float kDescent = 0.2f;
 constexpr float kBottom = 74.0f + kLeash;  // the whole chain has passed the field
 }  // namespace
 
-EnemyBig4::EnemyBig4(float x) : CompositeHead(&CurrentWorld().Model("obj6"), x, 30.0f) {
+EnemyBig4::EnemyBig4(World& world, float x) : CompositeHead(world, &world.Model("obj6"), x, 30.0f) {
     for (glm::vec2& joint : joints)
         joint = {0.0f, -54.0f};  // where a new segment waits
     for (int i = 0; i < kSegments; ++i)
-        Create<ChainSegment>(*this, i);
+        world.Spawn<ChainSegment>(*this, i);
 }
 
-bool EnemyBig4::Update() {
+bool EnemyBig4::Update(World& world) {
     if (state != State::Alive) return false;
-    MoveChain();
+    MoveChain(world);
     y += kDescent;
-    DecideEnd(kBottom);
+    DecideEnd(world, kBottom);
     return true;
 }
 
-void EnemyBig4::MoveChain() {
+void EnemyBig4::MoveChain(const World& world) {
     glm::vec2& tip = joints[0];
     const glm::vec2& root = joints[kSegments - 1];
     joints[kSegments - 1] = {x, y};
-    if (const PlayerShip* ship = CurrentWorld().GetPlayer()) {
+    if (const PlayerShip* ship = world.GetPlayer()) {
         glm::vec2 toShip = glm::vec2(ship->x, ship->y) - tip;
         float distance = glm::length(toShip);
         if (distance >= kChaseSpeed) tip += toShip * (kChaseSpeed / distance);
@@ -44,11 +44,10 @@ void EnemyBig4::MoveChain() {
     }
 }
 
-ChainSegment::ChainSegment(const EnemyBig4& chain, int index)
-    : CompositePart(&CurrentWorld().Model("obj6"), chain, chain.variant), index(index) {}
+ChainSegment::ChainSegment(World& world, const EnemyBig4& chain, int index)
+    : CompositePart(world, &world.Model("obj6"), chain, chain.variant), index(index) {}
 
-bool ChainSegment::Update() {
-    World& world = CurrentWorld();
+bool ChainSegment::Update(World& world) {
     glm::vec2 at = static_cast<const EnemyBig4&>(head).joints[index];
     x = at.x;
     y = at.y;
@@ -56,8 +55,9 @@ bool ChainSegment::Update() {
     PlayerShip* ship = world.GetPlayer();
     int period = static_cast<int>(40 - 20 * world.GetDifficulty());
     if (ship && fireCount % period == 0) {
-        Create<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f, 0.8f, 0.0f);
+        world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f, 0.8f,
+                                 0.0f);
         variant = 1 - variant;
     }
-    return FollowHead();
+    return FollowHead(world);
 }

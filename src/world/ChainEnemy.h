@@ -11,21 +11,21 @@ class EnemyBig4 : public CompositeHead {
 public:
     static constexpr int kSegments = 12;
 
-    explicit EnemyBig4(float x);
-    bool Update() override;
+    EnemyBig4(World& world, float x);
+    bool Update(World& world) override;
 
     // Where segment i is, 0 the chasing end, 11 on the head.
     glm::vec2 joints[kSegments];
 
 private:
-    void MoveChain();
+    void MoveChain(const World& world);
 };
 
 // One link of an EnemyBig4's chain: fires at the ship every 40 updates.
 class ChainSegment : public CompositePart {
 public:
-    ChainSegment(const EnemyBig4& chain, int index);
-    bool Update() override;
+    ChainSegment(World& world, const EnemyBig4& chain, int index);
+    bool Update(World& world) override;
 
     int index;
 };

@@ -12,9 +12,9 @@ public:
 
 protected:
     // Starts lower than other large enemies: its parts spread above it.
-    CompositeHead(Mesh* model, float x, float hitPoints);
+    CompositeHead(World& world, Mesh* model, float x, float hitPoints);
     // Destroyed (scores and explodes) or past bottomLimit: the parts end with it.
-    void DecideEnd(float bottomLimit);
+    void DecideEnd(World& world, float bottomLimit);
 };
 
 // A part with the small size class's score and explosion but its own smaller
@@ -22,9 +22,9 @@ protected:
 // head's end ends it.
 class CompositePart : public SmallEnemy {
 protected:
-    CompositePart(Mesh* model, const CompositeHead& head, int variant);
+    CompositePart(World& world, Mesh* model, const CompositeHead& head, int variant);
     // True while the head is alive; with a destroyed head the part scores and explodes.
-    bool FollowHead();
+    bool FollowHead(World& world);
 
     const CompositeHead& head;
     int fireCount = 0;

@@ -5,43 +5,45 @@
 #include "world/FieldMath.h"
 #include "world/World.h"
 
-ObjectPool& Effect::Pool() {
-    return CurrentWorld().effectPool;
+ObjectPool& Effect::PoolIn(World& world) {
+    return world.effectPool;
 }
 
-Effect::Effect(float x, float y) : GameObject(Pool(), x, y, depth::kEffects) {}
+Effect::Effect(World& world, float x, float y) : GameObject(PoolIn(world), x, y, depth::kEffects) {}
 
-VanishEffect::VanishEffect(float x, float y, Mesh* model) : Effect(x, y), model(model) {}
+VanishEffect::VanishEffect(World& world, float x, float y, Mesh* model)
+    : Effect(world, x, y), model(model) {}
 
-bool VanishEffect::Update() {
+bool VanishEffect::Update(World&) {
     return ++age < 11;
 }
 
-void VanishEffect::Draw() {
+void VanishEffect::Draw(const World&) {
     float s = static_cast<float>(age) / 10.0f;
     model->Draw({x, depth, -y}, {1.0f - s, 1.0f, 1.0f + s}, {0.0f, s / 2.0f, 0.0f},
                 RotationOrder::Y, 1.0f, false);
 }
 
-GrazeSpark::GrazeSpark(float x, float y) : Effect(x, y) {}
+GrazeSpark::GrazeSpark(World& world, float x, float y) : Effect(world, x, y) {}
 
-bool GrazeSpark::Update() {
+bool GrazeSpark::Update(World&) {
     return ++age < 21;
 }
 
-void GrazeSpark::Draw() {
+void GrazeSpark::Draw(const World& world) {
     float s = static_cast<float>(age) / 40.0f;
-    CurrentWorld().Model("effect1").Draw({x, depth, -y}, {s, s, s}, {0.0f, s, 0.0f},
-                                         RotationOrder::Y, 1.0f, false);
+    world.Model("effect1").Draw({x, depth, -y}, {s, s, s}, {0.0f, s, 0.0f}, RotationOrder::Y, 1.0f,
+                                false);
 }
 
-HitSpark::HitSpark(float x, float y, int index) : Effect(x, y - 4.0f), age(-5 * index) {
+HitSpark::HitSpark(World& world, float x, float y, int index)
+    : Effect(world, x, y - 4.0f), age(-5 * index) {
     // Between 0.09 and 0.81 of a half turn: always down the field.
-    double theta = (0.4 * CurrentWorld().RandomSigned() + 0.25) * 1.8 * kPi;
+    double theta = (0.4 * world.RandomSigned() + 0.25) * 1.8 * kPi;
     velocity = 2.0f * RadianDirection(theta);
 }
 
-bool HitSpark::Update() {
+bool HitSpark::Update(World&) {
     x += velocity.x;
     y += velocity.y;
     scale -= 0.015f;
@@ -49,7 +51,7 @@ bool HitSpark::Update() {
     return ++age < 40;
 }
 
-void HitSpark::Draw() {
-    CurrentWorld().Model("crash_2").Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, 0.0f, 0.0f},
-                                         RotationOrder::None, alpha, false);
+void HitSpark::Draw(const World& world) {
+    world.Model("crash_2").Draw({x, depth, -y}, {scale, scale, scale}, {0.0f, 0.0f, 0.0f},
+                                RotationOrder::None, alpha, false);
 }

@@ -9,17 +9,17 @@ class Mesh;
 class Effect : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 80;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    Effect(float x, float y);
+    Effect(World& world, float x, float y);
 };
 
 // What is left of a cancelled bullet: its model squashed and turned away.
 class VanishEffect : public Effect {
 public:
-    VanishEffect(float x, float y, Mesh* model);
-    bool Update() override;
-    void Draw() override;
+    VanishEffect(World& world, float x, float y, Mesh* model);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     Mesh* model;
     int age = 0;
@@ -28,9 +28,9 @@ public:
 // A bullet grazed by the ship.
 class GrazeSpark : public Effect {
 public:
-    GrazeSpark(float x, float y);
-    bool Update() override;
-    void Draw() override;
+    GrazeSpark(World& world, float x, float y);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int age = 0;
 };
@@ -38,9 +38,9 @@ public:
 // A shot's hit: three of them fly down the field, the later ones starting late.
 class HitSpark : public Effect {
 public:
-    HitSpark(float x, float y, int index);
-    bool Update() override;
-    void Draw() override;
+    HitSpark(World& world, float x, float y, int index);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     glm::vec2 velocity;
     float scale = 0.6f;

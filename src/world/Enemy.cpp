@@ -15,29 +15,29 @@ constexpr int kLargeScore = 1000;
 constexpr float kLargeScale = 3.0f;
 }  // namespace
 
-ObjectPool& Enemy::Pool() {
-    return CurrentWorld().enemyPool;
+ObjectPool& Enemy::PoolIn(World& world) {
+    return world.enemyPool;
 }
 
-Enemy::Enemy(Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
-             float hitBottom, float hitPoints, int score)
-    : GameObject(Pool(), x, y, depth::kEnemies, hitLeft, hitTop, hitRight, hitBottom),
+Enemy::Enemy(World& world, Mesh* model, float x, float y, float hitLeft, float hitTop,
+             float hitRight, float hitBottom, float hitPoints, int score)
+    : GameObject(PoolIn(world), x, y, depth::kEnemies, hitLeft, hitTop, hitRight, hitBottom),
       model(model),
-      variant(static_cast<int>(CurrentWorld().NextRandom() + 0.5)),
+      variant(static_cast<int>(world.NextRandom() + 0.5)),
       hitPoints(hitPoints),
       score(score) {}
 
-bool Enemy::Survives(float bottomLimit) {
+bool Enemy::Survives(World& world, float bottomLimit) {
     if (hitPoints <= 0.0f) {
-        Die();
+        Die(world);
         return false;
     }
     return y < bottomLimit;
 }
 
-void Enemy::Die() {
-    CurrentWorld().AddScore(score);
-    Explode();
+void Enemy::Die(World& world) {
+    world.AddScore(score);
+    Explode(world);
 }
 
 void Enemy::DrawModel(float scale) const {
@@ -45,39 +45,40 @@ void Enemy::DrawModel(float scale) const {
                 1.0f, false);
 }
 
-SmallEnemy::SmallEnemy(Mesh* model, float x) : SmallEnemy(model, x, kSmallHalf) {}
+SmallEnemy::SmallEnemy(World& world, Mesh* model, float x)
+    : SmallEnemy(world, model, x, kSmallHalf) {}
 
-SmallEnemy::SmallEnemy(Mesh* model, float x, float hitHalf)
-    : Enemy(model, x, kSmallStartY, -hitHalf, -hitHalf, hitHalf, hitHalf, kSmallHitPoints,
+SmallEnemy::SmallEnemy(World& world, Mesh* model, float x, float hitHalf)
+    : Enemy(world, model, x, kSmallStartY, -hitHalf, -hitHalf, hitHalf, hitHalf, kSmallHitPoints,
             kSmallScore) {}
 
-void SmallEnemy::Draw() {
+void SmallEnemy::Draw(const World&) {
     DrawModel(1.0f);
 }
 
-bool SmallEnemy::Survives() {
-    return Enemy::Survives(kSmallBottom);
+bool SmallEnemy::Survives(World& world) {
+    return Enemy::Survives(world, kSmallBottom);
 }
 
-void SmallEnemy::Explode() {
-    Create<Explosion>(x, y, kSmallExplosion);
+void SmallEnemy::Explode(World& world) {
+    world.Spawn<Explosion>(x, y, kSmallExplosion);
 }
 
-LargeEnemy::LargeEnemy(Mesh* model, float x, float hitPoints)
-    : LargeEnemy(model, x, kLargeStartY, hitPoints) {}
+LargeEnemy::LargeEnemy(World& world, Mesh* model, float x, float hitPoints)
+    : LargeEnemy(world, model, x, kLargeStartY, hitPoints) {}
 
-LargeEnemy::LargeEnemy(Mesh* model, float x, float y, float hitPoints)
-    : Enemy(model, x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf, hitPoints, kLargeScore) {
-}
+LargeEnemy::LargeEnemy(World& world, Mesh* model, float x, float y, float hitPoints)
+    : Enemy(world, model, x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf, hitPoints,
+            kLargeScore) {}
 
-void LargeEnemy::Draw() {
+void LargeEnemy::Draw(const World&) {
     DrawModel(kLargeScale);
 }
 
-bool LargeEnemy::Survives() {
-    return Enemy::Survives(kLargeBottom);
+bool LargeEnemy::Survives(World& world) {
+    return Enemy::Survives(world, kLargeBottom);
 }
 
-void LargeEnemy::Explode() {
-    Create<LargeExplosion>(x, y);
+void LargeEnemy::Explode(World& world) {
+    world.Spawn<LargeExplosion>(x, y);
 }

@@ -13,9 +13,9 @@ public:
     // once: when time runs out, the part that found its partner gone lingers one
     // update beside the other pair and four escapes.
     static constexpr int kBossSlots = 7;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    Enemy(Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
+    Enemy(World& world, Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
           float hitBottom, float hitPoints, int score);
 
     Mesh* model;
@@ -29,10 +29,10 @@ protected:
     // The end of an update that every enemy shares: one whose hit points ran
     // out scores, explodes and goes; one that reached bottomLimit leaves
     // silently. True while it stays.
-    bool Survives(float bottomLimit);
+    bool Survives(World& world, float bottomLimit);
     // Scores and leaves the explosion of its size.
-    void Die();
-    virtual void Explode() = 0;
+    void Die(World& world);
+    virtual void Explode(World& world) = 0;
     // The model at the enemy's place, tilted toward the camera and turned by yaw.
     void DrawModel(float scale) const;
 };
@@ -41,25 +41,25 @@ protected:
 // explosion; gone once they reach y = 58.
 class SmallEnemy : public Enemy {
 public:
-    SmallEnemy(Mesh* model, float x);
-    void Draw() override;
+    SmallEnemy(World& world, Mesh* model, float x);
+    void Draw(const World& world) override;
 
 protected:
-    SmallEnemy(Mesh* model, float x, float hitHalf);
-    bool Survives();
-    void Explode() override;
+    SmallEnemy(World& world, Mesh* model, float x, float hitHalf);
+    bool Survives(World& world);
+    void Explode(World& world) override;
 };
 
 // Large enemies: three times the size, 100 hit points unless given, 1000
 // points, a large explosion; gone once they reach y = 74.
 class LargeEnemy : public Enemy {
 public:
-    explicit LargeEnemy(Mesh* model, float x, float hitPoints = 100.0f);
-    void Draw() override;
+    LargeEnemy(World& world, Mesh* model, float x, float hitPoints = 100.0f);
+    void Draw(const World& world) override;
 
 protected:
     // Starting at another height.
-    LargeEnemy(Mesh* model, float x, float y, float hitPoints);
-    bool Survives();
-    void Explode() override;
+    LargeEnemy(World& world, Mesh* model, float x, float y, float hitPoints);
+    bool Survives(World& world);
+    void Explode(World& world) override;
 };

@@ -5,23 +5,24 @@
 #include "world/Depth.h"
 #include "world/World.h"
 
-ObjectPool& EnemyBullet::Pool() {
-    return CurrentWorld().bulletPool;
+ObjectPool& EnemyBullet::PoolIn(World& world) {
+    return world.bulletPool;
 }
 
-EnemyBullet::EnemyBullet(const ModelTable& table, int variant, float x, float y, float yaw)
-    : GameObject(Pool(), x, y, depth::kEnemyBullets, -0.3f, -0.3f, 0.3f, 0.3f),
+EnemyBullet::EnemyBullet(World& world, const ModelTable& table, int variant, float x, float y,
+                         float yaw)
+    : GameObject(PoolIn(world), x, y, depth::kEnemyBullets, -0.3f, -0.3f, 0.3f, 0.3f),
       model(table.models[variant]),
       yaw(yaw),
       spin(table.spin),
       variant(variant) {}
 
-bool EnemyBullet::Update() {
+bool EnemyBullet::Update(World&) {
     yaw += spin;
     return !IsOutside(*this, 4.0f);
 }
 
-void EnemyBullet::Draw() {
+void EnemyBullet::Draw(const World&) {
     DrawScaled(1.0f);
 }
 

@@ -9,23 +9,23 @@
 // Dives straight down, spinning; a three-way spread at the start of every hundred updates.
 class EnemyObj1 : public SmallEnemy {
 public:
-    explicit EnemyObj1(float x);
-    bool Update() override;
+    EnemyObj1(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Weaves down the field; single shots at the ship while counter mod 100 is at most 20.
 class EnemyObj2 : public SmallEnemy {
 public:
-    explicit EnemyObj2(float x);
-    bool Update() override;
+    EnemyObj2(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Drifts along a heading drawn at birth and now and then drops a bullet
 // that flies back up the field and splits.
 class EnemyObj3 : public SmallEnemy {
 public:
-    explicit EnemyObj3(float x);
-    bool Update() override;
+    EnemyObj3(World& world, float x);
+    bool Update(World& world) override;
 
     glm::vec2 velocity;
 };
@@ -33,22 +33,22 @@ public:
 // Dives straight down; wide fans, seventeen and sixteen bullets by turns of two hundred updates.
 class EnemyBig1 : public LargeEnemy {
 public:
-    explicit EnemyBig1(float x);
-    bool Update() override;
+    EnemyBig1(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Weaves down the field; five-way bursts at the ship.
 class EnemyBig2 : public LargeEnemy {
 public:
-    explicit EnemyBig2(float x);
-    bool Update() override;
+    EnemyBig2(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Drifts like EnemyObj3, dropping five splitting bullets at once.
 class EnemyBig3 : public LargeEnemy {
 public:
-    explicit EnemyBig3(float x);
-    bool Update() override;
+    EnemyBig3(World& world, float x);
+    bool Update(World& world) override;
 
     glm::vec2 velocity;
 };

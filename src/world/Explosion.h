@@ -4,9 +4,9 @@
 // A destroyed enemy: a growing, fading burst that leaves a score item.
 class Explosion : public Effect {
 public:
-    Explosion(float x, float y, float size);
-    bool Update() override;
-    void Draw() override;
+    Explosion(World& world, float x, float y, float size);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int age = 0;
     float size;
@@ -16,11 +16,11 @@ public:
 // bullets close by cancelled.
 class LargeExplosion : public Explosion {
 public:
-    LargeExplosion(float x, float y);
+    LargeExplosion(World& world, float x, float y);
 };
 
 // The boss's end: every bullet on the field turns into a score item.
 class BossExplosion : public Explosion {
 public:
-    BossExplosion(float x, float y);
+    BossExplosion(World& world, float x, float y);
 };

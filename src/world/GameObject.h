@@ -5,6 +5,8 @@
 
 #include "world/ObjectPool.h"
 
+class World;
+
 // Everything on the play field, and every scene. Positions are field units, x to
 // the right and y down the screen; the hit box is given as offsets from (x, y).
 class GameObject : public PoolNode {
@@ -14,8 +16,8 @@ public:
                float hitRight, float hitBottom);
 
     // False ends the object's life.
-    virtual bool Update() { return true; }
-    virtual void Draw() {}
+    virtual bool Update(World&) { return true; }
+    virtual void Draw(const World&) {}
 
     float x, y;
     float depth;
@@ -71,27 +73,11 @@ private:
     PoolNode* sentinel;
 };
 
-// Every family base names its pool (T::Pool()) and the slot size that pool is
-// made with (T::kSlotSize); creation checks at compile time that T fits.
+// Every family base names its pool in a world (T::PoolIn) and the slot size
+// that pool is made with (T::kSlotSize); World::Spawn checks at compile time
+// that T fits.
 template <class T>
 constexpr bool FitsFamilySlot() {
     constexpr std::size_t align = alignof(std::max_align_t);
     return sizeof(T) <= T::kSlotSize && T::kSlotSize % align == 0 && alignof(T) <= align;
-}
-
-// Allocates from the family's pool and constructs there; null, and nothing
-// constructed, when the pool is full.
-template <class T, class... Args>
-T* Create(Args&&... args) {
-    static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
-    void* slot = T::Pool().Allocate();
-    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
-}
-
-// The same, allowed to take one of the pool's reserved slots.
-template <class T, class... Args>
-T* CreateReserved(Args&&... args) {
-    static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
-    void* slot = T::Pool().AllocateReserved();
-    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
 }

@@ -31,21 +31,23 @@ void MoveToward(GameObject& o, const GameObject& target, float distance, float s
 
 }  // namespace
 
-ObjectPool& Item::Pool() {
-    return CurrentWorld().itemPool;
+ObjectPool& Item::PoolIn(World& world) {
+    return world.itemPool;
 }
 
-Item::Item(float x, float y) : GameObject(Pool(), x, y, depth::kItems, -3.0f, -3.0f, 3.0f, 3.0f) {}
+Item::Item(World& world, float x, float y)
+    : GameObject(PoolIn(world), x, y, depth::kItems, -3.0f, -3.0f, 3.0f, 3.0f) {}
 
-void Item::DrawModel(Mesh& model, float scale) {
+void Item::DrawModel(Mesh& model, float scale) const {
     model.Draw({x, depth, -y}, {scale, scale, scale}, {0.125f, spin, 0.0f}, RotationOrder::ZYX,
                1.0f, false);
 }
 
-PowerItem::PowerItem(float x, float y, PowerKind kind) : Item(x, y), kind(kind) {
+PowerItem::PowerItem(World& world, float x, float y, PowerKind kind)
+    : Item(world, x, y), kind(kind) {
     // Two draws, x first: a diagonal drift in one of four directions.
-    velocity.x = CurrentWorld().RandomSigned() < 0 ? -kDrift : kDrift;
-    velocity.y = CurrentWorld().RandomSigned() < 0 ? -kDrift : kDrift;
+    velocity.x = world.RandomSigned() < 0 ? -kDrift : kDrift;
+    velocity.y = world.RandomSigned() < 0 ? -kDrift : kDrift;
 }
 
 void PowerItem::Bounce() {
@@ -57,10 +59,10 @@ void PowerItem::Bounce() {
     }
 }
 
-bool PowerItem::Update() {
+bool PowerItem::Update(World& world) {
     Bounce();
     spin += 0.01f;
-    PlayerShip* ship = CurrentWorld().GetPlayer();
+    PlayerShip* ship = world.GetPlayer();
     float distance = ship ? DistanceTo(*this, *ship) : 0.0f;
     if (ship && distance > 0.0f && distance < kHomingRange) {
         MoveToward(*this, *ship, distance, kHomingSpeed);
@@ -69,29 +71,28 @@ bool PowerItem::Update() {
         y += velocity.y;
     }
     if (!ship || !Overlaps(*this, *ship)) return true;
-    World& world = CurrentWorld();
     world.PlaySound("sndCap2");
     if (kind == PowerKind::Option) {
-        ship->AddOption();
+        ship->AddOption(world);
     } else {
-        Create<ScreenBomb>();
+        world.Spawn<ScreenBomb>();
     }
     return false;
 }
 
-void PowerItem::Draw() {
+void PowerItem::Draw(const World& world) {
     if (kind == PowerKind::Option) {
-        DrawModel(CurrentWorld().Model("ship"), 0.6f);
+        DrawModel(world.Model("ship"), 0.6f);
     } else {
-        DrawModel(CurrentWorld().Model("bomb5"), 2.0f);
+        DrawModel(world.Model("bomb5"), 2.0f);
     }
 }
 
-ScoreItem::ScoreItem(float x, float y) : Item(x, y) {}
+ScoreItem::ScoreItem(World& world, float x, float y) : Item(world, x, y) {}
 
-bool ScoreItem::Update() {
+bool ScoreItem::Update(World& world) {
     spin += 0.01f;
-    PlayerShip* ship = CurrentWorld().GetPlayer();
+    PlayerShip* ship = world.GetPlayer();
     if (!ship) {
         y += kFallSpeed;
         return true;
@@ -102,13 +103,12 @@ bool ScoreItem::Update() {
                    distance < kHomingRange ? kHomingSpeed : kFarHomingSpeed);
     }
     if (!Overlaps(*this, *ship)) return true;
-    World& world = CurrentWorld();
     world.PlaySound("sndCap1");
     world.AddScore(kItemScore);
-    Create<ScorePopup>(x, y, kItemScore);
+    world.Spawn<ScorePopup>(x, y, kItemScore);
     return false;
 }
 
-void ScoreItem::Draw() {
-    DrawModel(CurrentWorld().Model("item2"), 3.0f);
+void ScoreItem::Draw(const World& world) {
+    DrawModel(world.Model("item2"), 3.0f);
 }

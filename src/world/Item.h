@@ -9,14 +9,14 @@ class Mesh;
 class Item : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 80;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    Item(float x, float y);
+    Item(World& world, float x, float y);
 
     float spin = 0.0f;  // turns
 
 protected:
-    void DrawModel(Mesh& model, float scale);
+    void DrawModel(Mesh& model, float scale) const;
 };
 
 enum class PowerKind { Option, Bomb };
@@ -25,9 +25,9 @@ enum class PowerKind { Option, Bomb };
 // the field until collected.
 class PowerItem : public Item {
 public:
-    PowerItem(float x, float y, PowerKind kind);
-    bool Update() override;
-    void Draw() override;
+    PowerItem(World& world, float x, float y, PowerKind kind);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     PowerKind kind;
     glm::vec2 velocity;
@@ -39,7 +39,7 @@ private:
 // Ten points. Falls while there is no ship.
 class ScoreItem : public Item {
 public:
-    ScoreItem(float x, float y);
-    bool Update() override;
-    void Draw() override;
+    ScoreItem(World& world, float x, float y);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 };

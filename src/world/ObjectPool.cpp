@@ -61,16 +61,15 @@ void ObjectPool::Release(void* slot) {
     ++freeCount;
 }
 
-void ObjectPool::UpdateAll() {
+void ObjectPool::UpdateAll(World& world) {
     for (PoolCursor cursor(*this); cursor.HasNext();) {
-        if (!cursor.Next()->Update()) cursor.EraseCurrent();
+        if (!cursor.Next()->Update(world)) cursor.EraseCurrent();
     }
 }
 
-void ObjectPool::DrawAll() {
-    for (PoolCursor cursor(*this); cursor.HasNext();) {
-        cursor.Next()->Draw();
-    }
+void ObjectPool::DrawAll(const World& world) const {
+    for (GameObject* o : Each<GameObject>(*this))
+        o->Draw(world);
 }
 
 void ObjectPool::Clear() {

@@ -3,6 +3,7 @@
 #include <memory>
 
 class ObjectPool;
+class World;
 
 // A link of a pool's circular list. Every pooled object derives from it; a
 // constructed link joins the tail of its pool's list, a destroyed one leaves it.
@@ -44,8 +45,8 @@ public:
 
     // One pass each over the list; objects appended during a pass are reached
     // in the same pass, and an object whose Update returns false goes at once.
-    void UpdateAll();
-    void DrawAll();
+    void UpdateAll(World& world);
+    void DrawAll(const World& world) const;
     void Clear();
 
     int Capacity() const { return capacity; }

@@ -6,13 +6,13 @@
 // again; with no life left, ten are dropped and no ship comes back.
 class PlayerDeath : public Effect {
 public:
-    PlayerDeath(float x, float y, int options);
-    bool Update() override;
-    void Draw() override;
+    PlayerDeath(World& world, float x, float y, int options);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int deathTime = 0;
     int deathOptions;
 
 private:
-    void DropOptions(int count);
+    void DropOptions(World& world, int count);
 };

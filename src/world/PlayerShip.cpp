@@ -19,27 +19,29 @@ constexpr int kTrailingFire = 15;
 constexpr float kOptionSpeed = 0.8f;
 }  // namespace
 
-ObjectPool& PlayerShip::Pool() {
-    return CurrentWorld().playerPool;
+ObjectPool& PlayerShip::PoolIn(World& world) {
+    return world.playerPool;
 }
 
-PlayerShip::PlayerShip(float x, float y, int optionCount)
-    : GameObject(Pool(), x, y, depth::kPlayer, -0.3f, -0.3f, 0.3f, 0.3f), optionCount(optionCount) {
+PlayerShip::PlayerShip(World& world, float x, float y, int optionCount)
+    : GameObject(PoolIn(world), x, y, depth::kPlayer, -0.3f, -0.3f, 0.3f, 0.3f),
+      optionCount(optionCount),
+      field(world) {
     for (OptionSlot& slot : optionSlots)
         slot = {x, y};
 }
 
 PlayerShip::~PlayerShip() {
-    if (CurrentWorld().GetPlayer() == this) CurrentWorld().SetPlayer(nullptr);
+    if (field.GetPlayer() == this) field.SetPlayer(nullptr);
 }
 
-bool PlayerShip::Update() {
-    const PadState& pad = CurrentWorld().Pad();
+bool PlayerShip::Update(World& world) {
+    const PadState& pad = world.Pad();
     if (pad.Held(kButtonFire)) {
         shotTimer = kTrailingFire;
-        if (firePhase == 0) Fire();
+        if (firePhase == 0) Fire(world);
     } else if (shotTimer > 0) {
-        if (firePhase == 0) Fire();
+        if (firePhase == 0) Fire(world);
         --shotTimer;
     }
     firePhase = (firePhase + 1) % 4;
@@ -70,7 +72,7 @@ bool PlayerShip::Update() {
 
     OptionTargets targets;
     if (pad.Held(kButtonHover)) {
-        AimOptionsAtEnemies(targets);
+        AimOptionsAtEnemies(world, targets);
     } else {
         AimOptionsInFormation(targets);
     }
@@ -88,11 +90,11 @@ void PlayerShip::AimOptionsInFormation(OptionTargets& targets) const {
     }
 }
 
-void PlayerShip::AimOptionsAtEnemies(OptionTargets& targets) const {
+void PlayerShip::AimOptionsAtEnemies(const World& world, OptionTargets& targets) const {
     // Slots that neither rule reaches stay where they are.
     std::copy(std::begin(optionSlots), std::end(optionSlots), targets);
     int enemies = 0;
-    for (Enemy* e : Each<Enemy>(Enemy::Pool())) {
+    for (Enemy* e : Each<Enemy>(world.enemyPool)) {
         if (enemies < optionCount) targets[enemies] = {e->x, e->y + 10.0f};
         ++enemies;
     }
@@ -114,27 +116,27 @@ void PlayerShip::MoveOptions(const OptionTargets& targets) {
     }
 }
 
-void PlayerShip::Fire() {
+void PlayerShip::Fire(World& world) {
     for (float direction : {0.7f, 0.75f, 0.8f})
-        Create<PlayerShot>(x, y, direction);
+        world.Spawn<PlayerShot>(x, y, direction);
     for (int i = 0; i < optionCount; ++i) {
         float direction = 0.75f - 0.03f * static_cast<float>(optionCount - 1) + 0.06f * i;
-        Create<PlayerShot>(optionSlots[i].x, optionSlots[i].y, direction);
+        world.Spawn<PlayerShot>(optionSlots[i].x, optionSlots[i].y, direction);
     }
-    CurrentWorld().PlaySound("sndShot");
+    world.PlaySound("sndShot");
 }
 
-void PlayerShip::AddOption() {
+void PlayerShip::AddOption(World& world) {
     if (optionCount < kMaxOptions) {
         ++optionCount;
     } else {
-        CurrentWorld().AddScore(100);
+        world.AddScore(100);
     }
-    CurrentWorld().PlaySound("sndVoiceOption");
+    world.PlaySound("sndVoiceOption");
 }
 
-void PlayerShip::Draw() {
-    Mesh& ship = CurrentWorld().Model("ship");
+void PlayerShip::Draw(const World& world) {
+    Mesh& ship = world.Model("ship");
     ship.SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
     ship.DrawTransformed({x, depth, -y}, {1, 1, 1}, {0.125f, 0, -bank}, RotationOrder::ZYX);
     for (int i = 0; i < optionCount; ++i) {

@@ -7,23 +7,23 @@
 class PlayerShip : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 176;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
     static constexpr int kMaxOptions = 10;
 
-    PlayerShip(float x, float y, int optionCount);
-    // The game never keeps pointing at a ship that is gone.
+    PlayerShip(World& world, float x, float y, int optionCount);
+    // The field never keeps pointing at a ship that is gone.
     ~PlayerShip() override;
 
     // Controls: firing, movement within the field, the options.
-    bool Update() override;
+    bool Update(World& world) override;
     // The ship and its options. The ship's own draw keeps whatever blending the
     // previous draw left.
-    void Draw() override;
+    void Draw(const World& world) override;
 
     // One volley: three shots from the ship, one from each option.
-    void Fire();
+    void Fire(World& world);
     // A collected option item: one more option, or 100 points at ten.
-    void AddOption();
+    void AddOption(World& world);
 
     struct OptionSlot {
         float x, y;
@@ -37,10 +37,11 @@ public:
     int optionCount;
 
 protected:
+    World& field;
     using OptionTargets = OptionSlot[kMaxOptions];
     // A row five units below the ship; unused slots gather on it.
     void AimOptionsInFormation(OptionTargets& targets) const;
     // One option above each enemy, in list order; the rest gather on the ship.
-    void AimOptionsAtEnemies(OptionTargets& targets) const;
+    void AimOptionsAtEnemies(const World& world, OptionTargets& targets) const;
     void MoveOptions(const OptionTargets& targets);
 };

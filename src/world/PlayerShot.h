@@ -8,11 +8,11 @@
 class PlayerShot : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 80;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    PlayerShot(float x, float y, float direction);
-    bool Update() override;
-    void Draw() override;
+    PlayerShot(World& world, float x, float y, float direction);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     glm::vec2 velocity;
     float yaw;

@@ -18,34 +18,36 @@ constexpr int kGrazeScore = 50;
 constexpr int kRespawnUpdates = 121;
 }  // namespace
 
-PlayerEntry::PlayerEntry(int optionCount) : PlayerShip(kEntryX, kEntryY, optionCount) {}
+PlayerEntry::PlayerEntry(World& world, int optionCount)
+    : PlayerShip(world, kEntryX, kEntryY, optionCount) {}
 
-bool PlayerEntry::Update() {
+bool PlayerEntry::Update(World& world) {
     y -= 0.5f;
     bank += 0.1f;
     OptionTargets targets;
-    AimOptionsAtEnemies(targets);
+    AimOptionsAtEnemies(world, targets);
     MoveOptions(targets);
     if (y > kEntryEndY) return true;
-    CurrentWorld().SetPlayer(Create<PlayerActive>(x, y, optionCount));
+    world.SetPlayer(world.Spawn<PlayerActive>(x, y, optionCount));
     return false;
 }
 
-PlayerActive::PlayerActive(float x, float y, int optionCount) : PlayerShip(x, y, optionCount) {}
+PlayerActive::PlayerActive(World& world, float x, float y, int optionCount)
+    : PlayerShip(world, x, y, optionCount) {}
 
-bool PlayerActive::Update() {
-    PlayerShip::Update();
-    CollideWithEnemies();
-    CollideWithBullets();
+bool PlayerActive::Update(World& world) {
+    PlayerShip::Update(world);
+    CollideWithEnemies(world);
+    CollideWithBullets(world);
     if (hitPoints > 0.0f) return true;
     // The reserved effect slot: the death always plays, however full the field.
-    CreateReserved<PlayerDeath>(x, y, optionCount);
-    CurrentWorld().SetPlayer(nullptr);
+    world.SpawnReserved<PlayerDeath>(x, y, optionCount);
+    world.SetPlayer(nullptr);
     return false;
 }
 
-void PlayerActive::CollideWithEnemies() {
-    for (Enemy* e : Each<Enemy>(Enemy::Pool())) {
+void PlayerActive::CollideWithEnemies(World& world) {
+    for (Enemy* e : Each<Enemy>(world.enemyPool)) {
         if (Overlaps(*this, *e)) {
             hitPoints -= 1.0f;
             e->hitPoints -= 10.0f;
@@ -53,14 +55,13 @@ void PlayerActive::CollideWithEnemies() {
     }
 }
 
-void PlayerActive::CollideWithBullets() {
-    World& world = CurrentWorld();
-    for (EnemyBullet* b : Each<EnemyBullet>(EnemyBullet::Pool())) {
+void PlayerActive::CollideWithBullets(World& world) {
+    for (EnemyBullet* b : Each<EnemyBullet>(world.bulletPool)) {
         if (Overlaps(*this, *b)) {
             hitPoints -= 1.0f;
         } else if (!b->grazed &&
                    OverlapsBox(*this, *b, -kGrazeReach, -kGrazeReach, kGrazeReach, kGrazeReach)) {
-            Create<GrazeSpark>(b->x, b->y);
+            world.Spawn<GrazeSpark>(b->x, b->y);
             b->grazed = true;
             world.PlaySound("sndKasuri");
             world.AddScore(kGrazeScore);
@@ -68,22 +69,23 @@ void PlayerActive::CollideWithBullets() {
     }
 }
 
-PlayerRespawn::PlayerRespawn(float x, float y, int optionCount) : PlayerShip(x, y, optionCount) {}
+PlayerRespawn::PlayerRespawn(World& world, float x, float y, int optionCount)
+    : PlayerShip(world, x, y, optionCount) {}
 
-bool PlayerRespawn::Update() {
-    PlayerShip::Update();
+bool PlayerRespawn::Update(World& world) {
+    PlayerShip::Update(world);
     alpha = 0.5f * std::sin(0.7f * static_cast<float>(respawnTime)) + 0.5f;
     ++respawnTime;
     if (respawnTime < kRespawnUpdates) return true;
-    CurrentWorld().SetPlayer(Create<PlayerActive>(x, y, optionCount));
+    world.SetPlayer(world.Spawn<PlayerActive>(x, y, optionCount));
     return false;
 }
 
-void PlayerRespawn::Draw() {
+void PlayerRespawn::Draw(const World& world) {
     auto t = static_cast<float>(respawnTime);
     float s = 0.5f * std::sin(0.5f * t) + 3.5f;
     // The shield lies at the shots' height, over the ship.
-    CurrentWorld().Model("crash_2").Draw({x, depth::kPlayerShots, -y}, {s, 1.0f, s},
-                                         {0.0f, t / 10.0f, 0.0f}, RotationOrder::Y, alpha, false);
-    PlayerShip::Draw();
+    world.Model("crash_2").Draw({x, depth::kPlayerShots, -y}, {s, 1.0f, s}, {0.0f, t / 10.0f, 0.0f},
+                                RotationOrder::Y, alpha, false);
+    PlayerShip::Draw(world);
 }

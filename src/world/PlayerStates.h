@@ -5,30 +5,30 @@
 // over to PlayerActive. Neither fires nor collides.
 class PlayerEntry : public PlayerShip {
 public:
-    explicit PlayerEntry(int optionCount);
-    bool Update() override;
+    PlayerEntry(World& world, int optionCount);
+    bool Update(World& world) override;
 };
 
 // The ship in play: dies from a single hit by a bullet or an enemy, and grazes
 // bullets that pass close for points.
 class PlayerActive : public PlayerShip {
 public:
-    PlayerActive(float x, float y, int optionCount);
-    bool Update() override;
+    PlayerActive(World& world, float x, float y, int optionCount);
+    bool Update(World& world) override;
 
     float hitPoints = 1.0f;
 
 private:
-    void CollideWithEnemies();
-    void CollideWithBullets();
+    void CollideWithEnemies(World& world);
+    void CollideWithBullets(World& world);
 };
 
 // Back after a death: blinks under a shield and cannot be hit for 121 updates.
 class PlayerRespawn : public PlayerShip {
 public:
-    PlayerRespawn(float x, float y, int optionCount);
-    bool Update() override;
-    void Draw() override;
+    PlayerRespawn(World& world, float x, float y, int optionCount);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     int respawnTime = 0;
 };

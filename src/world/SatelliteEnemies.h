@@ -4,15 +4,15 @@
 // A hub with three arms of four satellites that circle it.
 class EnemyBig5 : public CompositeHead {
 public:
-    explicit EnemyBig5(float x);
-    bool Update() override;
+    EnemyBig5(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Circles its hub at a fixed radius, firing needles that trail behind its turn.
 class OrbitSatellite : public CompositePart {
 public:
-    OrbitSatellite(const CompositeHead& hub, int variant, float angle, float radius);
-    bool Update() override;
+    OrbitSatellite(World& world, const CompositeHead& hub, int variant, float angle, float radius);
+    bool Update(World& world) override;
 
     float angle;  // radians
     float radius;
@@ -21,15 +21,15 @@ public:
 // A slowly turning hub with a ring of eight satellites that breathes in and out.
 class EnemyBig6 : public CompositeHead {
 public:
-    explicit EnemyBig6(float x);
-    bool Update() override;
+    EnemyBig6(World& world, float x);
+    bool Update(World& world) override;
 };
 
 // Circles its hub on the breathing ring, firing outward.
 class PulseSatellite : public CompositePart {
 public:
-    PulseSatellite(const CompositeHead& hub, int variant, float angle);
-    bool Update() override;
+    PulseSatellite(World& world, const CompositeHead& hub, int variant, float angle);
+    bool Update(World& world) override;
 
     float angle;  // radians
 };

@@ -6,25 +6,26 @@
 #include "graphics/Color.h"
 #include "world/World.h"
 
-ObjectPool& ScorePopup::Pool() {
-    return CurrentWorld().popupPool;
+ObjectPool& ScorePopup::PoolIn(World& world) {
+    return world.popupPool;
 }
 
-ScorePopup::ScorePopup(float x, float y, int value) : GameObject(Pool(), x, y, 0.0f) {
+ScorePopup::ScorePopup(World& world, float x, float y, int value)
+    : GameObject(PoolIn(world), x, y, 0.0f) {
     auto [end, error] = std::to_chars(text, text + sizeof text - 1, value);
     *end = '\0';
     length = static_cast<int>(end - text);
 }
 
-bool ScorePopup::Update() {
+bool ScorePopup::Update(World&) {
     return --life > 0;
 }
 
-void ScorePopup::Draw() {
+void ScorePopup::Draw(const World& world) {
     // Placed by the screen's height on both axes, its width plays no part.
-    auto h = static_cast<float>(CurrentWorld().ScreenHeight());
+    auto h = static_cast<float>(world.ScreenHeight());
     float px = (x + 50.0f) * 0.01f * h - 8.0f * static_cast<float>(length);
     float py = (y + 50.0f) * 0.01f * h - 16.0f;
     uint32_t color = ToArgb(ColorValue{1.0f, 1.0f, 1.0f, static_cast<float>(life) / 60.0f});
-    CurrentWorld().Font().DrawText(text, px, py, color);
+    world.Font().DrawText(text, px, py, color);
 }

@@ -5,11 +5,11 @@
 class ScorePopup : public GameObject {
 public:
     static constexpr std::size_t kSlotSize = 96;
-    static ObjectPool& Pool();
+    static ObjectPool& PoolIn(World& world);
 
-    ScorePopup(float x, float y, int value);
-    bool Update() override;
-    void Draw() override;
+    ScorePopup(World& world, float x, float y, int value);
+    bool Update(World& world) override;
+    void Draw(const World& world) override;
 
     char text[12];  // any int in decimal, with its sign and the terminating zero
     int life = 60;

@@ -1,7 +1,5 @@
 #include "world/World.h"
 
-#include <cassert>
-
 #include "graphics/GraphicsDevice.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -15,8 +13,6 @@
 
 namespace {
 
-World* current = nullptr;
-
 constexpr int kScoreDigits = 12;
 constexpr int kStartLives = 3;
 constexpr int kStartOptions = 2;
@@ -27,11 +23,6 @@ constexpr int kEffectsReservedForDeath = 1;
 constexpr double kRandomScale = 1.0 / 4294967295.0;
 
 }  // namespace
-
-World& CurrentWorld() {
-    assert(current);
-    return *current;
-}
 
 World::World(const WorldAssets& assets, GameFlow& flow)
     : backgroundPool(Background::kSlotSize, 2),
@@ -48,52 +39,52 @@ World::World(const WorldAssets& assets, GameFlow& flow)
       bulletTable{{&Model("bullet1"), &Model("bullet2")}, 0.01f},
       needleTable{{&Model("needle1"), &Model("needle2")}, 0.0f},
       score(kScoreDigits),
-      highScore(kScoreDigits) {
-    current = this;
-}
+      highScore(kScoreDigits) {}
 
 World::~World() {
     // Objects may still reach the world while they go.
     Clear();
-    if (current == this) current = nullptr;
 }
 
 void World::Step() {
     if (paused) return;
     if (slowDivisor > 0 && frameCounter % slowDivisor == 0) {
-        bulletPool.UpdateAll();
-        enemyPool.UpdateAll();
+        bulletPool.UpdateAll(*this);
+        enemyPool.UpdateAll(*this);
     }
-    backgroundPool.UpdateAll();
-    bombPool.UpdateAll();
-    effectPool.UpdateAll();
-    itemPool.UpdateAll();
-    playerPool.UpdateAll();
-    playerShotPool.UpdateAll();
-    popupPool.UpdateAll();
+    backgroundPool.UpdateAll(*this);
+    bombPool.UpdateAll(*this);
+    effectPool.UpdateAll(*this);
+    itemPool.UpdateAll(*this);
+    playerPool.UpdateAll(*this);
+    playerShotPool.UpdateAll(*this);
+    popupPool.UpdateAll(*this);
     ++frameCounter;
 }
 
-void World::Draw() {
-    backgroundPool.DrawAll();
-    bombPool.DrawAll();
-    effectPool.DrawAll();
-    playerShotPool.DrawAll();
-    playerPool.DrawAll();
-    itemPool.DrawAll();
-    enemyPool.DrawAll();
-    bulletPool.DrawAll();
-    popupPool.DrawAll();
+void World::Draw() const {
+    backgroundPool.DrawAll(*this);
+    bombPool.DrawAll(*this);
+    effectPool.DrawAll(*this);
+    playerShotPool.DrawAll(*this);
+    playerPool.DrawAll(*this);
+    itemPool.DrawAll(*this);
+    enemyPool.DrawAll(*this);
+    bulletPool.DrawAll(*this);
+    popupPool.DrawAll(*this);
 }
 
 void World::BeginGame() {
     score.Set(0);
     lives = kStartLives;
-    bossGauge = 0.0f;
+    BeginStage(kStartOptions);
+}
+
+void World::BeginStage(int options) {
+    Clear();
     frameCounter = 0;
-    bossTimer = -1;
-    player = Create<PlayerEntry>(kStartOptions);
-    Create<Background>();
+    player = Spawn<PlayerEntry>(options);
+    Spawn<Background>();
 }
 
 void World::Clear() {
@@ -101,7 +92,13 @@ void World::Clear() {
                              &itemPool, &playerPool, &playerShotPool, &popupPool}) {
         pool->Clear();
     }
-    bossGauge = 0.0f;  // no boss is left to show
+    player = nullptr;
+    EndBossFight();
+}
+
+void World::EndBossFight() {
+    bossGauge = 0.0f;
+    bossTimer = -1;
 }
 
 int World::ScreenHeight() const {

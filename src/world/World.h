@@ -7,6 +7,7 @@
 #include "util/AssetTable.h"
 #include "world/DigitCounter.h"
 #include "world/GameFlow.h"
+#include "world/GameObject.h"
 #include "world/ModelTable.h"
 #include "world/ObjectPool.h"
 
@@ -27,8 +28,8 @@ struct WorldAssets {
 };
 
 // The play field: its pools, the ship, the score, the lives and the random
-// source. Everything on it reaches it through CurrentWorld(); it reaches the
-// game around it only through GameFlow.
+// source. Every object on it is handed the world it lives in; the world reaches
+// the game around it only through GameFlow.
 class World {
 public:
     World(const WorldAssets& assets, GameFlow& flow);
@@ -39,11 +40,32 @@ public:
     // One step: the pools in update order, unless the field is paused.
     void Step();
     // The pools in draw order.
-    void Draw();
-    // A new game: score and lives afresh, the ship flying in, the background scrolling.
+    void Draw() const;
+    // A new game: score and lives afresh, then the first stage.
     void BeginGame();
-    // Empties every pool; the boss gauge goes with the boss.
+    // A stage from its start on an empty field, keeping the score and the
+    // lives: the ship flying in with these options, the background scrolling.
+    void BeginStage(int options);
+    // Empties every pool; no ship is left and no boss fights.
     void Clear();
+    // The boss is gone: its gauge and its clock with it.
+    void EndBossFight();
+
+    // A new object of family T on this field, constructed as T(*this, args...);
+    // null, and nothing constructed, when its pool is full.
+    template <class T, class... Args>
+    T* Spawn(Args&&... args) {
+        static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
+        void* slot = T::PoolIn(*this).Allocate();
+        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
+    }
+    // The same, allowed to take one of the pool's reserved slots.
+    template <class T, class... Args>
+    T* SpawnReserved(Args&&... args) {
+        static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
+        void* slot = T::PoolIn(*this).AllocateReserved();
+        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
+    }
 
     // Record 0 of the input for this step.
     const PadState& Pad() const { return pad; }
@@ -73,8 +95,9 @@ public:
     double NextRandom();
     double RandomSigned() { return NextRandom() - 0.5; }
     const std::mt19937& RandomState() const { return random; }
-    // Enemy fire is written for a difficulty d; the game plays at 0.
-    float GetDifficulty() const { return 0.0f; }
+    // Enemy fire is written for a difficulty from 0 (the delivered stage) up.
+    float GetDifficulty() const { return difficulty; }
+    void SetDifficulty(float d) { difficulty = d; }
 
     bool IsPaused() const { return paused; }
     void SetPaused(bool pause) { paused = pause; }
@@ -112,7 +135,5 @@ private:
     int slowDivisor = 1;
     float bossGauge = 0.0f;
     int bossTimer = -1;
+    float difficulty = 0.0f;
 };
-
-// The play field in use; there is exactly one while the game runs.
-World& CurrentWorld();

@@ -15,6 +15,9 @@
 namespace {
 
 struct IgnoringHost : StageHost {
+    explicit IgnoringHost(World& world) : world(world) {}
+    World& Field() override { return world; }
+    World& world;
     void PlayMusic(int) override {}
     void FadeOutMusic(int) override {}
     void GameOver() override {}
@@ -42,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordingFlow flow;
     World world(assets.refs, flow);
     world.BeginGame();
-    IgnoringHost host;
+    IgnoringHost host(world);
     StageScript script(path, host);
     for (int frame = 0; frame < 64; ++frame) {
         script.Tick();

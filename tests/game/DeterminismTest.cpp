@@ -18,22 +18,21 @@ namespace {
 
 // A large enemy that weaves down the field and fires splitting and aimed bullets.
 struct Gunner : LargeEnemy {
-    explicit Gunner(float x) : LargeEnemy(&CurrentWorld().Model("obj5"), x, 30.0f) {}
-    bool Update() override {
-        World& world = CurrentWorld();
+    Gunner(World& world, float x) : LargeEnemy(world, &world.Model("obj5"), x, 30.0f) {}
+    bool Update(World& world) override {
         x += 0.4f * std::sin(0.05f * static_cast<float>(counter));
         y += 0.3f;
         if (counter % 12 == 0) {
             float direction = 0.25f + 0.2f * static_cast<float>(world.RandomSigned());
-            Create<SplitBullet>(world.BulletTable(), variant, x, y, direction, 0.4f);
+            world.Spawn<SplitBullet>(world.BulletTable(), variant, x, y, direction, 0.4f);
         }
         PlayerShip* ship = world.GetPlayer();
         if (ship && counter % 20 == 0) {
-            Create<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y,
-                                0.02f * static_cast<float>(world.RandomSigned()), 0.8f, 0.01f);
+            world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y,
+                                     0.02f * static_cast<float>(world.RandomSigned()), 0.8f, 0.01f);
         }
         ++counter;
-        return Survives();
+        return Survives(world);
     }
 };
 
@@ -76,7 +75,7 @@ Outcome Play(int steps) {
     for (int i = 0; i < steps; ++i) {
         bool title = AtTitle(app);
         if (!title && i % 75 == 0) {
-            Create<Gunner>(static_cast<float>(80.0 * world.NextRandom() - 40.0));
+            world.Spawn<Gunner>(static_cast<float>(80.0 * world.NextRandom() - 40.0));
         }
         // At the title, fire is pressed and let go until the game starts.
         game.platform.input->Append(title ? (i % 2 ? Pad({Hold::Fire}) : Pad()) : Script(i));

@@ -16,12 +16,12 @@ TEST(Allocation, TheStagesOwnEnemiesComeFireAndDieWithoutTouchingTheHeap) {
     world.enemyPool.Clear();
     world.bulletPool.Clear();
     int made = 0;
-    TopUpWithEnemyKinds(made);
+    TopUpWithEnemyKinds(world, made);
     const int first = made;
 
     long before = AllocationCount();
     for (int i = 0; i < 300; ++i) {
-        TopUpWithEnemyKinds(made);
+        TopUpWithEnemyKinds(world, made);
         app.Update();
         app.Render();
     }

@@ -17,7 +17,8 @@ namespace {
 // A scene that counts its updates.
 struct CountingScene : Scene {
     using Scene::Scene;
-    bool Update() override {
+    const char* Name() const override { return "CountingScene"; }
+    bool Update(World&) override {
         ++updates;
         return true;
     }
@@ -88,21 +89,23 @@ TEST(GameAppWithoutMedia, RunsWithEveryAssetMissing) {
     options.exeDir = "/nonexistent/velmora/";
     HeadlessPlatform platform(options);
     GameApp app(platform);
-    EXPECT_EQ(app.GetWorld().Model("bg1").MaterialCount(), 0u);
+    EXPECT_EQ(app.Play().Field().Model("bg1").MaterialCount(), 0u);
     app.StartGame();
     for (int i = 0; i < 100; ++i) {
         app.Update();
         app.Render();
     }
-    EXPECT_EQ(app.GetWorld().playerPool.Count(), 1);
+    EXPECT_EQ(app.Play().Field().playerPool.Count(), 1);
 }
 
 TEST_F(VideoGame, StartGameBeginsAFreshGameOnTheVideo) {
     world.AddScore(120);
     world.LoseLife();
-    app.SetEndingMusic(true);
+    world.Flow().BossFightEnded();
+    ASSERT_TRUE(app.Play().EndingMusicOn());
     ASSERT_NE(world.Model("bg1").GetTexture(0), nullptr);
     Video().position = 5.0;
+    int stops = Video().stops;
 
     app.StartGame();
     EXPECT_EQ(world.GetScore().Text(), "000000000000");
@@ -113,9 +116,9 @@ TEST_F(VideoGame, StartGameBeginsAFreshGameOnTheVideo) {
     ASSERT_NE(entry, nullptr);
     EXPECT_EQ(entry->optionCount, 2);
     EXPECT_EQ(world.backgroundPool.Count(), 1);
-    EXPECT_FALSE(app.EndingMusicOn());
+    EXPECT_FALSE(app.Play().EndingMusicOn());
     EXPECT_EQ(world.Model("bg1").GetTexture(0), Video().texture.get());
-    EXPECT_EQ(Video().stops, 1);
+    EXPECT_EQ(Video().stops, stops + 1);
     EXPECT_EQ(Video().position, 0.0);
     EXPECT_EQ(Video().runs, 1);
 }
@@ -181,10 +184,11 @@ TEST_F(GameAppTest, AFrozenGameMovesNothingButStillDraws) {
 TEST_F(GameAppTest, WhilePausedOnlyTheScenesRun) {
     app.StartGame();
     auto* scene = app.CreateScene<CountingScene>();
-    auto* bullet = Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    auto* bullet =
+        world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
     Step();
     app.SetPaused(true);
-    EXPECT_TRUE(app.IsPaused());
+    EXPECT_TRUE(world.IsPaused());
     EXPECT_EQ(platform.music->pauses, 1);
     Steps(10, Pad({Hold::Left}));
     EXPECT_EQ(scene->updates, 11);
@@ -201,8 +205,9 @@ TEST_F(GameAppTest, WhilePausedOnlyTheScenesRun) {
 }
 
 TEST_F(GameAppTest, TheSlowDivisorLetsBulletsAndEnemiesMoveOnlyOnItsMultiples) {
-    auto* bullet = Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
-    auto* spark = Create<HitSpark>(0.0f, 0.0f, 0);
+    auto* bullet =
+        world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    auto* spark = world.Spawn<HitSpark>(0.0f, 0.0f, 0);
     world.SetSlowDivisor(2);
     Steps(4);
     EXPECT_EQ(bullet->y, -38.0f);
@@ -225,19 +230,20 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     Steps(2);
     EXPECT_EQ(music.plays, 3);
     EXPECT_EQ(music.stops, 2);
-    app.SetEndingMusic(true);  // the ending is heard over the video
-    Step();
+    world.Flow().BossFightEnded();  // the ending is heard over the video
     EXPECT_EQ(music.plays, 4);
+    Step();
+    EXPECT_EQ(music.stops, 2);
 }
 
 TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusic) {
     app.StartGame();
     app.CreateScene<CountingScene>();
-    Create<TestEnemy>(0.0f, -30.0f);
-    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
-    Create<ScoreItem>(0.0f, 0.0f);
-    Create<ScreenBomb>();
-    Create<ScorePopup>(0.0f, 0.0f, 10);
+    world.Spawn<TestEnemy>(0.0f, -30.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    world.Spawn<ScoreItem>(0.0f, 0.0f);
+    world.Spawn<ScreenBomb>();
+    world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
     Step(Pad({Hold::Fire}));
     app.RequestReturnToTitle();
     int stops = platform.music->stops;
@@ -260,14 +266,14 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     app.StartGame();
     app.ScenePool().Clear();  // no "GET READY"
     world.playerPool.Clear();
-    world.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
-    Create<ScreenBomb>();
-    Create<GrazeSpark>(0.0f, 0.0f);
-    Create<PlayerShot>(0.0f, 0.0f, 0.75f);
-    Create<ScoreItem>(0.0f, -10.0f);
-    Create<TestEnemy>(12.0f, -30.0f);
-    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
-    Create<ScorePopup>(0.0f, 0.0f, 10);
+    world.SetPlayer(world.Spawn<PlayerActive>(0.0f, 30.0f, 1));
+    world.Spawn<ScreenBomb>();
+    world.Spawn<GrazeSpark>(0.0f, 0.0f);
+    world.Spawn<PlayerShot>(0.0f, 0.0f, 0.75f);
+    world.Spawn<ScoreItem>(0.0f, -10.0f);
+    world.Spawn<TestEnemy>(12.0f, -30.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
     app.Render();
 
     const Viewport& v = Backend().State().viewport;
@@ -292,7 +298,7 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {
     app.StartGame();  // the background draws additively
     world.playerPool.Clear();
-    world.SetPlayer(Create<PlayerRespawn>(0.0f, 30.0f, 1));
+    world.SetPlayer(world.Spawn<PlayerRespawn>(0.0f, 30.0f, 1));
     Steps(3);
     Backend().Forget();
     app.Render();
@@ -302,14 +308,14 @@ TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {
     EXPECT_EQ(draws[4].world[3].y, -500.0f);
 
     world.playerPool.Clear();
-    world.SetPlayer(Create<PlayerActive>(0.0f, 30.0f, 1));
+    world.SetPlayer(world.Spawn<PlayerActive>(0.0f, 30.0f, 1));
     Backend().Forget();
     app.Render();
     ASSERT_EQ(draws.size(), 4u + 2u);
     EXPECT_EQ(draws[4].destBlend, kBlendOne);  // inherited from the background
     EXPECT_EQ(draws[5].destBlend, kBlendInvSrcAlpha);
 
-    Create<PlayerShot>(0.0f, 0.0f, 0.75f);
+    world.Spawn<PlayerShot>(0.0f, 0.0f, 0.75f);
     Backend().Forget();
     app.Render();
     EXPECT_EQ(draws[5].destBlend, kBlendInvSrcAlpha);  // after the shot's normal draw

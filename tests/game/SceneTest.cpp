@@ -126,18 +126,18 @@ TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
     Step(Pad({Hold::Pause}));
     float y = world.GetPlayer()->y;
     ASSERT_NE(Find<Pause>(), nullptr);
-    EXPECT_TRUE(app.IsPaused());
+    EXPECT_TRUE(world.IsPaused());
     EXPECT_EQ(Music().pauses, 1);
     EXPECT_EQ(QuadsAt(240.0f).front().x, 480 / 2 - 40);
     Steps(99, Pad({Hold::Pause}));  // held: still paused
     Steps(5);
-    EXPECT_TRUE(app.IsPaused());
+    EXPECT_TRUE(world.IsPaused());
     EXPECT_EQ(world.GetPlayer()->y, y);
     Step(Pad({Hold::Pause}));
-    EXPECT_FALSE(app.IsPaused());
+    EXPECT_FALSE(world.IsPaused());
     EXPECT_EQ(Find<Pause>(), nullptr);
     Steps(3, Pad({Hold::Pause}));  // the key that closed it does not open it again
-    EXPECT_FALSE(app.IsPaused());
+    EXPECT_FALSE(world.IsPaused());
     // The 60-frame sleep stood still for the 105 paused steps.
     EXPECT_EQ(Music().opened.size(), 1u);
     Steps(60 - 3 - 1);
@@ -177,7 +177,7 @@ TEST_F(StageFixture, GameOverReturnsToTheTitleAfter151Updates) {
     GameOver* over = Find<GameOver>();
     ASSERT_NE(over, nullptr);
     EXPECT_TRUE(over->newHighScore);  // 0 against 0 is a tie with the best
-    world.SetBossGauge(0.5f);  // lost to the boss: the title shows no gauge
+    world.SetBossGauge(0.5f);         // lost to the boss: the title shows no gauge
     auto row = QuadsAt(240.0f);
     EXPECT_TRUE(std::any_of(row.begin(), row.end(), [](auto& q) { return q.x == 128; }));
     FakeVideo& video = Video();
@@ -195,17 +195,18 @@ TEST_F(StageFixture, GameOverReturnsToTheTitleAfter151Updates) {
     EXPECT_EQ(world.GetBossGauge(), 0.0f);
 }
 
-TEST_F(StageFixture, AReturnToTheTitleDuringAPauseResumesTheMusicItStopped) {
+TEST_F(StageFixture, AReturnToTheTitleDuringAPauseLeavesTheTitleSilent) {
     Begin();
-    app.Video().ToggleSound();  // so the music is stopped every step, never restarted
+    ASSERT_TRUE(Music().running);
     Step(Pad({Hold::Pause}));
-    app.RequestReturnToTitle();
-    int stops = Music().stops, plays = Music().plays;
+    ASSERT_FALSE(Music().running);
+    app.RequestReturnToTitle();  // as the game over does, paused or not
     Step(Pad({Hold::Pause}));
-    EXPECT_EQ(Music().stops, stops + 2);  // by the video's sound, then by the return
-    EXPECT_EQ(Music().plays, plays + 1);  // by the pause's end
-    EXPECT_FALSE(app.IsPaused());
+    EXPECT_FALSE(world.IsPaused());
     EXPECT_NE(Find<TitleMenu>(), nullptr);
+    EXPECT_FALSE(Music().running);
+    Steps(5);
+    EXPECT_FALSE(Music().running);
 }
 
 TEST_F(FlowFixture, TheWarningBlinksInSixTenUpdatePhases) {
@@ -227,9 +228,10 @@ TEST_F(FlowFixture, TheWarningBlinksInSixTenUpdatePhases) {
 
 TEST_F(FlowFixture, TheEndingPlaysItsPieceOverTheStoppedVideoAndShowsTheCredits) {
     app.Video().ToggleSound();
-    auto* clear = app.CreateScene<GameClear>();
+    world.Flow().BossFightEnded();
+    auto* clear = Find<GameClear>();
     ASSERT_NE(clear, nullptr);
-    EXPECT_TRUE(app.EndingMusicOn());
+    EXPECT_TRUE(app.Play().EndingMusicOn());
     ASSERT_EQ(Music().opened.size(), 1u);
     EXPECT_EQ(Music().opened[0], media.ExeDir() + "Media/Music/qz_megami(or).mid");
     EXPECT_EQ(Video().stops, 1);
@@ -242,11 +244,9 @@ TEST_F(FlowFixture, TheEndingPlaysItsPieceOverTheStoppedVideoAndShowsTheCredits)
 }
 
 TEST_F(FlowFixture, MusicNumbersOutsideTheTableAreIgnored) {
-    app.PlayMusic(8);
-    app.PlayMusic(-1);
-    EXPECT_TRUE(Music().opened.empty());
-    app.PlayMusic(7);
-    EXPECT_EQ(Music().opened.size(), 1u);
+    EXPECT_FALSE(Session::MusicPiece(8));
+    EXPECT_FALSE(Session::MusicPiece(-1));
+    EXPECT_TRUE(Session::MusicPiece(7));
 }
 
 TEST_F(FlowFixture, TheGaugeIsAsLongAsTheScreenIsHighAndNoSpareLivesShowAtOne) {
@@ -271,8 +271,8 @@ TEST_F(FlowFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
         options.saveDir = media.ExeDir() + "Media/";
         HeadlessPlatform second(options);
         GameApp game(second);
-        EXPECT_EQ(game.GetWorld().GetHighScore().Text(), "000000004000");
-        game.GetWorld().AddScore(5000);
+        EXPECT_EQ(game.Play().Field().GetHighScore().Text(), "000000004000");
+        game.Play().Field().AddScore(5000);
     }
     std::ifstream in(media.Root() / "Media" / "option.ini");
     std::string line, rest;
@@ -288,16 +288,14 @@ struct BossStageFixture : FlowFixture {
 TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEnding) {
     app.StartGame();
     Steps(51);  // the boss's line: the stage stops there
-    EXPECT_EQ(app.Stage().Waiting(), -1);
+    EXPECT_EQ(app.Play().Stage().Waiting(), -1);
     Step();  // the boss's first update: the warning
     EXPECT_NE(Find<Warning>(), nullptr);
     Steps(100);
     EXPECT_TRUE(Music().opened.empty());
 
-    world.SetBossGauge(0.7f);
     world.Flow().BossFightEnded();
     EXPECT_NE(Find<GameClear>(), nullptr);
-    EXPECT_EQ(world.GetBossGauge(), 0.0f);  // no gauge for a boss that is gone
     Music().opened.clear();
     Step();  // the stage goes on: "play 4", then the ending's own piece was opened before
     ASSERT_FALSE(Music().opened.empty());

@@ -25,7 +25,7 @@ struct CheckingDecoder : ImageDecoder {
 };
 
 void ExpectEveryModelLoaded(GameApp& app) {
-    const WorldAssets& assets = app.GetWorld().Assets();
+    const WorldAssets& assets = app.Play().Field().Assets();
     for (int i = 0; i < kModelCount; ++i) {
         EXPECT_GT(assets.models[i]->MaterialCount(), 0u) << AssetAt(AssetKind::Model, i).file;
     }
@@ -75,12 +75,12 @@ TEST(Preload, TheGameFindsEveryFileOfThePack) {
         EXPECT_TRUE(std::filesystem::is_regular_file(media_files::Dir() / asset.file))
             << asset.file;
     }
-    EXPECT_GT(game.app.Stage().Count(), 100);
+    EXPECT_GT(game.app.Play().Stage().Count(), 100);
 
     game.app.StartGame();
     game.app.Update();
     game.app.Render();
-    EXPECT_EQ(game.app.GetWorld().playerPool.Count(), 1);
+    EXPECT_EQ(game.app.Play().Field().playerPool.Count(), 1);
 }
 
 TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEverything) {
@@ -106,9 +106,9 @@ TEST(Preload, AnAssetFolderWithUpperCaseNamesLoadsEverything) {
     {
         CheckedGame game(exe.Path().string() + "/", exe.Path().string() + "/Media/");
         ExpectEveryModelLoaded(game.app);
-        EXPECT_NE(game.app.GetWorld().Model("bg1").GetFirstTexture(), nullptr);
+        EXPECT_NE(game.app.Play().Field().Model("bg1").GetFirstTexture(), nullptr);
         game.ExpectEveryPictureLoaded();
-        EXPECT_GT(game.app.Stage().Count(), 100);
+        EXPECT_GT(game.app.Play().Stage().Count(), 100);
         EXPECT_TRUE(fs::is_regular_file(game.platform.videoPath)) << game.platform.videoPath;
         // Sounds and music open through the same lookup on the real back ends.
         for (const std::string& path : game.platform.audio->Loaded())

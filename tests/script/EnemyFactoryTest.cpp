@@ -43,8 +43,8 @@ TEST_F(WorldFixture, EveryKindIsMadeByItsNameAtItsHeightAndDiesByItsHitPoints) {
     for (int i = 0; i < 10; ++i) {
         const Expected& kind = kinds[i];
         SCOPED_TRACE(kind.name);
-        ASSERT_STREQ(enemyKindTable[i].name, kind.name);
-        Enemy* e = enemyKindTable[i].create(7.5f);
+        ASSERT_STREQ(EnemyKinds()[i].name, kind.name);
+        Enemy* e = EnemyKinds()[i].create(world, 7.5f);
         ASSERT_NE(e, nullptr);
         EXPECT_TRUE(kind.is(e));
         EXPECT_EQ(e->x, 7.5f);

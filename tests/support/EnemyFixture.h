@@ -15,7 +15,7 @@ protected:
     // cancel no bullets (no large enemy explodes).
     std::vector<EnemyBullet*> EnemyPass() {
         std::size_t before = static_cast<std::size_t>(world.bulletPool.Count());
-        world.enemyPool.UpdateAll();
+        world.enemyPool.UpdateAll(world);
         auto all = All<EnemyBullet>(world.bulletPool);
         if (all.size() < before) {
             ADD_FAILURE() << "bullets were cancelled during the pass";
@@ -27,7 +27,7 @@ protected:
     // A ship that stands still and never collides: a target and nothing more.
     PlayerShip& Ship(float x, float y) {
         world.playerPool.Clear();
-        PlayerShip* ship = Create<PlayerShip>(x, y, 0);
+        PlayerShip* ship = world.Spawn<PlayerShip>(x, y, 0);
         world.SetPlayer(ship);
         return *ship;
     }

@@ -16,19 +16,19 @@
 
 // An enemy that sways in place, cannot be destroyed and fires at the ship now and then.
 struct SwayingEnemy : SmallEnemy {
-    SwayingEnemy(float x, float y) : SmallEnemy(&CurrentWorld().Model("obj1"), x) {
+    SwayingEnemy(World& world, float x, float y) : SmallEnemy(world, &world.Model("obj1"), x) {
         this->y = y;
         hitPoints = 1e9f;
     }
-    bool Update() override {
+    bool Update(World& world) override {
         x += 0.1f * std::sin(0.05f * static_cast<float>(counter));
-        PlayerShip* ship = CurrentWorld().GetPlayer();
+        PlayerShip* ship = world.GetPlayer();
         if (ship && counter % 30 == 0) {
-            Create<AimedBullet>(CurrentWorld().BulletTable(), variant, x, y, ship->x, ship->y, 0.0f,
-                                0.8f, 0.0f);
+            world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f,
+                                     0.8f, 0.0f);
         }
         ++counter;
-        return Survives();
+        return Survives(world);
     }
 };
 
@@ -47,39 +47,39 @@ inline void TopUp(World& world, const FieldLoad& load = {}) {
     };
     for (int i = world.enemyPool.Count(); i < load.enemies; ++i) {
         auto [x, y] = grid(i, 25, -45.0f, -5.0f);
-        if (!Create<SwayingEnemy>(x, y)) break;
+        if (!world.Spawn<SwayingEnemy>(x, y)) break;
     }
     for (int i = world.bulletPool.Count(); i < load.bullets; ++i) {
         auto [x, y] = grid(i, 50, -48.0f, 20.0f);
-        if (!Create<AngleBullet>(world.BulletTable(), i % 2, x, y, 0.25f, 0.0f, 0.0f)) break;
+        if (!world.Spawn<AngleBullet>(world.BulletTable(), i % 2, x, y, 0.25f, 0.0f, 0.0f)) break;
     }
     for (int i = world.itemPool.Count(); i < load.items; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
-        bool made = i % 2 ? Create<ScoreItem>(x, y) != nullptr
-                          : Create<PowerItem>(x, y, PowerKind::Option) != nullptr;
+        bool made = i % 2 ? world.Spawn<ScoreItem>(x, y) != nullptr
+                          : world.Spawn<PowerItem>(x, y, PowerKind::Option) != nullptr;
         if (!made) break;
     }
     for (int i = world.effectPool.Count(); i < load.effects; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
-        if (!Create<HitSpark>(x, y, i % 3)) break;
+        if (!world.Spawn<HitSpark>(x, y, i % 3)) break;
     }
     for (int i = world.popupPool.Count(); i < load.popups; ++i) {
         auto [x, y] = grid(i, 50, -45.0f, 45.0f);
-        if (!Create<ScorePopup>(x, y, 10)) break;
+        if (!world.Spawn<ScorePopup>(x, y, 10)) break;
     }
     for (int i = world.playerShotPool.Count(); i < load.shots; ++i) {
         auto [x, y] = grid(i, 20, 0.0f, 40.0f);
-        if (!Create<PlayerShot>(x, y, 0.75f)) break;
+        if (!world.Spawn<PlayerShot>(x, y, 0.75f)) break;
     }
 }
 
 // Fills the enemy pool with the stage's nine regular kinds in turn (composites
 // with their parts), each put somewhere on the upper field. next counts the
 // enemies made so far and picks the kind and place of the next.
-inline void TopUpWithEnemyKinds(int& next) {
+inline void TopUpWithEnemyKinds(World& world, int& next) {
     constexpr int kRegularKinds = 9;
-    while (Enemy* e = enemyKindTable[next % kRegularKinds].create(
-               -40.0f + static_cast<float>(next * 37 % 81))) {
+    while (Enemy* e = EnemyKinds()[next % kRegularKinds].create(
+               world, -40.0f + static_cast<float>(next * 37 % 81))) {
         e->y = -45.0f + static_cast<float>(next * 13 % 50);
         ++next;
     }
@@ -88,6 +88,6 @@ inline void TopUpWithEnemyKinds(int& next) {
 // A ship in play at the bottom of the field (in place of any other), then the load.
 inline void FillField(World& world) {
     world.playerPool.Clear();
-    world.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 10));
+    world.SetPlayer(world.Spawn<PlayerActive>(0.0f, 40.0f, 10));
     TopUp(world);
 }

@@ -19,7 +19,7 @@ protected:
         : media(stage),
           platform(WithMedia(std::move(options))),
           app(platform),
-          world(app.GetWorld()) {}
+          world(app.Play().Field()) {}
 
     void Step(const PadState& pad = {}) {
         platform.input->Append(pad);

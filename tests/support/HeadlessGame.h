@@ -9,7 +9,7 @@
 
 struct HeadlessGame {
     explicit HeadlessGame(const std::string& stage = "")
-        : media(stage), platform(In(media)), app(platform), world(app.GetWorld()) {}
+        : media(stage), platform(In(media)), app(platform), world(app.Play().Field()) {}
 
     static HeadlessPlatform::Options In(const TestMedia& media) {
         HeadlessPlatform::Options options;

@@ -4,10 +4,10 @@
 
 // A small enemy that stands where it is put and dies like any other.
 struct TestEnemy : SmallEnemy {
-    TestEnemy(float x, float y, float hitPoints = 10.0f)
-        : SmallEnemy(&CurrentWorld().Model("obj1"), x) {
+    TestEnemy(World& world, float x, float y, float hitPoints = 10.0f)
+        : SmallEnemy(world, &world.Model("obj1"), x) {
         this->y = y;
         this->hitPoints = hitPoints;
     }
-    bool Update() override { return Survives(); }
+    bool Update(World& world) override { return Survives(world); }
 };

@@ -11,7 +11,9 @@
 namespace {
 
 struct BossTest : EnemyFixture {
-    BossCore& Core(float x = 0.0f, float y = -20.0f) { return *CreateReserved<BossCore>(x, y); }
+    BossCore& Core(float x = 0.0f, float y = -20.0f) {
+        return *world.SpawnReserved<BossCore>(x, y);
+    }
     // The four parts, in the order the core made them.
     std::vector<BossPart*> PartsFromCore() {
         Core().hitPoints = 0.0f;
@@ -23,7 +25,7 @@ struct BossTest : EnemyFixture {
 }  // namespace
 
 TEST_F(BossTest, TheIntroHaltsTheStageWarnsDescendsAndBecomesTheCoreOnItsHundredFiftyFirstUpdate) {
-    auto& intro = *CreateReserved<BossIntro>(12.0f);
+    auto& intro = *world.SpawnReserved<BossIntro>(12.0f);
     EXPECT_EQ(flow.halts, 1);
     EXPECT_EQ(intro.y, -80.0f);
     EXPECT_EQ(intro.hitPoints, 0.0f);
@@ -119,10 +121,10 @@ TEST_F(BossTest, ACoreDestroyedInTimeScoresTheBonusTurnsBulletsIntoItemsAndSplit
     Steps(100);
     core.hitPoints = 0.0f;
     int t = world.GetBossTimer();
-    world.bulletPool.UpdateAll();
+    world.bulletPool.UpdateAll(world);
     int bullets = world.bulletPool.Count();
     ASSERT_GT(bullets, 0);
-    world.enemyPool.UpdateAll();
+    world.enemyPool.UpdateAll(world);
     EXPECT_EQ(Score(), 10 * t + 10000);
     EXPECT_EQ(CountOf<BossExplosion>(world.effectPool), 1);
     EXPECT_EQ(world.bulletPool.Count(), 0);
@@ -253,11 +255,11 @@ TEST_F(BossTest, PartsOutOfTimeAllEscapeWithoutScore) {
 }
 
 TEST_F(BossTest, EveryPhaseComesEvenWhenOtherEnemiesFillThePool) {
-    while (Create<TestEnemy>(0.0f, -40.0f, 1e9f)) {
+    while (world.Spawn<TestEnemy>(0.0f, -40.0f, 1e9f)) {
     }
     const int crowd = world.enemyPool.Count();
     ASSERT_EQ(crowd, 500 - Enemy::kBossSlots);
-    ASSERT_NE(enemyKindTable[9].create(0.0f), nullptr);  // "boss"
+    ASSERT_NE(FindEnemyKind("boss")->create(world, 0.0f), nullptr);
     EXPECT_EQ(flow.halts, 1);
     Steps(151);
     ASSERT_EQ(CountOf<BossCore>(world.enemyPool), 1);
@@ -267,7 +269,7 @@ TEST_F(BossTest, EveryPhaseComesEvenWhenOtherEnemiesFillThePool) {
     ASSERT_EQ(parts.size(), 4u);
     EXPECT_EQ(parts[0]->partner, parts[1]);
     EXPECT_EQ(parts[2]->partner, parts[3]);
-    EXPECT_EQ(Create<TestEnemy>(0.0f, 0.0f), nullptr);  // the rest is the boss's
+    EXPECT_EQ(world.Spawn<TestEnemy>(0.0f, 0.0f), nullptr);  // the rest is the boss's
 
     world.SetBossTimer(0);  // the natural time-out: the second part finds -1
     Step();

@@ -15,8 +15,8 @@ using BulletFixture = WorldFixture;
 }  // namespace
 
 TEST_F(BulletFixture, AngleBulletsAccelerateAlongTheirLineAndRoundOnesSpin) {
-    auto* b = Create<AngleBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.25f, 1.0f, 0.5f);
-    auto* n = Create<AngleBullet>(world.NeedleTable(), 0, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
+    auto* b = world.Spawn<AngleBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.25f, 1.0f, 0.5f);
+    auto* n = world.Spawn<AngleBullet>(world.NeedleTable(), 0, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f);
     EXPECT_EQ(b->model, &world.Model("bullet2"));
     EXPECT_EQ(n->model, &world.Model("needle1"));
     EXPECT_FLOAT_EQ(b->yaw, 0.5f);
@@ -30,9 +30,9 @@ TEST_F(BulletFixture, AngleBulletsAccelerateAlongTheirLineAndRoundOnesSpin) {
 
 TEST_F(BulletFixture, AimedBulletsFlyAtTheirTargetTurnedByTheOffset) {
     auto* straight =
-        Create<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 3.0f, 4.0f, 0.0f, 1.0f, 0.0f);
-    auto* turned =
-        Create<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 0.0f, 10.0f, 0.25f, 2.0f, 0.0f);
+        world.Spawn<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 3.0f, 4.0f, 0.0f, 1.0f, 0.0f);
+    auto* turned = world.Spawn<AimedBullet>(world.BulletTable(), 0, 0.0f, 0.0f, 0.0f, 10.0f, 0.25f,
+                                            2.0f, 0.0f);
     Step();
     EXPECT_FLOAT_EQ(straight->x, 0.6f);
     EXPECT_FLOAT_EQ(straight->y, 0.8f);
@@ -42,16 +42,16 @@ TEST_F(BulletFixture, AimedBulletsFlyAtTheirTargetTurnedByTheOffset) {
 }
 
 TEST_F(BulletFixture, BulletsLiveWhileTheirCentreIsWithinTheFieldWidenedByFour) {
-    Create<AngleBullet>(world.BulletTable(), 0, 54.0f, -54.0f, 0.0f, 0.0f, 0.0f);
-    Create<AngleBullet>(world.BulletTable(), 0, 0.0f, std::nextafter(54.0f, 99.0f), 0.0f, 0.0f,
-                        0.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 54.0f, -54.0f, 0.0f, 0.0f, 0.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, std::nextafter(54.0f, 99.0f), 0.0f, 0.0f,
+                             0.0f);
     Step();
     ASSERT_EQ(world.bulletPool.Count(), 1);
     EXPECT_EQ(All<EnemyBullet>(world.bulletPool)[0]->x, 54.0f);
 }
 
 TEST_F(BulletFixture, SplitBulletsBurstIntoFiveNeedlesOnTheirFiftiethUpdate) {
-    auto* split = Create<SplitBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.75f, 0.4f);
+    auto* split = world.Spawn<SplitBullet>(world.BulletTable(), 1, 0.0f, 0.0f, 0.75f, 0.4f);
     Steps(49);
     EXPECT_NEAR(split->y, -0.4f * 49, 1e-4f);
     EXPECT_EQ(world.bulletPool.Count(), 1);
@@ -71,12 +71,12 @@ TEST_F(BulletFixture, SplitBulletsBurstIntoFiveNeedlesOnTheirFiftiethUpdate) {
 }
 
 TEST_F(BulletFixture, NeedlesTurnTowardTheShipOnceAndOnlyIfThereIsOne) {
-    auto* blind = Create<RetargetNeedle>(world.NeedleTable(), 0, -50.0f, -40.0f, 0.0f, 1.0f);
+    auto* blind = world.Spawn<RetargetNeedle>(world.NeedleTable(), 0, -50.0f, -40.0f, 0.0f, 1.0f);
     Steps(30);
     EXPECT_FLOAT_EQ(blind->velocity.x, 1.0f);  // no ship at its moment: straight on for good
-    world.SetPlayer(Create<PlayerActive>(0.0f, 40.0f, 0));
+    world.SetPlayer(world.Spawn<PlayerActive>(0.0f, 40.0f, 0));
 
-    auto* seeker = Create<RetargetNeedle>(world.NeedleTable(), 0, -10.0f, 0.0f, 0.0f, 2.0f);
+    auto* seeker = world.Spawn<RetargetNeedle>(world.NeedleTable(), 0, -10.0f, 0.0f, 0.0f, 2.0f);
     Steps(29);
     EXPECT_FLOAT_EQ(seeker->x, 48.0f);
     Step();  // at (50, 0): turns toward the ship at (0, 40)
@@ -89,9 +89,9 @@ TEST_F(BulletFixture, NeedlesTurnTowardTheShipOnceAndOnlyIfThereIsOne) {
 }
 
 TEST_F(BulletFixture, AShotHurtsOnlyTheFirstEnemyItOverlapsAndSparks) {
-    TestEnemy& first = *Create<TestEnemy>(0.0f, -10.0f);
-    TestEnemy& second = *Create<TestEnemy>(1.0f, -10.0f);
-    Create<PlayerShot>(0.0f, 0.0f, 0.75f);
+    TestEnemy& first = *world.Spawn<TestEnemy>(0.0f, -10.0f);
+    TestEnemy& second = *world.Spawn<TestEnemy>(1.0f, -10.0f);
+    world.Spawn<PlayerShot>(0.0f, 0.0f, 0.75f);
     Steps(2);  // 4.8 up: the 4-unit box reaches both
     EXPECT_EQ(first.hitPoints, 9.0f);
     EXPECT_EQ(second.hitPoints, 10.0f);
@@ -107,7 +107,7 @@ TEST_F(BulletFixture, AShotHurtsOnlyTheFirstEnemyItOverlapsAndSparks) {
 }
 
 TEST_F(BulletFixture, ShotsLeaveTheFieldWidenedByFive) {
-    auto* shot = Create<PlayerShot>(0.0f, -52.6f, 0.75f);
+    auto* shot = world.Spawn<PlayerShot>(0.0f, -52.6f, 0.75f);
     Step();
     EXPECT_FLOAT_EQ(shot->y, -55.0f);
     EXPECT_EQ(world.playerShotPool.Count(), 1);

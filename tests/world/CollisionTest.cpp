@@ -8,22 +8,21 @@ namespace {
 
 struct Box : GameObject {
     static constexpr std::size_t kSlotSize = 64;
-    static inline ObjectPool* pool = nullptr;
-    static ObjectPool& Pool() { return *pool; }
-    Box(float x, float y, float half) : GameObject(Pool(), x, y, 0, -half, -half, half, half) {}
+    Box(ObjectPool& pool, float x, float y, float half)
+        : GameObject(pool, x, y, 0, -half, -half, half, half) {}
 };
 
 struct CollisionFixture : ::testing::Test {
-    CollisionFixture() { Box::pool = &pool; }
+    Box* Make(float x, float y, float half) { return new (pool.Allocate()) Box(pool, x, y, half); }
     ObjectPool pool{Box::kSlotSize, 8};
 };
 
 }  // namespace
 
 TEST_F(CollisionFixture, BoxesThatOnlyTouchDoNotOverlap) {
-    Box& a = *Create<Box>(0.0f, 0.0f, 1.0f);
-    Box& right = *Create<Box>(2.0f, 0.0f, 1.0f);  // right edge of a on left edge of b
-    Box& below = *Create<Box>(0.5f, 2.0f, 1.0f);
+    Box& a = *Make(0.0f, 0.0f, 1.0f);
+    Box& right = *Make(2.0f, 0.0f, 1.0f);  // right edge of a on left edge of b
+    Box& below = *Make(0.5f, 2.0f, 1.0f);
     EXPECT_FALSE(Overlaps(a, right));
     EXPECT_FALSE(Overlaps(right, a));
     EXPECT_FALSE(Overlaps(a, below));
@@ -39,7 +38,7 @@ TEST_F(CollisionFixture, BoxesThatOnlyTouchDoNotOverlap) {
 }
 
 TEST_F(CollisionFixture, ACentreOnTheWidenedEdgeIsInside) {
-    Box& o = *Create<Box>(54.0f, -54.0f, 0.0f);
+    Box& o = *Make(54.0f, -54.0f, 0.0f);
     EXPECT_FALSE(IsOutside(o, 4.0f));
     o.x = std::nextafter(54.0f, 100.0f);
     EXPECT_TRUE(IsOutside(o, 4.0f));

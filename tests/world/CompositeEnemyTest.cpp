@@ -25,7 +25,7 @@ struct CompositeTest : EnemyFixture {
 }  // namespace
 
 TEST_F(CompositeTest, AChainHangsFromItsHeadAndItsTipChasesTheShipOnALeashOf72) {
-    auto& head = *Create<EnemyBig4>(0.0f);
+    auto& head = *world.Spawn<EnemyBig4>(0.0f);
     auto segments = All<ChainSegment>(world.enemyPool);
     ASSERT_EQ(segments.size(), 12u);
     EXPECT_EQ(head.y, -74.0f);
@@ -63,7 +63,7 @@ TEST_F(CompositeTest, AChainHangsFromItsHeadAndItsTipChasesTheShipOnALeashOf72) 
 }
 
 TEST_F(CompositeTest, EachPassSetsTheInnerSegmentsToTheMidpointsOfTheirNeighbours) {
-    auto& head = *Create<EnemyBig4>(10.0f);
+    auto& head = *world.Spawn<EnemyBig4>(10.0f);
     auto segments = All<ChainSegment>(world.enemyPool);
     head.joints[0] = {-30.0f, 0.0f};  // far from the head: the leash pulls it in
     for (int k = 1; k < 11; ++k)
@@ -84,7 +84,7 @@ TEST_F(CompositeTest, EachPassSetsTheInnerSegmentsToTheMidpointsOfTheirNeighbour
 }
 
 TEST_F(CompositeTest, ChainSegmentsFireAtTheShipEveryFortyUpdatesAndTakeTurnsInColour) {
-    auto& head = *Create<EnemyBig4>(0.0f);
+    auto& head = *world.Spawn<EnemyBig4>(0.0f);
     head.hitPoints = 1e9f;
     for (int i = 0; i < 39; ++i)
         EXPECT_TRUE(EnemyPass().empty());  // no ship at the 40th either
@@ -107,9 +107,9 @@ TEST_F(CompositeTest, ChainSegmentsFireAtTheShipEveryFortyUpdatesAndTakeTurnsInC
 }
 
 TEST_F(CompositeTest, ADestroyedHeadTakesItsPartsAlongInTheSameUpdateAndGoesInTheNext) {
-    auto& chain = *Create<EnemyBig4>(-20.0f);
-    auto& orbit = *Create<EnemyBig5>(0.0f);
-    auto& pulse = *Create<EnemyBig6>(20.0f);
+    auto& chain = *world.Spawn<EnemyBig4>(-20.0f);
+    auto& orbit = *world.Spawn<EnemyBig5>(0.0f);
+    auto& pulse = *world.Spawn<EnemyBig6>(20.0f);
     ASSERT_EQ(world.enemyPool.Count(), 3 + 12 + 12 + 8);
     Steps(5);
     for (CompositeHead* head :
@@ -135,9 +135,10 @@ TEST_F(CompositeTest, ADestroyedHeadTakesItsPartsAlongInTheSameUpdateAndGoesInTh
 
 TEST_F(CompositeTest, AHeadThatLeavesTakesItsPartsWithoutScore) {
     for (int kind = 0; kind < 3; ++kind) {
-        CompositeHead* head = kind == 0   ? static_cast<CompositeHead*>(Create<EnemyBig4>(0.0f))
-                              : kind == 1 ? static_cast<CompositeHead*>(Create<EnemyBig5>(0.0f))
-                                          : Create<EnemyBig6>(0.0f);
+        CompositeHead* head = kind == 0 ? static_cast<CompositeHead*>(world.Spawn<EnemyBig4>(0.0f))
+                              : kind == 1
+                                  ? static_cast<CompositeHead*>(world.Spawn<EnemyBig5>(0.0f))
+                                  : world.Spawn<EnemyBig6>(0.0f);
         float bottom = kind == 0 ? 146.0f : kind == 1 ? 120.0f : 108.0f;
         int all = world.enemyPool.Count();
         head->y = bottom - 0.3f;
@@ -154,8 +155,8 @@ TEST_F(CompositeTest, AHeadThatLeavesTakesItsPartsWithoutScore) {
 }
 
 TEST_F(CompositeTest, SatellitesCircleTheirHubAndFireEveryTenthUpdateShipOrNot) {
-    auto& orbit = *Create<EnemyBig5>(-20.0f);
-    auto& pulse = *Create<EnemyBig6>(20.0f);
+    auto& orbit = *world.Spawn<EnemyBig5>(-20.0f);
+    auto& pulse = *world.Spawn<EnemyBig6>(20.0f);
     EXPECT_EQ(orbit.y, -74.0f);
     auto orbiters = All<OrbitSatellite>(world.enemyPool);
     auto pulsers = All<PulseSatellite>(world.enemyPool);
@@ -206,13 +207,13 @@ TEST_F(CompositeTest, SatellitesCircleTheirHubAndFireEveryTenthUpdateShipOrNot) 
 }
 
 TEST_F(CompositeTest, HeadsWorkWithTheChildrenAFullPoolLeftThemAndLoseOnlyThose) {
-    while (Create<TestEnemy>(0.0f, -40.0f, 1e9f)) {
+    while (world.Spawn<TestEnemy>(0.0f, -40.0f, 1e9f)) {
     }
     ASSERT_EQ(world.enemyPool.Count(), 500 - Enemy::kBossSlots);
     // Room for a head and four parts.
     for (int i = 0; i < 5; ++i)
         DestroyObject(world.enemyPool.Sentinel()->next);
-    auto& chain = *Create<EnemyBig4>(0.0f);
+    auto& chain = *world.Spawn<EnemyBig4>(0.0f);
     ASSERT_EQ(CountOf<ChainSegment>(world.enemyPool), 4);
     Ship(10.0f, 40.0f);
     for (int i = 0; i < 100; ++i)
@@ -222,18 +223,18 @@ TEST_F(CompositeTest, HeadsWorkWithTheChildrenAFullPoolLeftThemAndLoseOnlyThose)
         EXPECT_EQ(At(*segments[k]), chain.joints[k]);
     EXPECT_LE(glm::length(chain.joints[0] - chain.joints[11]), 72.0f + 1e-3f);
     chain.hitPoints = 0.0f;
-    world.enemyPool.UpdateAll();
+    world.enemyPool.UpdateAll(world);
     EXPECT_EQ(Score(), 1000 + 4 * 100);
-    world.enemyPool.UpdateAll();
+    world.enemyPool.UpdateAll(world);
     EXPECT_EQ(world.enemyPool.Count(), 500 - Enemy::kBossSlots - 5);
 
     for (int i = 0; i < 3; ++i)
         DestroyObject(world.enemyPool.Sentinel()->next);
-    auto& orbit = *Create<EnemyBig5>(0.0f);
+    auto& orbit = *world.Spawn<EnemyBig5>(0.0f);
     ASSERT_EQ(CountOf<OrbitSatellite>(world.enemyPool), 7);
     for (int i = 0; i < 20; ++i)
         EnemyPass();
     orbit.hitPoints = -1.0f;
-    world.enemyPool.UpdateAll();
+    world.enemyPool.UpdateAll(world);
     EXPECT_EQ(Score(), 1400 + 1000 + 7 * 100);
 }

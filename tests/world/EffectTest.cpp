@@ -11,7 +11,7 @@ struct EffectFixture : WorldFixture {
     // The update in which the pool's only object goes.
     int Lifetime(ObjectPool& pool) {
         for (int update = 1; update <= 200; ++update) {
-            pool.UpdateAll();
+            pool.UpdateAll(world);
             if (pool.Count() == 0) return update;
         }
         return -1;
@@ -21,22 +21,22 @@ struct EffectFixture : WorldFixture {
 }  // namespace
 
 TEST_F(EffectFixture, EffectsEndByAge) {
-    Create<VanishEffect>(0.0f, 0.0f, &world.Model("bullet1"));
+    world.Spawn<VanishEffect>(0.0f, 0.0f, &world.Model("bullet1"));
     EXPECT_EQ(Lifetime(world.effectPool), 11);
-    Create<GrazeSpark>(0.0f, 0.0f);
+    world.Spawn<GrazeSpark>(0.0f, 0.0f);
     EXPECT_EQ(Lifetime(world.effectPool), 21);
-    Create<Explosion>(0.0f, 0.0f, 0.2f);
+    world.Spawn<Explosion>(0.0f, 0.0f, 0.2f);
     EXPECT_EQ(Lifetime(world.effectPool), 26);
     for (int i = 0; i < 3; ++i) {
-        Create<HitSpark>(0.0f, 0.0f, i);
+        world.Spawn<HitSpark>(0.0f, 0.0f, i);
         EXPECT_EQ(Lifetime(world.effectPool), 40 + 5 * i);
     }
-    Create<ScorePopup>(0.0f, 0.0f, 10);
+    world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
     EXPECT_EQ(Lifetime(world.popupPool), 60);
 }
 
 TEST_F(EffectFixture, PopupsArePlacedByTheBackBufferHeightOnBothAxesAndFade) {
-    ScorePopup& popup = *Create<ScorePopup>(0.0f, 0.0f, 10);
+    ScorePopup& popup = *world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
     Step();
     Backend().Forget();
     world.Draw();

@@ -46,7 +46,7 @@ struct EnemyKindsTest : EnemyFixture {
 }  // namespace
 
 TEST_F(EnemyKindsTest, Obj1DivesAndFiresThreeWaySpreadsTwiceAHundredOnlyWithAShip) {
-    auto& e = *Create<EnemyObj1>(-10.0f);
+    auto& e = *world.Spawn<EnemyObj1>(-10.0f);
     EXPECT_EQ(e.model, &world.Model("obj1"));
     EXPECT_EQ(e.y, -54.0f);
     EXPECT_TRUE(Volleys(e, 20).empty());  // no ship: the volleys at 0 and 10 are held
@@ -68,7 +68,7 @@ TEST_F(EnemyKindsTest, Obj1DivesAndFiresThreeWaySpreadsTwiceAHundredOnlyWithAShi
 }
 
 TEST_F(EnemyKindsTest, Obj2WeavesAndFiresSingleAimedShotsInAWindowThatShifts) {
-    auto& e = *Create<EnemyObj2>(0.0f);
+    auto& e = *world.Spawn<EnemyObj2>(0.0f);
     EXPECT_EQ(e.model, &world.Model("obj5"));
     EXPECT_TRUE(Volleys(e, 20).empty());  // no ship
     float x = 0.0f;
@@ -91,7 +91,7 @@ TEST_F(EnemyKindsTest, Obj2WeavesAndFiresSingleAimedShotsInAWindowThatShifts) {
 
 TEST_F(EnemyKindsTest, Obj3DrawsItsHeadingOnceAndOneChanceToFirePerUpdateShipOrNot) {
     RandomMirror mirror(world);
-    auto& e = *Create<EnemyObj3>(5.0f);
+    auto& e = *world.Spawn<EnemyObj3>(5.0f);
     EXPECT_EQ(e.model, &world.Model("obj2"));
     EXPECT_EQ(e.variant, static_cast<int>(mirror.Next() + 0.5));
     float heading = static_cast<float>(0.25 + 0.1 * mirror.Signed());
@@ -119,7 +119,7 @@ TEST_F(EnemyKindsTest, Obj3DrawsItsHeadingOnceAndOneChanceToFirePerUpdateShipOrN
 }
 
 TEST_F(EnemyKindsTest, Big1AlternatesSeventeenAndSixteenWayFansEveryTwoHundred) {
-    auto& e = *Create<EnemyBig1>(0.0f);
+    auto& e = *world.Spawn<EnemyBig1>(0.0f);
     EXPECT_EQ(e.y, -62.0f);
     EXPECT_EQ(e.hitPoints, 100.0f);
     EXPECT_TRUE(Volleys(e, 20).empty());  // no ship
@@ -139,7 +139,7 @@ TEST_F(EnemyKindsTest, Big1AlternatesSeventeenAndSixteenWayFansEveryTwoHundred) 
 
 TEST_F(EnemyKindsTest, Big2FiresFiveWayAimedBurstsEveryFourthUpdateOfThirtyOne) {
     PlayerShip& ship = Ship(-25.0f, 40.0f);
-    auto& e = *Create<EnemyBig2>(10.0f);
+    auto& e = *world.Spawn<EnemyBig2>(10.0f);
     auto volleys = Volleys(e, 200);
     std::vector<int> expected;
     for (int c = 0; c < 200; ++c) {
@@ -163,7 +163,7 @@ TEST_F(EnemyKindsTest, Big2FiresFiveWayAimedBurstsEveryFourthUpdateOfThirtyOne) 
 
 TEST_F(EnemyKindsTest, Big3DropsFiveSplittingBulletsOnOneDrawInTwelveAndAHalf) {
     RandomMirror mirror(world);
-    auto& e = *Create<EnemyBig3>(0.0f);
+    auto& e = *world.Spawn<EnemyBig3>(0.0f);
     mirror.Next();  // the variant
     float heading = static_cast<float>(0.25 + 0.1 * mirror.Signed());
     EXPECT_EQ(e.yaw, heading);

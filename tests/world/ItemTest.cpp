@@ -15,12 +15,12 @@ namespace {
 
 struct ItemFixture : WorldFixture {
     PlayerActive& Place(float x, float y, int options) {
-        auto* ship = Create<PlayerActive>(x, y, options);
+        auto* ship = world.Spawn<PlayerActive>(x, y, options);
         world.SetPlayer(ship);
         return *ship;
     }
     PowerItem& Power(float x, float y, PowerKind kind, float vx, float vy) {
-        PowerItem& item = *Create<PowerItem>(x, y, kind);
+        PowerItem& item = *world.Spawn<PowerItem>(x, y, kind);
         item.velocity = {vx, vy};
         return item;
     }
@@ -29,7 +29,7 @@ struct ItemFixture : WorldFixture {
 }  // namespace
 
 TEST_F(ItemFixture, ScoreItemsFallWithoutAShipAndHomeOnOne) {
-    ScoreItem& item = *Create<ScoreItem>(0.0f, -40.0f);
+    ScoreItem& item = *world.Spawn<ScoreItem>(0.0f, -40.0f);
     Steps(2);
     EXPECT_EQ(item.y, -39.0f);
     EXPECT_FLOAT_EQ(item.spin, 0.02f);
@@ -43,7 +43,7 @@ TEST_F(ItemFixture, ScoreItemsFallWithoutAShipAndHomeOnOne) {
 
 TEST_F(ItemFixture, ACollectedScoreItemScoresTenWithAPopup) {
     Place(0.0f, 0.0f, 0);
-    Create<ScoreItem>(4.4f, 0.0f);  // 1.2 closer is within the boxes
+    world.Spawn<ScoreItem>(4.4f, 0.0f);  // 1.2 closer is within the boxes
     Step();
     EXPECT_EQ(world.itemPool.Count(), 0);
     EXPECT_EQ(world.GetScore().Text(), "000000000010");
@@ -84,11 +84,11 @@ TEST_F(ItemFixture, PowerItemsHomeOnlyWithinTwentyAndGiveAnOption) {
 }
 
 TEST_F(ItemFixture, ALargeExplosionLeavesElevenScoreItemsAndAPowerItem) {
-    Create<Explosion>(0.0f, -20.0f, 0.2f);
+    world.Spawn<Explosion>(0.0f, -20.0f, 0.2f);
     EXPECT_EQ(world.itemPool.Count(), 1);
     world.itemPool.Clear();
 
-    Create<LargeExplosion>(0.0f, -20.0f);  // no ship: no power item
+    world.Spawn<LargeExplosion>(0.0f, -20.0f);  // no ship: no power item
     EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 11);
     EXPECT_EQ(CountOf<PowerItem>(world.itemPool), 0);
     EXPECT_EQ(Plays("sndBom1"), 2);
@@ -100,16 +100,17 @@ TEST_F(ItemFixture, ALargeExplosionLeavesElevenScoreItemsAndAPowerItem) {
     world.itemPool.Clear();
 
     Place(0.0f, 40.0f, 9);
-    Create<LargeExplosion>(0.0f, -20.0f);
+    world.Spawn<LargeExplosion>(0.0f, -20.0f);
     ASSERT_EQ(CountOf<PowerItem>(world.itemPool), 1);
     EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 11);
 }
 
 TEST_F(ItemFixture, AtTenOptionsTheDropIsABombThatClearsTheField) {
     Place(0.0f, 30.0f, 10);
-    Create<AngleBullet>(world.BulletTable(), 0, 31.0f, 5.0f, 0.0f, 0.0f, 0.0f);  // 986 squared
-    Create<AngleBullet>(world.BulletTable(), 1, 31.7f, 0.0f, 0.0f, 0.0f, 0.0f);  // 1004.9 squared
-    Create<LargeExplosion>(0.0f, 0.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 31.0f, 5.0f, 0.0f, 0.0f, 0.0f);  // 986 squared
+    world.Spawn<AngleBullet>(world.BulletTable(), 1, 31.7f, 0.0f, 0.0f, 0.0f,
+                             0.0f);  // 1004.9 squared
+    world.Spawn<LargeExplosion>(0.0f, 0.0f);
     EXPECT_EQ(world.bulletPool.Count(), 1);
     ASSERT_EQ(CountOf<VanishEffect>(world.effectPool), 1);
     VanishEffect& vanish = *First<VanishEffect>(world.effectPool);
@@ -122,8 +123,8 @@ TEST_F(ItemFixture, AtTenOptionsTheDropIsABombThatClearsTheField) {
     world.itemPool.Clear();
 
     for (int i = 0; i < 20; ++i)
-        Create<AngleBullet>(world.BulletTable(), 0, -40.0f + 4 * i, -40.0f, 0.0f, 0.0f, 0.0f);
-    TestEnemy& enemy = *Create<TestEnemy>(0.0f, -30.0f, 100.0f);
+        world.Spawn<AngleBullet>(world.BulletTable(), 0, -40.0f + 4 * i, -40.0f, 0.0f, 0.0f, 0.0f);
+    TestEnemy& enemy = *world.Spawn<TestEnemy>(0.0f, -30.0f, 100.0f);
     Power(0.0f, 30.0f, PowerKind::Bomb, 0.0f, 0.0f);
     Step();
     EXPECT_EQ(world.bombPool.Count(), 1);
@@ -138,15 +139,15 @@ TEST_F(ItemFixture, AtTenOptionsTheDropIsABombThatClearsTheField) {
 
 TEST_F(ItemFixture, OnlyTwoBombsAtOnce) {
     for (int i = 0; i < 3; ++i)
-        Create<ScreenBomb>();
+        world.Spawn<ScreenBomb>();
     EXPECT_EQ(world.bombPool.Count(), 2);
     EXPECT_EQ(Plays("sndBomb1"), 2);
 }
 
 TEST_F(ItemFixture, TheBossExplosionTurnsEveryBulletIntoAScoreItem) {
     for (int i = 0; i < 5; ++i)
-        Create<AngleBullet>(world.NeedleTable(), 0, -40.0f + 20 * i, 40.0f, 0.0f, 0.0f, 0.0f);
-    Create<BossExplosion>(0.0f, -30.0f);
+        world.Spawn<AngleBullet>(world.NeedleTable(), 0, -40.0f + 20 * i, 40.0f, 0.0f, 0.0f, 0.0f);
+    world.Spawn<BossExplosion>(0.0f, -30.0f);
     EXPECT_EQ(world.bulletPool.Count(), 0);
     EXPECT_EQ(CountOf<VanishEffect>(world.effectPool), 5);
     EXPECT_EQ(CountOf<ScoreItem>(world.itemPool), 1 + 5);

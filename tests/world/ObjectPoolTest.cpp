@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/WorldFixture.h"
 #include "world/GameObject.h"
 
 namespace {
@@ -16,16 +17,15 @@ template <int Family>
 struct Probe : GameObject {
     static constexpr std::size_t kSlotSize = 128;
     static inline ObjectPool* pool = nullptr;
-    static ObjectPool& Pool() { return *pool; }
 
     explicit Probe(std::string name, std::function<bool(Probe&)> onUpdate = {})
-        : GameObject(Pool(), 0, 0, 0), name(std::move(name)), onUpdate(std::move(onUpdate)) {}
+        : GameObject(*pool, 0, 0, 0), name(std::move(name)), onUpdate(std::move(onUpdate)) {}
     ~Probe() override { journal.push_back("~" + name); }
-    bool Update() override {
+    bool Update(World&) override {
         journal.push_back(name);
         return onUpdate ? onUpdate(*this) : true;
     }
-    void Draw() override { journal.push_back("draw " + name); }
+    void Draw(const World&) override { journal.push_back("draw " + name); }
 
     std::string name;
     std::function<bool(Probe&)> onUpdate;
@@ -38,7 +38,20 @@ bool Ends(GameObject&) {
     return false;
 }
 
-struct PoolFixture : ::testing::Test {
+// Constructs in T's pool, as the world does for its families; null when full.
+template <class T, class... Args>
+T* Make(Args&&... args) {
+    void* slot = T::pool->Allocate();
+    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
+}
+template <class T, class... Args>
+T* MakeReserved(Args&&... args) {
+    void* slot = T::pool->AllocateReserved();
+    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
+}
+
+// The pools run on a field of their own; the probes never look at it.
+struct PoolFixture : WorldFixture {
     PoolFixture() {
         journal.clear();
         Early::pool = &early;
@@ -61,75 +74,75 @@ struct PoolFixture : ::testing::Test {
 
 TEST_F(PoolFixture, AFullPoolCreatesNothingUntilAnObjectIsErased) {
     for (const char* name : {"a", "b", "c"})
-        ASSERT_NE(Create<Early>(name), nullptr);
-    EXPECT_EQ(Create<Early>("d"), nullptr);
+        ASSERT_NE(Make<Early>(name), nullptr);
+    EXPECT_EQ(Make<Early>("d"), nullptr);
     EXPECT_EQ(early.Count(), 3);
     EXPECT_EQ(journal, Strings{});  // nothing was constructed for "d"
 
     for (Early* o : Each<Early>(early)) {
         if (o->name == "b") o->onUpdate = Ends;
     }
-    early.UpdateAll();
+    early.UpdateAll(world);
     EXPECT_EQ(early.Count(), 2);
-    ASSERT_NE(Create<Early>("e"), nullptr);
+    ASSERT_NE(Make<Early>("e"), nullptr);
     EXPECT_EQ(Names<Early>(early), (Strings{"a", "c", "e"}));
-    EXPECT_EQ(Create<Early>("f"), nullptr);
+    EXPECT_EQ(Make<Early>("f"), nullptr);
 }
 
 TEST_F(PoolFixture, AnObjectEndingInItsFirstUpdateGoesAtOnceAndThePassGoesOn) {
-    Create<Early>("a", Ends);
-    Create<Early>("b");
-    Create<Early>("c", Ends);
-    early.UpdateAll();
+    Make<Early>("a", Ends);
+    Make<Early>("b");
+    Make<Early>("c", Ends);
+    early.UpdateAll(world);
     EXPECT_EQ(journal, (Strings{"a", "~a", "b", "c", "~c"}));
     EXPECT_EQ(Names<Early>(early), Strings{"b"});
 
     journal.clear();
-    early.UpdateAll();
-    early.DrawAll();
+    early.UpdateAll(world);
+    early.DrawAll(world);
     EXPECT_EQ(journal, (Strings{"b", "draw b"}));
 }
 
 TEST_F(PoolFixture, AnObjectCreatedDuringItsPoolsPassIsUpdatedInThatPass) {
-    Create<Early>("a", [](Early&) {
-        Create<Early>("child");
+    Make<Early>("a", [](Early&) {
+        Make<Early>("child");
         return false;  // the parent leaves in the same update
     });
-    Create<Early>("b");
-    early.UpdateAll();
+    Make<Early>("b");
+    early.UpdateAll(world);
     EXPECT_EQ(journal, (Strings{"a", "~a", "b", "child"}));
     EXPECT_EQ(Names<Early>(early), (Strings{"b", "child"}));
 }
 
 TEST_F(PoolFixture, AnObjectCreatedInAPoolThatAlreadyRanWaitsForTheNextStep) {
-    Create<Late>("spawner", [](Late& self) {
-        Create<Early>("spawned");
+    Make<Late>("spawner", [](Late& self) {
+        Make<Early>("spawned");
         self.onUpdate = {};
         return true;
     });
-    early.UpdateAll();
-    late.UpdateAll();
+    early.UpdateAll(world);
+    late.UpdateAll(world);
     EXPECT_EQ(journal, Strings{"spawner"});
     EXPECT_EQ(Names<Early>(early), Strings{"spawned"});
 
     journal.clear();
-    early.UpdateAll();
-    late.UpdateAll();
+    early.UpdateAll(world);
+    late.UpdateAll(world);
     EXPECT_EQ(journal, (Strings{"spawned", "spawner"}));
 }
 
 TEST_F(PoolFixture, ACursorErasesObjectsOfAnotherPoolWhileThatPoolRests) {
     for (const char* name : {"a", "b", "c"})
-        Create<Early>(name);
-    Create<Late>("bomb", [](Late&) {
-        PoolCursor cursor(Early::Pool());
+        Make<Early>(name);
+    Make<Late>("bomb", [](Late&) {
+        PoolCursor cursor(*Early::pool);
         while (cursor.HasNext()) {
             auto* o = static_cast<Early*>(cursor.Next());
             if (o->name != "b") cursor.EraseCurrent();
         }
         return true;
     });
-    late.UpdateAll();
+    late.UpdateAll(world);
     EXPECT_EQ(journal, (Strings{"bomb", "~a", "~c"}));
     EXPECT_EQ(Names<Early>(early), Strings{"b"});
     EXPECT_EQ(early.Count(), 1);
@@ -137,21 +150,21 @@ TEST_F(PoolFixture, ACursorErasesObjectsOfAnotherPoolWhileThatPoolRests) {
 
 TEST_F(PoolFixture, ClearEndsEveryObjectInListOrderAndFreesEverySlot) {
     for (const char* name : {"a", "b", "c"})
-        Create<Early>(name);
+        Make<Early>(name);
     early.Clear();
     EXPECT_EQ(journal, (Strings{"~a", "~b", "~c"}));
     EXPECT_EQ(early.Count(), 0);
     for (const char* name : {"d", "e", "f"})
-        EXPECT_NE(Create<Early>(name), nullptr);
-    EXPECT_EQ(Create<Early>("g"), nullptr);
+        EXPECT_NE(Make<Early>(name), nullptr);
+    EXPECT_EQ(Make<Early>("g"), nullptr);
 }
 
 TEST_F(PoolFixture, ReservedSlotsAreOnlyForReservedCreations) {
     for (const char* name : {"a", "b", "c"})
-        ASSERT_NE(Create<Late>(name), nullptr);
-    EXPECT_EQ(Create<Late>("d"), nullptr);
-    ASSERT_NE(CreateReserved<Late>("e"), nullptr);
-    EXPECT_EQ(CreateReserved<Late>("f"), nullptr);
+        ASSERT_NE(Make<Late>(name), nullptr);
+    EXPECT_EQ(Make<Late>("d"), nullptr);
+    ASSERT_NE(MakeReserved<Late>("e"), nullptr);
+    EXPECT_EQ(MakeReserved<Late>("f"), nullptr);
     EXPECT_EQ(late.Count(), 4);
     EXPECT_EQ(Names<Late>(late), (Strings{"a", "b", "c", "e"}));
 }

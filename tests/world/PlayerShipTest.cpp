@@ -13,13 +13,13 @@ namespace {
 
 struct ShipFixture : WorldFixture {
     PlayerActive& Place(float x, float y, int options) {
-        auto* ship = Create<PlayerActive>(x, y, options);
+        auto* ship = world.Spawn<PlayerActive>(x, y, options);
         world.SetPlayer(ship);
         return *ship;
     }
     // A bullet that stays where it is put.
     AngleBullet& BulletAt(float x, float y) {
-        return *Create<AngleBullet>(world.BulletTable(), 0, x, y, 0.25f, 0.0f, 0.0f);
+        return *world.Spawn<AngleBullet>(world.BulletTable(), 0, x, y, 0.25f, 0.0f, 0.0f);
     }
     int Volleys() const { return Plays("sndShot"); }
     template <class T>
@@ -112,9 +112,9 @@ TEST_F(ShipFixture, HoveringOptionsCoverTheFirstEnemiesInListOrder) {
         EXPECT_EQ(slot.y, 0.0f);
     }
 
-    Create<TestEnemy>(-20.0f, -30.0f);
-    Create<TestEnemy>(20.0f, -30.0f);
-    Create<TestEnemy>(0.0f, -40.0f);  // a third enemy: no option for it
+    world.Spawn<TestEnemy>(-20.0f, -30.0f);
+    world.Spawn<TestEnemy>(20.0f, -30.0f);
+    world.Spawn<TestEnemy>(0.0f, -40.0f);  // a third enemy: no option for it
     Steps(100, Pad({Hold::Hover, Hold::Right}));
     EXPECT_EQ(ship.optionSlots[0].x, -20.0f);
     EXPECT_EQ(ship.optionSlots[0].y, -20.0f);
@@ -149,7 +149,7 @@ TEST_F(ShipFixture, OneBulletOrEnemyOverlappingTheShipKillsIt) {
 
     world.bulletPool.Clear();
     Place(0, 0, 0);
-    TestEnemy& enemy = *Create<TestEnemy>(2.7f, 0.0f, 25.0f);
+    TestEnemy& enemy = *world.Spawn<TestEnemy>(2.7f, 0.0f, 25.0f);
     Step();
     EXPECT_EQ(enemy.hitPoints, 15.0f);
     EXPECT_EQ(world.GetPlayer(), nullptr);
@@ -217,10 +217,10 @@ TEST_F(ShipFixture, DeathsDropHalfTheOptionsAndTheLastOneDropsTen) {
 
 TEST_F(ShipFixture, TheDeathPlaysEvenWithEveryEffectSlotTaken) {
     Place(0, 0, 0);
-    while (Create<GrazeSpark>(30.0f, 30.0f)) {
+    while (world.Spawn<GrazeSpark>(30.0f, 30.0f)) {
     }
     BulletAt(0, 0);
-    world.playerPool.UpdateAll();  // only the ship: the sparks stay
+    world.playerPool.UpdateAll(world);  // only the ship: the sparks stay
     EXPECT_EQ(world.effectPool.Count(), world.effectPool.Capacity());
     world.bulletPool.Clear();
     Steps(51);
@@ -230,10 +230,10 @@ TEST_F(ShipFixture, TheDeathPlaysEvenWithEveryEffectSlotTaken) {
 
 TEST_F(ShipFixture, AnOptionBeyondTheTenthScoresAHundred) {
     PlayerActive& ship = Place(0, 0, 9);
-    ship.AddOption();
+    ship.AddOption(world);
     EXPECT_EQ(ship.optionCount, 10);
     EXPECT_EQ(world.GetScore().Text(), "000000000000");
-    ship.AddOption();
+    ship.AddOption(world);
     EXPECT_EQ(ship.optionCount, 10);
     EXPECT_EQ(world.GetScore().Text(), "000000000100");
     EXPECT_EQ(Plays("sndVoiceOption"), 2);

@@ -10,10 +10,10 @@
 namespace {
 
 struct LargeTestEnemy : LargeEnemy {
-    LargeTestEnemy() : LargeEnemy(&CurrentWorld().Model("obj1"), 0.0f) {}
-    bool Update() override {
+    explicit LargeTestEnemy(World& world) : LargeEnemy(world, &world.Model("obj1"), 0.0f) {}
+    bool Update(World& world) override {
         y += 1.0f;
-        return Survives();
+        return Survives(world);
     }
 };
 
@@ -29,8 +29,8 @@ TEST_F(WorldFixture, RandomNumbersFollowTheReferenceGenerator) {
 }
 
 TEST_F(WorldFixture, ADestroyedEnemyScoresExplodesAndGoesInItsOwnUpdate) {
-    TestEnemy& small = *Create<TestEnemy>(-20.0f, 0.0f);
-    Create<LargeTestEnemy>();
+    TestEnemy& small = *world.Spawn<TestEnemy>(-20.0f, 0.0f);
+    world.Spawn<LargeTestEnemy>();
     small.hitPoints = 0.0f;
     Step();
     EXPECT_EQ(world.GetScore().Text(), "000000000100");
@@ -50,14 +50,14 @@ TEST_F(WorldFixture, ADestroyedEnemyScoresExplodesAndGoesInItsOwnUpdate) {
 }
 
 TEST_F(WorldFixture, EnemiesLeaveSilentlyAtTheBottomOfTheirSize) {
-    TestEnemy& small = *Create<TestEnemy>(0.0f, 57.9f);
+    TestEnemy& small = *world.Spawn<TestEnemy>(0.0f, 57.9f);
     Step();
     EXPECT_EQ(world.enemyPool.Count(), 1);
     small.y = 58.0f;
     Step();
     EXPECT_EQ(world.enemyPool.Count(), 0);
 
-    auto& large = *Create<LargeTestEnemy>();
+    auto& large = *world.Spawn<LargeTestEnemy>();
     EXPECT_EQ(large.y, -62.0f);
     large.y = 72.0f;
     Step();  // 73

@@ -2,9 +2,8 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <typeinfo>
+#include <cstring>
 
-#include "game/Scenes.h"
 #include "world/PlayerShip.h"
 #include "world/WorldHash.h"
 
@@ -15,18 +14,6 @@ HeadlessPlatform::Options In(const std::string& exeDir, HeadlessPlatform::Option
     return options;
 }
 
-const char* NameOf(const Scene* s) {
-    if (dynamic_cast<const TitleMenu*>(s)) return "TitleMenu";
-    if (dynamic_cast<const GetReady*>(s)) return "GetReady";
-    if (dynamic_cast<const StageRunner*>(s)) return "StageRunner";
-    if (dynamic_cast<const Pause*>(s)) return "Pause";
-    if (dynamic_cast<const GameOver*>(s)) return "GameOver";
-    if (dynamic_cast<const Warning*>(s)) return "Warning";
-    if (dynamic_cast<const GameClear*>(s)) return "GameClear";
-    if (dynamic_cast<const MusicFade*>(s)) return "MusicFade";
-    return "Scene";
-}
-
 }  // namespace
 
 Simulation::Simulation(const std::string& exeDir, HeadlessPlatform::Options options)
@@ -34,9 +21,9 @@ Simulation::Simulation(const std::string& exeDir, HeadlessPlatform::Options opti
     app->ShowTitle();
 }
 
-bool Simulation::AtTitle() {
-    for (Scene* s : Each<Scene>(app->ScenePool())) {
-        if (dynamic_cast<TitleMenu*>(s)) return true;
+bool Simulation::HasScene(const char* name) {
+    for (const Scene* s : Each<const Scene>(app->ScenePool())) {
+        if (std::strcmp(s->Name(), name) == 0) return true;
     }
     return false;
 }
@@ -48,20 +35,19 @@ void Simulation::Step(const PadState& pad) {
     bool title = AtTitle();
     if (!title) started = true;
     if (started && title && milestones.backToTitle < 0) milestones.backToTitle = steps;
-    for (Scene* s : Each<Scene>(app->ScenePool())) {
-        int* mark = nullptr;
-        if (dynamic_cast<Warning*>(s)) mark = &milestones.bossEntry;
-        if (dynamic_cast<GameClear*>(s)) mark = &milestones.gameClear;
-        if (dynamic_cast<GameOver*>(s)) mark = &milestones.gameOver;
-        if (mark && *mark < 0) *mark = steps;
-    }
+    auto mark = [&](int& milestone, const char* scene) {
+        if (milestone < 0 && HasScene(scene)) milestone = steps;
+    };
+    mark(milestones.bossEntry, "Warning");
+    mark(milestones.gameClear, "GameClear");
+    mark(milestones.gameOver, "GameOver");
 }
 
 std::string Simulation::Scenes() {
     std::string names;
-    for (Scene* s : Each<Scene>(app->ScenePool())) {
+    for (const Scene* s : Each<const Scene>(app->ScenePool())) {
         if (!names.empty()) names += ',';
-        names += NameOf(s);
+        names += s->Name();
     }
     return names.empty() ? "-" : names;
 }

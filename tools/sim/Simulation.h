@@ -25,9 +25,10 @@ public:
 
     int Steps() const { return steps; }
     const Milestones& Reached() const { return milestones; }
-    World& GetWorld() { return app->GetWorld(); }
+    World& GetWorld() { return app->Play().Field(); }
     GameApp& App() { return *app; }
-    bool AtTitle();
+    bool AtTitle() { return HasScene("TitleMenu"); }
+    bool HasScene(const char* name);
     // The scenes alive, in their pool's order, by name.
     std::string Scenes();
     // One line: step, score, lives, options, scenes, enemies/bullets/items, hash.
