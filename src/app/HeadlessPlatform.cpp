@@ -52,6 +52,7 @@ std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const std::string&, int, 
     iconPath = icon;
     auto w = std::make_unique<HeadlessWindow>();
     window = w.get();
+    windowId = w->Id();
     return w;
 }
 

@@ -2,6 +2,7 @@
 // Back ends for runs without a screen: an in-memory window, the null device,
 // scripted input, and message boxes, sound, music and video that record what
 // they were asked.
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -15,8 +16,9 @@
 
 class HeadlessWindow : public Window {
 public:
-    static constexpr uint32_t kId = 1;
-    uint32_t Id() const override { return kId; }
+    // Every window has an id of its own, so several games can run in one process.
+    HeadlessWindow() : id(++lastId) {}
+    uint32_t Id() const override { return id; }
     bool PeekMessage(WindowMessage& msg) override;
     void WaitMessage(WindowMessage& msg) override;
     bool IsForeground() const override { return foreground; }
@@ -31,6 +33,8 @@ public:
     size_t Pending() const { return queue.size(); }
 
 private:
+    static inline std::atomic<uint32_t> lastId = 0;
+    const uint32_t id;
     std::deque<WindowMessage> queue;
     bool foreground = true, destroyed = false, cursorShown = true;
 };
@@ -120,6 +124,7 @@ public:
 
     // What was made, for tests to drive and inspect (owned by the framework).
     HeadlessWindow* window = nullptr;
+    uint32_t windowId = 0;
     RenderBackend* backend = nullptr;
     ScriptedInput* input = nullptr;
     SilentAudio* audio = nullptr;

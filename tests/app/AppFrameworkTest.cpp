@@ -151,7 +151,7 @@ TEST(FrameworkStartup, NoDeviceShowsTheMessageAndFails) {
     HeadlessPlatform platform(options);
     EXPECT_THROW(TestApp app(platform), StartupError);
     // The window's messages no longer lead to the object that never was.
-    WindowMessage paint{MessageId::Paint, 0, HeadlessWindow::kId};
+    WindowMessage paint{MessageId::Paint, 0, platform.windowId};
     EXPECT_EQ(AppFramework::FrameworkWindowProc(paint), AppFramework::DefaultWindowProc(paint));
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
     EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはOpenGL 3.3以上が必要です。");
