@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/RenderSetup.h"
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
-#include "graphics/RenderSetup.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
 

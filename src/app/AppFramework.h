@@ -42,10 +42,7 @@ public:
     void ToggleFullScreen();
 
     GraphicsDevice& GetGraphicsDevice() { return *device; }
-    InputSystem& GetInput() { return *input; }
-    Window& GetWindow() { return *window; }
     Dialogs& GetDialogs() { return platform.GetDialogs(); }
-    const std::string& GetExeDir() const { return exeDir; }
     FrameClock& GetFrameClock() { return clock; }
     void SetConfirmClose(bool confirm) { confirmClose = confirm; }
 

@@ -1,8 +1,8 @@
 #include "game/GameApp.h"
 
 #include "game/Hud.h"
+#include "game/RenderSetup.h"
 #include "game/Scenes.h"
-#include "graphics/RenderSetup.h"
 
 namespace {
 constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";

@@ -34,7 +34,6 @@ public:
     void SetFullScreen(bool f) { fullScreen = f; }
     int GetRefreshRate() const;
     void SetRefreshRate(int hz) { refreshRate = hz; }
-    bool IsGdiFront() const { return gdiFront; }
 
     // Fills and enables one light.
     void SetLight(int index, LightType type, glm::vec3 position, glm::vec3 direction,

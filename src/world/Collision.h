@@ -1,10 +1,8 @@
 #pragma once
 // Hit-box and bounds tests. Inline: the ship and every shot run them against
 // whole pools each update.
+#include "world/Field.h"
 #include "world/GameObject.h"
-
-// The visible field is the square -50..50 on both axes.
-constexpr float kFieldHalf = 50.0f;
 
 // True when b overlaps a box given as offsets around a's centre; touching is not overlapping.
 inline bool OverlapsBox(const GameObject& a, const GameObject& b, float left, float top,
@@ -19,6 +17,6 @@ inline bool Overlaps(const GameObject& a, const GameObject& b) {
 
 // True when the centre lies beyond the field widened by margin; on the edge is inside.
 inline bool IsOutside(const GameObject& o, float margin) {
-    float limit = kFieldHalf + margin;
+    float limit = field::kHalf + margin;
     return o.x < -limit || o.x > limit || o.y < -limit || o.y > limit;
 }

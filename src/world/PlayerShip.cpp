@@ -6,15 +6,13 @@
 
 #include "world/Depth.h"
 #include "world/Enemy.h"
+#include "world/Field.h"
 #include "world/PlayerShot.h"
 #include "world/World.h"
 
 namespace {
-constexpr float kSpeed = 0.8f;
-constexpr float kDiagonal = 0.70710677f;  // 1 / sqrt(2)
 constexpr float kBankStep = 0.02f;
 constexpr float kBankLimit = 0.1f;
-constexpr float kBound = 46.0f;
 constexpr int kTrailingFire = 15;
 constexpr float kOptionSpeed = 0.8f;
 }  // namespace
@@ -48,10 +46,10 @@ bool PlayerShip::Update(World& world) {
 
     float vx = 0.0f, vy = 0.0f;
     if (pad.left) {
-        vx = -kSpeed;
+        vx = -field::kShipSpeed;
         if (bank > -kBankLimit) bank -= kBankStep;
     } else if (pad.right) {
-        vx = kSpeed;
+        vx = field::kShipSpeed;
         if (bank < kBankLimit) bank += kBankStep;
     } else if (std::abs(bank) <= kBankStep) {
         bank = 0.0f;  // level out instead of rocking across zero every step
@@ -59,16 +57,16 @@ bool PlayerShip::Update(World& world) {
         bank += bank < 0.0f ? kBankStep : -kBankStep;
     }
     if (pad.up) {
-        vy = -kSpeed;
+        vy = -field::kShipSpeed;
     } else if (pad.down) {
-        vy = kSpeed;
+        vy = field::kShipSpeed;
     }
     if (vx != 0.0f && vy != 0.0f) {
-        vx *= kDiagonal;
-        vy *= kDiagonal;
+        vx *= field::kDiagonal;
+        vy *= field::kDiagonal;
     }
-    x = std::clamp(x + vx, -kBound, kBound);
-    y = std::clamp(y + vy, -kBound, kBound);
+    x = std::clamp(x + vx, -field::kShipBound, field::kShipBound);
+    y = std::clamp(y + vy, -field::kShipBound, field::kShipBound);
 
     OptionTargets targets;
     if (pad.Held(kButtonHover)) {

@@ -4,6 +4,7 @@
 
 #include "graphics/BitmapFont.h"
 #include "graphics/Color.h"
+#include "world/Field.h"
 #include "world/World.h"
 
 ObjectPool& ScorePopup::PoolIn(World& world) {
@@ -24,8 +25,9 @@ bool ScorePopup::Update(World&) {
 void ScorePopup::Draw(const World& world) {
     // Placed by the screen's height on both axes, its width plays no part.
     auto h = static_cast<float>(world.ScreenHeight());
-    float px = (x + 50.0f) * 0.01f * h - 8.0f * static_cast<float>(length);
-    float py = (y + 50.0f) * 0.01f * h - 16.0f;
+    constexpr float kPerUnit = 1.0f / field::kSize;
+    float px = (x + field::kHalf) * kPerUnit * h - 8.0f * static_cast<float>(length);
+    float py = (y + field::kHalf) * kPerUnit * h - 16.0f;
     uint32_t color = ToArgb(ColorValue{1.0f, 1.0f, 1.0f, static_cast<float>(life) / 60.0f});
     world.Font().DrawText(text, px, py, color);
 }

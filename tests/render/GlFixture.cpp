@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "graphics/RenderSetup.h"
+#include "game/RenderSetup.h"
 #include "graphics/platform/SdlImageDecoder.h"
 
 void GlFixture::SetUp() {

@@ -18,11 +18,11 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include "game/RenderSetup.h"
 #include "graphics/BitmapFont.h"
 #include "graphics/GraphicsDevice.h"
 #include "graphics/Mesh.h"
 #include "graphics/Quad.h"
-#include "graphics/RenderSetup.h"
 #include "graphics/Transform.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"

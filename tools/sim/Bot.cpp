@@ -6,6 +6,7 @@
 
 #include "world/Enemy.h"
 #include "world/EnemyBullet.h"
+#include "world/Field.h"
 #include "world/PlayerShip.h"
 #include "world/World.h"
 
@@ -13,8 +14,6 @@ namespace {
 
 constexpr float kWeaveEdge = 30.0f;
 constexpr float kHomeY = 30.0f;
-constexpr float kBound = 46.0f;
-constexpr float kSpeed = 0.8f;
 constexpr float kNear = 24.0f;        // only what is this close is looked at
 constexpr float kComfortable = 4.0f;  // more room than this counts as safe
 constexpr int kHorizon[] = {1, 3, 6, 10, 15};
@@ -71,17 +70,20 @@ PadState WeavingBot::Play(const World& world) {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dy = -1; dy <= 1; ++dy) {
             glm::vec2 step{static_cast<float>(dx), static_cast<float>(dy)};
-            if (dx && dy) step *= 0.70710677f;
+            if (dx && dy) step *= field::kDiagonal;
             float room = kComfortable;
             for (int k : kHorizon) {
                 if (!threat) break;
-                glm::vec2 me = glm::clamp(here + kSpeed * static_cast<float>(k) * step,
-                                          glm::vec2(-kBound), glm::vec2(kBound));
+                glm::vec2 me =
+                    glm::clamp(here + field::kShipSpeed * static_cast<float>(k) * step,
+                               glm::vec2(-field::kShipBound), glm::vec2(field::kShipBound));
                 glm::vec2 d = glm::abs(threat->at + threat->velocity * static_cast<float>(k) - me);
                 room = std::min(room, std::max(d.x, d.y) - threat->reach + 0.1f * k);
             }
-            float x = std::clamp(ship->x + kSpeed * 6 * step.x, -kBound, kBound);
-            float y = std::clamp(ship->y + kSpeed * 6 * step.y, -kBound, kBound);
+            float x = std::clamp(ship->x + field::kShipSpeed * 6 * step.x, -field::kShipBound,
+                                 field::kShipBound);
+            float y = std::clamp(ship->y + field::kShipSpeed * 6 * step.y, -field::kShipBound,
+                                 field::kShipBound);
             float score = 10.0f * room - std::abs(kHomeY - y) * 0.2f + heading * x * 0.05f;
             if (score > bestScore) {
                 bestScore = score;

@@ -1,14 +1,21 @@
-#include "graphics/RenderSetup.h"
+#include "game/RenderSetup.h"
 
 #include "graphics/Quad.h"
 #include "graphics/Transform.h"
+#include "world/Field.h"
+
+namespace {
+// The camera hangs above every layer of the field, looking straight down.
+constexpr float kCameraHeight = 100.0f;
+constexpr float kFarPlane = 1000.0f;
+}  // namespace
 
 glm::mat4 FieldView() {
-    return LookAtLH({0, 100, 0}, {0, 0, 0}, {0, 0, 1});
+    return LookAtLH({0, kCameraHeight, 0}, {0, 0, 0}, {0, 0, 1});
 }
 
 glm::mat4 FieldProjection() {
-    return OrthoLH(100, 100, 1, 1000);
+    return OrthoLH(field::kSize, field::kSize, 1, kFarPlane);
 }
 
 void ApplyGameRenderState(GraphicsDevice& graphics) {
