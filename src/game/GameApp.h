@@ -41,8 +41,8 @@ public:
 
     World& GetWorld() { return *world; }
     StageScript& Stage() { return *stage; }
-    // Record 0 of the input, as read at the start of this step.
-    const PadState& Pad() const { return input->GetState(0); }
+    // The input, as read at the start of this step.
+    const PadState& Pad() const { return input->GetState(); }
 
     // Scenes live in their own pool, which runs also while the field is paused.
     template <class T, class... Args>

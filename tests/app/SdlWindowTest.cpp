@@ -93,13 +93,22 @@ TEST_F(DisplayWindow, ClosingTheWindowEndsTheLoop) {
     EXPECT_EQ(app->Run(), 0);
 }
 
-TEST_F(DisplayWindow, AltEnterAndF1LeaveTheModeAlone) {
+TEST_F(DisplayWindow, AltEnterAndF11SwitchToTheDesktopsFullScreenF1DoesNot) {
+    Push(KeyDown(SDLK_F1));
     SDL_Event altEnter = KeyDown(SDLK_RETURN);
     altEnter.key.keysym.mod = KMOD_LALT;
     Push(altEnter);
-    Push(KeyDown(SDLK_F1));
     app->stopAfter = 3;
     EXPECT_EQ(app->Run(), 7);
+    EXPECT_TRUE(app->GetGraphicsDevice().IsFullScreen());
+    Uint32 flags = SDL_GetWindowFlags(app->Handle());
+    EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+    // The back buffer keeps its size; the picture is placed on the desktop's.
+    EXPECT_EQ(app->GetGraphicsDevice().GetDevice()->ReadBackBuffer().size(), 640u * 480u);
+
+    Push(KeyDown(SDLK_F11));
+    app->stopAfter = app->updates + 2;
+    app->Run();
     EXPECT_FALSE(app->GetGraphicsDevice().IsFullScreen());
 }
 
