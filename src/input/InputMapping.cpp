@@ -19,42 +19,24 @@ float StickCurve(int v) {
 }
 
 void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState& pad) {
-    bool up = false, down = false, left = false, right = false;
+    // The first actions are the directions, the rest the buttons in their order.
+    constexpr int kDirections = 4;
+    static_assert(static_cast<int>(KeyAction::Fire) == kDirections + kButtonFire &&
+                  static_cast<int>(KeyAction::CatchUp) == kDirections + kButtonCatchUp);
+    bool direction[kDirections] = {};  // up, down, left, right
     for (const KeyBinding& key : keys) {
         if (key.scancode < 0 || static_cast<size_t>(key.scancode) >= held.size() ||
             !held[key.scancode]) {
             continue;
         }
-        switch (key.action) {
-            case KeyAction::Up:
-                up = true;
-                break;
-            case KeyAction::Down:
-                down = true;
-                break;
-            case KeyAction::Left:
-                left = true;
-                break;
-            case KeyAction::Right:
-                right = true;
-                break;
-            case KeyAction::Fire:
-                pad.buttons[kButtonFire] = true;
-                break;
-            case KeyAction::Hover:
-                pad.buttons[kButtonHover] = true;
-                break;
-            case KeyAction::Pause:
-                pad.buttons[kButtonPause] = true;
-                break;
-            case KeyAction::Freeze:
-                pad.buttons[kButtonFreeze] = true;
-                break;
-            case KeyAction::CatchUp:
-                pad.buttons[kButtonCatchUp] = true;
-                break;
+        int action = static_cast<int>(key.action);
+        if (action < kDirections) {
+            direction[action] = true;
+        } else {
+            pad.buttons[action - kDirections] = true;
         }
     }
+    auto [up, down, left, right] = direction;
     pad.up |= up;
     pad.down |= down;
     pad.left |= left;

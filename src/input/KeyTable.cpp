@@ -1,6 +1,7 @@
 #include "input/KeyTable.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 constexpr std::string_view kSettingNames[kKeyActionCount] = {

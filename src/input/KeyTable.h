@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+// The directions first, then the buttons in PadButton's order.
 enum class KeyAction : uint8_t { Up, Down, Left, Right, Fire, Hover, Pause, Freeze, CatchUp };
 constexpr int kKeyActionCount = 9;
 

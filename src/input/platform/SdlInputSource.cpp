@@ -5,9 +5,12 @@
 namespace {
 
 // The key table names keys by their USB HID numbers, which SDL's scancodes are.
-static_assert(scancode::kZ == SDL_SCANCODE_Z && scancode::kB == SDL_SCANCODE_B &&
-              scancode::kReturn == SDL_SCANCODE_RETURN && scancode::kSpace == SDL_SCANCODE_SPACE &&
-              scancode::kUp == SDL_SCANCODE_UP && scancode::kRight == SDL_SCANCODE_RIGHT);
+static_assert(scancode::kB == SDL_SCANCODE_B && scancode::kC == SDL_SCANCODE_C &&
+              scancode::kV == SDL_SCANCODE_V && scancode::kX == SDL_SCANCODE_X &&
+              scancode::kZ == SDL_SCANCODE_Z && scancode::kReturn == SDL_SCANCODE_RETURN &&
+              scancode::kSpace == SDL_SCANCODE_SPACE && scancode::kRight == SDL_SCANCODE_RIGHT &&
+              scancode::kLeft == SDL_SCANCODE_LEFT && scancode::kDown == SDL_SCANCODE_DOWN &&
+              scancode::kUp == SDL_SCANCODE_UP);
 
 int ScaleAxis(Sint16 v) {
     return std::clamp(v * kAxisRange / 32767, -kAxisRange, kAxisRange);
