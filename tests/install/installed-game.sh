@@ -34,10 +34,21 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 cd /
-status=0
-# A terminate signal ends the game as closing its window does.
 env -i PATH=/usr/bin:/bin HOME="$home" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
-  "${as_player[@]}" timeout --preserve-status -s TERM 4 "$exec_line" 2>"$tmp/stderr" || status=$?
+  "${as_player[@]}" "$exec_line" 2>"$tmp/stderr" &
+game=$!
+# Once SDL has taken over SIGTERM, the game is up; let it play a moment, then
+# end it with the signal, which it treats as a closed window.
+for _ in $(seq 600); do
+  kill -0 "$game" 2>/dev/null || break
+  caught=$(awk '/^SigCgt:/ {print $2}' "/proc/$game/status" 2>/dev/null || echo 0)
+  (( 0x${caught:-0} & 0x4000 )) && break
+  sleep 0.1
+done
+sleep 2
+kill -TERM "$game"
+status=0
+wait "$game" || status=$?
 # The only lines allowed say where the high score went.
 if [ "$status" != 0 ] || grep -v 'option.ini' "$tmp/stderr" | grep -q .; then
   echo "the installed game ended with $status:" >&2
