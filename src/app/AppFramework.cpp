@@ -72,6 +72,10 @@ intptr_t AppFramework::HandleMessage(const WindowMessage& msg) {
                 return 0;
             }
             if (msg.param == kCommandShiftF1) return 0;
+            if (msg.param == kCommandAltEnter || msg.param == kCommandF11) {
+                ToggleFullScreen();
+                return 0;
+            }
             break;
         case MessageId::SysCommand:
             if (msg.param == kSysKeyMenu) device->FlipToGdi();
@@ -176,6 +180,10 @@ void AppFramework::ApplyDisplayMode() {
 }
 
 void AppFramework::ToggleFullScreen() {
-    fullScreen = !device->IsFullScreen();
+    SetFullScreen(!device->IsFullScreen());
+}
+
+void AppFramework::SetFullScreen(bool on) {
+    fullScreen = on;
     ApplyDisplayMode();
 }

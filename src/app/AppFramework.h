@@ -40,6 +40,7 @@ public:
     void ResetClock();
     void ApplyDisplayMode();
     void ToggleFullScreen();
+    void SetFullScreen(bool on);
 
     GraphicsDevice& GetGraphicsDevice() { return *device; }
     Dialogs& GetDialogs() { return platform.GetDialogs(); }

@@ -20,7 +20,8 @@ class GraphicsDevice;
 class Platform {
 public:
     virtual ~Platform() = default;
-    // The executable's folder with a trailing '/'.
+    // The folder that holds Media/, with a trailing '/': the executable's own
+    // unless the game was pointed at another.
     virtual std::string ExecutableDir() = 0;
     // The folders where the game keeps its high score, with trailing '/': its own
     // (where it is read from and written to first) and the user's (when the

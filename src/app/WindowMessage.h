@@ -19,6 +19,7 @@ enum CommandId : int {
     kCommandAltEnter = 1,  // Alt+Enter
     kCommandF1 = 2,        // F1
     kCommandShiftF1 = 3,   // Shift+F1
+    kCommandF11 = 4,       // F11
 };
 
 enum SysCommandId : int {

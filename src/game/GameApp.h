@@ -37,7 +37,7 @@ public:
     void Quit() override { window->PostQuitMessage(0); }
 
     Session& Play() override { return *session; }
-    const PadState& Pad() const override { return input->GetState(0); }
+    const PadState& Pad() const override { return input->GetState(); }
     ObjectPool& ScenePool() override { return scenePool; }
 
     void SetPaused(bool pause) override;

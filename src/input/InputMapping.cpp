@@ -18,33 +18,40 @@ float StickCurve(int v) {
     return 1.0f;
 }
 
-void ApplyKeyboard(const KeyboardReading& keys, PadState& pad) {
-    pad.up |= keys[Key::Up];
-    pad.down |= keys[Key::Down];
-    pad.left |= keys[Key::Left];
-    pad.right |= keys[Key::Right];
-    pad.buttons[kButtonFire] |= keys[Key::Z] || keys[Key::Space] || keys[Key::Return];
-    pad.buttons[kButtonHover] |= keys[Key::X];
-    pad.buttons[kButtonPause] |= keys[Key::C];
-    pad.buttons[kButtonFreeze] |= keys[Key::V];
-    pad.buttons[kButtonCatchUp] |= keys[Key::B];
-    pad.up2 |= keys[Key::E];
-    pad.down2 |= keys[Key::D];
-    pad.left2 |= keys[Key::S];
-    pad.right2 |= keys[Key::F];
-    pad.axisY += AxisFrom(pad.up, pad.down);
-    pad.axisX += AxisFrom(pad.left, pad.right);
-    pad.axis2Y += AxisFrom(pad.up2, pad.down2);
-    pad.axis2X += AxisFrom(pad.left2, pad.right2);
+void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState& pad) {
+    // The first actions are the directions, the rest the buttons in their order.
+    constexpr int kDirections = 4;
+    static_assert(static_cast<int>(KeyAction::Fire) == kDirections + kButtonFire &&
+                  static_cast<int>(KeyAction::CatchUp) == kDirections + kButtonCatchUp);
+    bool direction[kDirections] = {};  // up, down, left, right
+    for (const KeyBinding& key : keys) {
+        if (key.scancode < 0 || static_cast<size_t>(key.scancode) >= held.size() ||
+            !held[key.scancode]) {
+            continue;
+        }
+        int action = static_cast<int>(key.action);
+        if (action < kDirections) {
+            direction[action] = true;
+        } else {
+            pad.buttons[action - kDirections] = true;
+        }
+    }
+    auto [up, down, left, right] = direction;
+    pad.up |= up;
+    pad.down |= down;
+    pad.left |= left;
+    pad.right |= right;
+    pad.axisY += AxisFrom(up, down);
+    pad.axisX += AxisFrom(left, right);
 }
 
 void ApplyPad(const PadReading& reading, PadState& pad) {
-    pad.up |= reading.y < -200;
-    pad.down |= reading.y > 200;
-    pad.left |= reading.x < -200;
-    pad.right |= reading.x > 200;
-    for (int i = 0; i < 4; ++i)
+    pad.up |= reading.y < -200 || reading.up;
+    pad.down |= reading.y > 200 || reading.down;
+    pad.left |= reading.x < -200 || reading.left;
+    pad.right |= reading.x > 200 || reading.right;
+    for (int i = 0; i < kButtonCount; ++i)
         pad.buttons[i] |= reading.buttons[i];
-    pad.axisY += StickCurve(reading.y);
-    pad.axisX += StickCurve(reading.x);
+    pad.axisY += StickCurve(reading.y) + AxisFrom(reading.up, reading.down);
+    pad.axisX += StickCurve(reading.x) + AxisFrom(reading.left, reading.right);
 }

@@ -3,15 +3,15 @@
 
 #include "input/InputSource.h"
 
-// Sixteen pad records, cleared and refilled from the source once per step.
+// The pad state, cleared and refilled from the source once per step.
 class InputSystem {
 public:
     explicit InputSystem(std::unique_ptr<InputSource> source);
     void Update();
-    const PadState& GetState(int index) const;
+    const PadState& GetState() const { return pad; }
     InputSource& Source() { return *source; }
 
 private:
-    PadRecords pads{};
+    PadState pad;
     std::unique_ptr<InputSource> source;
 };

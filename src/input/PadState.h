@@ -1,20 +1,20 @@
 #pragma once
 // What the game's buttons do; each is an index into PadState::buttons.
 enum PadButton : int {
-    kButtonFire = 0,     // Z, Space, Enter or the pad's first button; also confirms in the menu
-    kButtonHover = 1,    // X: the options hover over the enemies
-    kButtonPause = 2,    // C: pause; also confirms in the menu
-    kButtonFreeze = 3,   // V: freezes the game
-    kButtonCatchUp = 4,  // B: switches the catch-up of missed frames
+    kButtonFire = 0,     // Z, Space, Enter or the pad's A; also confirms in the menu
+    kButtonHover = 1,    // X or the pad's B: the options hover over the enemies
+    kButtonPause = 2,    // C, the pad's X or Start: pause; also confirms in the menu
+    kButtonFreeze = 3,   // V or the pad's Y: freezes the game
+    kButtonCatchUp = 4,  // B or the pad's Back: switches the catch-up of missed frames
+    kButtonCount = 5,
 };
 
-// The held state of one pad record, read once per update step.
+// The held state the game reads once per update step: the keyboard and the
+// first controller together.
 struct PadState {
     bool up = false, down = false, left = false, right = false;
-    bool buttons[128] = {};
-    bool up2 = false, down2 = false, left2 = false, right2 = false;
+    bool buttons[kButtonCount] = {};
     float axisX = 0.0f, axisY = 0.0f;
-    float axis2X = 0.0f, axis2Y = 0.0f;
 
     bool Held(PadButton b) const { return buttons[b]; }
 };

@@ -1,6 +1,6 @@
 #include "input/ScriptedInput.h"
 
-void ScriptedInput::Fill(PadRecords& pads) {
-    if (next < steps.size()) pads[0] = steps[next];
+void ScriptedInput::Fill(PadState& pad) {
+    if (next < steps.size()) pad = steps[next];
     ++next;
 }

@@ -4,13 +4,13 @@
 
 #include "input/InputSource.h"
 
-// Plays a list of per-step states into record 0; cleared records after the end.
+// Plays a list of per-step states; cleared states after the end.
 class ScriptedInput : public InputSource {
 public:
     ScriptedInput() = default;
     explicit ScriptedInput(std::vector<PadState> steps) : steps(std::move(steps)) {}
 
-    void Fill(PadRecords& pads) override;
+    void Fill(PadState& pad) override;
     void Append(const PadState& step) { steps.push_back(step); }
     // Holds the given state for n steps.
     void Hold(const PadState& state, int n) { steps.insert(steps.end(), n, state); }

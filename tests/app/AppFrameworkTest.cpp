@@ -73,13 +73,17 @@ TEST_F(FrameworkFixture, DoubleClickTogglesFullScreenAndBack) {
     EXPECT_EQ(Backend().Count().resets, 2);
 }
 
-TEST_F(FrameworkFixture, AltEnterAndF1DoNothing) {
-    for (int command : {kCommandAltEnter, kCommandF1, kCommandShiftF1}) {
+TEST_F(FrameworkFixture, AltEnterAndF11SwitchFullScreenF1DoesNothing) {
+    for (int command : {kCommandF1, kCommandShiftF1})
         Send(MessageId::Command, command);
-    }
     EXPECT_FALSE(app.GetGraphicsDevice().IsFullScreen());
-    EXPECT_FALSE(Window().IsDestroyed());
     EXPECT_EQ(Backend().Count().resets, 0);
+    Send(MessageId::Command, kCommandAltEnter);
+    EXPECT_TRUE(app.GetGraphicsDevice().IsFullScreen());
+    Send(MessageId::Command, kCommandF11);
+    EXPECT_FALSE(app.GetGraphicsDevice().IsFullScreen());
+    EXPECT_EQ(Backend().Count().resets, 2);
+    EXPECT_FALSE(Window().IsDestroyed());
     EXPECT_TRUE(platform.dialogs.Boxes().empty());
 }
 

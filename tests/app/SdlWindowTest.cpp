@@ -7,6 +7,7 @@
 #include "app/AppFramework.h"
 #include "app/platform/SdlPlatform.h"
 #include "app/platform/SdlWindow.h"
+#include "graphics/PictureFit.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ public:
         if (updates == stopAfter) window->PostQuitMessage(7);
     }
     void Render() override { device->Clear(0xFF000000); }
+    Window& TheWindow() { return *window; }
     SDL_Window* Handle() { return static_cast<SdlWindow&>(*window).Handle(); }
 
     int updates = 0;
@@ -93,14 +95,53 @@ TEST_F(DisplayWindow, ClosingTheWindowEndsTheLoop) {
     EXPECT_EQ(app->Run(), 0);
 }
 
-TEST_F(DisplayWindow, AltEnterAndF1LeaveTheModeAlone) {
+TEST_F(DisplayWindow, AltEnterAndF11SwitchToTheDesktopsFullScreenF1DoesNot) {
+    Push(KeyDown(SDLK_F1));
     SDL_Event altEnter = KeyDown(SDLK_RETURN);
     altEnter.key.keysym.mod = KMOD_LALT;
     Push(altEnter);
-    Push(KeyDown(SDLK_F1));
     app->stopAfter = 3;
     EXPECT_EQ(app->Run(), 7);
+    EXPECT_TRUE(app->GetGraphicsDevice().IsFullScreen());
+    Uint32 flags = SDL_GetWindowFlags(app->Handle());
+    EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
+    // The back buffer keeps its size; the picture is placed on the desktop's.
+    EXPECT_EQ(app->GetGraphicsDevice().GetDevice()->ReadBackBuffer().size(), 640u * 480u);
+
+    Push(KeyDown(SDLK_F11));
+    app->stopAfter = app->updates + 2;
+    app->Run();
     EXPECT_FALSE(app->GetGraphicsDevice().IsFullScreen());
+}
+
+TEST_F(DisplayWindow, AHiddenCursorShowsOverTheBarsBesideThePicture) {
+    SDL_Window* handle = app->Handle();
+    app->TheWindow().ShowCursor(false);
+    app->SetFullScreen(true);
+    int w = 0, h = 0;
+    for (int i = 0; i < 200 && (w == 0 || w == 640); ++i) {
+        SDL_PumpEvents();
+        SDL_Delay(10);
+        SDL_GetWindowSize(handle, &w, &h);
+    }
+    PictureRect picture = FitPicture(PictureFit::Aspect, w, h, 640, 480);
+    if (picture == PictureRect{0, 0, w, h}) GTEST_SKIP() << "no bars on a " << w << "x" << h;
+    // Moves the pointer and lets the window see it; the cursor's state then.
+    auto cursorAt = [&](int x, int y) {
+        SDL_WarpMouseInWindow(handle, x, y);
+        WindowMessage msg;
+        for (int i = 0; i < 20; ++i) {
+            SDL_Delay(10);
+            while (app->TheWindow().PeekMessage(msg)) {
+            }
+        }
+        return SDL_ShowCursor(SDL_QUERY);
+    };
+    int barX = picture.x > 0 ? picture.x / 2 : w / 2;
+    int barY = picture.x > 0 ? h / 2 : picture.y / 2;
+    EXPECT_EQ(cursorAt(w / 2, h / 2), SDL_DISABLE);
+    EXPECT_EQ(cursorAt(barX, barY), SDL_ENABLE);
+    EXPECT_EQ(cursorAt(w / 2, h / 2), SDL_DISABLE);
 }
 
 TEST_F(DisplayWindow, DoubleClickSwitchesToFullScreenAndBack) {

@@ -19,7 +19,7 @@ struct DisplayInput : ::testing::Test {
             SDL_Delay(10);
         }
         if (SDL_GetKeyboardFocus() != handle) GTEST_SKIP() << "the window never got the focus";
-        source = std::make_unique<SdlInputSource>(handle);
+        source = std::make_unique<SdlInputSource>(handle, DefaultKeys());
     }
     void TearDown() override {
         for (SDL_Joystick* j : opened)
@@ -29,17 +29,25 @@ struct DisplayInput : ::testing::Test {
         }
         source.reset();
     }
-    // A virtual pad with two axes and four buttons; the test's own handle to move it.
+    // A virtual controller whose buttons are numbered as SDL's controller
+    // buttons; the test's own handle to move it.
     SDL_Joystick* Plug() {
-        int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 2, 4, 0);
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = 2;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.button_mask = (1u << SDL_CONTROLLER_BUTTON_MAX) - 1;
+        desc.axis_mask = (1u << SDL_CONTROLLER_AXIS_LEFTX) | (1u << SDL_CONTROLLER_AXIS_LEFTY);
+        int index = SDL_JoystickAttachVirtualEx(&desc);
         SDL_Joystick* j = SDL_JoystickOpen(index);
         opened.push_back(j);
         return j;
     }
-    PadRecords Read() {
-        PadRecords pads{};
-        source->Fill(pads);
-        return pads;
+    PadState Read() {
+        PadState pad;
+        source->Fill(pad);
+        return pad;
     }
 
     SdlPlatform platform;
@@ -50,39 +58,40 @@ struct DisplayInput : ::testing::Test {
 
 }  // namespace
 
-TEST_F(DisplayInput, EachControllerFillsItsOwnRecordInAttachOrder) {
+TEST_F(DisplayInput, TheFirstControllersStickDPadAndButtonsAreRead) {
     SDL_Joystick* first = Plug();
     SDL_Joystick* second = Plug();
-    SDL_JoystickSetVirtualAxis(second, 0, 16384);  // half way right
-    SDL_JoystickSetVirtualButton(second, 0, SDL_PRESSED);
-    SDL_JoystickSetVirtualAxis(first, 1, -32768);  // fully up
-    PadRecords pads = Read();
-    EXPECT_TRUE(pads[0].up);
-    EXPECT_FLOAT_EQ(pads[0].axisY, -1.0f);
-    EXPECT_FALSE(pads[0].right || pads[0].buttons[0]);
-    EXPECT_TRUE(pads[1].right);
-    EXPECT_NEAR(pads[1].axisX, 0.5f, 0.01f);
-    EXPECT_TRUE(pads[1].buttons[0]);
-    EXPECT_FALSE(pads[2].buttons[0]);
+    SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 16384);  // half way right
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_PRESSED);
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_START, SDL_PRESSED);
+    SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
+    PadState pad = Read();
+    EXPECT_TRUE(pad.right && pad.up);
+    EXPECT_NEAR(pad.axisX, 0.5f, 0.01f);
+    EXPECT_FLOAT_EQ(pad.axisY, -1.0f);
+    EXPECT_TRUE(pad.Held(kButtonPause));  // Start pauses, as C does
+    EXPECT_FALSE(pad.Held(kButtonFire));  // the second controller is not read
+
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_START, SDL_RELEASED);
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_RELEASED);
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_PRESSED);
+    SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_BACK, SDL_PRESSED);
+    SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 0);
+    pad = Read();
+    EXPECT_TRUE(pad.left && !pad.up && !pad.Held(kButtonPause));
+    EXPECT_FLOAT_EQ(pad.axisX, -1.0f);
+    EXPECT_TRUE(pad.Held(kButtonCatchUp));
 }
 
 TEST_F(DisplayInput, AControllerPluggedInDuringPlayIsPickedUp) {
     Read();
     SDL_Joystick* late = Plug();
-    SDL_JoystickSetVirtualButton(late, 3, SDL_PRESSED);
-    EXPECT_TRUE(Read()[0].buttons[3]);
-}
-
-TEST_F(DisplayInput, ControllersBeyondSixteenAreNotRead) {
-    for (int i = 0; i < 17; ++i)
-        SDL_JoystickSetVirtualButton(Plug(), 1, SDL_PRESSED);
-    PadRecords pads = Read();
-    for (int i = 0; i < kPadRecordCount; ++i)
-        EXPECT_TRUE(pads[i].buttons[1]) << "record " << i;
+    SDL_JoystickSetVirtualButton(late, SDL_CONTROLLER_BUTTON_Y, SDL_PRESSED);
+    EXPECT_TRUE(Read().Held(kButtonFreeze));
 }
 
 TEST_F(DisplayInput, NothingIsReadWithoutTheKeyboardFocus) {
-    SDL_JoystickSetVirtualButton(Plug(), 0, SDL_PRESSED);
+    SDL_JoystickSetVirtualButton(Plug(), SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
     SDL_Window* other = SDL_CreateWindow("other", 700, 0, 100, 100, SDL_WINDOW_SHOWN);
     SDL_RaiseWindow(other);
     SDL_SetWindowInputFocus(other);
@@ -94,6 +103,6 @@ TEST_F(DisplayInput, NothingIsReadWithoutTheKeyboardFocus) {
         SDL_DestroyWindow(other);
         GTEST_SKIP() << "the focus could not be moved to another window here";
     }
-    EXPECT_FALSE(Read()[0].buttons[0]);
+    EXPECT_FALSE(Read().Held(kButtonFire));
     SDL_DestroyWindow(other);
 }

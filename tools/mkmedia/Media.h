@@ -13,5 +13,7 @@ bool WriteMusic(const std::filesystem::path& musicDir);
 bool WriteVideo(const std::filesystem::path& file);
 // The stage script, written by hand: a copy of its source in the repository.
 bool WriteStage(const std::filesystem::path& file);
+// The icon in the hicolor theme's sizes: themeDir/NxN/apps/velmora.png.
+bool WriteIcons(const std::filesystem::path& themeDir);
 
 }  // namespace mkmedia

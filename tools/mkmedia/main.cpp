@@ -1,5 +1,6 @@
 // mkmedia: writes the game's default asset pack.
 //   mkmedia MEDIA_DIR [PART...]   parts: font textures models sounds music video stage
+//   mkmedia --icons THEME_DIR     the desktop icons, THEME_DIR/NxN/apps/velmora.png
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -15,10 +16,15 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(
-            stderr,
-            "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video|stage]...\n");
+        std::fprintf(stderr,
+                     "usage: mkmedia MEDIA_DIR [font|textures|models|sounds|music|video|stage]...\n"
+                     "       mkmedia --icons THEME_DIR\n");
         return 2;
+    }
+    if (std::string(argv[1]) == "--icons" && argc == 3) {
+        if (mkmedia::WriteIcons(argv[2])) return 0;
+        std::fprintf(stderr, "mkmedia: could not write the icons into %s\n", argv[2]);
+        return 1;
     }
     const fs::path root = argv[1];
     struct Part {

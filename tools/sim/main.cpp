@@ -20,6 +20,8 @@
 #include "PadText.h"
 #include "Pictures.h"
 #include "Simulation.h"
+#include "app/BuildInfo.h"
+#include "app/DataDir.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -69,13 +71,14 @@ bool Parse(int argc, char** argv, Options& o) {
     return o.steps > 0 && o.every > 0;
 }
 
-// The folder of Media/: the one given, else the one beside this program.
+// The folder of Media/: the one given, else the game's, as the game finds it.
 std::string ExeDir(const Options& o) {
     namespace fs = std::filesystem;
     if (!o.media.empty()) return fs::absolute(o.media).parent_path().string() + "/";
     std::error_code e;
     fs::path self = fs::read_symlink("/proc/self/exe", e);
-    return (e ? fs::current_path() : self.parent_path()).string() + "/";
+    std::string exeDir = (e ? fs::current_path() : self.parent_path()).string() + "/";
+    return FindDataDir("", exeDir, InstalledDataDirs(exeDir));
 }
 
 void PrintMilestone(const char* what, int step) {

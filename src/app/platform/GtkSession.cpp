@@ -3,7 +3,13 @@
 #include <SDL.h>
 
 namespace {
+// Often enough that an uncovered window does not stay blank for long.
 constexpr guint kQuitPollMs = 100;
+
+std::function<void()>& Repaint() {
+    static std::function<void()> repaint;
+    return repaint;
+}
 
 struct QuitWatch {
     void (*close)(gpointer);
@@ -31,6 +37,10 @@ void FinishGtkEvents() {
         gtk_main_iteration();
 }
 
+void RepaintDuringDialogs(std::function<void()> repaint) {
+    Repaint() = std::move(repaint);
+}
+
 guint CloseOnQuit(void (*close)(gpointer), gpointer dialog) {
     auto* watch = new QuitWatch{close, dialog};
     return g_timeout_add_full(
@@ -38,6 +48,7 @@ guint CloseOnQuit(void (*close)(gpointer), gpointer dialog) {
         [](gpointer data) -> gboolean {
             auto* w = static_cast<QuitWatch*>(data);
             if (QuitRequested()) w->close(w->dialog);
+            if (Repaint()) Repaint()();
             return G_SOURCE_CONTINUE;
         },
         watch, [](gpointer data) { delete static_cast<QuitWatch*>(data); });

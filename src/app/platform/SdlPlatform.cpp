@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "app/platform/GtkSession.h"
 #include "app/platform/SdlWindow.h"
 #include "audio/platform/FluidMusic.h"
 #include "audio/platform/MixerSounds.h"
@@ -10,7 +11,22 @@
 #include "input/platform/SdlInputSource.h"
 #include "video/platform/FfmpegVideoPlayer.h"
 
-SdlPlatform::SdlPlatform() {
+namespace {
+
+// The window's device: while a dialog holds the main thread, the window shows
+// its last frame again whenever it would otherwise stay blank.
+class WindowGlBackend final : public GlBackend {
+public:
+    explicit WindowGlBackend(std::unique_ptr<GlSurface> surface) : GlBackend(std::move(surface)) {
+        RepaintDuringDialogs([this] { ShowLastFrame(); });
+    }
+    ~WindowGlBackend() override { RepaintDuringDialogs(nullptr); }
+};
+
+}  // namespace
+
+SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
+    : dataDir(std::move(dataDir)), settings(std::move(settings)) {
     // Closing the window is the game's decision, not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
@@ -33,6 +49,10 @@ SdlPlatform::~SdlPlatform() {
 }
 
 std::string SdlPlatform::ExecutableDir() {
+    return dataDir.empty() ? ProgramDir() : dataDir;
+}
+
+std::string SdlPlatform::ProgramDir() {
     char* base = SDL_GetBasePath();
     std::string dir = base ? base : "./";
     SDL_free(base);
@@ -60,6 +80,7 @@ std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int 
         error = std::string("no window: ") + SDL_GetError();
         return nullptr;
     }
+    window->SetPictureFit(settings.picture);
     SDL_DisableScreenSaver();
     dialogs.SetOwner(window->Handle());
     chooser.SetOwner(window->Handle());
@@ -69,11 +90,14 @@ std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int 
 std::unique_ptr<RenderBackend> SdlPlatform::CreateRenderBackend(Window& window) {
     auto surface = CreateWindowSurface(static_cast<SdlWindow&>(window).Handle(), error);
     if (!surface) return nullptr;
-    return std::make_unique<GlBackend>(std::move(surface));
+    auto backend = std::make_unique<WindowGlBackend>(std::move(surface));
+    backend->SetPictureFit(settings.picture);
+    return backend;
 }
 
 std::unique_ptr<InputSource> SdlPlatform::CreateInputSource(Window& window) {
-    return std::make_unique<SdlInputSource>(static_cast<SdlWindow&>(window).Handle());
+    return std::make_unique<SdlInputSource>(static_cast<SdlWindow&>(window).Handle(),
+                                            settings.keys);
 }
 
 std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {
@@ -86,11 +110,15 @@ std::shared_ptr<Mixer> SdlPlatform::SharedMixer() {
 }
 
 std::unique_ptr<AudioBackend> SdlPlatform::CreateAudioBackend() {
-    return std::make_unique<MixerSounds>(SharedMixer());
+    auto sounds = std::make_unique<MixerSounds>(SharedMixer());
+    sounds->SetGain(static_cast<float>(settings.effectsVolume) / 100.0f);
+    return sounds;
 }
 
 std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
-    return std::make_unique<FluidMusic>(SharedMixer(), FluidMusic::kSoundFont);
+    auto music = std::make_unique<FluidMusic>(SharedMixer(), FluidMusic::kSoundFont);
+    music->SetGain(static_cast<float>(settings.musicVolume) / 100.0f);
+    return music;
 }
 
 std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice& device,

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Platform.h"
+#include "app/Settings.h"
 #include "app/platform/GtkDialogs.h"
 #include "audio/platform/Mixer.h"
 #include "video/platform/DesktopFileChooser.h"
@@ -8,11 +9,15 @@
 // through SDL2_mixer with FluidSynth for the music, FFmpeg video and GTK dialogs.
 class SdlPlatform : public Platform {
 public:
-    SdlPlatform();
+    // dataDir: the folder that holds Media/ (the executable's when empty); the
+    // settings give the volumes, the keys and the picture's fit.
+    explicit SdlPlatform(std::string dataDir = "", Settings settings = {});
     ~SdlPlatform() override;
 
+    // The folder of the running program, with a trailing '/'.
+    static std::string ProgramDir();
     std::string ExecutableDir() override;
-    // Media/ beside the game, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
+    // Media/ of the game's data, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
     std::string GameSaveDir() override { return ExecutableDir() + "Media/"; }
     std::string UserSaveDir() override;
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
@@ -38,6 +43,8 @@ private:
     DesktopFileChooser chooser;
     std::shared_ptr<Mixer> mixer;
     SteadyTimeSource time;
+    std::string dataDir;
+    Settings settings;
     std::string error;
     bool videoReady = false;
 };

@@ -7,7 +7,7 @@
 std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& title, int clientWidth,
                                              int clientHeight, const std::string& iconPath) {
     // Resizable, so the caption offers to maximise; any size shows the whole
-    // picture stretched.
+    // picture, placed as the picture fit says.
     SDL_Window* w = SDL_CreateWindow(title.c_str(), 0, 0, clientWidth, clientHeight,
                                      SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
     if (!w) return nullptr;
@@ -21,7 +21,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& title, int clien
     SDL_RaiseWindow(w);
     std::string driver = SDL_GetCurrentVideoDriver();
     bool shows = driver != "offscreen" && driver != "dummy";
-    return std::unique_ptr<SdlWindow>(new SdlWindow(w, shows));
+    return std::unique_ptr<SdlWindow>(new SdlWindow(w, clientWidth, clientHeight, shows));
 }
 
 SdlWindow::~SdlWindow() {
@@ -37,6 +37,10 @@ WindowMessage SdlWindow::Translate(const SDL_Event& event) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) msg.id = MessageId::Close;
             if (event.window.event == SDL_WINDOWEVENT_EXPOSED) msg.id = MessageId::Paint;
+            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateCursor();
+            break;
+        case SDL_MOUSEMOTION:
+            UpdateCursor();
             break;
         case SDL_KEYDOWN: {
             if (event.key.repeat) break;
@@ -48,6 +52,8 @@ WindowMessage SdlWindow::Translate(const SDL_Event& event) {
                 msg = {MessageId::Command, kCommandClose, Id()};
             } else if (key == SDLK_RETURN && (mods & KMOD_ALT)) {
                 msg = {MessageId::Command, kCommandAltEnter, Id()};
+            } else if (key == SDLK_F11) {
+                msg = {MessageId::Command, kCommandF11, Id()};
             } else if (key == SDLK_F1) {
                 msg = {MessageId::Command, (mods & KMOD_SHIFT) ? kCommandShiftF1 : kCommandF1,
                        Id()};
@@ -112,5 +118,15 @@ void SdlWindow::Destroy() {
 }
 
 void SdlWindow::ShowCursor(bool show) {
-    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    cursorWanted = show;
+    UpdateCursor();
+}
+
+void SdlWindow::UpdateCursor() {
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetMouseState(&x, &y);
+    SDL_GetWindowSize(window, &w, &h);
+    bool overPicture = SDL_GetMouseFocus() == window &&
+                       FitPicture(fit, w, h, pictureWidth, pictureHeight).Contains(x, y);
+    SDL_ShowCursor(cursorWanted || !overPicture ? SDL_ENABLE : SDL_DISABLE);
 }

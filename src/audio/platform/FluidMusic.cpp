@@ -131,8 +131,13 @@ void FluidMusic::UpdateVolume() {
     int leftLevel = volumeLevel - std::max(balanceLevel, 0);
     int rightLevel = volumeLevel + std::min(balanceLevel, 0);
     std::lock_guard<std::mutex> lock(requestLock);
-    request.left = MixerVolume(std::max(leftLevel, -10000));
-    request.right = MixerVolume(std::max(rightLevel, -10000));
+    request.left = static_cast<int>(std::lround(MixerVolume(std::max(leftLevel, -10000)) * gain));
+    request.right = static_cast<int>(std::lround(MixerVolume(std::max(rightLevel, -10000)) * gain));
+}
+
+void FluidMusic::SetGain(float amplitude) {
+    gain = std::clamp(amplitude, 0.0f, 1.0f);
+    UpdateVolume();
 }
 
 void SDLCALL FluidMusic::MixCallback(void* self, Uint8* stream, int bytes) {

@@ -37,6 +37,8 @@ public:
     bool ReachedEnd() override;
     void SetVolume(int level) override;
     void SetBalance(int level) override;
+    // The player's music volume, 0..1 of the amplitude, on top of the game's own.
+    void SetGain(float amplitude);
 
     // Whether the synthesiser is ready, with its soundfont or without: until
     // then a running piece waits at its start.
@@ -74,6 +76,7 @@ private:
     std::mutex requestLock;
     Request request;  // written by the main thread only, read under the lock
     int volumeLevel = 0, balanceLevel = 0;
+    float gain = 1.0f;
     // The position count at which the piece was last seen at its end.
     std::atomic<int> endedAt{-1};
 

@@ -2,6 +2,8 @@
 
 #include <SDL_mixer.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 
@@ -12,7 +14,8 @@ namespace {
 constexpr int kFirstChannels = 32;
 }  // namespace
 
-MixerSounds::MixerSounds(std::shared_ptr<Mixer> mixer) : mixer(std::move(mixer)) {
+MixerSounds::MixerSounds(std::shared_ptr<Mixer> mixer)
+    : mixer(std::move(mixer)), chunkVolume(MIX_MAX_VOLUME) {
     if (this->mixer->IsOpen()) Mix_AllocateChannels(kFirstChannels);
 }
 
@@ -45,8 +48,15 @@ int MixerSounds::Load(const std::string& path) {
                      Mix_GetError());
         return 0;
     }
+    Mix_VolumeChunk(chunk, chunkVolume);
     chunks.push_back(chunk);
     return static_cast<int>(chunks.size());
+}
+
+void MixerSounds::SetGain(float amplitude) {
+    chunkVolume = static_cast<int>(std::lround(std::clamp(amplitude, 0.0f, 1.0f) * MIX_MAX_VOLUME));
+    for (Mix_Chunk* chunk : chunks)
+        Mix_VolumeChunk(chunk, chunkVolume);
 }
 
 void MixerSounds::Play(int sound) {

@@ -16,8 +16,11 @@ public:
 
     int Load(const std::string& path) override;
     void Play(int sound) override;
+    // The player's effects volume, 0..1 of the amplitude.
+    void SetGain(float amplitude);
 
 private:
     std::shared_ptr<Mixer> mixer;
     std::vector<Mix_Chunk*> chunks;
+    int chunkVolume;
 };

@@ -330,20 +330,32 @@ void GlBackend::EndScene() {
 
 bool GlBackend::Present() {
     Flush();
-    int dw = 0, dh = 0;
-    surface->DrawableSize(dw, dh);
-    if (dw > 0 && dh > 0) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        bool sameSize = dw == width && dh == height;
-        glBlitFramebuffer(0, 0, width, height, 0, 0, dw, dh, GL_COLOR_BUFFER_BIT,
-                          sameSize ? GL_NEAREST : GL_LINEAR);
-        surface->Swap();
-        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    if (ShowLastFrame()) {
+        NotePresent();
     } else {
         glFlush();
     }
-    NotePresent();
+    return true;
+}
+
+bool GlBackend::ShowLastFrame() {
+    int dw = 0, dh = 0;
+    surface->DrawableSize(dw, dh);
+    if (dw <= 0 || dh <= 0 || !framebuffer) return false;
+    PictureRect r = FitPicture(fit, dw, dh, width, height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    if (r != PictureRect{0, 0, dw, dh}) {
+        glClearColor(0, 0, 0, 1);  // the bars around the picture
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    // Whole multiples stay sharp; any other scale is smoothed.
+    bool wholeMultiple = r.width % width == 0 && r.height % height == 0;
+    int bottom = dh - r.y - r.height;  // GL counts rows from the bottom
+    glBlitFramebuffer(0, 0, width, height, r.x, bottom, r.x + r.width, bottom + r.height,
+                      GL_COLOR_BUFFER_BIT, wholeMultiple ? GL_NEAREST : GL_LINEAR);
+    surface->Swap();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
 }
 

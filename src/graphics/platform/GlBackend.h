@@ -6,11 +6,12 @@
 
 #include <epoxy/gl.h>
 
+#include "graphics/PictureFit.h"
 #include "graphics/RenderBackend.h"
 #include "graphics/platform/GlSurface.h"
 
 // The rendering device on OpenGL 3.3 core. Draws into an offscreen back buffer
-// (colour + 16-bit depth) that Present stretches onto the surface.
+// (colour + 16-bit depth) that Present places onto the surface as its fit says.
 class GlBackend : public RenderBackend {
 public:
     explicit GlBackend(std::unique_ptr<GlSurface> surface);
@@ -36,6 +37,11 @@ public:
                                         std::span<const uint32_t> indices) override;
     void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override;
     void DrawQuad(const QuadVertex (&vertices)[4]) override;
+
+    void SetPictureFit(PictureFit f) { fit = f; }
+    // Puts the last presented frame on the surface again (a window uncovered
+    // while the game cannot draw); false when nothing is shown.
+    bool ShowLastFrame();
 
     // Draw calls issued to GL since creation (quads sharing state go in one call).
     long GlDrawCalls() const { return glDrawCalls; }
@@ -68,6 +74,7 @@ private:
     std::unique_ptr<GlSurface> surface;
     std::unique_ptr<Uniforms> uniforms;
     int width = 0, height = 0;
+    PictureFit fit = PictureFit::Stretch;
     GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
     GLuint program = 0;
     GLuint quadArray = 0, quadIndexBuffer = 0;

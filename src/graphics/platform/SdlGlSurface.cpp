@@ -19,14 +19,9 @@ public:
             SDL_SetWindowPosition(window, 0, 0);
             return true;
         }
-        SDL_DisplayMode wanted{SDL_PIXELFORMAT_UNKNOWN, params.width, params.height,
-                               params.refreshRate, nullptr};
-        SDL_DisplayMode closest;
-        int display = SDL_GetWindowDisplayIndex(window);
-        if (SDL_GetClosestDisplayMode(display < 0 ? 0 : display, &wanted, &closest)) {
-            SDL_SetWindowDisplayMode(window, &closest);
-        }
-        return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN) == 0;
+        // The desktop's own resolution: no mode change, the picture is placed
+        // on it by the back end.
+        return SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     }
 
     void Swap() override { SDL_GL_SwapWindow(window); }

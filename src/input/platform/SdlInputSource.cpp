@@ -4,11 +4,13 @@
 
 namespace {
 
-constexpr SDL_Scancode kScancodes[] = {
-    SDL_SCANCODE_UP,    SDL_SCANCODE_DOWN,   SDL_SCANCODE_LEFT, SDL_SCANCODE_RIGHT, SDL_SCANCODE_Z,
-    SDL_SCANCODE_SPACE, SDL_SCANCODE_RETURN, SDL_SCANCODE_X,    SDL_SCANCODE_C,     SDL_SCANCODE_V,
-    SDL_SCANCODE_B,     SDL_SCANCODE_E,      SDL_SCANCODE_D,    SDL_SCANCODE_S,     SDL_SCANCODE_F};
-static_assert(std::size(kScancodes) == static_cast<size_t>(Key::Count));
+// The key table names keys by their USB HID numbers, which SDL's scancodes are.
+static_assert(scancode::kB == SDL_SCANCODE_B && scancode::kC == SDL_SCANCODE_C &&
+              scancode::kV == SDL_SCANCODE_V && scancode::kX == SDL_SCANCODE_X &&
+              scancode::kZ == SDL_SCANCODE_Z && scancode::kReturn == SDL_SCANCODE_RETURN &&
+              scancode::kSpace == SDL_SCANCODE_SPACE && scancode::kRight == SDL_SCANCODE_RIGHT &&
+              scancode::kLeft == SDL_SCANCODE_LEFT && scancode::kDown == SDL_SCANCODE_DOWN &&
+              scancode::kUp == SDL_SCANCODE_UP);
 
 int ScaleAxis(Sint16 v) {
     return std::clamp(v * kAxisRange / 32767, -kAxisRange, kAxisRange);
@@ -16,7 +18,8 @@ int ScaleAxis(Sint16 v) {
 
 }  // namespace
 
-SdlInputSource::SdlInputSource(SDL_Window* window) : window(window) {
+SdlInputSource::SdlInputSource(SDL_Window* window, KeyTable keys)
+    : window(window), keys(std::move(keys)) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     RefreshDevices();
 }
@@ -63,19 +66,33 @@ void SdlInputSource::RefreshDevices() {
 PadReading SdlInputSource::Read(const Device& d) {
     PadReading r;
     if (d.controller) {
+        auto held = [&](SDL_GameControllerButton b) {
+            return SDL_GameControllerGetButton(d.controller, b) != 0;
+        };
         r.x = ScaleAxis(SDL_GameControllerGetAxis(d.controller, SDL_CONTROLLER_AXIS_LEFTX));
         r.y = ScaleAxis(SDL_GameControllerGetAxis(d.controller, SDL_CONTROLLER_AXIS_LEFTY));
-        const SDL_GameControllerButton buttons[] = {
-            SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_X,
-            SDL_CONTROLLER_BUTTON_Y};
-        for (int i = 0; i < 4; ++i) {
-            r.buttons[i] = SDL_GameControllerGetButton(d.controller, buttons[i]) != 0;
-        }
+        r.up = held(SDL_CONTROLLER_BUTTON_DPAD_UP);
+        r.down = held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+        r.left = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+        r.right = held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+        r.buttons[kButtonFire] = held(SDL_CONTROLLER_BUTTON_A);
+        r.buttons[kButtonHover] = held(SDL_CONTROLLER_BUTTON_B);
+        r.buttons[kButtonPause] =
+            held(SDL_CONTROLLER_BUTTON_X) || held(SDL_CONTROLLER_BUTTON_START);
+        r.buttons[kButtonFreeze] = held(SDL_CONTROLLER_BUTTON_Y);
+        r.buttons[kButtonCatchUp] = held(SDL_CONTROLLER_BUTTON_BACK);
     } else {
         if (SDL_JoystickNumAxes(d.joystick) > 0)
             r.x = ScaleAxis(SDL_JoystickGetAxis(d.joystick, 0));
         if (SDL_JoystickNumAxes(d.joystick) > 1)
             r.y = ScaleAxis(SDL_JoystickGetAxis(d.joystick, 1));
+        if (SDL_JoystickNumHats(d.joystick) > 0) {
+            Uint8 hat = SDL_JoystickGetHat(d.joystick, 0);
+            r.up = hat & SDL_HAT_UP;
+            r.down = hat & SDL_HAT_DOWN;
+            r.left = hat & SDL_HAT_LEFT;
+            r.right = hat & SDL_HAT_RIGHT;
+        }
         for (int i = 0; i < 4 && i < SDL_JoystickNumButtons(d.joystick); ++i) {
             r.buttons[i] = SDL_JoystickGetButton(d.joystick, i) != 0;
         }
@@ -83,18 +100,16 @@ PadReading SdlInputSource::Read(const Device& d) {
     return r;
 }
 
-void SdlInputSource::Fill(PadRecords& pads) {
-    if (SDL_GetKeyboardFocus() != window) return;  // in the background every record stays clear
+void SdlInputSource::Fill(PadState& pad) {
+    if (SDL_GetKeyboardFocus() != window) return;  // in the background the state stays clear
     SDL_PumpEvents();
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    KeyboardReading reading;
-    for (size_t k = 0; k < std::size(kScancodes); ++k)
-        reading.held[k] = keys[kScancodes[k]] != 0;
-    ApplyKeyboard(reading, pads[0]);
+    int count = 0;
+    const Uint8* state = SDL_GetKeyboardState(&count);
+    heldKeys.assign(state, state + count);
+    // Alt+Enter switches the display mode; its Enter is no key of the game.
+    if (SDL_GetModState() & KMOD_ALT) heldKeys[SDL_SCANCODE_RETURN] = 0;
+    ApplyKeyboard(keys, heldKeys, pad);
 
     RefreshDevices();
-    // Only sixteen records: controllers beyond them are not read.
-    size_t n = std::min(devices.size(), pads.size());
-    for (size_t i = 0; i < n; ++i)
-        ApplyPad(Read(devices[i]), pads[i]);
+    if (!devices.empty()) ApplyPad(Read(devices.front()), pad);
 }

@@ -5,13 +5,14 @@
 
 #include "input/InputSource.h"
 
-// The keyboard and every attached controller, read while the window has the
-// keyboard focus. Controllers plugged in during play join at the end.
+// The keyboard, through its key table, and the first attached controller, read
+// while the window has the keyboard focus. A controller plugged in during play
+// is picked up; when the first is unplugged the next one takes its place.
 class SdlInputSource : public InputSource {
 public:
-    explicit SdlInputSource(SDL_Window* window);
+    SdlInputSource(SDL_Window* window, KeyTable keys);
     ~SdlInputSource() override;
-    void Fill(PadRecords& pads) override;
+    void Fill(PadState& pad) override;
 
 private:
     struct Device {
@@ -23,5 +24,7 @@ private:
     static PadReading Read(const Device& d);
 
     SDL_Window* window;
+    KeyTable keys;
     std::vector<Device> devices;
+    std::vector<uint8_t> heldKeys;
 };
