@@ -1,6 +1,7 @@
 // Velmora: the program's entry point.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 
 #include "app/BuildInfo.h"
@@ -10,6 +11,8 @@
 #include "app/platform/SdlPlatform.h"
 #include "game/GameApp.h"
 #include "input/platform/SdlKeyNames.h"
+#include "script/StageCheck.h"
+#include "util/FileData.h"
 
 namespace {
 
@@ -20,6 +23,22 @@ LoadedSettings PlayerSettings() {
     for (const std::string& problem : loaded.problems)
         std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), problem.c_str());
     return loaded;
+}
+
+// A recorded game, read whole; nothing, with the reason, when it is not one.
+std::optional<Replay> ReadReplay(const std::string& path, std::string& why) {
+    constexpr std::size_t kMaxBytes = 64 << 20;
+    std::string text;
+    if (!ReadFileLimited(path, kMaxBytes, text, why)) return std::nullopt;
+    return ReplayFromText(text, why);
+}
+
+// A stage of the player's is read as the game reads it; what it will ignore or
+// cannot honour is said once, before the game starts.
+void ReportStage(const std::string& path) {
+    StageCheck check = CheckStage(path);
+    for (const std::string& finding : check.findings)
+        std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), finding.c_str());
 }
 
 }  // namespace
@@ -46,12 +65,39 @@ int main(int argc, char** argv) {
                      options.dataDir.c_str());
         return 2;
     }
+    std::string stagePath = options.stage;
+    std::optional<Replay> replay;
+    std::string refusal;
+    if (!options.replay.empty()) {
+        replay = ReadReplay(options.replay, refusal);
+        if (replay) {
+            stagePath = replay->stage;
+            std::string own = dataDir + "Media/" + AssetAt(AssetKind::Script, 0).file;
+            refusal =
+                ReplayMismatch(*replay, stagePath.empty() ? own : stagePath, dataDir + "Media/");
+        }
+        if (!refusal.empty()) refusal = options.replay + ": " + refusal;
+    } else if (!stagePath.empty()) {
+        std::string why;
+        if (!std::filesystem::is_regular_file(stagePath)) {
+            why = "no such file";
+            std::fprintf(stderr, "velmora: --stage %s: %s\n", stagePath.c_str(), why.c_str());
+            return 2;
+        }
+        ReportStage(stagePath);
+    }
     Settings settings = PlayerSettings().settings;
 
     SdlPlatform platform(dataDir, settings);
+    if (!refusal.empty()) {
+        std::fprintf(stderr, "velmora: cannot play the replay %s\n", refusal.c_str());
+        platform.GetDialogs().ShowMessageBox("The replay cannot be played: " + refusal, "Velmora",
+                                             DialogButtons::Ok, DialogIcon::Error);
+        return 1;
+    }
     std::unique_ptr<GameApp> app;
     try {
-        app = std::make_unique<GameApp>(platform);
+        app = std::make_unique<GameApp>(platform, stagePath);
     } catch (const StartupError&) {
         return 1;
     }
@@ -60,8 +106,12 @@ int main(int argc, char** argv) {
     clock.framesPerSecond = 60.0;
     clock.waitWhenInactive = true;
     clock.catchUp = false;
-    app->ShowTitle();
-    app->Run();
+    if (replay) {
+        app->PlayReplay(*replay);
+    } else {
+        app->ShowTitle();
+    }
+    int status = app->Run();
     app.reset();
-    return 0;
+    return status;
 }

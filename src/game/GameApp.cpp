@@ -1,27 +1,41 @@
 #include "game/GameApp.h"
 
+#include <cstdio>
+
+#include "app/BuildInfo.h"
 #include "game/Hud.h"
 #include "game/RenderSetup.h"
 #include "game/Scenes.h"
+#include "input/ScriptedInput.h"
 
 namespace {
 constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 constexpr int kScenes = 10;
 }  // namespace
 
-GameApp::GameApp(Platform& platform)
+GameApp::GameApp(Platform& platform, const std::string& stagePath)
     : AppFramework("Velmora", platform),
       scenePool(Scene::kSlotSize, kScenes),
-      highScoreFile(SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())) {
+      highScoreFile(SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())),
+      shelf(ReplayFolder(platform.UserSaveDir()),
+            [this] { return HashModels(exeDir + "Media/"); }) {
     confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
-    session = std::make_unique<Session>(*this, FieldAssets(), MediaPath(AssetKind::Script, 0));
+    StageFile stage{MediaPath(AssetKind::Script, 0), true};
+    if (!stagePath.empty()) stage = {stagePath, false};
+    session = std::make_unique<Session>(*this, FieldAssets(), stage, GameVersion());
     highScoreFile.Read(session->Field().HighScore());
 }
 
 GameApp::~GameApp() {
-    highScoreFile.Write(session->Field().GetHighScore());
+    // A game that reached its ending is a finished game, even when the player
+    // leaves during the credits.
+    if (!replay && session->Cleared()) {
+        if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
+    }
+    shelf.Flush();
+    if (!replay) highScoreFile.Write(session->Field().GetHighScore());
     // Scenes may still reach the game while they go.
     scenePool.Clear();
     session.reset();
@@ -29,6 +43,22 @@ GameApp::~GameApp() {
 
 std::string GameApp::SavePath(const std::string& dir) {
     return dir.empty() ? dir : dir + AssetAt(AssetKind::Settings, 0).file;
+}
+
+std::string GameApp::ReplayFolder(const std::string& dir) {
+    return dir.empty() ? dir : dir + "replays/";
+}
+
+void GameApp::PlayReplay(const Replay& recorded) {
+    replay = recorded;
+    // The step that starts the game, as the title's START would, holds nothing.
+    std::vector<PadRun> steps{{1, PadState{}}};
+    steps.insert(steps.end(), recorded.input.begin(), recorded.input.end());
+    auto input = std::make_unique<ScriptedInput>(std::move(steps));
+    replayInput = input.get();
+    this->input->Override(std::move(input));
+    session->Restore(recorded);
+    CreateScene<ReplayStart>();
 }
 
 std::string GameApp::MediaPath(AssetKind kind, int index) const {
@@ -73,7 +103,8 @@ void GameApp::ShowTitle() {
 }
 
 void GameApp::StartGame() {
-    session->Begin();
+    if (replay) toggleLatch = replay->toggleLatch;
+    session->Begin(toggleLatch);
     CreateScene<GetReady>();
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
@@ -109,13 +140,19 @@ void GameApp::Update() {
     RunMusicRule();
     video->Loop();
     input->Update();
+    session->Record(Pad());
     World& world = session->Field();
     world.SetPad(Pad());
     ReadToggles();
-    if (world.IsHalted()) return;
-    world.Step();
-    scenePool.UpdateAll(world);
-    if (returnToTitle) ReturnToTitle();
+    if (!world.IsHalted()) {
+        world.Step();
+        scenePool.UpdateAll(world);
+        if (returnToTitle) ReturnToTitle();
+    }
+    // A replay that ends before the title comes back was left by its player.
+    if (replay && !replayEnded && replayInput->Finished()) {
+        if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
+    }
 }
 
 void GameApp::RunMusicRule() {
@@ -138,12 +175,31 @@ void GameApp::ReadToggles() {
 }
 
 void GameApp::ReturnToTitle() {
+    if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
     session->End();
     // A pause that goes with its scene resumes the music: stop it after.
     scenePool.Clear();
     StopMusic();
     ShowTitle();
     returnToTitle = false;
+}
+
+void GameApp::GameFinished(Replay played) {
+    if (!replay) {
+        shelf.Keep(std::move(played), session->StageSource().path);
+        return;
+    }
+    replayEnded = true;
+    replayMatched = played.score == replay->score && played.fieldHash == replay->fieldHash;
+    if (replayMatched) {
+        std::fprintf(stderr, "velmora: the replay ended as it was recorded, at %s points\n",
+                     played.score.c_str());
+    } else {
+        std::fprintf(stderr,
+                     "velmora: the replay went its own way: it ended at %s points, not %s\n",
+                     played.score.c_str(), replay->score.c_str());
+    }
+    window->PostQuitMessage(replayMatched ? 0 : 1);
 }
 
 void GameApp::Render() {

@@ -7,12 +7,14 @@
 #include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
 #include "game/HighScoreFile.h"
+#include "game/ReplayShelf.h"
 #include "game/Scene.h"
 #include "game/Session.h"
 #include "game/VideoBackground.h"
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
+#include "input/ScriptedInput.h"
 #include "util/AssetTable.h"
 
 // The game's application object: loads and owns the assets, the scenes, the
@@ -20,8 +22,10 @@
 // every step and every frame.
 class GameApp : public AppFramework, public SceneHost {
 public:
-    explicit GameApp(Platform& platform);
-    // Keeps the high score for the next run.
+    // stagePath: a stage file of the player's, played instead of the game's own.
+    explicit GameApp(Platform& platform, const std::string& stagePath = "");
+    // Keeps the high score (and the replay of a game that reached its ending)
+    // for the next run.
     ~GameApp() override;
 
     void Update() override;
@@ -35,6 +39,14 @@ public:
     void StartGame() override;
     // Ends the main loop; the high score is kept as the game goes.
     void Quit() override { window->PostQuitMessage(0); }
+
+    // Plays a recorded game in place of the title (on the stage and models it
+    // was played with: see ReplayMismatch): its steps are the input, nothing
+    // else is (Esc still quits), and the loop ends with it, with 0 when it came
+    // where it did when recorded, 1 when not.
+    void PlayReplay(const Replay& replay);
+    bool ReplayEnded() const { return replayEnded; }
+    bool ReplayMatched() const { return replayMatched; }
 
     Session& Play() override { return *session; }
     const PadState& Pad() const override { return input->GetState(); }
@@ -65,12 +77,14 @@ public:
 private:
     // The high-score file in a save folder, or none.
     static std::string SavePath(const std::string& dir);
+    static std::string ReplayFolder(const std::string& dir);
     void LoadAssets();
     WorldAssets FieldAssets() const;
     void PauseMusic(bool pause);
     void RunMusicRule();
     void ReadToggles();
     void ReturnToTitle();
+    void GameFinished(Replay played);
 
     std::array<std::unique_ptr<Texture>, kTextureCount> textures;
     std::unique_ptr<VideoBackground> video;
@@ -82,6 +96,11 @@ private:
     ObjectPool scenePool;
     std::unique_ptr<Session> session;
     HighScoreFile highScoreFile;
+    ReplayShelf shelf;
     bool returnToTitle = false;
     bool toggleLatch = false;
+    // The recorded game being played back, if any.
+    std::optional<Replay> replay;
+    const ScriptedInput* replayInput = nullptr;
+    bool replayEnded = false, replayMatched = false;
 };

@@ -3,6 +3,18 @@
 // by creating it, and ends by returning false from its update.
 #include "game/Scene.h"
 
+// Begins a recorded game, at the moment of a step at which the title menu's
+// START would: the replay then follows its steps from the next one on.
+class ReplayStart : public Scene {
+public:
+    explicit ReplayStart(SceneHost& host) : Scene(host) {}
+    const char* Name() const override { return "ReplayStart"; }
+    bool Update(World&) override {
+        host.StartGame();
+        return false;
+    }
+};
+
 // The title picture and its menu: START, VIDEO CHANGE, the video's sound, EXIT.
 // Keys held when it appears do nothing until every menu key was let go once.
 class TitleMenu : public Scene {

@@ -1,6 +1,9 @@
 #include "game/Session.h"
 
+#include <sstream>
+
 #include "game/Scenes.h"
+#include "world/WorldHash.h"
 
 namespace {
 
@@ -13,8 +16,14 @@ constexpr float kDifficulty = 0.0f;
 
 }  // namespace
 
-Session::Session(SceneHost& host, const WorldAssets& assets, const std::string& stagePath)
-    : host(host), world(assets, *this), stage(stagePath, *this) {
+Session::Session(SceneHost& host, const WorldAssets& assets, StageFile stageFile,
+                 std::string version)
+    : host(host),
+      world(assets, *this),
+      stageFile(std::move(stageFile)),
+      stage(this->stageFile.path, *this),
+      stageHash(HashStage(this->stageFile.path)),
+      version(std::move(version)) {
     world.SetDifficulty(kDifficulty);
 }
 
@@ -23,9 +32,38 @@ std::optional<MusicRef> Session::MusicPiece(int n) {
     return kMusicTable[n];
 }
 
-void Session::Begin() {
+void Session::Restore(const Replay& replay) {
+    std::mt19937 random;
+    std::istringstream(replay.random) >> random;
+    world.SetRandomState(random);
+    world.HighScore().SetFromText(replay.highScore);
+}
+
+void Session::Begin(bool toggleLatch) {
+    Replay& r = recording.emplace();
+    r.version = version;
+    r.stage = stageFile.own ? "" : stageFile.path;
+    r.stageHash = stageHash;
+    r.highScore = world.GetHighScore().Text();
+    std::ostringstream random;
+    random << world.RandomState();
+    r.random = random.str();
+    r.toggleLatch = toggleLatch;
     world.BeginGame();
     endingMusicOn = false;
+    cleared = false;
+}
+
+void Session::Record(const PadState& pad) {
+    if (recording) AppendStep(recording->input, pad);
+}
+
+std::optional<Replay> Session::Finish() {
+    if (recording) {
+        recording->score = world.GetScore().Text();
+        recording->fieldHash = HashWorld(world);
+    }
+    return std::exchange(recording, std::nullopt);
 }
 
 void Session::End() {
@@ -46,6 +84,7 @@ void Session::BossWarning() {
 
 void Session::BossFightEnded() {
     stage.Resume();
+    cleared = true;
     // What follows the boss: the ending.
     if (host.CreateScene<GameClear>(*MusicPiece(kEndingPiece))) endingMusicOn = true;
 }

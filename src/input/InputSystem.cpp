@@ -4,5 +4,5 @@ InputSystem::InputSystem(std::unique_ptr<InputSource> source) : source(std::move
 
 void InputSystem::Update() {
     pad = PadState{};
-    if (source) source->Fill(pad);
+    if (InputSource* from = override ? override.get() : source.get()) from->Fill(pad);
 }

@@ -17,4 +17,5 @@ struct PadState {
     float axisX = 0.0f, axisY = 0.0f;
 
     bool Held(PadButton b) const { return buttons[b]; }
+    bool operator==(const PadState&) const = default;
 };

@@ -3,20 +3,26 @@
 #include <vector>
 
 #include "input/InputSource.h"
+#include "input/PadText.h"
 
-// Plays a list of per-step states; cleared states after the end.
+// Plays a list of per-step states, kept as runs of equal steps; cleared
+// states after the end.
 class ScriptedInput : public InputSource {
 public:
     ScriptedInput() = default;
-    explicit ScriptedInput(std::vector<PadState> steps) : steps(std::move(steps)) {}
+    explicit ScriptedInput(std::vector<PadRun> runs) : runs(std::move(runs)) {}
 
     void Fill(PadState& pad) override;
-    void Append(const PadState& step) { steps.push_back(step); }
+    void Append(const PadState& step) { Hold(step, 1); }
     // Holds the given state for n steps.
-    void Hold(const PadState& state, int n) { steps.insert(steps.end(), n, state); }
-    std::size_t StepsPlayed() const { return next; }
+    void Hold(const PadState& state, int n);
+    std::size_t StepsPlayed() const { return played; }
+    // Every step given has been played.
+    bool Finished() const { return run == runs.size(); }
 
 private:
-    std::vector<PadState> steps;
-    std::size_t next = 0;
+    std::vector<PadRun> runs;
+    std::size_t run = 0;  // the run being played
+    long stepInRun = 0;
+    std::size_t played = 0;
 };

@@ -1,40 +1,40 @@
 #include "script/StageScript.h"
 
+#include "script/StageLine.h"
 #include "script/TextFile.h"
 #include "util/StringUtil.h"
 
 StageScript::StageScript(const std::string& path, StageHost& host) {
     TextFile file;
     file.Load(path);
-    bool inComment = false;
-    for (int i = 0; i < file.Count(); ++i)
-        Translate(file.GetLine(i), inComment, host);
+    StageComments comments;
+    for (int i = 0; i < file.Count(); ++i) {
+        StageLine line(file.GetLine(i));
+        if (comments.Counts(line)) Translate(line, host);
+    }
 }
 
-void StageScript::Translate(const std::string& line, bool& inComment, StageHost& host) {
-    // Tokens are cut at single spaces; only the first three mean anything.
-    std::string keyword = Token(line, 0, " ");
-    std::string first = Token(line, 1, " ");
-    std::string second = Token(line, 2, " ");
-    // A comment runs from a line that starts with /* to one that starts with */.
-    if (keyword == "*/") {
-        inComment = false;
-    } else if (keyword == "/*") {
-        inComment = true;
-    }
-    if (inComment) return;
-
-    if (keyword == "teki") {
-        if (const EnemyKind* kind = FindEnemyKind(first))
-            commands.push_back(std::make_unique<SpawnCommand>(host, *kind, ToFloat(second)));
-    } else if (keyword == "sleep") {
-        commands.push_back(std::make_unique<SleepCommand>(*this, ToInt(first)));
-    } else if (keyword == "play") {
-        commands.push_back(std::make_unique<PlayCommand>(host, ToInt(first)));
-    } else if (keyword == "fadeout") {
-        commands.push_back(std::make_unique<FadeOutCommand>(host, ToInt(first)));
-    } else if (keyword == "gameover") {
-        commands.push_back(std::make_unique<GameOverCommand>(host));
+void StageScript::Translate(const StageLine& line, StageHost& host) {
+    switch (line.Keyword()) {
+        case StageKeyword::Teki:
+            if (const EnemyKind* kind = FindEnemyKind(line.first))
+                commands.push_back(
+                    std::make_unique<SpawnCommand>(host, *kind, ToFloat(line.second)));
+            break;
+        case StageKeyword::Sleep:
+            commands.push_back(std::make_unique<SleepCommand>(*this, ToInt(line.first)));
+            break;
+        case StageKeyword::Play:
+            commands.push_back(std::make_unique<PlayCommand>(host, ToInt(line.first)));
+            break;
+        case StageKeyword::FadeOut:
+            commands.push_back(std::make_unique<FadeOutCommand>(host, ToInt(line.first)));
+            break;
+        case StageKeyword::GameOver:
+            commands.push_back(std::make_unique<GameOverCommand>(host));
+            break;
+        case StageKeyword::None:
+            break;
     }
 }
 

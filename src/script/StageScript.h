@@ -6,6 +6,7 @@
 #include "script/ScriptCommands.h"
 
 class StageHost;
+struct StageLine;
 
 // The stage: a timeline of commands read once from a text file, run one frame
 // at a time. "sleep" makes it wait; the boss halts it until its fight ends.
@@ -31,7 +32,7 @@ public:
     int Waiting() const { return wait; }
 
 private:
-    void Translate(const std::string& line, bool& inComment, StageHost& host);
+    void Translate(const StageLine& line, StageHost& host);
 
     std::vector<std::unique_ptr<ScriptCommand>> commands;
     int pc = 0;

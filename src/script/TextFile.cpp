@@ -31,6 +31,7 @@ bool ReadLine(std::string_view text, std::size_t& at, std::string& line, std::si
 
 bool TextFile::Load(const std::string& path) {
     lines.clear();
+    cutLine = 0;
     std::string file = ResolveAssetPath(path), text, why;
     if (!FileExists(file)) return false;  // not made yet: no fault
     if (!ReadFileLimited(file, kMaxFileBytes, text, why)) {
@@ -39,8 +40,13 @@ bool TextFile::Load(const std::string& path) {
     }
     std::size_t at = 0;
     std::string line;
-    while (ReadLine(text, at, line, kMaxLine))
+    while (at < text.size()) {
+        if (!ReadLine(text, at, line, kMaxLine)) {
+            cutLine = Count() + 1;
+            break;
+        }
         lines.push_back(line);
+    }
     return true;
 }
 

@@ -19,6 +19,9 @@ public:
     bool Save(const std::string& path) const;
 
     int Count() const { return static_cast<int>(lines.size()); }
+    // The line (from 1) that was too long and ended the reading; 0 when the
+    // file was read to its end.
+    int CutLine() const { return cutLine; }
     // Line i, or "" when there is none.
     std::string GetLine(int i) const;
     void AddLine(const std::string& line) { lines.push_back(line); }
@@ -33,4 +36,5 @@ public:
 
 private:
     std::vector<std::string> lines;
+    int cutLine = 0;
 };

@@ -14,12 +14,14 @@ bool MatchesAt(const std::string& s, size_t i, const std::string& needle) {
     return s.compare(i, needle.size(), needle) == 0;
 }
 
+// The number at the start of s (0 when none reads) and whether it took all of s.
 template <typename T>
-T ReadNumber(const std::string& s) {
+T ReadNumber(const std::string& s, bool* whole = nullptr) {
     std::istringstream in(s);
     in.imbue(std::locale::classic());
     T value = 0;
     in >> value;
+    if (whole) *whole = !in.fail() && in.peek() == std::char_traits<char>::eof();
     return value;
 }
 
@@ -76,4 +78,16 @@ int32_t ToInt(const std::string& s) {
 
 float ToFloat(const std::string& s) {
     return ReadNumber<float>(s);
+}
+
+bool IsWholeInt(const std::string& s) {
+    bool whole = false;
+    ReadNumber<int32_t>(s, &whole);
+    return whole;
+}
+
+bool IsWholeFloat(const std::string& s) {
+    bool whole = false;
+    ReadNumber<float>(s, &whole);
+    return whole;
 }

@@ -28,3 +28,6 @@ bool FileExists(const std::string& path);
 // 0 when none can be read.
 int32_t ToInt(const std::string& s);
 float ToFloat(const std::string& s);
+// Whether all of s is one number, in range, as those read it.
+bool IsWholeInt(const std::string& s);
+bool IsWholeFloat(const std::string& s);

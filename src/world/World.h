@@ -95,6 +95,8 @@ public:
     double NextRandom();
     double RandomSigned() { return NextRandom() - 0.5; }
     const std::mt19937& RandomState() const { return random; }
+    // Where a recorded game's generator stood when it began.
+    void SetRandomState(const std::mt19937& state) { random = state; }
     // Enemy fire is written for a difficulty from 0 (the delivered stage) up.
     float GetDifficulty() const { return difficulty; }
     void SetDifficulty(float d) { difficulty = d; }

@@ -5,31 +5,9 @@
 #include <string_view>
 #include <typeinfo>
 
+#include "util/Fnv.h"
 #include "world/GameObject.h"
 #include "world/World.h"
-
-namespace {
-
-// FNV-1a, 64 bits.
-class Fnv {
-public:
-    void Add(std::string_view bytes) {
-        for (unsigned char c : bytes) {
-            hash ^= c;
-            hash *= 1099511628211ull;
-        }
-    }
-    template <class T>
-    void AddValue(T value) {
-        Add(std::string_view(reinterpret_cast<const char*>(&value), sizeof value));
-    }
-    uint64_t Value() const { return hash; }
-
-private:
-    uint64_t hash = 14695981039346656037ull;
-};
-
-}  // namespace
 
 uint64_t HashWorld(const World& world) {
     Fnv fnv;

@@ -17,11 +17,12 @@
 #include <vector>
 
 #include "Bot.h"
-#include "PadText.h"
 #include "Pictures.h"
 #include "Simulation.h"
 #include "app/BuildInfo.h"
 #include "app/DataDir.h"
+#include "input/PadText.h"
+#include "input/ScriptedInput.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -97,16 +98,18 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
-    std::vector<PadState> recorded;
+    // A day of play is more than any run needs.
+    constexpr long kMostSteps = 60L * 60 * 60 * 24;
+    ScriptedInput recorded;
     if (!options.input.empty()) {
         std::ifstream in(options.input);
         if (!in) {
             std::fprintf(stderr, "velmora-sim: cannot read %s\n", options.input.c_str());
             return 1;
         }
-        recorded = ReadInputs(in);
+        recorded = ScriptedInput(ReadPadRuns(in, kMostSteps));
     }
-    std::vector<PadState> played;
+    std::vector<PadRun> played;
     std::ostringstream hashes;
 
     auto start = std::chrono::steady_clock::now();
@@ -116,14 +119,14 @@ int main(int argc, char** argv) {
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
         if (!options.input.empty()) {
-            if (static_cast<size_t>(sim.Steps()) >= recorded.size()) break;
-            pad = recorded[sim.Steps()];
+            if (recorded.Finished()) break;
+            recorded.Fill(pad);
         } else if (sim.AtTitle()) {
             pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // press START, let go, again
         } else {
             pad = bot.Play(sim.GetWorld());
         }
-        played.push_back(pad);
+        AppendStep(played, pad);
         sim.Step(pad);
         if (sim.Steps() % options.every == 0) {
             std::printf("%s\n", sim.Report().c_str());
@@ -139,7 +142,7 @@ int main(int argc, char** argv) {
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (!options.record.empty()) {
         std::ofstream record(options.record);
-        WriteInputs(record, played);
+        WritePadRuns(record, played);
         if (!record) {
             std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
             return 1;
