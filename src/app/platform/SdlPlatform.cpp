@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <csignal>
+
 #include "app/platform/SdlWindow.h"
 #include "audio/platform/FluidMusic.h"
 #include "audio/platform/MixerSounds.h"
@@ -9,6 +11,17 @@
 #include "graphics/platform/SdlImageDecoder.h"
 #include "input/platform/SdlInputSource.h"
 #include "video/platform/FfmpegVideoPlayer.h"
+
+namespace {
+
+// A hang-up (the terminal closed, the session ended) ends the game as a
+// terminate signal does: SDL turns that one into its quit event, and the game
+// leaves its loop and keeps its high score.
+void HangUpAsTerminate(int) {
+    std::raise(SIGTERM);
+}
+
+}  // namespace
 
 SdlPlatform::SdlPlatform() {
     // Closing the window is the game's decision, not SDL's.
@@ -18,6 +31,10 @@ SdlPlatform::SdlPlatform() {
         error = std::string("no display: ") + SDL_GetError();
         return;
     }
+    struct sigaction hangUp {};
+    hangUp.sa_handler = &HangUpAsTerminate;
+    hangUp.sa_flags = SA_RESTART;
+    sigaction(SIGHUP, &hangUp, nullptr);
     // SDL falls back to a driver that shows nothing; only take it when asked for.
     std::string driver = SDL_GetCurrentVideoDriver();
     if ((driver == "offscreen" || driver == "dummy") && !SDL_getenv("SDL_VIDEODRIVER")) {
@@ -28,6 +45,7 @@ SdlPlatform::SdlPlatform() {
 }
 
 SdlPlatform::~SdlPlatform() {
+    std::signal(SIGHUP, SIG_DFL);  // SDL_Quit gives SIGTERM back its default
     mixer.reset();  // closes the sound device, if the back ends let go of it
     SDL_Quit();
 }
@@ -41,7 +59,9 @@ std::string SdlPlatform::ExecutableDir() {
 
 std::string SdlPlatform::UserSaveDir() {
     const char* data = SDL_getenv("XDG_DATA_HOME");
-    if (data && *data) return std::string(data) + "/velmora/";
+    // A relative folder would depend on where the game was started; the XDG
+    // rules say to ignore it.
+    if (data && *data == '/') return std::string(data) + "/velmora/";
     const char* home = SDL_getenv("HOME");
     if (home && *home) return std::string(home) + "/.local/share/velmora/";
     return "";
