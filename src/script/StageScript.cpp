@@ -4,11 +4,12 @@
 #include "util/StringUtil.h"
 
 StageScript::StageScript(const std::string& path, StageHost& host) {
-    TextFile file;
-    file.Load(path);
+    // Line by line, so what the stage costs is what it holds: a blank line is
+    // no keyword and no comment mark, and is passed over.
     bool inComment = false;
-    for (int i = 0; i < file.Count(); ++i)
-        Translate(file.GetLine(i), inComment, host);
+    TextFile::ForEachLine(path, [&](const std::string& line) {
+        if (!line.empty()) Translate(line, inComment, host);
+    });
 }
 
 void StageScript::Translate(const std::string& line, bool& inComment, StageHost& host) {

@@ -29,8 +29,8 @@ bool ReadLine(std::string_view text, std::size_t& at, std::string& line, std::si
 
 }  // namespace
 
-bool TextFile::Load(const std::string& path) {
-    lines.clear();
+bool TextFile::ForEachLine(const std::string& path,
+                           const std::function<void(const std::string&)>& each) {
     std::string file = ResolveAssetPath(path), text, why;
     if (!FileExists(file)) return false;  // not made yet: no fault
     if (!ReadFileLimited(file, kMaxFileBytes, text, why)) {
@@ -40,8 +40,13 @@ bool TextFile::Load(const std::string& path) {
     std::size_t at = 0;
     std::string line;
     while (ReadLine(text, at, line, kMaxLine))
-        lines.push_back(line);
+        each(line);
     return true;
+}
+
+bool TextFile::Load(const std::string& path) {
+    lines.clear();
+    return ForEachLine(path, [this](const std::string& line) { lines.push_back(line); });
 }
 
 bool TextFile::Save(const std::string& path) const {

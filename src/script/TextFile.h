@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ public:
     // missing, unreadable or too large; a line over kMaxLine characters ends the
     // reading, keeping the lines before it.
     bool Load(const std::string& path);
+    // Reads the file as Load does, handing each line over instead of keeping it.
+    static bool ForEachLine(const std::string& path,
+                            const std::function<void(const std::string&)>& each);
     // Writes every line with a line end, replacing the file as one step (an old
     // file survives a failed write). False when that fails.
     bool Save(const std::string& path) const;

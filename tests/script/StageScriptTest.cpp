@@ -1,3 +1,4 @@
+#include <chrono>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -6,6 +7,7 @@
 
 #include "script/StageHost.h"
 #include "script/StageScript.h"
+#include "support/AllocationCounter.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -148,4 +150,16 @@ TEST_F(ScriptFixture, NegativeSleepsAndHaltsStopUntilResumedOrReset) {
     s.Tick();  // from the top again: a new game replays the stage
     EXPECT_EQ(host.calls.size(), 3u);
     EXPECT_EQ(host.calls.back(), "play 0");
+}
+
+TEST_F(ScriptFixture, BlankLinesCostNothingEvenAFileFullOfThem) {
+    std::string text(16 * 1000 * 1000, '\n');
+    text += "play 1\ngameover\n";
+    long before = AllocationCount();
+    auto start = std::chrono::steady_clock::now();
+    Load(text);
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(AllocationCount() - before, 100);
+    EXPECT_EQ(Commands(), (Lines{"play 1", "gameover"}));
+    EXPECT_LT(took.count(), 2.0);  // a tenth of that in a release build
 }
