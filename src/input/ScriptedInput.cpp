@@ -1,6 +1,9 @@
 #include "input/ScriptedInput.h"
 
 void ScriptedInput::Fill(PadRecords& pads) {
-    if (next < steps.size()) pads[0] = steps[next];
+    if (!steps.empty()) {
+        pads[0] = steps.front();
+        steps.pop_front();
+    }
     ++next;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <deque>
 #include <vector>
 
 #include "input/InputSource.h"
@@ -8,7 +9,8 @@
 class ScriptedInput : public InputSource {
 public:
     ScriptedInput() = default;
-    explicit ScriptedInput(std::vector<PadState> steps) : steps(std::move(steps)) {}
+    explicit ScriptedInput(const std::vector<PadState>& steps)
+        : steps(steps.begin(), steps.end()) {}
 
     void Fill(PadRecords& pads) override;
     void Append(const PadState& step) { steps.push_back(step); }
@@ -17,6 +19,7 @@ public:
     std::size_t StepsPlayed() const { return next; }
 
 private:
-    std::vector<PadState> steps;
+    // Only the steps still to play: a long run appends as it goes.
+    std::deque<PadState> steps;
     std::size_t next = 0;
 };

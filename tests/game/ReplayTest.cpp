@@ -1,6 +1,11 @@
 // The delivered stage, played to its end by a recorded run and by the bot.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -10,6 +15,7 @@
 #include "PadText.h"
 #include "Simulation.h"
 #include "media/MediaFiles.h"
+#include "support/TempDir.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -88,4 +94,36 @@ TEST(Replay, RecordedKeysReadBackAsTheyWereWritten) {
     EXPECT_EQ(PadToText(back[2]), "RZ");
     EXPECT_EQ(PadToText(back[3]), "");
     EXPECT_EQ(PadToText(back[5]), "LZ");
+}
+
+namespace {
+
+// What velmora-sim printed, without the line of how long it took, and its exit status.
+std::pair<std::string, int> RunSim(const std::string& arguments) {
+    std::string command = std::string(VELMORA_SIM) + " --steps 1200 " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char line[512];
+    while (pipe && std::fgets(line, sizeof line, pipe)) {
+        if (std::string(line).rfind("simulated", 0) != 0) out += line;
+    }
+    int status = pipe ? pclose(pipe) : -1;
+    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+}  // namespace
+
+TEST(SimulatorMedia, TheFolderOfTheGamesFilesInAnyFormOrAClearError) {
+    std::string media = media_files::Dir().string();
+    auto [plain, plainStatus] = RunSim("--media " + media);
+    EXPECT_EQ(plainStatus, 0) << plain;
+    EXPECT_TRUE(std::regex_search(plain, std::regex("enemies +[1-9]"))) << plain;  // the stage ran
+    TempDir dir("sim_media");
+    std::filesystem::create_directory_symlink(media, dir / "pack");
+    for (const std::string& form : {media + "/", dir / "pack", dir / "pack/"})
+        EXPECT_EQ(RunSim("--media " + form), std::make_pair(plain, 0)) << form;
+
+    auto [empty, emptyStatus] = RunSim("--media " + dir.Path().string());
+    EXPECT_EQ(emptyStatus, 2);
+    EXPECT_EQ(empty.rfind("velmora-sim: ", 0), 0u) << empty;
 }

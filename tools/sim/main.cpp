@@ -1,11 +1,12 @@
 // velmora-sim: plays the stage without a screen, far faster than real time.
 //   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
 //               [--hashes FILE] [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
-// It starts at the title menu, presses START and plays until the game is back
-// at the title (or for N steps), printing the state every 600 steps. --record
-// keeps the keys it played, --hashes the field's hash at those steps and when
-// the run reached what it reached. With --shots it draws the game as it looks
-// at the given steps into PNG files.
+// --media names the pack's folder (build/Media). It starts at the title menu, presses START and
+// plays until the game is back at the title (or for N steps), printing the state every 600 steps.
+// --record keeps the keys it played, --hashes the field's hash at those steps and when the run
+// reached what it reached. With --shots it draws the game as it looks at the given steps into PNG
+// files.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,10 +17,16 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "Bot.h"
 #include "PadText.h"
 #include "Pictures.h"
 #include "Simulation.h"
+#include "util/AssetPath.h"
+#include "util/AssetTable.h"
+#include "util/FileData.h"
+#include "util/StringUtil.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -69,10 +76,49 @@ bool Parse(int argc, char** argv, Options& o) {
     return o.steps > 0 && o.every > 0;
 }
 
-// The folder of Media/: the one given, else the one beside this program.
-std::string ExeDir(const Options& o) {
+// The game reads its files from <exeDir>Media/. A pack folder of another name
+// is reached through a link of that name in a temporary folder.
+class MediaFolder {
+public:
+    ~MediaFolder() {
+        std::error_code ignored;
+        if (!linkDir.empty()) std::filesystem::remove_all(linkDir, ignored);
+    }
+    // The exeDir for the pack in folder; empty, with a message, when the folder
+    // holds no pack.
+    std::string ExeDirFor(const std::string& folder) {
+        namespace fs = std::filesystem;
+        fs::path pack = fs::absolute(folder).lexically_normal();
+        if (!pack.has_filename()) pack = pack.parent_path();  // a trailing slash
+        const char* stage = AssetAt(AssetKind::Script, 0).file;
+        std::string why;
+        if (!IsRegularFile(ResolveAssetPath((pack / stage).string()), why)) {
+            std::fprintf(stderr, "velmora-sim: %s holds no game files (%s: %s)\n", folder.c_str(),
+                         stage, why.c_str());
+            return "";
+        }
+        std::string name = pack.filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), AsciiLower);
+        if (name == "media") return pack.parent_path().string() + "/";
+        std::error_code e;
+        linkDir = fs::temp_directory_path() / ("velmora-sim-" + std::to_string(getpid()));
+        fs::create_directories(linkDir, e);
+        fs::create_directory_symlink(pack, linkDir / "Media", e);
+        if (e) {
+            std::fprintf(stderr, "velmora-sim: cannot reach %s: %s\n", folder.c_str(),
+                         e.message().c_str());
+            return "";
+        }
+        return linkDir.string() + "/";
+    }
+
+private:
+    std::filesystem::path linkDir;
+};
+
+// The folder that holds Media/ when none is given: the one beside this program.
+std::string OwnExeDir() {
     namespace fs = std::filesystem;
-    if (!o.media.empty()) return fs::absolute(o.media).parent_path().string() + "/";
     std::error_code e;
     fs::path self = fs::read_symlink("/proc/self/exe", e);
     return (e ? fs::current_path() : self.parent_path()).string() + "/";
@@ -103,12 +149,15 @@ int main(int argc, char** argv) {
         }
         recorded = ReadInputs(in);
     }
+    MediaFolder media;
+    std::string exeDir = options.media.empty() ? OwnExeDir() : media.ExeDirFor(options.media);
+    if (exeDir.empty()) return 2;
+    // Only a run that is recorded keeps what was played.
     std::vector<PadState> played;
     std::ostringstream hashes;
 
     auto start = std::chrono::steady_clock::now();
-    Simulation sim(ExeDir(options),
-                   options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures());
+    Simulation sim(exeDir, options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures());
     WeavingBot bot;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
@@ -120,7 +169,7 @@ int main(int argc, char** argv) {
         } else {
             pad = bot.Play(sim.GetWorld());
         }
-        played.push_back(pad);
+        if (!options.record.empty()) played.push_back(pad);
         sim.Step(pad);
         if (sim.Steps() % options.every == 0) {
             std::printf("%s\n", sim.Report().c_str());
