@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
+#include <queue>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -90,46 +90,46 @@ private:
     bool ended = false, broken = false;
 };
 
-// Seconds at a tick, through the tempo changes (tick, microseconds per quarter).
-class TempoMap {
+using TempoChanges = std::vector<std::pair<std::uint64_t, std::uint32_t>>;
+
+// One track's events in time: seconds at each tick through the tempo changes
+// (tick, microseconds per quarter), which hold for every track.
+class TimedTrack {
 public:
-    TempoMap(std::vector<std::pair<std::uint64_t, std::uint32_t>> changes, int ticksPerQuarter,
-             int ticksPerSecond)
-        : changes(std::move(changes)),
-          ticksPerQuarter(ticksPerQuarter),
-          ticksPerSecond(ticksPerSecond) {
-        std::stable_sort(this->changes.begin(), this->changes.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-    }
-    // Ticks of one track come in order, so each track walks the map once.
-    void Rewind() {
-        next = 0;
-        fromTick = 0;
-        fromSeconds = 0;
-        tempo = 500000;  // 120 beats a minute until the file says otherwise
-    }
-    double Seconds(std::uint64_t tick) {
-        if (ticksPerSecond > 0) return static_cast<double>(tick) / ticksPerSecond;
+    TimedTrack(std::string_view data, const TempoChanges& changes, const MidiOutline& outline)
+        : reader(data), changes(changes), outline(outline) {}
+
+    // Moves to the next event; false at the end of the track.
+    bool Next() {
+        std::uint32_t tempoHere = 0;
+        if (!reader.Next(tick, tempoHere)) return false;
+        if (outline.ticksPerSecond > 0) {
+            seconds = static_cast<double>(tick) / outline.ticksPerSecond;
+            return true;
+        }
         while (next < changes.size() && changes[next].first <= tick) {
             fromSeconds += Span(changes[next].first);
             fromTick = changes[next].first;
             tempo = changes[next].second;
             ++next;
         }
-        return fromSeconds + Span(tick);
+        seconds = fromSeconds + Span(tick);
+        return true;
     }
+    double Seconds() const { return seconds; }
 
 private:
-    double Span(std::uint64_t tick) const {
-        return static_cast<double>(tick - fromTick) * tempo / 1e6 / ticksPerQuarter;
+    double Span(std::uint64_t to) const {
+        return static_cast<double>(to - fromTick) * tempo / 1e6 / outline.ticksPerQuarter;
     }
 
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> changes;
-    int ticksPerQuarter, ticksPerSecond;
+    TrackReader reader;
+    const TempoChanges& changes;
+    const MidiOutline& outline;
+    std::uint64_t tick = 0, fromTick = 0;
     size_t next = 0;
-    std::uint64_t fromTick = 0;
-    double fromSeconds = 0;
-    std::uint32_t tempo = 500000;
+    double seconds = 0, fromSeconds = 0;
+    std::uint32_t tempo = 500000;  // 120 beats a minute until the file says otherwise
 };
 
 MidiOutline Refuse(MidiOutline outline, const char* problem) {
@@ -180,19 +180,29 @@ MidiOutline ReadMidiOutline(const std::string& file) {
         }
         if (reader.IsBroken()) return Refuse(outline, "a broken event");
     }
-    // Events counted in windows of a tenth of a second, all tracks together.
-    TempoMap map(std::move(tempos), outline.ticksPerQuarter, outline.ticksPerSecond);
-    std::map<std::uint64_t, std::uint32_t> perWindow;
-    for (std::string_view track : trackData) {
-        TrackReader reader(track);
-        map.Rewind();
-        std::uint64_t tick = 0;
-        std::uint32_t tempo = 0;
-        while (reader.Next(tick, tempo)) {
-            auto window = static_cast<std::uint64_t>(map.Seconds(tick) / kWindowSeconds);
-            if (++perWindow[window] > kMaxEventsPerWindow)
-                return Refuse(outline, "more events at once than any music plays");
-        }
+    // The events of all tracks in the order they sound, counted in windows of
+    // a tenth of a second.
+    std::stable_sort(tempos.begin(), tempos.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<TimedTrack> timed;
+    for (std::string_view track : trackData)
+        timed.emplace_back(track, tempos, outline);
+    auto later = [&timed](size_t a, size_t b) { return timed[a].Seconds() > timed[b].Seconds(); };
+    std::priority_queue<size_t, std::vector<size_t>, decltype(later)> due(later);
+    for (size_t i = 0; i < timed.size(); ++i) {
+        if (timed[i].Next()) due.push(i);
+    }
+    std::uint64_t window = 0;
+    std::uint32_t inWindow = 0;
+    while (!due.empty()) {
+        size_t i = due.top();
+        due.pop();
+        auto at = static_cast<std::uint64_t>(timed[i].Seconds() / kWindowSeconds);
+        inWindow = at == window ? inWindow + 1 : 1;
+        window = at;
+        if (inWindow > kMaxEventsPerWindow)
+            return Refuse(outline, "more events at once than any music plays");
+        if (timed[i].Next()) due.push(i);
     }
     outline.valid = true;
     return outline;

@@ -194,7 +194,7 @@ TEST(WavCheck, TakesWhatASoundEffectCanBeAndRefusesTheRest) {
 
     // The files that broke the mixer: a 1 Hz rate makes its conversion
     // overflow or ask for gigabytes.
-    EXPECT_NE(CheckSoundWav(Wav(1, 1, 1, 8, 12 << 10)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 1, 8, 12176)), "");
     EXPECT_NE(CheckSoundWav(Wav(1, 1, 1, 8, 100 << 10)), "");
     EXPECT_NE(CheckSoundWav(Wav(1, 1, 1000, 8, 8 << 20)), "");
     EXPECT_NE(CheckSoundWav(Wav(1, 1, 8000, 8, 61 * 8000)), "");  // over a minute

@@ -68,8 +68,9 @@ TEST(EffectOutput, MissingAndCraftedFilesAreSilentWhileTheOthersPlayNamesInAnyCa
     {
         MixerSounds sounds(std::make_shared<Mixer>());
         int first = sounds.Load(WriteLevel(out.Dir(), "a.wav", 500, 0.3));
-        // At 1 Hz the mixer's conversion overflowed (12 KB) or took a gigabyte.
-        std::ofstream(out.Dir() / "slow.wav", std::ios::binary) << Wav(1, 1, 1, 8, 12 << 10);
+        // At 1 Hz the mixer's converted size wrapped past 2^31 (12,176 bytes) or
+        // took a gigabyte (100 KB).
+        std::ofstream(out.Dir() / "slow.wav", std::ios::binary) << Wav(1, 1, 1, 8, 12176);
         std::ofstream(out.Dir() / "slower.wav", std::ios::binary) << Wav(1, 1, 1, 8, 100 << 10);
         for (const char* name : {"crash.wav", "slow.wav", "slower.wav"}) {
             testing::internal::CaptureStderr();
