@@ -168,7 +168,6 @@ void FluidMusic::Carry(const Request& next) {
 }
 
 void FluidMusic::Load(const Piece* piece) {
-    framesSinceLoad = 0;
     if (player) delete_fluid_player(player);
     player = piece ? new_fluid_player(synth) : nullptr;
     if (player) fluid_player_add_mem(player, piece->bytes.data(), piece->bytes.size());
@@ -200,18 +199,9 @@ void FluidMusic::Seek() {
 
 void FluidMusic::Render(float* samples, int frames) {
     if (!player) return;
-    if (seekPending) {
-        // A piece that ends as soon as it starts is started again once a
-        // second at most: loading it is the costly part.
-        if (done.position <= 0 && framesSinceLoad < Mixer::kRate) {
-            framesSinceLoad += frames;
-            return;
-        }
-        Seek();
-    }
+    if (seekPending) Seek();
     if (fluid_player_get_status(player) == FLUID_PLAYER_READY) fluid_player_play(player);
     fluid_synth_write_float(synth, frames, samples, 0, 2, samples, 1, 2);
-    framesSinceLoad += frames;
     if (fluid_player_get_status(player) == FLUID_PLAYER_DONE)
         endedAt.store(done.positionCount, std::memory_order_release);
 }

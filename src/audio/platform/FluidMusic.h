@@ -80,7 +80,6 @@ private:
     fluid_player_t* player = nullptr;
     Request done;
     bool seekPending = false;
-    long framesSinceLoad = 0;
 
     std::unique_ptr<MusicStream> stream;  // last: its thread reaches everything above
 };
