@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "DiskOutput.h"
+#include "WavBytes.h"
 #include "audio/MidiFile.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SilentAudio.h"

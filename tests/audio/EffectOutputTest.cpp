@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DiskOutput.h"
+#include "WavBytes.h"
 #include "audio/platform/MixerSounds.h"
 
 namespace {
