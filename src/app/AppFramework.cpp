@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "util/StringUtil.h"
+#include "util/FileData.h"
 
 namespace {
 constexpr const char* kNoDeviceMessage = "このプログラムにはOpenGL 3.3以上が必要です。";
@@ -17,7 +17,8 @@ std::map<uint32_t, AppFramework*> AppFramework::windowMap;
 AppFramework::AppFramework(const std::string& title, Platform& platform)
     : platform(platform), exeDir(platform.ExecutableDir()), title(title) {
     std::string iconPath = exeDir + "aaa.ico";
-    if (!FileExists(iconPath)) iconPath.clear();  // the built-in icon
+    std::string absent;
+    if (!IsRegularFile(iconPath, absent)) iconPath.clear();  // the built-in icon
     window = platform.CreateWindow(title, windowWidth, windowHeight, iconPath);
     if (!window) FailStartup(platform.Error());
     windowMap[window->Id()] = this;

@@ -86,6 +86,8 @@ class HeadlessPlatform : public Platform {
 public:
     struct Options {
         std::string exeDir = "./";
+        // The game's files when they are not in exeDir's Media/.
+        std::string mediaDir;
         int refreshRate = 60;
         // Makes the render back end; the null device when empty.
         std::function<std::unique_ptr<RenderBackend>()> makeBackend;
@@ -106,6 +108,9 @@ public:
     explicit HeadlessPlatform(Options options);
 
     std::string ExecutableDir() override { return options.exeDir; }
+    std::string MediaDir() override {
+        return options.mediaDir.empty() ? Platform::MediaDir() : options.mediaDir;
+    }
     std::string GameSaveDir() override { return options.saveDir; }
     std::string UserSaveDir() override { return options.userSaveDir; }
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,

@@ -23,6 +23,8 @@ public:
     // The folder that holds Media/, with a trailing '/': the executable's own
     // unless the game was pointed at another.
     virtual std::string ExecutableDir() = 0;
+    // The game's files, with a trailing '/'.
+    virtual std::string MediaDir() { return ExecutableDir() + "Media/"; }
     // The folders where the game keeps its high score, with trailing '/': its own
     // (where it is read from and written to first) and the user's (when the
     // game's cannot be written). Empty: the run keeps nothing.

@@ -15,10 +15,10 @@ constexpr int kScenes = 10;
 
 GameApp::GameApp(Platform& platform, const std::string& stagePath)
     : AppFramework("Velmora", platform),
+      mediaDir(platform.MediaDir()),
       scenePool(Scene::kSlotSize, kScenes),
       highScoreFile(SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())),
-      shelf(ReplayFolder(platform.UserSaveDir()),
-            [this] { return HashModels(exeDir + "Media/"); }) {
+      shelf(ReplayFolder(platform.UserSaveDir()), [this] { return HashModels(mediaDir); }) {
     confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
@@ -62,7 +62,7 @@ void GameApp::PlayReplay(const Replay& recorded) {
 }
 
 std::string GameApp::MediaPath(AssetKind kind, int index) const {
-    return exeDir + "Media/" + AssetAt(kind, index).file;
+    return mediaDir + AssetAt(kind, index).file;
 }
 
 void GameApp::LoadAssets() {
@@ -70,7 +70,7 @@ void GameApp::LoadAssets() {
         textures[i] = std::make_unique<Texture>(*device, MediaPath(AssetKind::Texture, i));
 
     // A dialog's time is not caught up afterwards.
-    video = std::make_unique<VideoBackground>(platform, *device, *window, exeDir,
+    video = std::make_unique<VideoBackground>(platform, *device, *window, mediaDir,
                                               [this] { ResetClock(); });
 
     for (int i = 0; i < kModelCount; ++i)
@@ -186,6 +186,7 @@ void GameApp::ReturnToTitle() {
 
 void GameApp::GameFinished(Replay played) {
     if (!replay) {
+        lastGame = played;
         shelf.Keep(std::move(played), session->StageSource().path);
         return;
     }

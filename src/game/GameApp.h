@@ -47,6 +47,8 @@ public:
     void PlayReplay(const Replay& replay);
     bool ReplayEnded() const { return replayEnded; }
     bool ReplayMatched() const { return replayMatched; }
+    // The last game played to its end, as it was kept; null before one was.
+    const Replay* LastGame() const { return lastGame ? &*lastGame : nullptr; }
 
     Session& Play() override { return *session; }
     const PadState& Pad() const override { return input->GetState(); }
@@ -86,6 +88,8 @@ private:
     void ReturnToTitle();
     void GameFinished(Replay played);
 
+    // Where the game's files are, with a trailing '/'.
+    const std::string mediaDir;
     std::array<std::unique_ptr<Texture>, kTextureCount> textures;
     std::unique_ptr<VideoBackground> video;
     std::array<std::unique_ptr<Mesh>, kModelCount> models;
@@ -103,4 +107,5 @@ private:
     std::optional<Replay> replay;
     const ScriptedInput* replayInput = nullptr;
     bool replayEnded = false, replayMatched = false;
+    std::optional<Replay> lastGame;
 };

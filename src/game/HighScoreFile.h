@@ -14,7 +14,10 @@ public:
 
     // The better of the two files' scores; a missing or key-less file counts as 0.
     void Read(DigitCounter& highScore) const;
-    // Replaces the game's file, or the user's when that fails. False when neither works.
+    // Saves into the game's file, or the user's when that one or its folder
+    // cannot be written (or was made read-only). The file keeps the better of
+    // its score and this one, so games that end one after the other lose
+    // nothing. False when neither file could be written.
     bool Write(const DigitCounter& highScore) const;
 
 private:

@@ -75,5 +75,8 @@ MusicFade::MusicFade(SceneHost& host, int count, float start, float end)
 bool MusicFade::Update(World&) {
     host.SetMusicVolume(volume);
     volume += step;
-    return --count > 0;
+    // Counted down only while above 1, so no count from the script can wrap.
+    if (count <= 1) return false;
+    --count;
+    return true;
 }

@@ -11,12 +11,12 @@ constexpr const char* kNoFileCaption = "エラー";
 }  // namespace
 
 VideoBackground::VideoBackground(Platform& platform, GraphicsDevice& device, Window& window,
-                                 const std::string& exeDir, std::function<void()> afterDialog)
+                                 const std::string& mediaDir, std::function<void()> afterDialog)
     : platform(platform), device(device), window(window), afterDialog(std::move(afterDialog)) {
     // Looked for from the current folder first, then beside the program.
-    const std::string video = std::string("Media/") + AssetAt(AssetKind::Video, 0).file;
-    std::string path = ResolveAssetPath(video);
-    if (!FileExists(path)) path = ResolveAssetPath(exeDir + video);
+    const std::string video = AssetAt(AssetKind::Video, 0).file;
+    std::string path = ResolveAssetPath("Media/" + video);
+    if (!FileExists(path)) path = ResolveAssetPath(mediaDir + video);
     player = platform.CreateVideoPlayer(device, path, false);
     videoTexture = player->GetTexture();
 }

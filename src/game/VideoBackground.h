@@ -16,7 +16,7 @@ public:
     // dialog has closed; the game restarts its frame clock there, so the time
     // the dialog was open is not caught up.
     VideoBackground(Platform& platform, GraphicsDevice& device, Window& window,
-                    const std::string& exeDir, std::function<void()> afterDialog);
+                    const std::string& mediaDir, std::function<void()> afterDialog);
 
     // Every step: a video that reached its end starts again.
     void Loop();

@@ -134,12 +134,11 @@ std::string StepsAsTime(long steps) {
 
 StageCheck CheckStage(const std::string& path) {
     StageCheck check;
-    TextFile file;
-    check.readable = file.Load(path);
     Checker checker(check);
-    for (int i = 0; i < file.Count(); ++i)
-        checker.Line(i + 1, file.GetLine(i));
-    checker.End(file.CutLine());
+    int number = 0, cutAt = 0;
+    check.readable = TextFile::ForEachLine(
+        path, [&](const std::string& line) { checker.Line(++number, line); }, &cutAt);
+    checker.End(cutAt);
     return check;
 }
 

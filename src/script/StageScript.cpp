@@ -5,13 +5,14 @@
 #include "util/StringUtil.h"
 
 StageScript::StageScript(const std::string& path, StageHost& host) {
-    TextFile file;
-    file.Load(path);
+    // Line by line, so what the stage costs is what it holds: a blank line is
+    // no keyword and no comment mark, and is passed over.
     StageComments comments;
-    for (int i = 0; i < file.Count(); ++i) {
-        StageLine line(file.GetLine(i));
+    TextFile::ForEachLine(path, [&](const std::string& text) {
+        if (text.empty()) return;
+        StageLine line(text);
         if (comments.Counts(line)) Translate(line, host);
-    }
+    });
 }
 
 void StageScript::Translate(const StageLine& line, StageHost& host) {

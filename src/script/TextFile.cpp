@@ -29,9 +29,9 @@ bool ReadLine(std::string_view text, std::size_t& at, std::string& line, std::si
 
 }  // namespace
 
-bool TextFile::Load(const std::string& path) {
-    lines.clear();
-    cutLine = 0;
+bool TextFile::ForEachLine(const std::string& path,
+                           const std::function<void(const std::string&)>& each, int* cutAt) {
+    if (cutAt) *cutAt = 0;
     std::string file = ResolveAssetPath(path), text, why;
     if (!FileExists(file)) return false;  // not made yet: no fault
     if (!ReadFileLimited(file, kMaxFileBytes, text, why)) {
@@ -40,14 +40,19 @@ bool TextFile::Load(const std::string& path) {
     }
     std::size_t at = 0;
     std::string line;
-    while (at < text.size()) {
+    for (int number = 1; at < text.size(); ++number) {
         if (!ReadLine(text, at, line, kMaxLine)) {
-            cutLine = Count() + 1;
+            if (cutAt) *cutAt = number;
             break;
         }
-        lines.push_back(line);
+        each(line);
     }
     return true;
+}
+
+bool TextFile::Load(const std::string& path) {
+    lines.clear();
+    return ForEachLine(path, [this](const std::string& line) { lines.push_back(line); });
 }
 
 bool TextFile::Save(const std::string& path) const {

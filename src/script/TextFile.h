@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,14 +15,17 @@ public:
     // missing, unreadable or too large; a line over kMaxLine characters ends the
     // reading, keeping the lines before it.
     bool Load(const std::string& path);
+    // Reads the file as Load does, handing each line over instead of keeping
+    // it. cutAt: the line (from 1) that was too long and ended the reading, 0
+    // when the file was read to its end.
+    static bool ForEachLine(const std::string& path,
+                            const std::function<void(const std::string&)>& each,
+                            int* cutAt = nullptr);
     // Writes every line with a line end, replacing the file as one step (an old
     // file survives a failed write). False when that fails.
     bool Save(const std::string& path) const;
 
     int Count() const { return static_cast<int>(lines.size()); }
-    // The line (from 1) that was too long and ended the reading; 0 when the
-    // file was read to its end.
-    int CutLine() const { return cutLine; }
     // Line i, or "" when there is none.
     std::string GetLine(int i) const;
     void AddLine(const std::string& line) { lines.push_back(line); }
@@ -36,5 +40,4 @@ public:
 
 private:
     std::vector<std::string> lines;
-    int cutLine = 0;
 };

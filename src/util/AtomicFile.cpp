@@ -1,5 +1,7 @@
 #include "util/AtomicFile.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -24,7 +26,26 @@ bool WriteAll(int fd, const std::string& contents) {
     return true;
 }
 
+// The name mkstemp gives a new file for path: path, a dot and six characters.
+bool IsTemporaryOf(const std::string& name, const std::string& base) {
+    if (name.size() != base.size() + 7 || name.compare(0, base.size() + 1, base + ".") != 0)
+        return false;
+    return std::all_of(name.end() - 6, name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
 }  // namespace
+
+void RemoveLeftoverTemporaries(const std::string& path) {
+    std::filesystem::path target(path);
+    std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string base = target.filename().string();
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        if (IsTemporaryOf(entry.path().filename().string(), base) && entry.is_regular_file(ec))
+            std::filesystem::remove(entry.path(), ec);
+    }
+}
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
     std::string temp = path + ".XXXXXX";

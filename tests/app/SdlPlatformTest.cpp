@@ -12,9 +12,11 @@ TEST(SdlPlatformSaveDirs, TheGameKeepsBesideItselfThenInTheUsersDataFolder) {
     std::string savedHome = std::getenv("HOME") ? std::getenv("HOME") : "";
     setenv("XDG_DATA_HOME", "/data", 1);
     EXPECT_EQ(platform.UserSaveDir(), "/data/velmora/");
-    setenv("XDG_DATA_HOME", "", 1);
     setenv("HOME", "/home/player", 1);
-    EXPECT_EQ(platform.UserSaveDir(), "/home/player/.local/share/velmora/");
+    for (const char* ignored : {"", "data", "./data"}) {
+        setenv("XDG_DATA_HOME", ignored, 1);
+        EXPECT_EQ(platform.UserSaveDir(), "/home/player/.local/share/velmora/") << ignored;
+    }
     unsetenv("HOME");
     EXPECT_EQ(platform.UserSaveDir(), "");
     setenv("XDG_DATA_HOME", savedData.c_str(), 1);

@@ -3,11 +3,13 @@
 #include <cmath>
 #include <limits>
 
+#include "WavBytes.h"
 #include "audio/MidiFile.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SilentAudio.h"
 #include "audio/SilentMusic.h"
 #include "audio/SoundPlayer.h"
+#include "audio/WavCheck.h"
 
 TEST(MusicVolume, HundredthsOfADecibelFromALinearVolume) {
     EXPECT_EQ(MusicPlayer::VolumeLevel(1.0f), 0);
@@ -159,4 +161,51 @@ TEST(MidiOutline, AcceptsWholeFilesAndRefusesBrokenOnes) {
     EXPECT_FALSE(ReadMidiOutline(Smf(1, track, 0)).valid);
     std::string huge = Smf(1, "MTrk\xFF\xFF\xFF\xFF" + kEndOfTrack);
     EXPECT_FALSE(ReadMidiOutline(huge).valid);  // a length past the end of the file
+    EXPECT_FALSE(ReadMidiOutline(Smf(1, Chunk("MTrk", std::string("\0\x3C\x40", 3)))).valid);
+}
+
+TEST(MidiOutline, RefusesWhatWouldFloodTheSynthesiser) {
+    // A note every quarter at 120 beats a minute, then the same notes packed tight.
+    std::string notes, packed;
+    for (int i = 0; i < 2000; ++i) {
+        notes += std::string("\x83\x60\x90\x3C\x40", 5);  // 480 ticks, then note on
+        packed += std::string("\0\x90\x3C\x40", 4);
+    }
+    EXPECT_TRUE(ReadMidiOutline(Smf(1, Chunk("MTrk", notes + kEndOfTrack))).valid);
+    EXPECT_FALSE(ReadMidiOutline(Smf(1, Chunk("MTrk", packed + kEndOfTrack))).valid);
+    // A tempo of a microsecond a quarter turns the first file into the second.
+    std::string fastest("\0\xFF\x51\x03\0\0\x01", 7);
+    MidiOutline fast = ReadMidiOutline(Smf(1, Chunk("MTrk", fastest + notes + kEndOfTrack)));
+    EXPECT_FALSE(fast.valid);
+    EXPECT_FALSE(fast.problem.empty());
+    std::string tracks;
+    for (int i = 0; i < 300; ++i)
+        tracks += Chunk("MTrk", kEndOfTrack);
+    EXPECT_FALSE(ReadMidiOutline(Smf(300, tracks)).valid);
+}
+
+TEST(WavCheck, TakesWhatASoundEffectCanBeAndRefusesTheRest) {
+    EXPECT_EQ(CheckSoundWav(Wav(1, 2, 44100, 16, 44100 * 4)), "");
+    EXPECT_EQ(CheckSoundWav(Wav(1, 1, 8000, 8, 8000)), "");
+    EXPECT_EQ(CheckSoundWav(Wav(1, 6, 96000, 24, 96000 * 18)), "");
+    EXPECT_EQ(CheckSoundWav(Wav(3, 2, 48000, 32, 4800 * 8)), "");
+    EXPECT_EQ(CheckSoundWav(Wav(7, 1, 8000, 8, 800)), "");
+    EXPECT_EQ(CheckSoundWav(Wav(0x11, 1, 22050, 4, 512 * 20, 512)), "");
+
+    // The files that broke the mixer: a 1 Hz rate makes its conversion
+    // overflow or ask for gigabytes.
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 1, 8, 12176)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 1, 8, 100 << 10)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 1000, 8, 8 << 20)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 8000, 8, 61 * 8000)), "");  // over a minute
+    EXPECT_NE(CheckSoundWav(Wav(1, 0, 44100, 16, 100, 2)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 9, 44100, 16, 18 * 100)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 1, 44100, 12, 100, 2)), "");
+    EXPECT_NE(CheckSoundWav(Wav(1, 2, 44100, 16, 100, 1)), "");  // a block smaller than a frame
+    EXPECT_NE(CheckSoundWav(Wav(0x55, 2, 44100, 16, 100)), "");  // MP3 inside a WAV
+    std::string whole = Wav(1, 1, 8000, 8, 800);
+    EXPECT_NE(CheckSoundWav(whole.substr(0, whole.size() - 1)), "");  // data cut short
+    EXPECT_NE(CheckSoundWav(whole.substr(0, 30)), "");
+    EXPECT_NE(CheckSoundWav("OggS" + whole.substr(4)), "");
+    EXPECT_NE(CheckSoundWav(""), "");
 }

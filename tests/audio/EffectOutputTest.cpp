@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "DiskOutput.h"
+#include "WavBytes.h"
 #include "audio/platform/MixerSounds.h"
 
 namespace {
@@ -63,22 +64,27 @@ TEST(EffectOutput, TwoHundredSimultaneousStartsAllSound) {
     EXPECT_EQ(Highest(samples), 200 * 100);
 }
 
-TEST(EffectOutput, AMissingFileIsSilentWhileTheOthersPlayNamesInAnyCase) {
+TEST(EffectOutput, MissingAndCraftedFilesAreSilentWhileTheOthersPlayNamesInAnyCase) {
     DiskOutput out;
     {
         MixerSounds sounds(std::make_shared<Mixer>());
         int first = sounds.Load(WriteLevel(out.Dir(), "a.wav", 500, 0.3));
-        testing::internal::CaptureStderr();
-        int missing = sounds.Load((out.Dir() / "crash.wav").string());
-        std::string said = testing::internal::GetCapturedStderr();
+        // At 1 Hz the mixer's converted size wrapped past 2^31 (12,176 bytes) or
+        // took a gigabyte (100 KB).
+        std::ofstream(out.Dir() / "slow.wav", std::ios::binary) << Wav(1, 1, 1, 8, 12176);
+        std::ofstream(out.Dir() / "slower.wav", std::ios::binary) << Wav(1, 1, 1, 8, 100 << 10);
+        for (const char* name : {"crash.wav", "slow.wav", "slower.wav"}) {
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(sounds.Load((out.Dir() / name).string()), 0) << name;
+            std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+            EXPECT_NE(said.find(name), std::string::npos) << said;
+        }
         WriteLevel(out.Dir(), "B.WAV", 300, 0.3);
         int last = sounds.Load((out.Dir() / "b.wav").string());  // found in another case
-        EXPECT_EQ(missing, 0);
         EXPECT_NE(last, 0);
-        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
-        EXPECT_NE(said.find("crash.wav"), std::string::npos);
         sounds.Play(first);
-        sounds.Play(missing);
+        sounds.Play(0);
         sounds.Play(last);
         WaitUntilQuiet();
     }

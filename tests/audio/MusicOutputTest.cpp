@@ -10,6 +10,7 @@
 #include "audio/SoundPlayer.h"
 #include "audio/platform/FluidMusic.h"
 #include "audio/platform/MixerSounds.h"
+#include "audio/platform/MusicStream.h"
 
 namespace {
 
@@ -178,6 +179,69 @@ TEST(MusicOutput, MissingOrGarbageFilesFailToOpenAndLeaveNothingPlaying) {
         music.player.Play();
         EXPECT_TRUE(music.player.IsComplete());
     }
+}
+
+// The synthesiser lets a piece ring out for two seconds before it reports the
+// end, so even a piece with nothing in it is loaded again that seldom.
+TEST(MusicOutput, APieceThatEndsAtOnceIsLoopedOnceASecondAtMost) {
+    DiskOutput out;
+    Music music;
+    ASSERT_TRUE(music.player.Open(WriteOrgan(out.Dir(), 0.01)));
+    music.player.Play();
+    // The game's loop rule, run at full speed for three seconds.
+    int ends = 0;
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (std::chrono::steady_clock::now() < until) {
+        if (music.player.IsComplete()) {
+            ++ends;
+            music.player.SetPosition(0.0);
+            music.player.Play();
+        }
+        Wait(0.001);
+    }
+    EXPECT_GE(ends, 1);
+    EXPECT_LE(ends, 3);
+}
+
+namespace {
+
+// A synthesiser that takes far longer than real time for each block.
+struct SlowSource : BlockSource {
+    void Fill(float* samples, int frames) override {
+        std::fill(samples, samples + 2 * frames, 0.25f);
+        Wait(0.15);
+        ++blocks;
+    }
+    std::atomic<int> blocks{0};
+};
+
+}  // namespace
+
+TEST(MusicOutput, SlowSynthesisNeverHoldsUpAStep) {
+    DiskOutput out;
+    auto mixer = std::make_shared<Mixer>();
+    MixerSounds sounds(mixer);
+    int sound = sounds.Load(WriteLevel(out.Dir(), "a.wav", 100, 0.05));
+    SlowSource source;
+    MusicStream stream(mixer, source);
+    stream.SetRunning(true);
+    // Steps at full speed for most of a second, each starting a sound and
+    // setting the music's volume, as the game's steps do.
+    double worst = 0;
+    int steps = 0;
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+    while (std::chrono::steady_clock::now() < until) {
+        auto start = std::chrono::steady_clock::now();
+        sounds.Play(sound);
+        stream.SetVolume(SDL_MIX_MAXVOLUME, SDL_MIX_MAXVOLUME / 2);
+        std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+        worst = std::max(worst, took.count());
+        ++steps;
+        Wait(0.001);
+    }
+    EXPECT_GE(source.blocks.load(), 3);  // the synthesis went on meanwhile
+    EXPECT_GT(steps, 200);
+    EXPECT_LT(worst, 0.05);
 }
 
 TEST(NoSoundDevice, EffectsAndMusicRunOnTheDummyDriverWithOneLine) {

@@ -7,21 +7,12 @@
 #include <fstream>
 
 #include "game/HighScoreFile.h"
-#include "script/StageHost.h"
 #include "script/StageScript.h"
 #include "support/InMemoryAssets.h"
+#include "support/SilentStageHost.h"
 #include "world/DigitCounter.h"
 
 namespace {
-
-struct IgnoringHost : StageHost {
-    explicit IgnoringHost(World& world) : world(world) {}
-    World& Field() override { return world; }
-    World& world;
-    void PlayMusic(int) override {}
-    void FadeOutMusic(int) override {}
-    void GameOver() override {}
-};
 
 std::string Path() {
     static const std::string path = [] {
@@ -45,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RecordingFlow flow;
     World world(assets.refs, flow);
     world.BeginGame();
-    IgnoringHost host(world);
+    SilentStageHost host(&world);
     StageScript script(path, host);
     for (int frame = 0; frame < 64; ++frame) {
         script.Tick();

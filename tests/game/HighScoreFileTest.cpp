@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +76,48 @@ TEST_F(HighScoreFixture, AFolderThatCannotBeWrittenSendsTheScoreToTheUsersFolder
 
     HighScoreFile nowhere(dir / "missing/option.ini", "");
     EXPECT_FALSE(nowhere.Write(Score(1)));
+}
+
+TEST_F(HighScoreFixture, SavesKeepTheBetterScoreInEitherOrderAndWhenTheyRace) {
+    ASSERT_TRUE(file.Write(Score(960)));
+    ASSERT_TRUE(file.Write(Score(9)));  // another game, started before the 960 was saved
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000960\n");
+    ASSERT_TRUE(file.Write(Score(961)));
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000961\n");
+
+    // Two games saving at the same moment, many times over: the best stays.
+    std::filesystem::remove(dir / "option.ini");
+    auto save = [this](long long from) {
+        HighScoreFile own(dir / "option.ini", "");
+        for (long long s = from; s < from + 40; ++s)
+            EXPECT_TRUE(own.Write(Score(s % 2 ? 5000 + s : s)));
+    };
+    std::thread one(save, 0), other(save, 1000);
+    one.join();
+    other.join();
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000006039\n");
+}
+
+TEST_F(HighScoreFixture, AReadOnlyFileStaysAndTheScoreGoesToTheUsersFolder) {
+    std::ofstream(dir / "option.ini") << "HighScore=000000000100\n";
+    std::filesystem::permissions(dir / "option.ini", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+    ASSERT_TRUE(file.Write(Score(5000)));
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000100\n");
+    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000005000\n");
+    DigitCounter read(12);
+    file.Read(read);
+    EXPECT_EQ(read.Text(), "000000005000");
+}
+
+TEST_F(HighScoreFixture, WhatAKilledSaveLeftIsRemovedByTheNext) {
+    std::ofstream(dir / "option.ini.x3Yq9Z") << "HighScore=0000";
+    std::ofstream(dir / "option.ini.keep") << "not ours";
+    ASSERT_TRUE(file.Write(Score(7)));
+    EXPECT_FALSE(std::filesystem::exists(dir / "option.ini.x3Yq9Z"));
+    EXPECT_TRUE(std::filesystem::exists(dir / "option.ini.keep"));
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000007\n");
 }
 
 TEST_F(HighScoreFixture, WithoutAFileNothingIsReadOrWritten) {

@@ -1,4 +1,8 @@
 // The delivered stage, played to its end by a recorded run and by the bot.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -11,14 +15,15 @@
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
 #include "media/MediaFiles.h"
+#include "support/TempDir.h"
 #include "world/WorldHash.h"
 
 namespace {
 
 const std::string kReplay = std::string(VELMORA_TEST_DATA) + "/replay/";
 
-std::string ExeDir() {
-    return media_files::Dir().parent_path().string() + "/";
+std::string MediaDir() {
+    return media_files::Dir().string() + "/";
 }
 
 }  // namespace
@@ -39,7 +44,7 @@ TEST(Replay, TheDeliveredStagePlaysAsRecordedAlsoBesideAnotherGame) {
         expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
 
     constexpr int kLag = 1000;
-    Simulation ahead(ExeDir()), behind(ExeDir());
+    Simulation ahead(MediaDir()), behind(MediaDir());
     ScriptedInput aheadInput(runs), behindInput(runs);
     int mismatches = 0;
     auto step = [&](Simulation& sim, ScriptedInput& input) {
@@ -71,7 +76,7 @@ TEST(Replay, TheDeliveredStagePlaysAsRecordedAlsoBesideAnotherGame) {
 // Whatever the bot does, the stage runs its whole course: waves, the boss, the
 // end of the game, and the way back to the title.
 TEST(Replay, TheBotPlaysTheWholeStageBackToTheTitle) {
-    Simulation sim(ExeDir());
+    Simulation sim(MediaDir());
     WeavingBot bot;
     while (!sim.Over() && sim.Steps() < 60 * 60 * 15) {
         PadState pad;
@@ -87,4 +92,43 @@ TEST(Replay, TheBotPlaysTheWholeStageBackToTheTitle) {
     EXPECT_TRUE(m.gameClear > m.bossEntry || m.gameOver > 0);
     EXPECT_GT(m.backToTitle, m.gameOver);
     EXPECT_TRUE(sim.Over());
+}
+
+namespace {
+
+// What velmora-sim printed, without the line of how long it took, and its exit status.
+std::pair<std::string, int> RunSim(const std::string& arguments) {
+    std::string command = std::string(VELMORA_SIM) + " --steps 1200 " + arguments + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char line[512];
+    while (pipe && std::fgets(line, sizeof line, pipe)) {
+        if (std::string(line).rfind("simulated", 0) != 0) out += line;
+    }
+    int status = pipe ? pclose(pipe) : -1;
+    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+}
+
+}  // namespace
+
+TEST(SimulatorMedia, TheFolderOfTheGamesFilesInAnyFormOrAClearError) {
+    std::string media = media_files::Dir().string();
+    auto [plain, plainStatus] = RunSim("--media " + media);
+    EXPECT_EQ(plainStatus, 0) << plain;
+    // The stage ran: some report counts enemies.
+    bool enemies = false;
+    for (size_t at = plain.find("enemies "); at != std::string::npos;
+         at = plain.find("enemies ", at + 1)) {
+        size_t count = plain.find_first_not_of(' ', at + 8);
+        enemies = enemies || (count != std::string::npos && plain[count] != '0');
+    }
+    EXPECT_TRUE(enemies) << plain;
+    TempDir dir("sim_media");
+    std::filesystem::create_directory_symlink(media, dir / "pack");
+    for (const std::string& form : {media + "/", dir / "pack", dir / "pack/"})
+        EXPECT_EQ(RunSim("--media " + form), std::make_pair(plain, 0)) << form;
+
+    auto [empty, emptyStatus] = RunSim("--media " + dir.Path().string());
+    EXPECT_EQ(emptyStatus, 2);
+    EXPECT_EQ(empty.rfind("velmora-sim: ", 0), 0u) << empty;
 }

@@ -1,5 +1,6 @@
 // The game's flow from the title through a stage to its end, step by step.
 #include <algorithm>
+#include <limits>
 
 #include <gtest/gtest.h>
 
@@ -164,11 +165,14 @@ TEST_F(StageFixture, AFadeSetsItsVolumesOnePerFrameFromTheFrameOfItsCommand) {
     EXPECT_EQ(Find<MusicFade>(), nullptr);
 }
 
-TEST_F(FlowFixture, AOneFrameFadeLeavesFullVolume) {
-    app.CreateScene<MusicFade>(1, 1.0f, 0.0f);
-    Music().levels.clear();
-    Steps(3);
-    EXPECT_EQ(Music().levels, (std::vector<int>{0}));
+TEST_F(FlowFixture, AFadeOfOneFrameOrLessLeavesFullVolumeAndEnds) {
+    for (int frames : {1, 0, -5, std::numeric_limits<int>::min()}) {
+        app.CreateScene<MusicFade>(frames, 1.0f, 0.0f);
+        Music().levels.clear();
+        Steps(3);
+        EXPECT_EQ(Music().levels, (std::vector<int>{0})) << frames;
+        EXPECT_EQ(Find<MusicFade>(), nullptr) << frames;
+    }
 }
 
 TEST_F(StageFixture, GameOverReturnsToTheTitleAfter151Updates) {

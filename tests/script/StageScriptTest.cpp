@@ -1,3 +1,4 @@
+#include <ctime>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -58,6 +59,15 @@ protected:
     RecordingHost host;
     std::unique_ptr<StageScript> script;
 };
+
+// The most memory the process has held, in kB.
+long PeakResidentKb() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0) return std::stol(line.substr(6));
+    }
+    return 0;
+}
 
 }  // namespace
 
@@ -151,4 +161,17 @@ TEST_F(ScriptFixture, NegativeSleepsAndHaltsStopUntilResumedOrReset) {
     s.Tick();  // from the top again: a new game replays the stage
     EXPECT_EQ(host.calls.size(), 3u);
     EXPECT_EQ(host.calls.back(), "play 0");
+}
+
+TEST_F(ScriptFixture, BlankLinesCostNothingEvenAFileFullOfThem) {
+    std::string text(16 * 1000 * 1000, '\n');
+    text += "play 1\ngameover\n";
+    long peak = PeakResidentKb();
+    std::clock_t start = std::clock();
+    Load(text);
+    double seconds = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+    // The file's bytes, not a line record each (that took half a gigabyte).
+    EXPECT_LT(PeakResidentKb() - peak, 64 * 1024);
+    EXPECT_LT(seconds, 4.0);  // processor time; a tenth of it in a release build
+    EXPECT_EQ(Commands(), (Lines{"play 1", "gameover"}));
 }

@@ -18,7 +18,8 @@ struct Background : ::testing::Test {
         std::ofstream(media.ExeDir() + "Media/video2.wmv") << "clip";
     }
     VideoBackground Make() {
-        return VideoBackground(platform, device, window, media.ExeDir(), [this] { ++resets; });
+        return VideoBackground(platform, device, window, media.ExeDir() + "Media/",
+                               [this] { ++resets; });
     }
     SimulatedVideo& Video() { return *static_cast<SimulatedVideo*>(platform.video); }
 

@@ -9,16 +9,21 @@
 
 namespace {
 
-HeadlessPlatform::Options In(const std::string& exeDir, HeadlessPlatform::Options options) {
-    options.exeDir = exeDir;
+HeadlessPlatform::Options In(const std::string& mediaDir, HeadlessPlatform::Options options) {
+    options.mediaDir = mediaDir;
     return options;
 }
 
 }  // namespace
 
-Simulation::Simulation(const std::string& exeDir, HeadlessPlatform::Options options)
-    : platform(In(exeDir, std::move(options))), app(std::make_unique<GameApp>(platform)) {
+Simulation::Simulation(const std::string& mediaDir, HeadlessPlatform::Options options)
+    : platform(In(mediaDir, std::move(options))), app(std::make_unique<GameApp>(platform)) {
     app->ShowTitle();
+}
+
+void Simulation::PlayReplay(const Replay& replay) {
+    app->ScenePool().Clear();  // no title: the game begins at once
+    app->PlayReplay(replay);
 }
 
 bool Simulation::HasScene(const char* name) {

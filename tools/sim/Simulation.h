@@ -1,7 +1,8 @@
 #pragma once
 // The whole game on the headless back ends, driven one step at a time from the
-// title menu, with what a run is judged by: when the boss came, when the game
-// was cleared or lost, when it went back to the title.
+// title menu or from the start of a recorded game, with what a run is judged
+// by: when the boss came, when the game was cleared or lost, when it went back
+// to the title.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,13 +16,17 @@ public:
         int bossEntry = -1, gameClear = -1, gameOver = -1, backToTitle = -1;
     };
 
-    // exeDir: the folder that holds Media/, with its trailing '/'. The back
-    // ends are the null ones unless options say otherwise.
-    explicit Simulation(const std::string& exeDir, HeadlessPlatform::Options options = {});
+    // mediaDir: the game's files, with its trailing '/'. The back ends are the
+    // null ones unless options say otherwise. It starts at the title.
+    explicit Simulation(const std::string& mediaDir, HeadlessPlatform::Options options = {});
 
-    void Step(const PadState& pad);
-    // The run is over once the game has come back to the title after a game.
-    bool Over() const { return milestones.backToTitle >= 0; }
+    // The recorded game instead of the title (see GameApp::PlayReplay); its
+    // own steps are the input from then on.
+    void PlayReplay(const Replay& replay);
+    void Step(const PadState& pad = {});
+    // The run is over once the game has come back to the title after a game,
+    // or a replay has played its last step.
+    bool Over() const { return milestones.backToTitle >= 0 || app->ReplayEnded(); }
 
     int Steps() const { return steps; }
     const Milestones& Reached() const { return milestones; }

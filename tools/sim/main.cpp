@@ -1,11 +1,15 @@
 // velmora-sim: plays the stage without a screen, far faster than real time.
 //   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
 //               [--hashes FILE] [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
+//   velmora-sim --check STAGE
 // It starts at the title menu, presses START and plays until the game is back
-// at the title (or for N steps), printing the state every 600 steps. --record
-// keeps the keys it played, --hashes the field's hash at those steps and when
-// the run reached what it reached. With --shots it draws the game as it looks
-// at the given steps into PNG files.
+// at the title (or for N steps), printing the state every 600 steps. --input
+// plays a replay the game recorded, or a list of steps from the title; --record
+// writes the game it played as a replay; --hashes the field's hash at those
+// steps and when the run reached what it reached. --media names the folder of
+// the game's files. With --shots it draws the game as it looks at the given
+// steps into PNG files. --check reads a stage file as the game does and lists
+// what the game will ignore in it.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -23,12 +27,16 @@
 #include "app/DataDir.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
+#include "script/StageCheck.h"
+#include "util/AssetPath.h"
+#include "util/AssetTable.h"
+#include "util/FileData.h"
 #include "world/WorldHash.h"
 
 namespace {
 
 struct Options {
-    std::string input, record, hashes, media, shots;
+    std::string input, record, hashes, media, shots, check;
     std::set<int> at;
     long steps = 200000;
     int every = 600;
@@ -38,7 +46,8 @@ void Usage() {
     std::fprintf(stderr,
                  "usage: velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]\n"
                  "                   [--hashes FILE] [--every N] [--media FOLDER]\n"
-                 "                   [--shots FOLDER --at N,N,...]\n");
+                 "                   [--shots FOLDER --at N,N,...]\n"
+                 "       velmora-sim --check STAGE\n");
 }
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -65,6 +74,8 @@ bool Parse(int argc, char** argv, Options& o) {
                 o.at.insert(static_cast<int>(std::strtol(n.c_str(), nullptr, 10)));
         } else if (arg == "--every" && hasValue) {
             o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
+        } else if (arg == "--check" && hasValue) {
+            o.check = argv[++i];
         } else {
             return false;
         }
@@ -72,14 +83,36 @@ bool Parse(int argc, char** argv, Options& o) {
     return o.steps > 0 && o.every > 0;
 }
 
-// The folder of Media/: the one given, else the game's, as the game finds it.
-std::string ExeDir(const Options& o) {
+// The folder of the game's files, with a trailing '/': the one given (with or
+// without its slash), else the game's own, found as the game finds it. Empty,
+// with a message, when the folder holds no stage.
+std::string MediaDir(const Options& o) {
     namespace fs = std::filesystem;
-    if (!o.media.empty()) return fs::absolute(o.media).parent_path().string() + "/";
-    std::error_code e;
-    fs::path self = fs::read_symlink("/proc/self/exe", e);
-    std::string exeDir = (e ? fs::current_path() : self.parent_path()).string() + "/";
-    return FindDataDir("", exeDir, InstalledDataDirs(exeDir));
+    std::string dir;
+    if (o.media.empty()) {
+        std::error_code e;
+        fs::path self = fs::read_symlink("/proc/self/exe", e);
+        std::string exeDir = (e ? fs::current_path() : self.parent_path()).string() + "/";
+        dir = FindDataDir("", exeDir, InstalledDataDirs(exeDir)) + "Media/";
+    } else {
+        fs::path given = fs::absolute(o.media).lexically_normal();
+        if (!given.has_filename()) given = given.parent_path();
+        dir = given.string() + "/";
+    }
+    const char* stage = AssetAt(AssetKind::Script, 0).file;
+    std::string why;
+    if (!IsRegularFile(ResolveAssetPath(dir + stage), why)) {
+        std::fprintf(stderr, "velmora-sim: %s holds no game files (%s: %s)\n", dir.c_str(), stage,
+                     why.c_str());
+        return "";
+    }
+    return dir;
+}
+
+int Check(const std::string& path) {
+    StageCheck check = CheckStage(path);
+    std::printf("%s", DescribeStageCheck(check).c_str());
+    return check.Clean() ? 0 : 1;
 }
 
 void PrintMilestone(const char* what, int step) {
@@ -98,35 +131,56 @@ int main(int argc, char** argv) {
         Usage();
         return 2;
     }
-    // A day of play is more than any run needs.
-    constexpr long kMostSteps = 60L * 60 * 60 * 24;
-    ScriptedInput recorded;
+    if (!options.check.empty()) return Check(options.check);
+    std::string mediaDir = MediaDir(options);
+    if (mediaDir.empty()) return 2;
+
+    // A recorded game, or steps from the title.
+    std::optional<Replay> replay;
+    ScriptedInput steps;
     if (!options.input.empty()) {
-        std::ifstream in(options.input);
-        if (!in) {
-            std::fprintf(stderr, "velmora-sim: cannot read %s\n", options.input.c_str());
+        constexpr std::size_t kMaxBytes = 64 << 20;
+        std::string text, why;
+        if (!ReadFileLimited(options.input, kMaxBytes, text, why)) {
+            std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
             return 1;
         }
-        recorded = ScriptedInput(ReadPadRuns(in, kMostSteps));
+        if (LooksLikeReplay(text)) {
+            replay = ReplayFromText(text, why);
+            std::string stage = replay && !replay->stage.empty()
+                                    ? replay->stage
+                                    : mediaDir + AssetAt(AssetKind::Script, 0).file;
+            if (replay) why = ReplayMismatch(*replay, stage, mediaDir);
+            if (!replay || !why.empty()) {
+                std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
+                return 1;
+            }
+        } else {
+            // A day of play is more than any run needs.
+            std::istringstream in(text);
+            steps = ScriptedInput(ReadPadRuns(in, 60L * 60 * 60 * 24));
+        }
     }
-    std::vector<PadRun> played;
     std::ostringstream hashes;
 
     auto start = std::chrono::steady_clock::now();
-    Simulation sim(ExeDir(options),
-                   options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures());
+    HeadlessPlatform::Options platform =
+        options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures();
+    Simulation sim(mediaDir, platform);
+    if (replay) sim.PlayReplay(*replay);
     WeavingBot bot;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
-        if (!options.input.empty()) {
-            if (recorded.Finished()) break;
-            recorded.Fill(pad);
+        if (replay) {
+            // the replay's own steps
+        } else if (!options.input.empty()) {
+            if (steps.Finished()) break;
+            steps.Fill(pad);
         } else if (sim.AtTitle()) {
             pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // press START, let go, again
         } else {
             pad = bot.Play(sim.GetWorld());
         }
-        AppendStep(played, pad);
         sim.Step(pad);
         if (sim.Steps() % options.every == 0) {
             std::printf("%s\n", sim.Report().c_str());
@@ -141,8 +195,13 @@ int main(int argc, char** argv) {
     }
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     if (!options.record.empty()) {
+        const Replay* game = sim.App().LastGame();
+        if (!game) {
+            std::fprintf(stderr, "velmora-sim: no game ended, so none was recorded\n");
+            return 1;
+        }
         std::ofstream record(options.record);
-        WritePadRuns(record, played);
+        record << ReplayToText(*game);
         if (!record) {
             std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
             return 1;
@@ -166,7 +225,11 @@ int main(int argc, char** argv) {
     PrintMilestone("game clear", m.gameClear);
     PrintMilestone("game over", m.gameOver);
     PrintMilestone("back to title", m.backToTitle);
+    if (replay) {
+        std::printf("replay           %s\n",
+                    sim.App().ReplayMatched() ? "ended as recorded" : "did not end as recorded");
+    }
     std::printf("simulated %d steps (%s of play) in %.2f s\n", sim.Steps(),
                 StepsAsTime(sim.Steps()).c_str(), took.count());
-    return 0;
+    return replay && !sim.App().ReplayMatched() ? 1 : 0;
 }

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <csignal>
+
 #include "app/platform/GtkSession.h"
 #include "app/platform/SdlWindow.h"
 #include "audio/platform/FluidMusic.h"
@@ -23,6 +25,13 @@ public:
     ~WindowGlBackend() override { RepaintDuringDialogs(nullptr); }
 };
 
+// A hang-up (the terminal closed, the session ended) ends the game as a
+// terminate signal does: SDL turns that one into its quit event, and the game
+// leaves its loop and keeps its high score.
+void HangUpAsTerminate(int) {
+    std::raise(SIGTERM);
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
@@ -34,6 +43,10 @@ SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
         error = std::string("no display: ") + SDL_GetError();
         return;
     }
+    struct sigaction hangUp {};
+    hangUp.sa_handler = &HangUpAsTerminate;
+    hangUp.sa_flags = SA_RESTART;
+    sigaction(SIGHUP, &hangUp, nullptr);
     // SDL falls back to a driver that shows nothing; only take it when asked for.
     std::string driver = SDL_GetCurrentVideoDriver();
     if ((driver == "offscreen" || driver == "dummy") && !SDL_getenv("SDL_VIDEODRIVER")) {
@@ -44,7 +57,8 @@ SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
 }
 
 SdlPlatform::~SdlPlatform() {
-    mixer.reset();  // closes the sound device, if the back ends let go of it
+    std::signal(SIGHUP, SIG_DFL);  // SDL_Quit gives SIGTERM back its default
+    mixer.reset();                 // closes the sound device, if the back ends let go of it
     SDL_Quit();
 }
 
@@ -61,7 +75,9 @@ std::string SdlPlatform::ProgramDir() {
 
 std::string SdlPlatform::UserSaveDir() {
     const char* data = SDL_getenv("XDG_DATA_HOME");
-    if (data && *data) return std::string(data) + "/velmora/";
+    // A relative folder would depend on where the game was started; the XDG
+    // rules say to ignore it.
+    if (data && *data == '/') return std::string(data) + "/velmora/";
     const char* home = SDL_getenv("HOME");
     if (home && *home) return std::string(home) + "/.local/share/velmora/";
     return "";

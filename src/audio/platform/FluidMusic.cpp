@@ -1,7 +1,5 @@
 #include "audio/platform/FluidMusic.h"
 
-#include <SDL_mixer.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -27,22 +25,18 @@ int MixerVolume(int hundredthsOfDecibel) {
 }  // namespace
 
 FluidMusic::FluidMusic(std::shared_ptr<Mixer> mixer, const std::string& soundFont)
-    : mixer(std::move(mixer)),
-      left(Mixer::kFrames),
-      right(Mixer::kFrames),
-      mixed(Mixer::kFrames * Mixer::kChannels) {
+    : mixer(std::move(mixer)) {
     // The synthesiser's complaints (missing presets, files it cannot read) would
     // flood the terminal; the failures that matter are reported here, once.
     for (int level = FLUID_PANIC; level <= FLUID_DBG; ++level)
         fluid_set_log_function(level, nullptr, nullptr);
     if (!this->mixer->IsOpen()) return;
     loader = std::thread(&FluidMusic::LoadSynth, this, soundFont);
-    Mix_HookMusic(&FluidMusic::MixCallback, this);
+    stream = std::make_unique<MusicStream>(this->mixer, static_cast<BlockSource&>(*this));
 }
 
 FluidMusic::~FluidMusic() {
-    // Once the hook is gone the audio thread is out of this object for good.
-    if (mixer->IsOpen()) Mix_HookMusic(nullptr, nullptr);
+    stream.reset();  // its thread is the only one that touches the synthesiser
     if (loader.joinable()) loader.join();
     if (player) delete_fluid_player(player);
     if (fluid_synth_t* s = loaded.load()) delete_fluid_synth(s);
@@ -76,39 +70,50 @@ bool FluidMusic::Open(const std::string& path) {
     if (ok) {
         piece->outline = ReadMidiOutline(piece->bytes);
         if (!piece->outline.valid) {
-            std::fprintf(stderr, "velmora: music %s is not a MIDI file\n", path.c_str());
+            std::fprintf(stderr, "velmora: music %s not played: %s\n", path.c_str(),
+                         piece->outline.problem.c_str());
             ok = false;
         }
     }
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.piece = ok ? std::move(piece) : nullptr;
-    ++request.pieceCount;
-    request.running = false;
-    request.position = 0;
-    ++request.positionCount;
+    if (!stream) return ok;
+    stream->SetRunning(false);
+    {
+        std::lock_guard<std::mutex> lock(requestLock);
+        request.piece = ok ? std::move(piece) : nullptr;
+        ++request.pieceCount;
+        request.position = 0;
+        ++request.positionCount;
+    }
+    stream->Flush();
     return ok;
 }
 
 void FluidMusic::Play() {
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.running = true;
+    if (stream) stream->SetRunning(true);
 }
 
 void FluidMusic::Pause() {
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.running = false;
+    if (stream) stream->SetRunning(false);
 }
 
 void FluidMusic::Stop() {
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.running = false;
-    ++request.stopCount;
+    if (!stream) return;
+    stream->SetRunning(false);
+    {
+        std::lock_guard<std::mutex> lock(requestLock);
+        ++request.stopCount;
+    }
+    stream->Flush();
 }
 
 void FluidMusic::SetPosition(double seconds) {
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.position = seconds;
-    ++request.positionCount;
+    if (!stream) return;
+    {
+        std::lock_guard<std::mutex> lock(requestLock);
+        request.position = seconds;
+        ++request.positionCount;
+    }
+    stream->Flush();
 }
 
 bool FluidMusic::ReachedEnd() {
@@ -130,9 +135,11 @@ void FluidMusic::UpdateVolume() {
     // A positive balance takes its level off the left side, a negative one off the right.
     int leftLevel = volumeLevel - std::max(balanceLevel, 0);
     int rightLevel = volumeLevel + std::min(balanceLevel, 0);
-    std::lock_guard<std::mutex> lock(requestLock);
-    request.left = static_cast<int>(std::lround(MixerVolume(std::max(leftLevel, -10000)) * gain));
-    request.right = static_cast<int>(std::lround(MixerVolume(std::max(rightLevel, -10000)) * gain));
+    if (stream) {
+        stream->SetVolume(
+            static_cast<int>(std::lround(MixerVolume(std::max(leftLevel, -10000)) * gain)),
+            static_cast<int>(std::lround(MixerVolume(std::max(rightLevel, -10000)) * gain)));
+    }
 }
 
 void FluidMusic::SetGain(float amplitude) {
@@ -140,18 +147,17 @@ void FluidMusic::SetGain(float amplitude) {
     UpdateVolume();
 }
 
-void SDLCALL FluidMusic::MixCallback(void* self, Uint8* stream, int bytes) {
-    auto* music = static_cast<FluidMusic*>(self);
-    int frames = bytes / static_cast<int>(sizeof(Sint16) * Mixer::kChannels);
-    if (!music->synth) music->synth = music->loaded.load(std::memory_order_acquire);
-    if (!music->synth) return;
+void FluidMusic::Fill(float* samples, int frames) {
+    std::fill(samples, samples + Mixer::kChannels * frames, 0.0f);
+    if (!synth) synth = loaded.load(std::memory_order_acquire);
+    if (!synth) return;
     Request next;
     {
-        std::lock_guard<std::mutex> lock(music->requestLock);
-        next = music->request;
+        std::lock_guard<std::mutex> lock(requestLock);
+        next = request;
     }
-    music->Carry(next);
-    music->Render(reinterpret_cast<Sint16*>(stream), frames);
+    Carry(next);
+    Render(samples, frames);
 }
 
 // Brings the synthesiser to what the main thread asked for.
@@ -198,24 +204,11 @@ void FluidMusic::Seek() {
     }
 }
 
-void FluidMusic::Render(Sint16* out, int frames) {
-    if (!player || !done.running) return;
+void FluidMusic::Render(float* samples, int frames) {
+    if (!player) return;
     if (seekPending) Seek();
     if (fluid_player_get_status(player) == FLUID_PLAYER_READY) fluid_player_play(player);
-    for (int at = 0; at < frames; at += Mixer::kFrames) {
-        int n = std::min(frames - at, Mixer::kFrames);
-        fluid_synth_write_float(synth, n, left.data(), 0, 1, right.data(), 0, 1);
-        for (int i = 0; i < n; ++i) {
-            float l = left[i] * 32768.0f * done.left / SDL_MIX_MAXVOLUME;
-            float r = right[i] * 32768.0f * done.right / SDL_MIX_MAXVOLUME;
-            mixed[2 * i] = static_cast<Sint16>(std::clamp(std::lround(l), -32768L, 32767L));
-            mixed[2 * i + 1] = static_cast<Sint16>(std::clamp(std::lround(r), -32768L, 32767L));
-        }
-        // Adds with clipping, as the mixer does for its channels.
-        SDL_MixAudioFormat(reinterpret_cast<Uint8*>(out + 2 * at),
-                           reinterpret_cast<const Uint8*>(mixed.data()), AUDIO_S16SYS,
-                           static_cast<Uint32>(n * 2 * sizeof(Sint16)), SDL_MIX_MAXVOLUME);
-    }
+    fluid_synth_write_float(synth, frames, samples, 0, 2, samples, 1, 2);
     if (fluid_player_get_status(player) == FLUID_PLAYER_DONE)
         endedAt.store(done.positionCount, std::memory_order_release);
 }

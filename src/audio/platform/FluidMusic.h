@@ -7,21 +7,21 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "audio/MidiFile.h"
 #include "audio/MusicBackend.h"
 #include "audio/platform/Mixer.h"
+#include "audio/platform/MusicStream.h"
 
-// MIDI music: one FluidSynth synthesiser, fed into SDL2_mixer's music slot.
+// MIDI music: one FluidSynth synthesiser, played through a MusicStream.
 //
 // The soundfont loads once, on a thread of its own, so start-up never waits
 // for it; a piece opened before it is ready starts when it is. The main thread
-// only writes down what it wants (piece, running, position, volume) and the
-// audio thread carries that out before its next block, so no call of the game
-// waits for the synthesiser and nothing but the audio thread touches it.
-// Without a soundfont the pieces run silently, and still end on time.
-class FluidMusic : public MusicBackend {
+// only writes down what it wants (piece, position, stop) and the stream's
+// thread carries that out before its next block, so no call of the game waits
+// for the synthesiser and nothing but that thread touches it. Without a
+// soundfont the pieces run silently, and still end on time.
+class FluidMusic : public MusicBackend, private BlockSource {
 public:
     // The General MIDI soundfont of Debian's timgm6mb-soundfont package.
     static constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
@@ -49,24 +49,22 @@ private:
         std::string bytes;
         MidiOutline outline;
     };
-    // What the main thread asks for. Counters tell the audio thread what is new.
+    // What the main thread asks for. Counters tell the stream's thread what is new.
     struct Request {
         std::shared_ptr<const Piece> piece;
         int pieceCount = 0;
-        bool running = false;
         int stopCount = 0;
         int positionCount = 0;
         double position = 0;
-        int left = SDL_MIX_MAXVOLUME, right = SDL_MIX_MAXVOLUME;
     };
 
     void LoadSynth(std::string soundFont);
     void UpdateVolume();
-    static void SDLCALL MixCallback(void* self, Uint8* stream, int bytes);
+    void Fill(float* samples, int frames) override;
     void Carry(const Request& next);
     void Load(const Piece* piece);
     void Seek();
-    void Render(Sint16* out, int frames);
+    void Render(float* samples, int frames);
 
     std::shared_ptr<Mixer> mixer;
     std::thread loader;
@@ -80,11 +78,11 @@ private:
     // The position count at which the piece was last seen at its end.
     std::atomic<int> endedAt{-1};
 
-    // The audio thread's own.
+    // The stream's thread's own.
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
     Request done;
     bool seekPending = false;
-    std::vector<float> left, right;
-    std::vector<Sint16> mixed;
+
+    std::unique_ptr<MusicStream> stream;  // last: its thread reaches everything above
 };

@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 
+#include "audio/WavCheck.h"
 #include "util/AssetPath.h"
+#include "util/FileData.h"
 
 namespace {
 // Enough for a busy field without growing; growing is cheap anyway.
@@ -29,23 +30,22 @@ MixerSounds::~MixerSounds() {
 
 namespace {
 // The game's effects last a second or two; a file this big is not one of them.
-constexpr std::uintmax_t kMaxSoundBytes = 64 << 20;
+constexpr std::size_t kMaxSoundBytes = 64 << 20;
 }  // namespace
 
 int MixerSounds::Load(const std::string& path) {
     if (!mixer->IsOpen()) return 0;
-    std::string file = ResolveAssetPath(path);
-    std::error_code error;
-    auto bytes = std::filesystem::file_size(file, error);
-    if (!error && bytes > kMaxSoundBytes) {
-        std::fprintf(stderr, "velmora: %s is too large for a sound; it stays silent\n",
-                     path.c_str());
-        return 0;
+    std::string bytes, problem;
+    if (ReadFileLimited(ResolveAssetPath(path), kMaxSoundBytes, bytes, problem))
+        problem = CheckSoundWav(bytes);
+    Mix_Chunk* chunk = nullptr;
+    if (problem.empty()) {
+        chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+        if (!chunk) problem = Mix_GetError();
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(file.c_str());
     if (!chunk) {
         std::fprintf(stderr, "velmora: %s: %s; that sound stays silent\n", path.c_str(),
-                     Mix_GetError());
+                     problem.c_str());
         return 0;
     }
     Mix_VolumeChunk(chunk, chunkVolume);

@@ -1,11 +1,21 @@
 #include "video/platform/MediaSource.h"
 
+#include <sys/stat.h>
+
+#include <cstdio>
+
 double MediaStream::Seconds(int64_t timestamp) const {
     int64_t start = stream->start_time == AV_NOPTS_VALUE ? 0 : stream->start_time;
     return static_cast<double>(timestamp - start) * av_q2d(stream->time_base);
 }
 
 int OpenMediaFile(const std::string& path, FormatPtr& format) {
+    // FFmpeg would wait on a FIFO or a device for as long as nothing writes to it.
+    struct stat info {};
+    if (stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        std::fprintf(stderr, "velmora: video %s: not a regular file\n", path.c_str());
+        return AVERROR(EINVAL);
+    }
     AVFormatContext* raw = nullptr;
     int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (result < 0) return result;  // FFmpeg frees the context itself
