@@ -2,7 +2,7 @@
 // A play field for watching enemies fire: a pass of the enemy pool alone leaves
 // every bullet where it was fired, so each pass's volley can be read off the
 // tail of the bullet pool.
-#include <random>
+#include <string>
 #include <vector>
 
 #include "support/WorldFixture.h"
@@ -31,14 +31,6 @@ protected:
         world.SetPlayer(ship);
         return *ship;
     }
-
-    // Draws as the world will make them from now on.
-    struct RandomMirror {
-        explicit RandomMirror(const World& world) : generator(world.RandomState()) {}
-        double Next() { return generator() / 4294967295.0; }
-        double Signed() { return Next() - 0.5; }
-        std::mt19937 generator;
-    };
 
     int Score() const { return std::stoi(world.GetScore().Text()); }
 };

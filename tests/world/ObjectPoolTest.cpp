@@ -9,162 +9,75 @@
 
 namespace {
 
-// Objects of two families, each with its own pool, that log their updates,
-// draws and ends.
+// Objects that log their updates, draws and ends.
 std::vector<std::string> journal;
+using Strings = std::vector<std::string>;
 
-template <int Family>
 struct Probe : GameObject {
     static constexpr std::size_t kSlotSize = 128;
-    static inline ObjectPool* pool = nullptr;
-
-    explicit Probe(std::string name, std::function<bool(Probe&)> onUpdate = {})
-        : GameObject(*pool, 0, 0, 0), name(std::move(name)), onUpdate(std::move(onUpdate)) {}
+    Probe(ObjectPool& pool, std::string name, std::function<bool()> onUpdate)
+        : GameObject(pool, 0, 0, 0), name(std::move(name)), onUpdate(std::move(onUpdate)) {}
     ~Probe() override { journal.push_back("~" + name); }
     bool Update(World&) override {
         journal.push_back(name);
-        return onUpdate ? onUpdate(*this) : true;
+        return onUpdate ? onUpdate() : true;
     }
     void Draw(const World&) override { journal.push_back("draw " + name); }
 
     std::string name;
-    std::function<bool(Probe&)> onUpdate;
+    std::function<bool()> onUpdate;
 };
-using Early = Probe<0>;
-using Late = Probe<1>;
-using Strings = std::vector<std::string>;
 
-bool Ends(GameObject&) {
-    return false;
-}
-
-// Constructs in T's pool, as the world does for its families; null when full.
-template <class T, class... Args>
-T* Make(Args&&... args) {
-    void* slot = T::pool->Allocate();
-    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
-}
-template <class T, class... Args>
-T* MakeReserved(Args&&... args) {
-    void* slot = T::pool->AllocateReserved();
-    return slot ? new (slot) T(std::forward<Args>(args)...) : nullptr;
-}
-
-// The pools run on a field of their own; the probes never look at it.
-struct PoolFixture : WorldFixture {
-    PoolFixture() {
-        journal.clear();
-        Early::pool = &early;
-        Late::pool = &late;
+// The pool runs on a field of its own; the probes never look at it.
+struct ObjectPoolTest : WorldFixture {
+    ObjectPoolTest() { journal.clear(); }
+    // Constructs in the pool as the world does; null, and nothing constructed, when full.
+    Probe* Make(std::string name, std::function<bool()> onUpdate = {}, bool reserved = false) {
+        void* slot = reserved ? pool.AllocateReserved() : pool.Allocate();
+        return slot ? new (slot) Probe(pool, std::move(name), std::move(onUpdate)) : nullptr;
     }
-
-    template <class T>
-    static Strings Names(ObjectPool& pool) {
+    Strings Names() const {
         Strings names;
-        for (T* o : Each<T>(pool))
+        for (Probe* o : Each<Probe>(pool))
             names.push_back(o->name);
         return names;
     }
-
-    ObjectPool early{Early::kSlotSize, 3};
-    ObjectPool late{Late::kSlotSize, 4, 1};
+    ObjectPool pool{Probe::kSlotSize, 4, 1};
 };
 
 }  // namespace
 
-TEST_F(PoolFixture, AFullPoolCreatesNothingUntilAnObjectIsErased) {
+TEST_F(ObjectPoolTest, AFullPoolRefusesUntilAnObjectGoesAndReservedSlotsAreKeptApart) {
     for (const char* name : {"a", "b", "c"})
-        ASSERT_NE(Make<Early>(name), nullptr);
-    EXPECT_EQ(Make<Early>("d"), nullptr);
-    EXPECT_EQ(early.Count(), 3);
+        ASSERT_NE(Make(name), nullptr);
+    EXPECT_EQ(Make("d"), nullptr);
     EXPECT_EQ(journal, Strings{});  // nothing was constructed for "d"
+    ASSERT_NE(Make("e", {}, true), nullptr);
+    EXPECT_EQ(Make("f", {}, true), nullptr);
 
-    for (Early* o : Each<Early>(early)) {
-        if (o->name == "b") o->onUpdate = Ends;
-    }
-    early.UpdateAll(world);
-    EXPECT_EQ(early.Count(), 2);
-    ASSERT_NE(Make<Early>("e"), nullptr);
-    EXPECT_EQ(Names<Early>(early), (Strings{"a", "c", "e"}));
-    EXPECT_EQ(Make<Early>("f"), nullptr);
-}
-
-TEST_F(PoolFixture, AnObjectEndingInItsFirstUpdateGoesAtOnceAndThePassGoesOn) {
-    Make<Early>("a", Ends);
-    Make<Early>("b");
-    Make<Early>("c", Ends);
-    early.UpdateAll(world);
-    EXPECT_EQ(journal, (Strings{"a", "~a", "b", "c", "~c"}));
-    EXPECT_EQ(Names<Early>(early), Strings{"b"});
+    (*Each<Probe>(pool).begin())->onUpdate = [] { return false; };
+    pool.UpdateAll(world);
+    EXPECT_EQ(Make("g"), nullptr);  // one slot free: only for reserved creations
+    ASSERT_NE(Make("h", {}, true), nullptr);
+    EXPECT_EQ(Names(), (Strings{"b", "c", "e", "h"}));
 
     journal.clear();
-    early.UpdateAll(world);
-    early.DrawAll(world);
-    EXPECT_EQ(journal, (Strings{"b", "draw b"}));
+    pool.Clear();
+    EXPECT_EQ(journal, (Strings{"~b", "~c", "~e", "~h"}));
+    for (const char* name : {"i", "j", "k"})
+        EXPECT_NE(Make(name), nullptr);
 }
 
-TEST_F(PoolFixture, AnObjectCreatedDuringItsPoolsPassIsUpdatedInThatPass) {
-    Make<Early>("a", [](Early&) {
-        Make<Early>("child");
+TEST_F(ObjectPoolTest, ObjectsMadeDuringAPassAreUpdatedInItAndOnesThatEndGoAtOnce) {
+    Make("a", [this] {
+        Make("child");
         return false;  // the parent leaves in the same update
     });
-    Make<Early>("b");
-    early.UpdateAll(world);
+    Make("b");
+    pool.UpdateAll(world);
     EXPECT_EQ(journal, (Strings{"a", "~a", "b", "child"}));
-    EXPECT_EQ(Names<Early>(early), (Strings{"b", "child"}));
-}
-
-TEST_F(PoolFixture, AnObjectCreatedInAPoolThatAlreadyRanWaitsForTheNextStep) {
-    Make<Late>("spawner", [](Late& self) {
-        Make<Early>("spawned");
-        self.onUpdate = {};
-        return true;
-    });
-    early.UpdateAll(world);
-    late.UpdateAll(world);
-    EXPECT_EQ(journal, Strings{"spawner"});
-    EXPECT_EQ(Names<Early>(early), Strings{"spawned"});
-
     journal.clear();
-    early.UpdateAll(world);
-    late.UpdateAll(world);
-    EXPECT_EQ(journal, (Strings{"spawned", "spawner"}));
-}
-
-TEST_F(PoolFixture, ACursorErasesObjectsOfAnotherPoolWhileThatPoolRests) {
-    for (const char* name : {"a", "b", "c"})
-        Make<Early>(name);
-    Make<Late>("bomb", [](Late&) {
-        PoolCursor cursor(*Early::pool);
-        while (cursor.HasNext()) {
-            auto* o = static_cast<Early*>(cursor.Next());
-            if (o->name != "b") cursor.EraseCurrent();
-        }
-        return true;
-    });
-    late.UpdateAll(world);
-    EXPECT_EQ(journal, (Strings{"bomb", "~a", "~c"}));
-    EXPECT_EQ(Names<Early>(early), Strings{"b"});
-    EXPECT_EQ(early.Count(), 1);
-}
-
-TEST_F(PoolFixture, ClearEndsEveryObjectInListOrderAndFreesEverySlot) {
-    for (const char* name : {"a", "b", "c"})
-        Make<Early>(name);
-    early.Clear();
-    EXPECT_EQ(journal, (Strings{"~a", "~b", "~c"}));
-    EXPECT_EQ(early.Count(), 0);
-    for (const char* name : {"d", "e", "f"})
-        EXPECT_NE(Make<Early>(name), nullptr);
-    EXPECT_EQ(Make<Early>("g"), nullptr);
-}
-
-TEST_F(PoolFixture, ReservedSlotsAreOnlyForReservedCreations) {
-    for (const char* name : {"a", "b", "c"})
-        ASSERT_NE(Make<Late>(name), nullptr);
-    EXPECT_EQ(Make<Late>("d"), nullptr);
-    ASSERT_NE(MakeReserved<Late>("e"), nullptr);
-    EXPECT_EQ(MakeReserved<Late>("f"), nullptr);
-    EXPECT_EQ(late.Count(), 4);
-    EXPECT_EQ(Names<Late>(late), (Strings{"a", "b", "c", "e"}));
+    pool.UpdateAll(world);
+    pool.DrawAll(world);
+    EXPECT_EQ(journal, (Strings{"b", "child", "draw b", "draw child"}));
 }
