@@ -33,9 +33,14 @@ if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
   chmod 755 "$tmp" && chmod -R a+rX "$prefix" && chown nobody "$home"
   as_player=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
+# A clean environment, but for how a sanitizer build is asked to report.
+sanitizers=()
+for v in ASAN_OPTIONS UBSAN_OPTIONS; do
+  [ -n "${!v:-}" ] && sanitizers+=("$v=${!v}")
+done
 cd /
 env -i PATH=/usr/bin:/bin HOME="$home" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
-  "${as_player[@]}" "$exec_line" 2>"$tmp/stderr" &
+  "${sanitizers[@]}" "${as_player[@]}" "$exec_line" 2>"$tmp/stderr" &
 game=$!
 # Once SDL has taken over SIGTERM, the game is up; let it play a moment, then
 # end it with the signal, which it treats as a closed window.
