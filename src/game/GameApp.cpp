@@ -1,6 +1,7 @@
 #include "game/GameApp.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "app/BuildInfo.h"
 #include "game/Hud.h"
@@ -17,7 +18,6 @@ GameApp::GameApp(Platform& platform, const std::string& stagePath)
     : AppFramework("Velmora", platform),
       mediaDir(platform.MediaDir()),
       scenePool(Scene::kSlotSize, kScenes),
-      highScoreFile(SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())),
       shelf(ReplayFolder(platform.UserSaveDir()), [this] { return HashModels(mediaDir); }) {
     confirmClose = false;
     window->ShowCursor(false);
@@ -25,6 +25,7 @@ GameApp::GameApp(Platform& platform, const std::string& stagePath)
     StageFile stage{MediaPath(AssetKind::Script, 0), true};
     if (!stagePath.empty()) stage = {stagePath, false};
     session = std::make_unique<Session>(*this, FieldAssets(), stage, GameVersion());
+    highScoreFile = ScoresFor(stage);
     highScoreFile.Read(session->Field().HighScore());
 }
 
@@ -43,6 +44,21 @@ GameApp::~GameApp() {
 
 std::string GameApp::SavePath(const std::string& dir) {
     return dir.empty() ? dir : dir + AssetAt(AssetKind::Settings, 0).file;
+}
+
+HighScoreFile GameApp::ScoresFor(const StageFile& stage) const {
+    if (stage.own) return {SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())};
+    // A stage of the player's keeps a best score of its own, by its name and
+    // its text: an edited stage starts again from nothing.
+    std::string user = platform.UserSaveDir();
+    if (user.empty()) return {"", ""};
+    char hash[20];
+    std::snprintf(hash, sizeof hash, "%016llx",
+                  static_cast<unsigned long long>(session->StageHash()));
+    std::string name = std::filesystem::path(stage.path).stem().string();
+    std::error_code ignored;
+    std::filesystem::create_directories(user + "stages/", ignored);
+    return {user + "stages/" + name + "-" + hash + ".ini", ""};
 }
 
 std::string GameApp::ReplayFolder(const std::string& dir) {

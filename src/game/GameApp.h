@@ -47,7 +47,8 @@ public:
     void PlayReplay(const Replay& replay);
     bool ReplayEnded() const { return replayEnded; }
     bool ReplayMatched() const { return replayMatched; }
-    // The last game played to its end, as it was kept; null before one was.
+    // The last game played to its end; null before one was. The models'
+    // fingerprint is left to whoever keeps it.
     const Replay* LastGame() const { return lastGame ? &*lastGame : nullptr; }
 
     Session& Play() override { return *session; }
@@ -80,6 +81,7 @@ private:
     // The high-score file in a save folder, or none.
     static std::string SavePath(const std::string& dir);
     static std::string ReplayFolder(const std::string& dir);
+    HighScoreFile ScoresFor(const StageFile& stage) const;
     void LoadAssets();
     WorldAssets FieldAssets() const;
     void PauseMusic(bool pause);
@@ -99,7 +101,7 @@ private:
     std::unique_ptr<MusicPlayer> musicPlayer;
     ObjectPool scenePool;
     std::unique_ptr<Session> session;
-    HighScoreFile highScoreFile;
+    HighScoreFile highScoreFile{"", ""};
     ReplayShelf shelf;
     bool returnToTitle = false;
     bool toggleLatch = false;

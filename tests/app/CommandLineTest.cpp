@@ -9,6 +9,7 @@
 
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
+#include "support/Programs.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -18,26 +19,13 @@ ParsedCommandLine Parse(std::vector<const char*> args) {
     return ParseCommandLine(static_cast<int>(args.size()), args.data());
 }
 
-struct GameRun {
-    int status;
-    std::string output;  // stdout and stderr
-};
-
 // Runs the game program with no display at all, so any attempt at a window
 // fails, and with settings of its own.
-GameRun RunGame(const std::string& args) {
+ProgramRun RunGame(const std::string& args) {
     static TempDir config("cli_config");
     std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" +
-                          config.Path().string() + " " + VELMORA_GAME + " " + args + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    GameRun run{-1, ""};
-    if (!pipe) return run;
-    std::array<char, 4096> buffer;
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.output.append(buffer.data(), n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+                          config.Path().string() + " " + VELMORA_GAME + " " + args;
+    return RunProgram(command);
 }
 
 }  // namespace
@@ -64,15 +52,15 @@ TEST(CommandLine, RefusesMissingValuesUnknownOptionsAndArguments) {
 }
 
 TEST(CommandLine, TheGameAnswersWithoutADisplay) {
-    GameRun help = RunGame("--help");
+    ProgramRun help = RunGame("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("--datadir DIR"), std::string::npos);
-    GameRun version = RunGame("--version");
+    ProgramRun version = RunGame("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output.rfind("velmora 0.", 0), 0u) << version.output;
 
     for (const char* bad : {"--bogus", "--datadir", "extra"}) {
-        GameRun run = RunGame(bad);
+        ProgramRun run = RunGame(bad);
         EXPECT_EQ(run.status, 2) << bad;  // a window attempt would have failed with 1
         EXPECT_NE(run.output.find("Usage: velmora"), std::string::npos) << run.output;
     }

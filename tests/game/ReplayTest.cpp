@@ -1,6 +1,4 @@
 // The delivered stage, played to its end by a recorded run and by the bot.
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +13,7 @@
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
 #include "media/MediaFiles.h"
+#include "support/Programs.h"
 #include "support/TempDir.h"
 #include "world/WorldHash.h"
 
@@ -98,15 +97,10 @@ namespace {
 
 // What velmora-sim printed, without the line of how long it took, and its exit status.
 std::pair<std::string, int> RunSim(const std::string& arguments) {
-    std::string command = std::string(VELMORA_SIM) + " --steps 1200 " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char line[512];
-    while (pipe && std::fgets(line, sizeof line, pipe)) {
-        if (std::string(line).rfind("simulated", 0) != 0) out += line;
-    }
-    int status = pipe ? pclose(pipe) : -1;
-    return {out, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --steps 1200 " + arguments);
+    std::size_t timing = run.output.find("simulated ");
+    if (timing != std::string::npos) run.output.erase(timing);
+    return {run.output, run.status};
 }
 
 }  // namespace
@@ -131,4 +125,49 @@ TEST(SimulatorMedia, TheFolderOfTheGamesFilesInAnyFormOrAClearError) {
     auto [empty, emptyStatus] = RunSim("--media " + dir.Path().string());
     EXPECT_EQ(emptyStatus, 2);
     EXPECT_EQ(empty.rfind("velmora-sim: ", 0), 0u) << empty;
+}
+
+// The bot's game is kept as a replay; played back in a fresh run, through the
+// game's own input, it ends where the game ended.
+TEST(Replay, AKeptGamePlaysBackToTheSameEnd) {
+    TempDir saves("replays");
+    std::string score;
+    {
+        HeadlessPlatform::Options options;
+        options.userSaveDir = saves.Path().string() + "/";
+        Simulation sim(MediaDir(), options);
+        WeavingBot bot;
+        while (!sim.Over()) {
+            PadState pad;
+            if (sim.AtTitle()) {
+                pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
+            } else {
+                pad = bot.Play(sim.GetWorld());
+            }
+            sim.Step(pad);
+        }
+        ASSERT_NE(sim.App().LastGame(), nullptr);
+        score = sim.App().LastGame()->score;
+    }  // the game is gone once its replay is on disk
+    std::vector<std::filesystem::path> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(saves / "replays"))
+        kept.push_back(entry.path());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_NE(kept[0].filename().string().find("-" + score + "-script_easy.replay"),
+              std::string::npos)
+        << kept[0];
+    std::ifstream file(kept[0]);
+    std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string why;
+    std::optional<Replay> replay = ReplayFromText(text, why);
+    ASSERT_TRUE(replay) << why;
+    EXPECT_EQ(ReplayMismatch(*replay, MediaDir() + "script_easy.txt", MediaDir()), "");
+
+    Simulation again(MediaDir());
+    again.PlayReplay(*replay);
+    while (!again.Over() && again.Steps() < 60 * 60 * 15)
+        again.Step();
+    EXPECT_TRUE(again.App().ReplayEnded());
+    EXPECT_TRUE(again.App().ReplayMatched());
+    EXPECT_EQ(again.GetWorld().GetScore().Text(), score);
 }

@@ -200,8 +200,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "velmora-sim: no game ended, so none was recorded\n");
             return 1;
         }
+        Replay kept = *game;
+        kept.modelsHash = HashModels(mediaDir);
         std::ofstream record(options.record);
-        record << ReplayToText(*game);
+        record << ReplayToText(kept);
         if (!record) {
             std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
             return 1;

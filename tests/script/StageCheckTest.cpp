@@ -1,0 +1,90 @@
+// The stage checker: every line the game will ignore or cannot honour, by its
+// number, on stages written by hand.
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "media/MediaFiles.h"
+#include "script/StageCheck.h"
+#include "support/Programs.h"
+#include "support/TempDir.h"
+
+namespace {
+
+StageCheck Check(const std::string& text) {
+    static TempDir dir("stage_check");
+    std::ofstream(dir / "stage.txt", std::ios::binary | std::ios::trunc) << text;
+    return CheckStage(dir / "stage.txt");
+}
+
+}  // namespace
+
+TEST(StageCheck, FindsEveryLineTheGameIgnoresOrCannotHonourByItsNumber) {
+    StageCheck check = Check(
+        "play 0\n"             // 1
+        "tekki obj1 10\n"      // 2: a typo
+        "teki obj7 10\n"       // 3: no such kind
+        "teki obj1 1O\n"       // 4: a letter O for a zero
+        "sleep  60\n"          // 5: two spaces, so no number
+        "play 9\n"             // 6: no such piece
+        " teki obj2 0\n"       // 7: a space before the keyword
+        "\n"                   // 8: blank lines are fine
+        "*/ stray close\n"     // 9: harmless
+        "/* a remark\n"        // 10: opens a comment...
+        "teki obj7\n"          // 11: ...so nothing here counts
+        "*/\n"                 // 12
+        "sleep 30 frames\n"    // 13: remarks after the tokens are fine
+        "teki big1 -12.5\n"    // 14
+        "sleep -1\n"           // 15: stops the stage for good
+        "/* never closed\n");  // 16
+    std::vector<std::string> expected = {
+        "line 2: \"tekki\" is not a command; the line is ignored",
+        "line 3: no enemy kind is called \"obj7\"; the line is ignored",
+        "line 4: \"1O\" is not a number: the obj1 comes in at 1",
+        "line 5: no frame count: it reads as 0",
+        "line 6: \"play 9\": there is no piece 9 (0 to 7); the line does nothing",
+        "line 7: starts with a space: the line is ignored",
+        "line 15: \"sleep -1\" stops the stage for good: nothing after it runs",
+        "line 16: the comment opened here is never closed; the rest of the file is ignored",
+    };
+    EXPECT_EQ(check.findings, expected);
+    EXPECT_FALSE(check.Clean());
+    EXPECT_EQ(check.stepsBeforeBoss, 30);
+    EXPECT_TRUE(check.stopsForGood);
+}
+
+TEST(StageCheck, ALineTooLongEndsTheStageThere) {
+    StageCheck check =
+        Check("teki obj1 0\nsleep 10\n" + std::string(1024, 'x') + "\nteki obj2 0\n");
+    ASSERT_EQ(check.findings.size(), 1u);
+    EXPECT_EQ(check.findings[0],
+              "line 3: longer than 1,023 characters: the stage ends before this line");
+    EXPECT_EQ(check.kinds[1], (std::pair<std::string, int>{"obj2", 0}));
+    EXPECT_TRUE(Check("").Clean());
+    EXPECT_FALSE(CheckStage("/nonexistent/stage.txt").readable);
+}
+
+TEST(StageCheck, TheDeliveredStageIsCleanAndTheSimulatorSaysSo) {
+    std::string stage = (media_files::Dir() / "script_easy.txt").string();
+    StageCheck check = CheckStage(stage);
+    EXPECT_TRUE(check.Clean()) << DescribeStageCheck(check);
+    EXPECT_TRUE(check.hasBoss);
+    EXPECT_GT(check.stepsBeforeBoss, 60 * 60 * 4);
+
+    ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --check " + stage);
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("to the boss"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("boss x1"), std::string::npos) << run.output;
+
+    TempDir dir("stage_typo");
+    std::ofstream(dir / "typo.txt") << "teki obj1 0\nslep 60\n";
+    run = RunProgram(std::string(VELMORA_SIM) + " --check " + (dir / "typo.txt"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output.rfind("line 2: \"slep\" is not a command", 0), 0u) << run.output;
+    // The game says the same once, before it starts (here without a display).
+    run = RunProgram(std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + VELMORA_GAME +
+                     " --stage " + (dir / "typo.txt"));
+    EXPECT_NE(run.output.find("typo.txt: line 2: \"slep\" is not a command"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(RunProgram(std::string(VELMORA_GAME) + " --stage /nonexistent.txt").status, 2);
+}
