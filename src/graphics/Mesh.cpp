@@ -79,7 +79,8 @@ bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
             aiVector3D p = transform * mesh->mVertices[v];
             aiVector3D n = mesh->mNormals ? normalTransform * mesh->mNormals[v] : aiVector3D();
             aiVector3D t = mesh->mTextureCoords[0] ? mesh->mTextureCoords[0][v] : aiVector3D();
-            out.vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}});
+            out.vertices.push_back(
+                {{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}, mesh->mMaterialIndex});
         }
         auto& indices = out.indicesPerMaterial[mesh->mMaterialIndex];
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
@@ -146,10 +147,12 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
     }
 
     std::vector<uint32_t> indices;
-    std::vector<Subset> ranges;
+    std::vector<SubsetDraw> ranges;
     for (const auto& list : geometry.indicesPerMaterial) {
-        ranges.push_back(
-            {static_cast<uint32_t>(indices.size()), static_cast<uint32_t>(list.size())});
+        SubsetDraw range;
+        range.firstIndex = static_cast<uint32_t>(indices.size());
+        range.indexCount = static_cast<uint32_t>(list.size());
+        ranges.push_back(range);
         indices.insert(indices.end(), list.begin(), list.end());
     }
     if (!indices.empty()) mesh = device->CreateMesh(geometry.vertices, indices);
@@ -159,7 +162,7 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
     }
 
     materialCount = scene->mNumMaterials;
-    subsets = std::move(ranges);
+    draws = std::move(ranges);
     for (unsigned i = 0; i < materialCount; ++i) {
         const aiMaterial* m = scene->mMaterials[i];
         materials.push_back(ReadMaterial(m));
@@ -225,15 +228,16 @@ ColorValue Tint(const ColorValue& c, const ColorValue& scale, const ColorValue& 
 void Mesh::DrawSubsets() {
     if (!device || !mesh) return;
     for (uint32_t i = 0; i < materialCount; ++i) {
-        Material m = materials[i];
-        m.diffuse = Tint(m.diffuse, colorScale, colorOffset);
-        m.ambient = Tint(m.ambient, colorScale, colorOffset);
-        m.specular = Tint(m.specular, colorScale, colorOffset);
-        m.emissive = Tint(m.emissive, colorScale, colorOffset);
-        device->SetMaterial(m);
-        device->SetTexture(textures[i]);
-        device->DrawIndexed(*mesh, subsets[i].firstIndex, subsets[i].indexCount);
+        SubsetDraw& draw = draws[i];
+        const Material& m = materials[i];
+        draw.material.diffuse = Tint(m.diffuse, colorScale, colorOffset);
+        draw.material.ambient = Tint(m.ambient, colorScale, colorOffset);
+        draw.material.specular = Tint(m.specular, colorScale, colorOffset);
+        draw.material.emissive = Tint(m.emissive, colorScale, colorOffset);
+        draw.material.power = m.power;
+        draw.texture = textures[i];
     }
+    device->DrawSubsets(*mesh, draws);
 }
 
 void SetBlendMode(RenderBackend* device, bool additive) {

@@ -12,9 +12,9 @@ layout(location = 3) in vec4 inColor;
 // One model draw: consecutive draws of the same mesh range share a GL draw call.
 layout(location = 4) in mat4 inWorld;
 layout(location = 8) in mat3 inNormalMatrix;  // normals are transformed but not re-normalised
-layout(location = 11) in vec4 inMatDiffuse;
-layout(location = 12) in vec4 inMatAmbient;
-layout(location = 13) in vec4 inMatEmissive;
+// Where the draw's materials start in uMaterials, and the texels between two ranges'.
+layout(location = 11) in ivec2 inMaterial;
+layout(location = 12) in uint inSubset;  // the range of its mesh the vertex belongs to
 
 uniform bool uScreenSpace;       // pre-transformed quad vertices in pixels
 uniform vec4 uViewport;          // x, y, width, height in pixels
@@ -25,6 +25,7 @@ uniform bool uLightEnabled;
 uniform vec3 uToLight;
 uniform vec4 uLightDiffuse;
 uniform vec4 uLightAmbient;
+uniform samplerBuffer uMaterials;  // diffuse, ambient, emissive: a texel each
 
 out vec4 vColor;
 out vec2 vUv;
@@ -42,13 +43,17 @@ void main() {
         vColor = vec4(1.0);
         return;
     }
-    vec3 color = inMatEmissive.rgb + inMatAmbient.rgb * uGlobalAmbient;
+    int material = inMaterial.x + int(inSubset) * inMaterial.y;
+    vec4 diffuse = texelFetch(uMaterials, material);
+    vec4 ambient = texelFetch(uMaterials, material + 1);
+    vec4 emissive = texelFetch(uMaterials, material + 2);
+    vec3 color = emissive.rgb + ambient.rgb * uGlobalAmbient;
     if (uLightEnabled) {
         vec3 n = inNormalMatrix * inNormal;
-        color += inMatAmbient.rgb * uLightAmbient.rgb;
-        color += inMatDiffuse.rgb * uLightDiffuse.rgb * max(dot(n, uToLight), 0.0);
+        color += ambient.rgb * uLightAmbient.rgb;
+        color += diffuse.rgb * uLightDiffuse.rgb * max(dot(n, uToLight), 0.0);
     }
-    vColor = vec4(clamp(color, 0.0, 1.0), clamp(inMatDiffuse.a, 0.0, 1.0));
+    vColor = vec4(clamp(color, 0.0, 1.0), clamp(diffuse.a, 0.0, 1.0));
 }
 )";
 
