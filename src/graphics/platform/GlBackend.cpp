@@ -3,9 +3,11 @@
 #include <malloc.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -17,6 +19,8 @@ constexpr int kMaxBatchedQuads = 4096;
 constexpr int kMaxInstances = 1024;
 // Four colours of a material per texel; GL promises at least 65,536 texels.
 constexpr int kMaxMaterialTexels = 1 << 18;
+// Far more state combinations than the game draws with.
+constexpr size_t kMaxPrograms = 64;
 // Presents this close together cannot have waited for a display refresh.
 constexpr int kPaceSamples = 30;
 
@@ -119,9 +123,10 @@ GLenum BlendFactor(uint32_t v) {
     }
 }
 
-GLuint Compile(GLenum type, const char* source) {
+GLuint Compile(GLenum type, const std::string& defines, const char* body) {
     GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* sources[] = {defines.c_str(), body};
+    glShaderSource(shader, 2, sources, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -161,29 +166,20 @@ struct GlBackend::Uniforms {
         T value{};
         bool sent = false;
     };
-    Slot<int> screenSpace, lighting, lightEnabled, hasTexture, alphaTest, alphaFunc, alphaRef;
+    Slot<int> alphaRef;
     Slot<glm::vec4> viewport, lightDiffuse, lightAmbient;
     Slot<glm::vec3> globalAmbient, toLight;
-    Slot<glm::ivec3> colorStage, alphaStage;
     Slot<glm::mat4> viewProj;
     long sends = 0;
 
     void Locate(GLuint program) {
         auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
-        screenSpace.location = at("uScreenSpace");
-        lighting.location = at("uLighting");
-        lightEnabled.location = at("uLightEnabled");
-        hasTexture.location = at("uHasTexture");
-        alphaTest.location = at("uAlphaTest");
-        alphaFunc.location = at("uAlphaFunc");
         alphaRef.location = at("uAlphaRef");
         viewport.location = at("uViewport");
         lightDiffuse.location = at("uLightDiffuse");
         lightAmbient.location = at("uLightAmbient");
         globalAmbient.location = at("uGlobalAmbient");
         toLight.location = at("uToLight");
-        colorStage.location = at("uColorStage");
-        alphaStage.location = at("uAlphaStage");
         viewProj.location = at("uViewProj");
     }
 
@@ -204,14 +200,74 @@ struct GlBackend::Uniforms {
     void Set(Slot<glm::vec4>& s, const glm::vec4& v) {
         Set(s, v, [](GLint l, const glm::vec4& x) { glUniform4fv(l, 1, glm::value_ptr(x)); });
     }
-    void Set(Slot<glm::ivec3>& s, const glm::ivec3& v) {
-        Set(s, v, [](GLint l, const glm::ivec3& x) { glUniform3iv(l, 1, glm::value_ptr(x)); });
-    }
     void Set(Slot<glm::mat4>& s, const glm::mat4& v) {
         Set(s, v, [](GLint l, const glm::mat4& x) {
             glUniformMatrix4fv(l, 1, GL_FALSE, glm::value_ptr(x));
         });
     }
+};
+
+// A program and what it is built for: the switches of GlShaders.h, in their order.
+struct GlBackend::Program {
+    static constexpr const char* kSwitches[] = {
+        "SCREEN_SPACE", "LIGHTING",   "LIGHT_ENABLED", "HAS_TEXTURE", "ALPHA_TEST", "ALPHA_FUNC",
+        "COLOR_OP",     "COLOR_ARG1", "COLOR_ARG2",    "ALPHA_OP",    "ALPHA_ARG1", "ALPHA_ARG2"};
+    using Key = std::array<int, std::size(kSwitches)>;
+
+    // Only what changes the picture tells two programs apart.
+    static Key KeyOf(const FixedFunctionState& s, bool screenSpace) {
+        bool lighting = !screenSpace && s.Get(RenderState::Lighting);
+        bool alphaTest = s.Get(RenderState::AlphaTestEnable);
+        auto stage = [&s](TextureStageState t) { return static_cast<int>(s.Get(t)); };
+        return {screenSpace,
+                lighting,
+                lighting && s.lightEnabled[0] && s.lights[0].type == LightType::Directional,
+                s.texture != nullptr,
+                alphaTest,
+                alphaTest ? static_cast<int>(s.Get(RenderState::AlphaFunc)) : 0,
+                stage(TextureStageState::ColorOp),
+                stage(TextureStageState::ColorArg1),
+                stage(TextureStageState::ColorArg2),
+                stage(TextureStageState::AlphaOp),
+                stage(TextureStageState::AlphaArg1),
+                stage(TextureStageState::AlphaArg2)};
+    }
+
+    explicit Program(const Key& key) : key(key) {
+        std::string defines = glsl::kVersion;
+        for (size_t i = 0; i < key.size(); ++i)
+            defines += "#define " + std::string(kSwitches[i]) + " " + std::to_string(key[i]) + "\n";
+        GLuint vs = Compile(GL_VERTEX_SHADER, defines, glsl::kVertexShader);
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, defines, glsl::kFragmentShader);
+        if (!vs || !fs) {
+            glDeleteShader(vs);
+            glDeleteShader(fs);
+            return;
+        }
+        name = glCreateProgram();
+        glAttachShader(name, vs);
+        glAttachShader(name, fs);
+        glLinkProgram(name);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = 0;
+        glGetProgramiv(name, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            std::fprintf(stderr, "velmora: shaders do not link\n");
+            glDeleteProgram(name);
+            name = 0;
+            return;
+        }
+        glUseProgram(name);
+        glUniform1i(glGetUniformLocation(name, "uTexture"), 0);
+        glUniform1i(glGetUniformLocation(name, "uMaterials"), 1);
+        uniforms.Locate(name);
+    }
+    ~Program() { glDeleteProgram(name); }
+
+    Key key;
+    GLuint name = 0;
+    Uniforms uniforms;
 };
 
 // The fixed-function state as GL last got it, so a draw sends only what changed.
@@ -223,9 +279,7 @@ struct GlBackend::Applied {
 };
 
 GlBackend::GlBackend(std::unique_ptr<GlSurface> surface)
-    : surface(std::move(surface)),
-      uniforms(std::make_unique<Uniforms>()),
-      applied(std::make_unique<Applied>()) {}
+    : surface(std::move(surface)), applied(std::make_unique<Applied>()) {}
 
 GlBackend::~GlBackend() {
     glDeleteTextures(1, &materialTexture);
@@ -233,7 +287,7 @@ GlBackend::~GlBackend() {
     glDeleteBuffers(1, &streamBuffer.name);
     glDeleteBuffers(1, &quadIndexBuffer);
     glDeleteVertexArrays(1, &quadArray);
-    glDeleteProgram(program);
+    programs.clear();
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colorBuffer);
     glDeleteRenderbuffers(1, &depthBuffer);
@@ -336,25 +390,9 @@ bool GlBackend::CreateBackBuffer(int w, int h) {
 }
 
 bool GlBackend::CreateProgram() {
-    GLuint vs = Compile(GL_VERTEX_SHADER, glsl::kVertexShader);
-    GLuint fs = Compile(GL_FRAGMENT_SHADER, glsl::kFragmentShader);
-    if (!vs || !fs) return false;
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        std::fprintf(stderr, "velmora: shaders do not link\n");
-        return false;
-    }
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "uTexture"), 0);
-    glUniform1i(glGetUniformLocation(program, "uMaterials"), 1);
-    uniforms->Locate(program);
+    // The first draws' program: a driver that cannot build it makes no device.
+    programs.reserve(kMaxPrograms);
+    if (!UseProgram(Program::KeyOf(state, false))) return false;
     // Attributes a draw does not feed read these.
     glVertexAttrib3f(1, 0.0f, 0.0f, 0.0f);
     glVertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -548,33 +586,38 @@ void GlBackend::ApplyPipelineState() {
     a.valid = true;
 }
 
-void GlBackend::ApplyUniforms(bool screenSpace) {
+GlBackend::Program* GlBackend::UseProgram(const Program::Key& key) {
+    if (current && current->key == key) return current;
+    auto found = std::find_if(programs.begin(), programs.end(),
+                              [&key](const auto& p) { return p->key == key; });
+    if (found == programs.end()) {
+        auto made = std::make_unique<Program>(key);
+        if (!made->name) return nullptr;
+        found = programs.insert(programs.end(), std::move(made));
+    } else {
+        glUseProgram((*found)->name);
+    }
+    Count(1);
+    current = found->get();
+    return current;
+}
+
+bool GlBackend::ApplyUniforms(bool screenSpace) {
     const FixedFunctionState& s = state;
-    Uniforms& u = *uniforms;
-    u.Set(u.screenSpace, screenSpace ? 1 : 0);
+    Program* program = UseProgram(Program::KeyOf(s, screenSpace));
+    if (!program) return false;
+    Uniforms& u = program->uniforms;
     const Viewport& v = s.viewport;
     u.Set(u.viewport, glm::vec4(v.x, v.y, v.width, v.height));
     if (!screenSpace) {
         u.Set(u.viewProj,
               kDepthToGl * s.Get(TransformKind::Projection) * s.Get(TransformKind::View));
-        u.Set(u.lighting, s.Get(RenderState::Lighting) ? 1 : 0);
         u.Set(u.globalAmbient, ArgbToRgb(s.Get(RenderState::Ambient)));
         const Light& light = s.lights[0];
-        bool directional = s.lightEnabled[0] && light.type == LightType::Directional;
-        u.Set(u.lightEnabled, directional ? 1 : 0);
         u.Set(u.toLight, -light.direction);
         u.Set(u.lightDiffuse, Rgba(light.diffuse));
         u.Set(u.lightAmbient, Rgba(light.ambient));
     }
-    u.Set(u.hasTexture, s.texture ? 1 : 0);
-    u.Set(u.colorStage,
-          glm::ivec3(s.Get(TextureStageState::ColorOp), s.Get(TextureStageState::ColorArg1),
-                     s.Get(TextureStageState::ColorArg2)));
-    u.Set(u.alphaStage,
-          glm::ivec3(s.Get(TextureStageState::AlphaOp), s.Get(TextureStageState::AlphaArg1),
-                     s.Get(TextureStageState::AlphaArg2)));
-    u.Set(u.alphaTest, s.Get(RenderState::AlphaTestEnable) ? 1 : 0);
-    u.Set(u.alphaFunc, static_cast<int>(s.Get(RenderState::AlphaFunc)));
     u.Set(u.alphaRef, static_cast<int>(s.Get(RenderState::AlphaRef) & 0xFF));
     const auto* texture = static_cast<const GlTexture*>(s.texture);
     if (texture && texture->serial != boundTexture) {
@@ -582,6 +625,9 @@ void GlBackend::ApplyUniforms(bool screenSpace) {
         boundTexture = texture->serial;
         Count(1);
     }
+    Count(u.sends);
+    u.sends = 0;
+    return true;
 }
 
 namespace {
@@ -722,10 +768,15 @@ void GlBackend::Flush() {
     FixedFunctionState drawing = state;
     state = pendingState;
     ApplyPipelineState();
-    ApplyUniforms(pending == Pending::Quads);
+    bool ready = ApplyUniforms(pending == Pending::Quads);
     state = drawing;
-    Count(uniforms->sends);
-    uniforms->sends = 0;
+    if (!ready) {
+        pendingQuads.clear();
+        pendingInstances.clear();
+        pendingMaterials.clear();
+        pending = Pending::None;
+        return;
+    }
     if (pending == Pending::Quads) {
         size_t at = Write(streamBuffer, pendingQuads.data(),
                           pendingQuads.size() * sizeof(QuadVertex), sizeof(QuadVertex));

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <chrono>
 #include <deque>
 #include <memory>
@@ -56,6 +57,7 @@ public:
 
 private:
     struct Uniforms;
+    struct Program;
     struct Applied;
     enum class Pending { None, Quads, Instances };
     // A buffer written front to back and renewed when full.
@@ -69,7 +71,10 @@ private:
                                             const uint32_t* argb);
     bool CreateProgram();
     void ApplyPipelineState();
-    void ApplyUniforms(bool screenSpace);
+    // Uses the program made for the state, building it on first use; null when it cannot be.
+    Program* UseProgram(const std::array<int, 12>& key);
+    // False when no program can draw with the state.
+    bool ApplyUniforms(bool screenSpace);
     void BindArray(GLuint array);
     void Count(long stateChanges) { glStateChanges += stateChanges; }
     // Starts a batch of instances unless this draw joins the pending one.
@@ -85,11 +90,11 @@ private:
     void NotePresent();
 
     std::unique_ptr<GlSurface> surface;
-    std::unique_ptr<Uniforms> uniforms;
+    std::vector<std::unique_ptr<Program>> programs;
+    Program* current = nullptr;
     std::unique_ptr<Applied> applied;
     int width = 0, height = 0;
     GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
-    GLuint program = 0;
     GLuint quadArray = 0, quadIndexBuffer = 0;
     Stream streamBuffer{};    // instances and quad vertices
     Stream materialStream{};  // the instances' materials, read through materialTexture
