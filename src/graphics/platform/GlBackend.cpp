@@ -412,6 +412,9 @@ void GlBackend::Clear(uint32_t argb) {
     applied->depthMask = true;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
+    bool whole = v.x <= 0 && v.y <= 0 && v.x + v.width >= width && v.y + v.height >= height;
+    wholeClear = whole ? std::optional<uint32_t>(argb) : std::nullopt;
+    drawsAtClear = glDrawCalls;
 }
 
 bool GlBackend::BeginScene() {
@@ -430,9 +433,15 @@ bool GlBackend::Present() {
     if (dw > 0 && dh > 0) {
         glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-        bool sameSize = dw == width && dh == height;
-        glBlitFramebuffer(0, 0, width, height, 0, 0, dw, dh, GL_COLOR_BUFFER_BIT,
-                          sameSize ? GL_NEAREST : GL_LINEAR);
+        if (wholeClear && drawsAtClear == glDrawCalls) {
+            // Nothing but one colour: the window takes it without a copy (and the
+            // first picture of all without building the copy's shader).
+            glClear(GL_COLOR_BUFFER_BIT);
+        } else {
+            bool sameSize = dw == width && dh == height;
+            glBlitFramebuffer(0, 0, width, height, 0, 0, dw, dh, GL_COLOR_BUFFER_BIT,
+                              sameSize ? GL_NEAREST : GL_LINEAR);
+        }
         surface->Swap();
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     } else {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <epoxy/gl.h>
@@ -114,5 +115,8 @@ private:
     bool unpaced = false;
     std::deque<std::chrono::steady_clock::time_point> presentTimes;
     long glDrawCalls = 0;
+    // The colour of the last clear of the whole back buffer, and the draws made by then.
+    std::optional<uint32_t> wholeClear;
+    long drawsAtClear = 0;
     long glStateChanges = 0;
 };
