@@ -17,8 +17,8 @@ namespace {
 
 constexpr int kMaxBatchedQuads = 4096;
 constexpr int kMaxInstances = 1024;
-// Four colours of a material per texel; GL promises at least 65,536 texels.
-constexpr int kMaxMaterialTexels = 1 << 18;
+// One colour a texel, three a material; GL promises at least 65,536 texels.
+constexpr int kMaxMaterialTexels = 1 << 16;
 // Far more state combinations than the game draws with.
 constexpr size_t kMaxPrograms = 64;
 // Presents this close together cannot have waited for a display refresh.
@@ -51,7 +51,8 @@ private:
     std::function<void()> beforeUpload;
 };
 
-constexpr size_t kStreamBytes = 8 << 20;
+// A few frames of instances and quads: the whole ring is resident once it has come round.
+constexpr size_t kStreamBytes = 1 << 20;
 
 // Mesa's software rasteriser bins each frame's triangles into 64 KiB blocks
 // while the draws come in and frees them once the frame is drawn. By default the
