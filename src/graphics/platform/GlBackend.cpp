@@ -699,7 +699,7 @@ void GlBackend::DrawSubsets(const GpuMesh& mesh, std::span<const SubsetDraw> sub
     // The ranges lie one after the other in the index buffer: as one draw, each
     // vertex finds its range's material, and the triangles keep their order.
     const auto& glMesh = static_cast<const GlMesh&>(mesh);
-    bool asOne = !subsets.empty() && subsets.size() == glMesh.subsets &&
+    bool asOne = !subsets.empty() && glMesh.subsets <= subsets.size() &&
                  3 * subsets.size() <= static_cast<size_t>(materialTexels);
     for (size_t i = 1; asOne && i < subsets.size(); ++i) {
         asOne = subsets[i].texture == subsets[0].texture &&
