@@ -497,8 +497,11 @@ std::unique_ptr<GpuTexture> GlBackend::MakeTexture(int w, int h, TextureFormat f
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    GLint internal = format == TextureFormat::X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
-    glTexImage2D(GL_TEXTURE_2D, 0, internal, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    // Stored as the rows come, so an upload is a copy; without an alpha channel
+    // every texel samples opaque whatever its fourth byte holds.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    if (format == TextureFormat::X8R8G8B8)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     // Point sampling without mipmaps, wrapping: the classic default sampler.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
