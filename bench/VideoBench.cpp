@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "Bot.h"
 #include "app/HeadlessPlatform.h"
 #include "game/GameApp.h"
 #include "graphics/platform/GlBackend.h"
@@ -112,15 +113,16 @@ struct BenchPlatform : HeadlessPlatform {
 };
 
 // The game in play with the shipped assets, paced at 60 frames a second like
-// the real loop. Arg 1: the default video plays; 0: a stand-in without
-// pictures. cpu_ms_per_frame counts every thread (the decoder's and the
-// rasteriser's too); longest_frame_ms is the longest step plus draw on the
-// main thread, to the finished picture, after the first frame.
+// the real loop, the ship firing and weaving as the sim's bot plays it. Arg 1: the default video
+// plays; 0: a stand-in without pictures. cpu_ms_per_frame counts every thread (the decoder's and
+// the rasteriser's too); longest_frame_ms is the longest step plus draw on the main thread, to the
+// finished picture, after the first frame.
 void GameInPlay(benchmark::State& state) {
     BenchPlatform platform(state, state.range(0) == 1);
     GameApp app(platform);
     auto* gl = static_cast<GlBackend*>(platform.backend);
     app.StartGame();
+    WeavingBot bot;
     using Clock = std::chrono::steady_clock;
     const auto period = std::chrono::microseconds(16667);
     auto next = Clock::now();
@@ -129,6 +131,7 @@ void GameInPlay(benchmark::State& state) {
     const double processStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     for (auto _ : state) {
         const auto start = Clock::now();
+        platform.input->Append(bot.Play(app.Play().Field()));
         app.Update();
         app.RenderFrame();
         gl->Finish();

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <string>
+#include <unordered_map>
 
 #include <assimp/cimport.h>
 #include <assimp/postprocess.h>
@@ -16,9 +19,21 @@
 
 namespace {
 
+// The importer gives every face corner a vertex of its own; corners that agree to
+// the bit share one, so the vertex shader runs once for them (the picture is the same).
 struct Geometry {
     std::vector<MeshVertex> vertices;
     std::vector<std::vector<uint32_t>> indicesPerMaterial;
+    std::unordered_map<std::string, uint32_t> seen;
+
+    uint32_t Add(const MeshVertex& v) {
+        std::string bytes(sizeof v, '\0');
+        std::memcpy(bytes.data(), &v, sizeof v);
+        auto [at, added] =
+            seen.try_emplace(std::move(bytes), static_cast<uint32_t>(vertices.size()));
+        if (added) vertices.push_back(v);
+        return at->second;
+    }
 };
 
 ColorValue ReadColor(const aiMaterial* m, const char* key, unsigned type, unsigned index) {
@@ -74,12 +89,13 @@ bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
     for (unsigned k = 0; k < node->mNumMeshes; ++k) {
         const aiMesh* mesh = scene->mMeshes[node->mMeshes[k]];
         if (mesh->mMaterialIndex >= out.indicesPerMaterial.size()) continue;
-        auto base = static_cast<uint32_t>(out.vertices.size());
+        std::vector<uint32_t> shared(mesh->mNumVertices);
         for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
             aiVector3D p = transform * mesh->mVertices[v];
             aiVector3D n = mesh->mNormals ? normalTransform * mesh->mNormals[v] : aiVector3D();
             aiVector3D t = mesh->mTextureCoords[0] ? mesh->mTextureCoords[0][v] : aiVector3D();
-            out.vertices.push_back({{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}});
+            shared[v] =
+                out.Add({{p.x, p.y, p.z}, {n.x, n.y, n.z}, {t.x, t.y}, mesh->mMaterialIndex});
         }
         auto& indices = out.indicesPerMaterial[mesh->mMaterialIndex];
         for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
@@ -87,7 +103,7 @@ bool Collect(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent
             if (face.mNumIndices != 3) return false;
             for (unsigned i = 0; i < 3; ++i) {
                 if (face.mIndices[i] >= mesh->mNumVertices) return false;
-                indices.push_back(base + face.mIndices[i]);
+                indices.push_back(shared[face.mIndices[i]]);
             }
         }
     }
@@ -146,10 +162,12 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
     }
 
     std::vector<uint32_t> indices;
-    std::vector<Subset> ranges;
+    std::vector<SubsetDraw> ranges;
     for (const auto& list : geometry.indicesPerMaterial) {
-        ranges.push_back(
-            {static_cast<uint32_t>(indices.size()), static_cast<uint32_t>(list.size())});
+        SubsetDraw range;
+        range.firstIndex = static_cast<uint32_t>(indices.size());
+        range.indexCount = static_cast<uint32_t>(list.size());
+        ranges.push_back(range);
         indices.insert(indices.end(), list.begin(), list.end());
     }
     if (!indices.empty()) mesh = device->CreateMesh(geometry.vertices, indices);
@@ -159,7 +177,7 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
     }
 
     materialCount = scene->mNumMaterials;
-    subsets = std::move(ranges);
+    draws = std::move(ranges);
     for (unsigned i = 0; i < materialCount; ++i) {
         const aiMaterial* m = scene->mMaterials[i];
         materials.push_back(ReadMaterial(m));
@@ -225,15 +243,16 @@ ColorValue Tint(const ColorValue& c, const ColorValue& scale, const ColorValue& 
 void Mesh::DrawSubsets() {
     if (!device || !mesh) return;
     for (uint32_t i = 0; i < materialCount; ++i) {
-        Material m = materials[i];
-        m.diffuse = Tint(m.diffuse, colorScale, colorOffset);
-        m.ambient = Tint(m.ambient, colorScale, colorOffset);
-        m.specular = Tint(m.specular, colorScale, colorOffset);
-        m.emissive = Tint(m.emissive, colorScale, colorOffset);
-        device->SetMaterial(m);
-        device->SetTexture(textures[i]);
-        device->DrawIndexed(*mesh, subsets[i].firstIndex, subsets[i].indexCount);
+        SubsetDraw& draw = draws[i];
+        const Material& m = materials[i];
+        draw.material.diffuse = Tint(m.diffuse, colorScale, colorOffset);
+        draw.material.ambient = Tint(m.ambient, colorScale, colorOffset);
+        draw.material.specular = Tint(m.specular, colorScale, colorOffset);
+        draw.material.emissive = Tint(m.emissive, colorScale, colorOffset);
+        draw.material.power = m.power;
+        draw.texture = textures[i];
     }
+    device->DrawSubsets(*mesh, draws);
 }
 
 void SetBlendMode(RenderBackend* device, bool additive) {

@@ -36,7 +36,7 @@ public:
     uint32_t MaterialCount() const { return materialCount; }
     const Material& GetMaterial(uint32_t i) const { return materials[i]; }
     const GpuTexture* GetTexture(uint32_t i) const { return textures[i]; }
-    uint32_t TriangleCount(uint32_t subset) const { return subsets[subset].indexCount / 3; }
+    uint32_t TriangleCount(uint32_t subset) const { return draws[subset].indexCount / 3; }
 
 private:
     explicit Mesh(GraphicsDevice& device);
@@ -44,15 +44,12 @@ private:
     void Load(GraphicsDevice& graphics, std::string file, const std::string& textureFolder,
               const std::string& label);
 
-    struct Subset {
-        uint32_t firstIndex = 0, indexCount = 0;
-    };
-
     RenderBackend* device;
     std::unique_ptr<GpuMesh> mesh;
     uint32_t materialCount = 0;
     std::vector<Material> materials;
-    std::vector<Subset> subsets;
+    // One per material: its index range, and what it is drawn with next.
+    std::vector<SubsetDraw> draws;
     std::vector<const GpuTexture*> textures;
     std::vector<std::unique_ptr<GpuTexture>> ownTextures;
     ColorValue colorScale{1, 1, 1, 1};

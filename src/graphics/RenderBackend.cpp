@@ -30,3 +30,11 @@ FixedFunctionState::FixedFunctionState() {
 int TexelBytes(TextureFormat format) {
     return format == TextureFormat::A1R5G5B5 ? 2 : 4;
 }
+
+void RenderBackend::DrawSubsets(const GpuMesh& mesh, std::span<const SubsetDraw> subsets) {
+    for (const SubsetDraw& subset : subsets) {
+        SetMaterial(subset.material);
+        SetTexture(subset.texture);
+        DrawIndexed(mesh, subset.firstIndex, subset.indexCount);
+    }
+}

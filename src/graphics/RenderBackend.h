@@ -38,6 +38,13 @@ public:
 
 enum class CooperativeLevel { Ok, Lost, NotReset };
 
+// One draw range of a mesh with the material and texture it is drawn with.
+struct SubsetDraw {
+    uint32_t firstIndex = 0, indexCount = 0;
+    Material material;
+    const GpuTexture* texture = nullptr;
+};
+
 struct FixedFunctionState {
     FixedFunctionState();
     uint32_t renderStates[static_cast<int>(RenderState::Count)];
@@ -87,6 +94,11 @@ public:
 
     // Draws with the recorded state.
     virtual void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) = 0;
+    // Draws a mesh's ranges in their order, each with its material and texture, as
+    // SetMaterial, SetTexture and DrawIndexed would one after the other; the last
+    // range's material and texture stay set. The ranges are all of the mesh's, the
+    // i-th drawing the vertices created with subset i.
+    virtual void DrawSubsets(const GpuMesh& mesh, std::span<const SubsetDraw> subsets);
     virtual void DrawQuad(const QuadVertex (&vertices)[4]) = 0;
 
     // State.

@@ -75,6 +75,7 @@ struct MeshVertex {
     glm::vec3 position;
     glm::vec3 normal;
     glm::vec2 uv;
+    uint32_t subset = 0;  // the draw range (material) of its mesh the vertex belongs to
 };
 
 // A pre-transformed screen vertex: pixels from the top-left, colour ARGB.

@@ -162,9 +162,12 @@ TEST_F(MeshPicture, FacesWoundCounterClockwiseOnScreenAreCulled) {
 }
 
 TEST_F(MeshPicture, RepeatedDrawsOfOneModelKeepTheirOrderAndTheirOwnColours) {
-    // These go to GL as one instanced draw; it must look like three draws in a row.
-    Mesh& square = Load("square.x", SquaresModel({Colour(1, 1, 1)}, {{0, 0, 4, 0}}));
+    // Three draws of a model of two materials go to GL as one instanced draw; it
+    // must look like the six ranges drawn one after the other.
+    Mesh& square = Load("square.x", SquaresModel({Colour(1, 1, 1), Colour(0.5f, 0.5f, 0.5f)},
+                                                 {{0, 0, 4, 0}, {0, 10, 4, 1}}));
     BeginFrame(0xFF000000);
+    const long before = gl->GlDrawCalls();
     SetBlendMode(Device(), false);
     square.SetColors({1, 0, 0, 1}, {0, 0, 0, 0});
     square.DrawTransformed({-4, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
@@ -172,8 +175,13 @@ TEST_F(MeshPicture, RepeatedDrawsOfOneModelKeepTheirOrderAndTheirOwnColours) {
     square.DrawTransformed({0, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
     square.SetColors({0, 0, 1, 0.5f}, {0, 0, 0, 0});
     square.DrawTransformed({4, 0, 0}, kUnit, kNoTurn, RotationOrder::None);
-    EXPECT_TRUE(Near(At(320 - 45, 240), {255, 0, 0}));    // red alone
+    EXPECT_TRUE(Near(At(320 - 45, 240), {255, 0, 0}));  // red alone
+    EXPECT_EQ(gl->GlDrawCalls() - before, 1);
     EXPECT_TRUE(Near(At(320 - 19, 240), {0, 255, 0}));    // green over red
     EXPECT_TRUE(Near(At(320 + 19, 240), {0, 128, 128}));  // half blue over green
     EXPECT_TRUE(Near(At(320 + 45, 240), {0, 0, 128}));    // half blue over black
+    // The second material's squares, 48 pixels higher, take their own colour.
+    EXPECT_TRUE(Near(At(320 - 45, 192), {128, 0, 0}));
+    EXPECT_TRUE(Near(At(320 - 19, 192), {0, 128, 0}));
+    EXPECT_TRUE(Near(At(320 + 45, 192), {0, 0, 64}));
 }

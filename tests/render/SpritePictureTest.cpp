@@ -144,3 +144,14 @@ TEST_F(SpritePicture, AMissingImageDrawsTheQuadInItsVertexColour) {
     missing.Draw(10, 10, 8, 8, 0, 0, 1, 1, 0xFF00FF00);
     EXPECT_TRUE(Near(At(12, 12), {0, 255, 0}, 0));
 }
+
+TEST_F(SpritePicture, AVideoTextureIsOpaqueWhateverTheFourthByteOfItsTexelsHolds) {
+    auto video = Device()->CreateDynamicTexture(2, 2, TextureFormat::X8R8G8B8);
+    const uint32_t rows[4] = {0x00FF0000, 0x00FF0000, 0x0000FF00, 0x0000FF00};
+    video->Upload(rows, 8);
+    BeginFrame(0xFF000000);
+    Device()->SetTexture(video.get());
+    DrawQuad(Device(), 0, 0, 16, 16, 0, 0, 1, 1, 0xFFFFFFFF);
+    EXPECT_TRUE(Near(At(4, 4), {255, 0, 0}, 0));  // the alpha test would drop a clear texel
+    EXPECT_TRUE(Near(At(4, 12), {0, 255, 0}, 0));
+}

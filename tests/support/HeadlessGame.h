@@ -8,11 +8,13 @@
 #include "support/TestMedia.h"
 
 struct HeadlessGame {
-    explicit HeadlessGame(const std::string& stage = "")
-        : media(stage), platform(In(media)), app(platform), world(app.Play().Field()) {}
+    explicit HeadlessGame(const std::string& stage = "", HeadlessPlatform::Options options = {})
+        : media(stage),
+          platform(In(media, std::move(options))),
+          app(platform),
+          world(app.Play().Field()) {}
 
-    static HeadlessPlatform::Options In(const TestMedia& media) {
-        HeadlessPlatform::Options options;
+    static HeadlessPlatform::Options In(const TestMedia& media, HeadlessPlatform::Options options) {
         options.exeDir = media.ExeDir();
         return options;
     }

@@ -47,6 +47,8 @@ void FluidMusic::LoadSynth(std::string soundFont) {
     settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.sample-rate", Mixer::kRate);
     fluid_settings_setnum(settings, "synth.gain", kGain);
+    // The pieces use a handful of the soundfont's instruments: only theirs are loaded.
+    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
     fluid_synth_t* s = new_fluid_synth(settings);
     if (!s) {
         std::fprintf(stderr, "velmora: the MIDI synthesiser did not start; no music\n");

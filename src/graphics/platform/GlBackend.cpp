@@ -1,8 +1,13 @@
 #include "graphics/platform/GlBackend.h"
 
+#include <malloc.h>
+
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <string>
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -12,13 +17,20 @@ namespace {
 
 constexpr int kMaxBatchedQuads = 4096;
 constexpr int kMaxInstances = 1024;
+// One colour a texel, three a material; GL promises at least 65,536 texels.
+constexpr int kMaxMaterialTexels = 1 << 16;
+// Far more state combinations than the game draws with.
+constexpr size_t kMaxPrograms = 64;
 // Presents this close together cannot have waited for a display refresh.
 constexpr int kPaceSamples = 30;
 
 class GlTexture : public GpuTexture {
 public:
     GlTexture(GLuint name, int w, int h, TextureFormat format, std::function<void()> beforeUpload)
-        : GpuTexture(w, h, format), name(name), beforeUpload(std::move(beforeUpload)) {}
+        : GpuTexture(w, h, format), name(name), beforeUpload(std::move(beforeUpload)) {
+        static uint64_t made = 0;
+        serial = ++made;
+    }
     ~GlTexture() override { glDeleteTextures(1, &name); }
     // Every texture here holds 32-bit texels.
     void Upload(const void* pixels, int pitchBytes) override {
@@ -32,12 +44,26 @@ public:
         glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     }
     GLuint name;
+    // Unlike GL's names, never reused: tells whether this texture is the one bound.
+    uint64_t serial;
 
 private:
     std::function<void()> beforeUpload;
 };
 
-constexpr size_t kStreamBytes = 8 << 20;
+// A few frames of instances and quads: the whole ring is resident once it has come round.
+constexpr size_t kStreamBytes = 1 << 20;
+
+// Mesa's software rasteriser bins each frame's triangles into 64 KiB blocks
+// while the draws come in and frees them once the frame is drawn. By default the
+// C library hands that freed top of the heap back to the kernel every frame and
+// takes page faults to grow it again during the next one: in play that was a
+// third of the game's CPU. Keeping up to this much freed memory costs no more
+// resident memory than the busiest frame already needed.
+void KeepFreedHeapForTheNextFrame() {
+    static const bool done = mallopt(M_TRIM_THRESHOLD, 256 << 20) != 0;
+    (void)done;
+}
 
 // An attribute read from the bound array buffer.
 void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,
@@ -61,14 +87,15 @@ void BindInstanceAttributes(GLuint streamBuffer, size_t base) {
     for (GLuint c = 0; c < 3; ++c) {
         attribute(8 + c, 3, offsetof(Instance, normalMatrix) + c * sizeof(glm::vec3));
     }
-    attribute(11, 4, offsetof(Instance, diffuse));
-    attribute(12, 4, offsetof(Instance, ambient));
-    attribute(13, 4, offsetof(Instance, emissive));
+    glEnableVertexAttribArray(11);
+    glVertexAttribIPointer(11, 2, GL_INT, sizeof(Instance),
+                           reinterpret_cast<void*>(base + offsetof(Instance, material)));
+    glVertexAttribDivisor(11, 1);
 }
 
 class GlMesh : public GpuMesh {
 public:
-    GlMesh() {
+    explicit GlMesh(uint32_t subsets) : subsets(subsets) {
         glGenVertexArrays(1, &array);
         glGenBuffers(1, &vertices);
         glGenBuffers(1, &indices);
@@ -79,6 +106,7 @@ public:
         glDeleteVertexArrays(1, &array);
     }
     GLuint array = 0, vertices = 0, indices = 0;
+    uint32_t subsets;  // one more than the highest subset of its vertices
 };
 
 GLenum BlendFactor(uint32_t v) {
@@ -96,9 +124,10 @@ GLenum BlendFactor(uint32_t v) {
     }
 }
 
-GLuint Compile(GLenum type, const char* source) {
+GLuint Compile(GLenum type, const std::string& defines, const char* body) {
     GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* sources[] = {defines.c_str(), body};
+    glShaderSource(shader, 2, sources, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -138,65 +167,128 @@ struct GlBackend::Uniforms {
         T value{};
         bool sent = false;
     };
-    Slot<int> screenSpace, lighting, lightEnabled, hasTexture, alphaTest, alphaFunc, alphaRef;
+    Slot<int> alphaRef;
     Slot<glm::vec4> viewport, lightDiffuse, lightAmbient;
     Slot<glm::vec3> globalAmbient, toLight;
-    Slot<glm::ivec3> colorStage, alphaStage;
     Slot<glm::mat4> viewProj;
+    long sends = 0;
 
     void Locate(GLuint program) {
         auto at = [program](const char* name) { return glGetUniformLocation(program, name); };
-        screenSpace.location = at("uScreenSpace");
-        lighting.location = at("uLighting");
-        lightEnabled.location = at("uLightEnabled");
-        hasTexture.location = at("uHasTexture");
-        alphaTest.location = at("uAlphaTest");
-        alphaFunc.location = at("uAlphaFunc");
         alphaRef.location = at("uAlphaRef");
         viewport.location = at("uViewport");
         lightDiffuse.location = at("uLightDiffuse");
         lightAmbient.location = at("uLightAmbient");
         globalAmbient.location = at("uGlobalAmbient");
         toLight.location = at("uToLight");
-        colorStage.location = at("uColorStage");
-        alphaStage.location = at("uAlphaStage");
         viewProj.location = at("uViewProj");
     }
 
     template <typename T, typename Send>
-    static void Set(Slot<T>& slot, const T& value, Send send) {
+    void Set(Slot<T>& slot, const T& value, Send send) {
         if (slot.sent && slot.value == value) return;
         slot.value = value;
         slot.sent = true;
         send(slot.location, value);
+        ++sends;
     }
-    static void Set(Slot<int>& s, int v) {
+    void Set(Slot<int>& s, int v) {
         Set(s, v, [](GLint l, int x) { glUniform1i(l, x); });
     }
-    static void Set(Slot<glm::vec3>& s, const glm::vec3& v) {
+    void Set(Slot<glm::vec3>& s, const glm::vec3& v) {
         Set(s, v, [](GLint l, const glm::vec3& x) { glUniform3fv(l, 1, glm::value_ptr(x)); });
     }
-    static void Set(Slot<glm::vec4>& s, const glm::vec4& v) {
+    void Set(Slot<glm::vec4>& s, const glm::vec4& v) {
         Set(s, v, [](GLint l, const glm::vec4& x) { glUniform4fv(l, 1, glm::value_ptr(x)); });
     }
-    static void Set(Slot<glm::ivec3>& s, const glm::ivec3& v) {
-        Set(s, v, [](GLint l, const glm::ivec3& x) { glUniform3iv(l, 1, glm::value_ptr(x)); });
-    }
-    static void Set(Slot<glm::mat4>& s, const glm::mat4& v) {
+    void Set(Slot<glm::mat4>& s, const glm::mat4& v) {
         Set(s, v, [](GLint l, const glm::mat4& x) {
             glUniformMatrix4fv(l, 1, GL_FALSE, glm::value_ptr(x));
         });
     }
 };
 
+// A program and what it is built for: the switches of GlShaders.h, in their order.
+struct GlBackend::Program {
+    static constexpr const char* kSwitches[] = {
+        "SCREEN_SPACE", "LIGHTING",   "LIGHT_ENABLED", "HAS_TEXTURE", "ALPHA_TEST", "ALPHA_FUNC",
+        "COLOR_OP",     "COLOR_ARG1", "COLOR_ARG2",    "ALPHA_OP",    "ALPHA_ARG1", "ALPHA_ARG2"};
+    using Key = std::array<int, std::size(kSwitches)>;
+
+    // Only what changes the picture tells two programs apart.
+    static Key KeyOf(const FixedFunctionState& s, bool screenSpace) {
+        bool lighting = !screenSpace && s.Get(RenderState::Lighting);
+        bool alphaTest = s.Get(RenderState::AlphaTestEnable);
+        auto stage = [&s](TextureStageState t) { return static_cast<int>(s.Get(t)); };
+        return {screenSpace,
+                lighting,
+                lighting && s.lightEnabled[0] && s.lights[0].type == LightType::Directional,
+                s.texture != nullptr,
+                alphaTest,
+                alphaTest ? static_cast<int>(s.Get(RenderState::AlphaFunc)) : 0,
+                stage(TextureStageState::ColorOp),
+                stage(TextureStageState::ColorArg1),
+                stage(TextureStageState::ColorArg2),
+                stage(TextureStageState::AlphaOp),
+                stage(TextureStageState::AlphaArg1),
+                stage(TextureStageState::AlphaArg2)};
+    }
+
+    explicit Program(const Key& key) : key(key) {
+        std::string defines = glsl::kVersion;
+        for (size_t i = 0; i < key.size(); ++i)
+            defines += "#define " + std::string(kSwitches[i]) + " " + std::to_string(key[i]) + "\n";
+        GLuint vs = Compile(GL_VERTEX_SHADER, defines, glsl::kVertexShader);
+        GLuint fs = Compile(GL_FRAGMENT_SHADER, defines, glsl::kFragmentShader);
+        if (!vs || !fs) {
+            glDeleteShader(vs);
+            glDeleteShader(fs);
+            return;
+        }
+        name = glCreateProgram();
+        glAttachShader(name, vs);
+        glAttachShader(name, fs);
+        glLinkProgram(name);
+        glDeleteShader(vs);
+        glDeleteShader(fs);
+        GLint ok = 0;
+        glGetProgramiv(name, GL_LINK_STATUS, &ok);
+        if (!ok) {
+            std::fprintf(stderr, "velmora: shaders do not link\n");
+            glDeleteProgram(name);
+            name = 0;
+            return;
+        }
+        glUseProgram(name);
+        glUniform1i(glGetUniformLocation(name, "uTexture"), 0);
+        glUniform1i(glGetUniformLocation(name, "uMaterials"), 1);
+        uniforms.Locate(name);
+    }
+    ~Program() { glDeleteProgram(name); }
+
+    Key key;
+    GLuint name = 0;
+    Uniforms uniforms;
+};
+
+// The fixed-function state as GL last got it, so a draw sends only what changed.
+struct GlBackend::Applied {
+    bool valid = false;
+    bool blend = false, depthTest = false, depthMask = false;
+    GLenum src = 0, dst = 0, cull = 0;
+    Viewport viewport;
+};
+
 GlBackend::GlBackend(std::unique_ptr<GlSurface> surface)
-    : surface(std::move(surface)), uniforms(std::make_unique<Uniforms>()) {}
+    : surface(std::move(surface)), applied(std::make_unique<Applied>()) {}
 
 GlBackend::~GlBackend() {
-    glDeleteBuffers(1, &streamBuffer);
+    glDeleteTextures(1, &materialTexture);
+    glDeleteBuffers(1, &materialStream.name);
+    glDeleteBuffers(1, &streamBuffer.name);
     glDeleteBuffers(1, &quadIndexBuffer);
     glDeleteVertexArrays(1, &quadArray);
-    glDeleteProgram(program);
+    programs.clear();
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colorBuffer);
     glDeleteRenderbuffers(1, &depthBuffer);
@@ -209,16 +301,33 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
         return false;
     }
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
+    KeepFreedHeapForTheNextFrame();
     if (!CreateProgram() || !CreateBackBuffer(params.width, params.height)) return false;
 
-    glGenBuffers(1, &streamBuffer);
-    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
+    hasBaseInstance = epoxy_gl_version() >= 42 || epoxy_has_gl_extension("GL_ARB_base_instance");
+    streamBuffer = MakeStream(kStreamBytes);
     pendingInstances.reserve(kMaxInstances);
+    // The materials of the queued draws, read by the vertex shader as texels.
+    GLint maxTexels = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_BUFFER_SIZE, &maxTexels);
+    materialTexels = std::min(maxTexels, kMaxMaterialTexels);
+    materialStream = MakeStream(static_cast<size_t>(materialTexels) * sizeof(glm::vec4));
+    pendingMaterials.reserve(materialTexels);
+    glGenTextures(1, &materialTexture);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_BUFFER, materialTexture);
+    glTexBuffer(GL_TEXTURE_BUFFER, GL_RGBA32F, materialStream.name);
+    glActiveTexture(GL_TEXTURE0);
 
     glGenVertexArrays(1, &quadArray);
     glGenBuffers(1, &quadIndexBuffer);
     glBindVertexArray(quadArray);
+    // Quads are drawn from wherever they were streamed by their base vertex.
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer.name);
+    Attribute(0, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
+    Attribute(2, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
+    Attribute(3, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color), GL_UNSIGNED_BYTE,
+              GL_TRUE);
     std::vector<uint32_t> quadIndices;
     quadIndices.reserve(kMaxBatchedQuads * 6);
     for (uint32_t q = 0; q < kMaxBatchedQuads; ++q) {
@@ -262,6 +371,7 @@ bool GlBackend::CreateBackBuffer(int w, int h) {
         glGenRenderbuffers(1, &depthBuffer);
     }
     glBindTexture(GL_TEXTURE_2D, colorBuffer);
+    boundTexture = 0;
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -281,24 +391,9 @@ bool GlBackend::CreateBackBuffer(int w, int h) {
 }
 
 bool GlBackend::CreateProgram() {
-    GLuint vs = Compile(GL_VERTEX_SHADER, glsl::kVertexShader);
-    GLuint fs = Compile(GL_FRAGMENT_SHADER, glsl::kFragmentShader);
-    if (!vs || !fs) return false;
-    program = glCreateProgram();
-    glAttachShader(program, vs);
-    glAttachShader(program, fs);
-    glLinkProgram(program);
-    glDeleteShader(vs);
-    glDeleteShader(fs);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    if (!ok) {
-        std::fprintf(stderr, "velmora: shaders do not link\n");
-        return false;
-    }
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "uTexture"), 0);
-    uniforms->Locate(program);
+    // The first draws' program: a driver that cannot build it makes no device.
+    programs.reserve(kMaxPrograms);
+    if (!UseProgram(Program::KeyOf(state, false))) return false;
     // Attributes a draw does not feed read these.
     glVertexAttrib3f(1, 0.0f, 0.0f, 0.0f);
     glVertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -315,8 +410,12 @@ void GlBackend::Clear(uint32_t argb) {
                  (argb & 0xFF) / 255.0f, ((argb >> 24) & 0xFF) / 255.0f);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
+    applied->depthMask = true;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_SCISSOR_TEST);
+    bool whole = v.x <= 0 && v.y <= 0 && v.x + v.width >= width && v.y + v.height >= height;
+    wholeClear = whole ? std::optional<uint32_t>(argb) : std::nullopt;
+    drawsAtClear = glDrawCalls;
 }
 
 bool GlBackend::BeginScene() {
@@ -330,11 +429,25 @@ void GlBackend::EndScene() {
 
 bool GlBackend::Present() {
     Flush();
-    if (ShowLastFrame()) {
+    // A frame of one colour reaches the window as a clear, not a copy (and the
+    // first picture of all without building the copy's shader).
+    bool oneColour = wholeClear && drawsAtClear == glDrawCalls;
+    if (oneColour ? ShowClear() : ShowLastFrame()) {
         NotePresent();
     } else {
         glFlush();
     }
+    return true;
+}
+
+bool GlBackend::ShowClear() {
+    int dw = 0, dh = 0;
+    surface->DrawableSize(dw, dh);
+    if (dw <= 0 || dh <= 0) return false;
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT);  // in the colour the frame was cleared with
+    surface->Swap();
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
 }
 
@@ -404,20 +517,31 @@ std::unique_ptr<GpuTexture> GlBackend::MakeTexture(int w, int h, TextureFormat f
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    GLint internal = format == TextureFormat::X8R8G8B8 ? GL_RGB8 : GL_RGBA8;
-    glTexImage2D(GL_TEXTURE_2D, 0, internal, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    // Stored as the rows come, so an upload is a copy; without an alpha channel
+    // every texel samples opaque whatever its fourth byte holds.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, argb);
+    if (format == TextureFormat::X8R8G8B8)
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_A, GL_ONE);
     // Point sampling without mipmaps, wrapping: the classic default sampler.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    return std::make_unique<GlTexture>(name, w, h, format, [this] { Flush(); });
+    boundTexture = 0;
+    return std::make_unique<GlTexture>(name, w, h, format, [this] {
+        Flush();
+        boundTexture = 0;  // the upload binds its own
+    });
 }
 
 std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> vertices,
                                                std::span<const uint32_t> indices) {
-    auto mesh = std::make_unique<GlMesh>();
+    Flush();
+    uint32_t subsets = 1;
+    for (const MeshVertex& v : vertices)
+        subsets = std::max(subsets, v.subset + 1);
+    auto mesh = std::make_unique<GlMesh>(subsets);
     glBindVertexArray(mesh->array);
     glBindBuffer(GL_ARRAY_BUFFER, mesh->vertices);
     glBufferData(GL_ARRAY_BUFFER, vertices.size_bytes(), vertices.data(), GL_STATIC_DRAW);
@@ -426,79 +550,117 @@ std::unique_ptr<GpuMesh> GlBackend::CreateMesh(std::span<const MeshVertex> verti
     Attribute(0, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
     Attribute(1, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
     Attribute(2, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
-    BindInstanceAttributes(streamBuffer, 0);
+    glEnableVertexAttribArray(12);
+    glVertexAttribIPointer(12, 1, GL_UNSIGNED_INT, sizeof(MeshVertex),
+                           reinterpret_cast<void*>(offsetof(MeshVertex, subset)));
+    BindInstanceAttributes(streamBuffer.name, 0);
     glBindVertexArray(0);
+    boundArray = 0;
     return mesh;
 }
 
 void GlBackend::ApplyPipelineState() {
     const FixedFunctionState& s = state;
-    if (s.Get(RenderState::AlphaBlendEnable)) {
-        glEnable(GL_BLEND);
-        glBlendFunc(BlendFactor(s.Get(RenderState::SrcBlend)),
-                    BlendFactor(s.Get(RenderState::DestBlend)));
-    } else {
-        glDisable(GL_BLEND);
+    Applied& a = *applied;
+    auto changed = [&a](auto& field, auto value) {
+        if (a.valid && field == value) return false;
+        field = value;
+        return true;
+    };
+    bool blend = s.Get(RenderState::AlphaBlendEnable) != 0;
+    if (changed(a.blend, blend)) {
+        blend ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
+        Count(1);
+    }
+    if (blend) {
+        GLenum src = BlendFactor(s.Get(RenderState::SrcBlend));
+        GLenum dst = BlendFactor(s.Get(RenderState::DestBlend));
+        if (changed(a.src, src) | changed(a.dst, dst)) {
+            glBlendFunc(src, dst);
+            Count(1);
+        }
     }
     // The picture on screen has GL's orientation, so "counter-clockwise as seen" is GL's CCW.
-    switch (s.Get(RenderState::CullMode)) {
-        case kCullCCW:
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_FRONT);
-            glFrontFace(GL_CCW);
-            break;
-        case kCullCW:
-            glEnable(GL_CULL_FACE);
-            glCullFace(GL_FRONT);
-            glFrontFace(GL_CW);
-            break;
-        default:
+    GLenum cull = s.Get(RenderState::CullMode) == kCullCCW  ? GL_CCW
+                  : s.Get(RenderState::CullMode) == kCullCW ? GL_CW
+                                                            : GL_NONE;
+    if (changed(a.cull, cull)) {
+        if (cull == GL_NONE) {
             glDisable(GL_CULL_FACE);
+        } else {
+            glEnable(GL_CULL_FACE);
+            glCullFace(GL_FRONT);
+            glFrontFace(cull);
+        }
+        Count(cull == GL_NONE ? 1 : 3);
     }
-    if (s.Get(RenderState::ZEnable)) {
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
-    } else {
-        glDisable(GL_DEPTH_TEST);
+    bool depthTest = s.Get(RenderState::ZEnable) != 0;
+    if (changed(a.depthTest, depthTest)) {
+        if (depthTest) {
+            glEnable(GL_DEPTH_TEST);
+            glDepthFunc(GL_LEQUAL);
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+        Count(depthTest ? 2 : 1);
     }
-    glDepthMask(s.Get(RenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
+    bool depthMask = s.Get(RenderState::ZWriteEnable) != 0;
+    if (changed(a.depthMask, depthMask)) {
+        glDepthMask(depthMask ? GL_TRUE : GL_FALSE);
+        Count(1);
+    }
     const Viewport& v = s.viewport;
-    glViewport(v.x, height - v.y - v.height, v.width, v.height);
-    glDepthRange(v.minZ, v.maxZ);
+    if (!a.valid || std::memcmp(&a.viewport, &v, sizeof v) != 0) {
+        a.viewport = v;
+        glViewport(v.x, height - v.y - v.height, v.width, v.height);
+        glDepthRange(v.minZ, v.maxZ);
+        Count(2);
+    }
+    a.valid = true;
 }
 
-void GlBackend::ApplyUniforms(bool screenSpace) {
+GlBackend::Program* GlBackend::UseProgram(const Program::Key& key) {
+    if (current && current->key == key) return current;
+    auto found = std::find_if(programs.begin(), programs.end(),
+                              [&key](const auto& p) { return p->key == key; });
+    if (found == programs.end()) {
+        auto made = std::make_unique<Program>(key);
+        if (!made->name) return nullptr;
+        found = programs.insert(programs.end(), std::move(made));
+    } else {
+        glUseProgram((*found)->name);
+    }
+    Count(1);
+    current = found->get();
+    return current;
+}
+
+bool GlBackend::ApplyUniforms(bool screenSpace) {
     const FixedFunctionState& s = state;
-    Uniforms& u = *uniforms;
-    Uniforms::Set(u.screenSpace, screenSpace ? 1 : 0);
+    Program* program = UseProgram(Program::KeyOf(s, screenSpace));
+    if (!program) return false;
+    Uniforms& u = program->uniforms;
     const Viewport& v = s.viewport;
-    Uniforms::Set(u.viewport, glm::vec4(v.x, v.y, v.width, v.height));
+    u.Set(u.viewport, glm::vec4(v.x, v.y, v.width, v.height));
     if (!screenSpace) {
-        Uniforms::Set(u.viewProj,
-                      kDepthToGl * s.Get(TransformKind::Projection) * s.Get(TransformKind::View));
-        Uniforms::Set(u.lighting, s.Get(RenderState::Lighting) ? 1 : 0);
-        Uniforms::Set(u.globalAmbient, ArgbToRgb(s.Get(RenderState::Ambient)));
+        u.Set(u.viewProj,
+              kDepthToGl * s.Get(TransformKind::Projection) * s.Get(TransformKind::View));
+        u.Set(u.globalAmbient, ArgbToRgb(s.Get(RenderState::Ambient)));
         const Light& light = s.lights[0];
-        bool directional = s.lightEnabled[0] && light.type == LightType::Directional;
-        Uniforms::Set(u.lightEnabled, directional ? 1 : 0);
-        Uniforms::Set(u.toLight, -light.direction);
-        Uniforms::Set(u.lightDiffuse, Rgba(light.diffuse));
-        Uniforms::Set(u.lightAmbient, Rgba(light.ambient));
+        u.Set(u.toLight, -light.direction);
+        u.Set(u.lightDiffuse, Rgba(light.diffuse));
+        u.Set(u.lightAmbient, Rgba(light.ambient));
     }
-    Uniforms::Set(u.hasTexture, s.texture ? 1 : 0);
-    Uniforms::Set(u.colorStage,
-                  glm::ivec3(s.Get(TextureStageState::ColorOp), s.Get(TextureStageState::ColorArg1),
-                             s.Get(TextureStageState::ColorArg2)));
-    Uniforms::Set(u.alphaStage,
-                  glm::ivec3(s.Get(TextureStageState::AlphaOp), s.Get(TextureStageState::AlphaArg1),
-                             s.Get(TextureStageState::AlphaArg2)));
-    Uniforms::Set(u.alphaTest, s.Get(RenderState::AlphaTestEnable) ? 1 : 0);
-    Uniforms::Set(u.alphaFunc, static_cast<int>(s.Get(RenderState::AlphaFunc)));
-    Uniforms::Set(u.alphaRef, static_cast<int>(s.Get(RenderState::AlphaRef) & 0xFF));
-    if (s.texture) {
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, static_cast<const GlTexture*>(s.texture)->name);
+    u.Set(u.alphaRef, static_cast<int>(s.Get(RenderState::AlphaRef) & 0xFF));
+    const auto* texture = static_cast<const GlTexture*>(s.texture);
+    if (texture && texture->serial != boundTexture) {
+        glBindTexture(GL_TEXTURE_2D, texture->name);
+        boundTexture = texture->serial;
+        Count(1);
     }
+    Count(u.sends);
+    u.sends = 0;
+    return true;
 }
 
 namespace {
@@ -519,11 +681,13 @@ bool SameModelState(const FixedFunctionState& a, const FixedFunctionState& b) {
 }
 }  // namespace
 
-void GlBackend::DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) {
-    if (indexCount == 0) return;
+bool GlBackend::JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount,
+                              size_t materials) {
     bool joins = pending == Pending::Instances && pendingMesh == &mesh &&
                  pendingFirst == firstIndex && pendingCount == indexCount &&
-                 pendingInstances.size() < kMaxInstances && SameModelState(pendingState, state);
+                 pendingInstances.size() < kMaxInstances &&
+                 pendingMaterials.size() + materials <= static_cast<size_t>(materialTexels) &&
+                 SameModelState(pendingState, state);
     if (!joins) {
         Flush();
         pending = Pending::Instances;
@@ -532,10 +696,51 @@ void GlBackend::DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t i
         pendingFirst = firstIndex;
         pendingCount = indexCount;
     }
+    return joins;
+}
+
+void GlBackend::QueueInstance(int materialStep) {
     const glm::mat4& world = state.Get(TransformKind::World);
     pendingInstances.push_back(Instance{world, glm::transpose(glm::inverse(glm::mat3(world))),
-                                        Rgba(state.material.diffuse), Rgba(state.material.ambient),
-                                        Rgba(state.material.emissive)});
+                                        glm::ivec2(pendingMaterials.size(), materialStep)});
+}
+
+void GlBackend::QueueMaterial(const Material& m) {
+    pendingMaterials.push_back(Rgba(m.diffuse));
+    pendingMaterials.push_back(Rgba(m.ambient));
+    pendingMaterials.push_back(Rgba(m.emissive));
+}
+
+void GlBackend::DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) {
+    if (indexCount == 0) return;
+    JoinInstances(mesh, firstIndex, indexCount, 3);
+    QueueInstance(0);  // every vertex takes the one material
+    QueueMaterial(state.material);
+}
+
+void GlBackend::DrawSubsets(const GpuMesh& mesh, std::span<const SubsetDraw> subsets) {
+    // The ranges lie one after the other in the index buffer: as one draw, each
+    // vertex finds its range's material, and the triangles keep their order.
+    const auto& glMesh = static_cast<const GlMesh&>(mesh);
+    bool asOne = !subsets.empty() && glMesh.subsets <= subsets.size() &&
+                 3 * subsets.size() <= static_cast<size_t>(materialTexels);
+    for (size_t i = 1; asOne && i < subsets.size(); ++i) {
+        asOne = subsets[i].texture == subsets[0].texture &&
+                subsets[i].firstIndex == subsets[i - 1].firstIndex + subsets[i - 1].indexCount;
+    }
+    if (!asOne) {
+        RenderBackend::DrawSubsets(mesh, subsets);
+        return;
+    }
+    SetMaterial(subsets.back().material);
+    SetTexture(subsets.back().texture);
+    uint32_t first = subsets.front().firstIndex;
+    uint32_t count = subsets.back().firstIndex + subsets.back().indexCount - first;
+    if (count == 0) return;
+    JoinInstances(mesh, first, count, 3 * subsets.size());
+    QueueInstance(3);
+    for (const SubsetDraw& subset : subsets)
+        QueueMaterial(subset.material);
 }
 
 void GlBackend::DrawQuad(const QuadVertex (&vertices)[4]) {
@@ -549,14 +754,24 @@ void GlBackend::DrawQuad(const QuadVertex (&vertices)[4]) {
     pendingQuads.insert(pendingQuads.end(), std::begin(vertices), std::end(vertices));
 }
 
-size_t GlBackend::Stream(const void* data, size_t bytes) {
-    // Each batch gets storage no queued draw reads, so the driver never waits.
-    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    if (streamOffset + bytes > kStreamBytes) {
-        glBufferData(GL_ARRAY_BUFFER, kStreamBytes, nullptr, GL_STREAM_DRAW);
-        streamOffset = 0;
+GlBackend::Stream GlBackend::MakeStream(size_t bytes) {
+    Stream stream{0, bytes, 0};
+    glGenBuffers(1, &stream.name);
+    glBindBuffer(GL_ARRAY_BUFFER, stream.name);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), nullptr, GL_STREAM_DRAW);
+    return stream;
+}
+
+size_t GlBackend::Write(Stream& stream, const void* data, size_t bytes, size_t unit) {
+    // Each batch gets storage no queued draw reads, so the driver never waits; it
+    // starts at a whole number of units, so a draw finds it by its first element.
+    glBindBuffer(GL_ARRAY_BUFFER, stream.name);
+    size_t at = (stream.offset + unit - 1) / unit * unit;
+    if (at + bytes > stream.size) {
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stream.size), nullptr,
+                     GL_STREAM_DRAW);
+        at = 0;
     }
-    size_t at = streamOffset;
     void* target =
         glMapBufferRange(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
                          GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT);
@@ -570,8 +785,15 @@ size_t GlBackend::Stream(const void* data, size_t bytes) {
         glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(at), static_cast<GLsizeiptr>(bytes),
                         data);
     }
-    streamOffset = (at + bytes + 63) & ~size_t{63};
+    stream.offset = at + bytes;
     return at;
+}
+
+void GlBackend::BindArray(GLuint array) {
+    if (array == boundArray) return;
+    glBindVertexArray(array);
+    boundArray = array;
+    Count(1);
 }
 
 void GlBackend::Flush() {
@@ -579,27 +801,48 @@ void GlBackend::Flush() {
     FixedFunctionState drawing = state;
     state = pendingState;
     ApplyPipelineState();
-    ApplyUniforms(pending == Pending::Quads);
+    bool ready = ApplyUniforms(pending == Pending::Quads);
     state = drawing;
+    if (!ready) {
+        pendingQuads.clear();
+        pendingInstances.clear();
+        pendingMaterials.clear();
+        pending = Pending::None;
+        return;
+    }
     if (pending == Pending::Quads) {
-        glBindVertexArray(quadArray);
-        size_t base = Stream(pendingQuads.data(), pendingQuads.size() * sizeof(QuadVertex));
-        Attribute(0, 3, sizeof(QuadVertex), base + offsetof(QuadVertex, x));
-        Attribute(2, 2, sizeof(QuadVertex), base + offsetof(QuadVertex, u));
-        Attribute(3, GL_BGRA, sizeof(QuadVertex), base + offsetof(QuadVertex, color),
-                  GL_UNSIGNED_BYTE, GL_TRUE);
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(pendingQuads.size() / 4 * 6),
-                       GL_UNSIGNED_INT, nullptr);
+        size_t at = Write(streamBuffer, pendingQuads.data(),
+                          pendingQuads.size() * sizeof(QuadVertex), sizeof(QuadVertex));
+        BindArray(quadArray);
+        glDrawElementsBaseVertex(GL_TRIANGLES, static_cast<GLsizei>(pendingQuads.size() / 4 * 6),
+                                 GL_UNSIGNED_INT, nullptr,
+                                 static_cast<GLint>(at / sizeof(QuadVertex)));
         pendingQuads.clear();
     } else {
-        size_t base = Stream(pendingInstances.data(), pendingInstances.size() * sizeof(Instance));
-        glBindVertexArray(static_cast<const GlMesh*>(pendingMesh)->array);
-        BindInstanceAttributes(streamBuffer, base);
-        glDrawElementsInstanced(
-            GL_TRIANGLES, static_cast<GLsizei>(pendingCount), GL_UNSIGNED_INT,
-            reinterpret_cast<void*>(static_cast<uintptr_t>(pendingFirst) * sizeof(uint32_t)),
-            static_cast<GLsizei>(pendingInstances.size()));
+        size_t texel = Write(materialStream, pendingMaterials.data(),
+                             pendingMaterials.size() * sizeof(glm::vec4), sizeof(glm::vec4)) /
+                       sizeof(glm::vec4);
+        for (Instance& instance : pendingInstances)
+            instance.material.x += static_cast<int>(texel);
+        size_t at = Write(streamBuffer, pendingInstances.data(),
+                          pendingInstances.size() * sizeof(Instance), sizeof(Instance));
+        const auto& mesh = static_cast<const GlMesh&>(*pendingMesh);
+        BindArray(mesh.array);
+        auto* indices =
+            reinterpret_cast<void*>(static_cast<uintptr_t>(pendingFirst) * sizeof(uint32_t));
+        auto count = static_cast<GLsizei>(pendingCount);
+        auto instances = static_cast<GLsizei>(pendingInstances.size());
+        if (hasBaseInstance) {
+            glDrawElementsInstancedBaseInstance(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices,
+                                                instances,
+                                                static_cast<GLuint>(at / sizeof(Instance)));
+        } else {
+            BindInstanceAttributes(streamBuffer.name, at);
+            Count(23);
+            glDrawElementsInstanced(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices, instances);
+        }
         pendingInstances.clear();
+        pendingMaterials.clear();
     }
     ++glDrawCalls;
     pending = Pending::None;
