@@ -15,10 +15,10 @@
 
 #include "Pictures.h"
 #include "Simulation.h"
-#include "input/PadText.h"
-#include "input/ScriptedInput.h"
 #include "game/Scenes.h"
 #include "graphics/platform/GlBackend.h"
+#include "input/PadText.h"
+#include "input/ScriptedInput.h"
 #include "world/Boss.h"
 
 namespace {
