@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "script/TextFile.h"
 #include "util/AssetPath.h"
 #include "util/AtomicFile.h"
 #include "util/FileLock.h"
 #include "util/StringUtil.h"
+#include "util/TextFile.h"
 #include "world/DigitCounter.h"
 
 namespace {

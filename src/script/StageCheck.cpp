@@ -4,8 +4,8 @@
 
 #include "script/EnemyFactory.h"
 #include "script/StageLine.h"
-#include "script/TextFile.h"
 #include "util/StringUtil.h"
+#include "util/TextFile.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "script/StageScript.h"
 
 #include "script/StageLine.h"
-#include "script/TextFile.h"
 #include "util/StringUtil.h"
+#include "util/TextFile.h"
 
 StageScript::StageScript(const std::string& path, StageHost& host) {
     // Line by line, so what the stage costs is what it holds: a blank line is

@@ -19,9 +19,9 @@
 #include "graphics/Texture.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "script/StageScript.h"
-#include "script/TextFile.h"
 #include "support/SilentStageHost.h"
 #include "support/TempDir.h"
+#include "util/TextFile.h"
 #include "video/platform/FfmpegVideoPlayer.h"
 #include "world/DigitCounter.h"
 

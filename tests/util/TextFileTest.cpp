@@ -9,8 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "script/TextFile.h"
 #include "support/TempDir.h"
+#include "util/TextFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "script/TextFile.h"
+#include "util/TextFile.h"
 
 #include <algorithm>
 #include <cstdio>
