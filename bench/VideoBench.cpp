@@ -11,6 +11,7 @@
 
 #include "Bot.h"
 #include "app/HeadlessPlatform.h"
+#include "app/VideoErrorBoxes.h"
 #include "game/GameApp.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/GlSurface.h"
@@ -50,7 +51,8 @@ void VideoFrame640x480(benchmark::State& state) {
     GraphicsDevice device(std::move(backend), std::make_unique<NullImageDecoder>(), 640, 480);
     device.ResetOrCreate();
     RecordingDialogs dialogs;
-    FfmpegVideoPlayer player(dialogs);
+    VideoErrorBoxes videoErrors{dialogs};
+    FfmpegVideoPlayer player(videoErrors);
     player.Build(device, (folder / "clip.wmv").string(), false);
 
     double mainCpu = 0, longest = 0;
@@ -105,11 +107,12 @@ struct BenchPlatform : HeadlessPlatform {
     std::unique_ptr<VideoPlayer> CreateVideoPlayer(GraphicsDevice& device, const std::string& path,
                                                    bool withSound) override {
         if (!realVideo) return HeadlessPlatform::CreateVideoPlayer(device, path, withSound);
-        auto player = std::make_unique<FfmpegVideoPlayer>(dialogs);
+        auto player = std::make_unique<FfmpegVideoPlayer>(videoErrors);
         player->Build(device, path, withSound);
         return player;
     }
     bool realVideo;
+    VideoErrorBoxes videoErrors{dialogs};
 };
 
 // The game in play with the shipped assets, paced at 60 frames a second like

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/Dialogs.h"
+#include "app/FileChooser.h"
 #include "app/TimeSource.h"
 #include "app/Window.h"
 #include "audio/AudioBackend.h"
@@ -12,7 +13,6 @@
 #include "graphics/ImageDecoder.h"
 #include "graphics/RenderBackend.h"
 #include "input/InputSource.h"
-#include "video/FileChooser.h"
 #include "video/VideoPlayer.h"
 
 class GraphicsDevice;

@@ -2,10 +2,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Dialogs.h"
+// Where the video tells what went wrong: the game shows it to the player in an
+// error box with the video player's caption.
+class VideoErrors {
+public:
+    static constexpr const char* kCaption = "DirectShow CaptureTex9 Sample";
 
-// Shows a video error in an error box with the video player's caption. The
-// format's "%x" receives the result code.
-void ShowVideoError(Dialogs& dialogs, const char* format, uint32_t result);
-// The same for a finished text, shown as it stands.
-void ShowVideoText(Dialogs& dialogs, const std::string& text);
+    virtual ~VideoErrors() = default;
+    // A finished text, shown as it stands.
+    virtual void Show(const std::string& text) = 0;
+    // The format's "%x" receives the result code.
+    void Show(const char* format, uint32_t result);
+};

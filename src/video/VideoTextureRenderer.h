@@ -8,16 +8,16 @@
 #include <span>
 #include <vector>
 
-#include "app/Dialogs.h"
 #include "graphics/RenderBackend.h"
 #include "video/MediaType.h"
+#include "video/VideoErrors.h"
 
 class VideoTextureRenderer {
 public:
     // Frames wider or taller than this are refused before anything is allocated.
     static constexpr int kMaxSide = 4096;
 
-    explicit VideoTextureRenderer(Dialogs& dialogs) : dialogs(dialogs) {}
+    explicit VideoTextureRenderer(VideoErrors& errors) : errors(errors) {}
 
     void SetDevice(RenderBackend* d) { device = d; }
     const GpuTexture* GetTexture() const { return texture.get(); }
@@ -36,7 +36,7 @@ public:
     int VideoPitch() const { return videoPitch; }
 
 private:
-    Dialogs& dialogs;
+    VideoErrors& errors;
     RenderBackend* device = nullptr;
     std::unique_ptr<GpuTexture> texture;
     TextureFormat textureFormat = TextureFormat::X8R8G8B8;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "app/HeadlessPlatform.h"
+#include "app/VideoErrorBoxes.h"
 #include "video/platform/FfmpegVideoPlayer.h"
 
 extern "C" {
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(File(), std::ios::binary)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     RecordingDialogs dialogs;
-    FfmpegVideoPlayer player(dialogs);
+    VideoErrorBoxes videoErrors{dialogs};
+    FfmpegVideoPlayer player(videoErrors);
     player.Build(Device(), File(), false);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     player.UploadNewestFrame();

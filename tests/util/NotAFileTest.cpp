@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/HeadlessPlatform.h"
+#include "app/VideoErrorBoxes.h"
 #include "audio/DiskOutput.h"
 #include "audio/platform/FluidMusic.h"
 #include "audio/platform/MixerSounds.h"
@@ -69,13 +70,14 @@ TEST(NotAFile, EveryLoaderRefusesAFifoADeviceOrAFolderAtOnce) {
                           480);
     device.ResetOrCreate();
     RecordingDialogs dialogs;
+    VideoErrorBoxes videoErrors{dialogs};
     SilentStageHost host;
     for (const std::string& path : {fifo, folder, std::string("/dev/zero")}) {
         auto start = std::chrono::steady_clock::now();
         testing::internal::CaptureStderr();
         EXPECT_EQ(sounds.Load(path), 0);
         EXPECT_FALSE(music.Open(path));
-        FfmpegVideoPlayer video(dialogs);
+        FfmpegVideoPlayer video(videoErrors);
         EXPECT_NE(video.Build(device, path, false), 0u);
         EXPECT_EQ(Mesh(device, path).MaterialCount(), 0u);
         EXPECT_TRUE(Texture(device, path).Empty());

@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "app/HeadlessPlatform.h"
+#include "app/VideoErrorBoxes.h"
 #include "graphics/Quad.h"
 #include "render/GlFixture.h"
 #include "video/Clips.h"
@@ -61,7 +62,7 @@ protected:
 
     std::unique_ptr<FfmpegVideoPlayer> Build(const std::filesystem::path& file,
                                              bool withSound = false) {
-        auto player = std::make_unique<FfmpegVideoPlayer>(dialogs);
+        auto player = std::make_unique<FfmpegVideoPlayer>(videoErrors);
         lastResult = player->Build(device, file.string(), withSound);
         return player;
     }
@@ -92,6 +93,7 @@ protected:
 
     TempFolder folder;
     RecordingDialogs dialogs;
+    VideoErrorBoxes videoErrors{dialogs};
     GraphicsDevice device{std::make_unique<NullBackend>(), std::make_unique<NullImageDecoder>(),
                           640, 480};
     uint32_t lastResult = kFail;
@@ -278,7 +280,8 @@ TEST_F(VideoPicture, ASolidColourClipTurnsTheBackgroundThatColour) {
     TempFolder folder;
     ASSERT_TRUE(WriteClip(folder / "green.wmv", {Container::Wmv, 64, 48, 25, 30, 200, 60}));
     RecordingDialogs dialogs;
-    FfmpegVideoPlayer player(dialogs);
+    VideoErrorBoxes videoErrors{dialogs};
+    FfmpegVideoPlayer player(videoErrors);
     ASSERT_EQ(player.Build(Graphics(), (folder / "green.wmv").string(), false), kOk);
     std::this_thread::sleep_for(200ms);
     ASSERT_TRUE(Eventually([&] {

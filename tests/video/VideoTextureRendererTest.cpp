@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/HeadlessPlatform.h"
+#include "app/VideoErrorBoxes.h"
 #include "video/FrameConversion.h"
 #include "video/VideoResult.h"
 #include "video/VideoTextureRenderer.h"
@@ -41,7 +42,8 @@ struct Renderer : ::testing::Test {
 
     NullBackend device;
     RecordingDialogs dialogs;
-    VideoTextureRenderer renderer{dialogs};
+    VideoErrorBoxes videoErrors{dialogs};
+    VideoTextureRenderer renderer{videoErrors};
 };
 
 }  // namespace

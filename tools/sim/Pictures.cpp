@@ -12,14 +12,13 @@
 
 namespace {
 // Messages of a video that cannot be played go to stderr, as lines.
-struct PrintingDialogs : Dialogs {
-    DialogResult ShowMessageBox(const std::string& text, const std::string& caption, DialogButtons,
-                                DialogIcon) override {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return DialogResult::Ok;
+struct PrintedVideoErrors : VideoErrors {
+    using VideoErrors::Show;
+    void Show(const std::string& text) override {
+        std::fprintf(stderr, "%s: %s\n", kCaption, text.c_str());
     }
 };
-PrintingDialogs dialogs;
+PrintedVideoErrors videoErrors;
 }  // namespace
 
 HeadlessPlatform::Options WithPictures() {
@@ -35,7 +34,7 @@ HeadlessPlatform::Options WithPictures() {
     };
     options.makeImageDecoder = [] { return std::make_unique<SdlImageDecoder>(); };
     options.makeVideoPlayer = [](GraphicsDevice& device, const std::string& path, bool sound) {
-        auto player = std::make_unique<FfmpegVideoPlayer>(dialogs);
+        auto player = std::make_unique<FfmpegVideoPlayer>(videoErrors);
         player->Build(device, path, sound);
         return player;
     };

@@ -140,7 +140,7 @@ std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
 std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice& device,
                                                             const std::string& path,
                                                             bool withSound) {
-    auto player = std::make_unique<FfmpegVideoPlayer>(dialogs);
+    auto player = std::make_unique<FfmpegVideoPlayer>(videoErrors);
     player->Build(device, path, withSound);
     return player;
 }

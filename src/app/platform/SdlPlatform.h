@@ -1,9 +1,10 @@
 #pragma once
 #include "app/Platform.h"
 #include "app/Settings.h"
+#include "app/VideoErrorBoxes.h"
+#include "app/platform/DesktopFileChooser.h"
 #include "app/platform/GtkDialogs.h"
 #include "audio/platform/Mixer.h"
-#include "video/platform/DesktopFileChooser.h"
 
 // The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, sound
 // through SDL2_mixer with FluidSynth for the music, FFmpeg video and GTK dialogs.
@@ -40,6 +41,7 @@ private:
     std::shared_ptr<Mixer> SharedMixer();
 
     GtkDialogs dialogs;
+    VideoErrorBoxes videoErrors{dialogs};
     DesktopFileChooser chooser;
     std::shared_ptr<Mixer> mixer;
     SteadyTimeSource time;

@@ -23,12 +23,12 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
     if (int error = OpenMediaFile(path, format); error < 0) {
         uint32_t result = ResultOf(error);
         if (result == kNotFound) {
-            ShowVideoText(dialogs,
-                          "Could not add source filter to graph!  (hr==VFW_E_NOT_FOUND)\n\n"
-                          "This file was not found:\n" +
-                              path);
+            errors.Show(
+                "Could not add source filter to graph!  (hr==VFW_E_NOT_FOUND)\n\n"
+                "This file was not found:\n" +
+                path);
         } else {
-            ShowVideoError(dialogs, "Could not add source filter to graph!  hr=0x%x", result);
+            errors.Show("Could not add source filter to graph!  hr=0x%x", result);
         }
         return result;
     }
@@ -39,13 +39,13 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
     if (!withSound) {
         // Only the picture: the sound track is never decoded.
         if (Failed(connected)) {
-            ShowVideoError(dialogs, "Could not connect pins!  hr=0x%x", connected);
+            errors.Show("Could not connect pins!  hr=0x%x", connected);
             return connected;
         }
     } else {
         bool soundTrack = OpenStream(format.get(), AVMEDIA_TYPE_AUDIO, audio);
         if (Failed(connected) && !soundTrack) {
-            ShowVideoError(dialogs, "Could not render source output pin!  hr=0x%x", connected);
+            errors.Show("Could not render source output pin!  hr=0x%x", connected);
             return connected;
         }
         if (soundTrack) sound = VideoSound::Open();
@@ -56,7 +56,7 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
                                              &renderer, std::move(sound));
     if (!decoder->Start()) {
         decoder.reset();
-        ShowVideoError(dialogs, "Could not run the DirectShow graph!  hr=0x%x", kFail);
+        errors.Show("Could not run the DirectShow graph!  hr=0x%x", kFail);
         return kFail;
     }
     decoder->Run();

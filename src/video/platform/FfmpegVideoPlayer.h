@@ -6,7 +6,6 @@
 #include <memory>
 #include <string>
 
-#include "app/Dialogs.h"
 #include "graphics/GraphicsDevice.h"
 #include "video/VideoPlayer.h"
 #include "video/VideoTextureRenderer.h"
@@ -14,7 +13,7 @@
 
 class FfmpegVideoPlayer : public VideoPlayer {
 public:
-    explicit FfmpegVideoPlayer(Dialogs& dialogs) : dialogs(dialogs), renderer(dialogs) {}
+    explicit FfmpegVideoPlayer(VideoErrors& errors) : errors(errors), renderer(errors) {}
     ~FfmpegVideoPlayer() override { ReleaseGraph(); }
 
     // A result code; the player runs when it succeeds.
@@ -32,7 +31,7 @@ public:
 private:
     uint32_t ConnectPicture(AVFormatContext* format, MediaStream& video);
 
-    Dialogs& dialogs;
+    VideoErrors& errors;
     VideoTextureRenderer renderer;
     std::unique_ptr<VideoDecoder> decoder;
     bool textureTaken = false;

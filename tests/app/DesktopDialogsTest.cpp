@@ -7,9 +7,9 @@
 #include <string>
 #include <thread>
 
+#include "app/platform/DesktopFileChooser.h"
 #include "app/platform/GtkDialogs.h"
 #include "video/Clips.h"
-#include "video/platform/DesktopFileChooser.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "video/platform/DesktopFileChooser.h"
+#include "app/platform/DesktopFileChooser.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "video/FileChooser.h"
+#include "app/FileChooser.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <SDL.h>
 
-#include "video/FileChooser.h"
+#include "app/FileChooser.h"
 
 // The desktop's own open-file dialog through GTK. The game window gets the
 // focus back when it closes.
