@@ -1,7 +1,6 @@
 // Velmora: the program's entry point.
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 
 #include "app/BuildInfo.h"
@@ -25,12 +24,23 @@ LoadedSettings PlayerSettings() {
     return loaded;
 }
 
-// A recorded game, read whole; nothing, with the reason, when it is not one.
-std::optional<Replay> ReadReplay(const std::string& path, std::string& why) {
+// A recorded game that can be played on its stage with the models in mediaDir;
+// nothing, with the reason, when it cannot.
+std::optional<Replay> ReadReplay(const std::string& path, const std::string& mediaDir,
+                                 std::string& why) {
     constexpr std::size_t kMaxBytes = 64 << 20;
     std::string text;
-    if (!ReadFileLimited(path, kMaxBytes, text, why)) return std::nullopt;
-    return ReplayFromText(text, why);
+    std::optional<Replay> replay;
+    if (ReadFileLimited(path, kMaxBytes, text, why)) replay = ReplayFromText(text, why);
+    if (replay) {
+        std::string own = mediaDir + AssetAt(AssetKind::Script, 0).file;
+        why = ReplayMismatch(*replay, replay->stage.empty() ? own : replay->stage, mediaDir);
+    }
+    if (!why.empty()) {
+        why = path + ": " + why;
+        return std::nullopt;
+    }
+    return replay;
 }
 
 // A stage of the player's is read as the game reads it; what it will ignore or
@@ -65,31 +75,28 @@ int main(int argc, char** argv) {
                      options.dataDir.c_str());
         return 2;
     }
-    std::string stagePath = options.stage;
-    std::optional<Replay> replay;
-    std::string refusal;
-    if (!options.replay.empty()) {
-        replay = ReadReplay(options.replay, refusal);
-        if (replay) {
-            stagePath = replay->stage;
-            std::string own = dataDir + "Media/" + AssetAt(AssetKind::Script, 0).file;
-            refusal =
-                ReplayMismatch(*replay, stagePath.empty() ? own : stagePath, dataDir + "Media/");
-        }
-        if (!refusal.empty()) refusal = options.replay + ": " + refusal;
-    } else if (!stagePath.empty()) {
-        std::string why;
-        if (!std::filesystem::is_regular_file(stagePath)) {
-            why = "no such file";
+    if (!options.stage.empty() && !options.replay.empty()) {
+        std::fprintf(stderr, "velmora: a replay brings its own stage: give --stage or --replay\n");
+        return 2;
+    }
+    std::string stagePath = options.stage, why;
+    if (!stagePath.empty()) {
+        if (!IsRegularFile(stagePath, why)) {
             std::fprintf(stderr, "velmora: --stage %s: %s\n", stagePath.c_str(), why.c_str());
             return 2;
         }
         ReportStage(stagePath);
     }
+    std::optional<Replay> replay;
+    std::string refusal;
+    if (!options.replay.empty()) {
+        replay = ReadReplay(options.replay, dataDir + "Media/", refusal);
+        if (replay) stagePath = replay->stage;
+    }
     Settings settings = PlayerSettings().settings;
 
     SdlPlatform platform(dataDir, settings);
-    if (!refusal.empty()) {
+    if (!options.replay.empty() && !replay) {
         std::fprintf(stderr, "velmora: cannot play the replay %s\n", refusal.c_str());
         platform.GetDialogs().ShowMessageBox("The replay cannot be played: " + refusal, "Velmora",
                                              DialogButtons::Ok, DialogIcon::Error);
