@@ -13,6 +13,9 @@ constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky
 constexpr int kEndingPiece = 1;
 // The delivered stage is written for the lowest difficulty.
 constexpr float kDifficulty = 0.0f;
+// Room for the input of a long game (the bot's whole stage takes about 2,800
+// runs), so that recording does not allocate while the game runs.
+constexpr std::size_t kRunsReserved = 16384;
 
 }  // namespace
 
@@ -49,6 +52,7 @@ void Session::Begin(bool toggleLatch) {
     random << world.RandomState();
     r.random = random.str();
     r.toggleLatch = toggleLatch;
+    r.input.reserve(kRunsReserved);
     world.BeginGame();
     endingMusicOn = false;
     cleared = false;

@@ -19,7 +19,7 @@ public:
     static std::string ProgramDir();
     std::string ExecutableDir() override;
     // Media/ of the game's data, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
-    std::string GameSaveDir() override { return ExecutableDir() + "Media/"; }
+    std::string GameSaveDir() override { return MediaDir(); }
     std::string UserSaveDir() override;
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                          int clientHeight, const std::string& iconPath) override;
