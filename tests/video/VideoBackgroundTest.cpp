@@ -48,22 +48,17 @@ struct Background : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Background, TheDefaultVideoComesFromBesideTheProgramWhenTheCurrentFolderLacksIt) {
+TEST_F(Background, TheDefaultVideoComesFromTheCurrentFolderFirstThenFromBesideTheProgram) {
     const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(media.ExeDir());
+    { VideoBackground video = Make(); }
+    EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
     std::filesystem::current_path(media.ExeDir() + "Media");
-    VideoBackground video = Make();
+    { VideoBackground video = Make(); }
     std::filesystem::current_path(before);
     EXPECT_EQ(platform.videoPath, media.ExeDir() + "Media/video2.wmv");
     EXPECT_FALSE(platform.videoWithSound);
-    EXPECT_EQ(platform.videosMade, 1);
-}
-
-TEST_F(Background, TheDefaultVideoInTheCurrentFolderComesFirst) {
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(media.ExeDir());
-    VideoBackground video = Make();
-    std::filesystem::current_path(before);
-    EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
+    EXPECT_EQ(platform.videosMade, 2);
 }
 
 TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
