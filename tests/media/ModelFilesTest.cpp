@@ -84,7 +84,18 @@ TEST_F(ModelFiles, BackgroundCopiesJoinAndShowTheWholeTextureUpright) {
     const aiScene* s = Import("bg1");
     ASSERT_TRUE(s);
     Extent e = Bounds(s);
-    EXPECT_NEAR(e.Size().z * 40 * std::cos(glm::radians(45.0f)), 60.0f, 0.05f);
+    const float toWorld = 40 * std::cos(glm::radians(45.0f));
+    EXPECT_NEAR(e.Size().z * toWorld, 60.0f, 0.05f);
+    // Through the whole scroll cycle the copies cover the field from edge to edge.
+    for (int counter = 0; counter < 120; ++counter) {
+        float z0 = -static_cast<float>(counter), lowest = 1e9f, highest = -1e9f;
+        for (int i = 0; i < 4; ++i) {
+            lowest = std::min(lowest, z0 + 60 * i + e.lo.z * toWorld);
+            highest = std::max(highest, z0 + 60 * i + e.hi.z * toWorld);
+        }
+        EXPECT_LE(lowest, -55.0f) << "a gap at the bottom at step " << counter;
+        EXPECT_GE(highest, 55.0f) << "a gap at the top at step " << counter;
+    }
     // Rolled by up to 0.115 turn with the ship at the field's edge, it still spans it.
     EXPECT_GE(e.Size().x * 40 * std::cos(0.115f * 2 * std::numbers::pi_v<float>), 100.0f);
     ASSERT_EQ(s->mNumMeshes, 1u);

@@ -122,8 +122,8 @@ TEST_F(Player, DecodesEachContainerIntoATextureOfTheVideosSize) {
     EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
-TEST_F(Player, PositionsRunOnItsOwnClockAndStopSeekRunControlIt) {
-    auto player = Build(Clip("clip.wmv", {Container::Wmv, 32, 32, 100}));  // four seconds
+TEST_F(Player, RunsOnItsOwnClockUnderStopSeekAndRunAndStaysAtItsEndUntilRestarted) {
+    auto player = Build(Clip("clip.avi", {Container::Avi, 32, 32, 25, 0, 0, 255}));
     ASSERT_EQ(lastResult, kOk);
     ASSERT_TRUE(Eventually([&] { return player->GetCurrentPosition() > 0.2; }));
     player->Stop();
@@ -133,17 +133,11 @@ TEST_F(Player, PositionsRunOnItsOwnClockAndStopSeekRunControlIt) {
     player->Seek(0.0);
     EXPECT_EQ(player->GetCurrentPosition(), 0.0);
     player->Run();
-    EXPECT_TRUE(Eventually([&] { return player->GetCurrentPosition() > 0.1; }));
-    EXPECT_LT(player->GetCurrentPosition(), player->GetStopTime());
-}
-
-TEST_F(Player, ReachesItsStopTimeAndPlaysAgainAfterARestart) {
-    auto player = Build(Clip("short.avi", {Container::Avi, 32, 32, 8, 0, 0, 255}));
-    ASSERT_EQ(lastResult, kOk);
     const double end = player->GetStopTime();
-    EXPECT_NEAR(end, 0.32, 0.1);
+    EXPECT_NEAR(end, 1.0, 0.1);
     ASSERT_TRUE(Eventually([&] { return player->GetCurrentPosition() >= end; }));
-    EXPECT_EQ(player->GetCurrentPosition(), end);  // it stays at its end
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(player->GetCurrentPosition(), end);
     NextFrame(*player);
     player->Stop();
     player->Seek(0.0);
@@ -151,6 +145,7 @@ TEST_F(Player, ReachesItsStopTimeAndPlaysAgainAfterARestart) {
     auto texel = NextFrame(*player);  // frames come again after the restart
     ASSERT_TRUE(texel);
     EXPECT_TRUE(NearColour(*texel, 0, 0, 255));
+    EXPECT_LT(player->GetCurrentPosition(), end);
 }
 
 TEST_F(Player, ThreadsEndWithTheirPlayers) {
@@ -196,7 +191,7 @@ TEST_F(Player, BadFilesEachGiveTheirMessageAndLeaveNoPicture) {
     EXPECT_EQ(dialogs.Boxes()[0].caption, "DirectShow CaptureTex9 Sample");
 }
 
-TEST_F(Player, PicturesTooLargeOrWithoutAPictureAreRefused) {
+TEST_F(Player, PicturesTooLargeForATextureAreRefused) {
     auto wide = Clip("wide.avi", {Container::Avi, 4112, 16, 2});
     auto player = Build(wide);
     EXPECT_EQ(lastResult, kInvalidCall);

@@ -100,19 +100,16 @@ TEST_F(Background, ACancelledChoiceKeepsTheVideoAndSaysWhatIsWanted) {
     ASSERT_EQ(platform.chooser.Requests().size(), 1u);
     const auto& asked = platform.chooser.Requests()[0];
     EXPECT_EQ(asked.title, "ファイルを開く");
-    std::vector<std::string> names, patterns;
-    for (const auto& f : asked.filters) {
-        names.push_back(f.name);
-        patterns.push_back(f.pattern);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"wmv(*.wmv)", "avi(*.avi)", "mpg(*.mpg)",
-                                               "All files(*.*)"}));
-    EXPECT_EQ(patterns, (std::vector<std::string>{"*.wmv", "*.avi", "*.mpg", "*.*"}));
-
+    std::vector<std::string> filters;
+    for (const auto& f : asked.filters)
+        filters.push_back(f.name + " " + f.pattern);
+    EXPECT_EQ(filters, (std::vector<std::string>{"wmv(*.wmv) *.wmv", "avi(*.avi) *.avi",
+                                                 "mpg(*.mpg) *.mpg", "All files(*.*) *.*"}));
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "動画ファイル(wmv,avi,mpg)を指定してください。");
-    EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "エラー");
-    EXPECT_EQ(platform.dialogs.Boxes()[0].buttons, DialogButtons::Ok);
+    const auto& box = platform.dialogs.Boxes()[0];
+    EXPECT_EQ(box.text, "動画ファイル(wmv,avi,mpg)を指定してください。");
+    EXPECT_EQ(box.caption, "エラー");
+    EXPECT_EQ(box.buttons, DialogButtons::Ok);
     EXPECT_EQ(&video.Player(), before);
     EXPECT_EQ(platform.videosMade, 1);
     EXPECT_TRUE(platform.dialogs.cursorWhileShown);
@@ -124,8 +121,6 @@ TEST_F(Background, AChosenFileWaitsStoppedAtItsStartWithTheSoundSettingOfTheMome
     VideoBackground video = Make();
     platform.chooser.QueueAnswer("/clips/first.avi");
     platform.chooser.QueueAnswer("/clips/second.mpg");
-    video.ToggleSound();
-    video.ToggleSound();
     video.ToggleSound();
     EXPECT_TRUE(video.IsSoundOn());
 
