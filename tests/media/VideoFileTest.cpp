@@ -5,12 +5,8 @@
 #include <cmath>
 #include <vector>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-}
-
 #include "MediaFiles.h"
+#include "video/platform/FfmpegHandles.h"
 
 namespace {
 
@@ -58,44 +54,42 @@ double MeanDifference(const std::vector<uint8_t>& a, const std::vector<uint8_t>&
 
 TEST(VideoFile, IsADarkMovingWmvThatLoopsWithoutAJumpWithASoftSoundTrack) {
     const std::string path = (media_files::Dir() / "video2.wmv").string();
-    AVFormatContext* format = nullptr;
-    ASSERT_EQ(avformat_open_input(&format, path.c_str(), nullptr, nullptr), 0);
-    ASSERT_GE(avformat_find_stream_info(format, nullptr), 0);
+    AVFormatContext* opened = nullptr;
+    ASSERT_EQ(avformat_open_input(&opened, path.c_str(), nullptr, nullptr), 0);
+    FormatPtr format(opened);
+    ASSERT_GE(avformat_find_stream_info(format.get(), nullptr), 0);
     EXPECT_STREQ(format->iformat->name, "asf");
     const double seconds = static_cast<double>(format->duration) / AV_TIME_BASE;
     EXPECT_GE(seconds, 20.0);
     EXPECT_LE(seconds, 40.0);
-    AVCodecContext* codecs[2] = {};
+    CodecPtr codecs[2];
     int streams[2];
     for (AVMediaType type : {AVMEDIA_TYPE_VIDEO, AVMEDIA_TYPE_AUDIO}) {
-        const int i = av_find_best_stream(format, type, -1, -1, nullptr, 0);
+        const int i = av_find_best_stream(format.get(), type, -1, -1, nullptr, 0);
         ASSERT_GE(i, 0);
         const AVCodecParameters* p = format->streams[i]->codecpar;
         EXPECT_EQ(p->codec_id, type == AVMEDIA_TYPE_VIDEO ? AV_CODEC_ID_WMV2 : AV_CODEC_ID_WMAV2);
-        AVCodecContext*& c = codecs[type == AVMEDIA_TYPE_AUDIO];
-        c = avcodec_alloc_context3(avcodec_find_decoder(p->codec_id));
-        avcodec_parameters_to_context(c, p);
-        ASSERT_EQ(avcodec_open2(c, c->codec, nullptr), 0);
+        CodecPtr& c = codecs[type == AVMEDIA_TYPE_AUDIO];
+        c.reset(avcodec_alloc_context3(avcodec_find_decoder(p->codec_id)));
+        avcodec_parameters_to_context(c.get(), p);
+        ASSERT_EQ(avcodec_open2(c.get(), c->codec, nullptr), 0);
         streams[type == AVMEDIA_TYPE_AUDIO] = i;
     }
     Decoded d;
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    while (av_read_frame(format, packet) >= 0) {
+    PacketPtr packet(av_packet_alloc());
+    FramePtr frame(av_frame_alloc());
+    while (av_read_frame(format.get(), packet.get()) >= 0) {
         for (int k = 0; k < 2; ++k) {
-            if (packet->stream_index == streams[k] && avcodec_send_packet(codecs[k], packet) == 0)
-                Drain(codecs[k], frame, d);
+            if (packet->stream_index == streams[k] &&
+                avcodec_send_packet(codecs[k].get(), packet.get()) == 0)
+                Drain(codecs[k].get(), frame.get(), d);
         }
-        av_packet_unref(packet);
+        av_packet_unref(packet.get());
     }
-    for (AVCodecContext* c : codecs) {
-        avcodec_send_packet(c, nullptr);
-        Drain(c, frame, d);
-        avcodec_free_context(&c);
+    for (CodecPtr& c : codecs) {
+        avcodec_send_packet(c.get(), nullptr);
+        Drain(c.get(), frame.get(), d);
     }
-    av_frame_free(&frame);
-    av_packet_free(&packet);
-    avformat_close_input(&format);
 
     ASSERT_GE(d.luma.size(), 20u * 20);
     const auto &first = d.luma.front(), &middle = d.luma[d.luma.size() / 2], &last = d.luma.back();

@@ -94,7 +94,6 @@ TEST_F(SpritePicture, FillRectLeavesTexturesOffUntilTheNextTextureDraw) {
     Texture green(Graphics(), dir / "green.png");
     BeginFrame(0xFF000000);
     FillRect(Device(), 0, 0, 40, 4, 0xFFFF0000);
-    EXPECT_EQ(Device()->State().Get(TextureStageState::ColorOp), kTopSelectArg2);
     model.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::None, 1, false);
     EXPECT_TRUE(Near(At(320, 240), {255, 255, 255}));  // the texture is ignored
     EXPECT_TRUE(Near(At(20, 2), {255, 0, 0}));
@@ -121,8 +120,6 @@ TEST_F(SpritePicture, QuadsKeepTheirOrderAcrossTextures) {
 
 TEST_F(SpritePicture, AMissingImageDrawsTheQuadInItsVertexColour) {
     Texture missing(Graphics(), dir / "nowhere.png");
-    EXPECT_TRUE(missing.Empty());
-    EXPECT_EQ(missing.ImageWidth(), 0);
     BeginFrame(0xFF000000);
     missing.Draw(10, 10, 8, 8, 0, 0, 1, 1, 0xFF00FF00);
     EXPECT_TRUE(Near(At(12, 12), {0, 255, 0}, 0));
