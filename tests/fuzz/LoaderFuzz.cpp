@@ -1,11 +1,6 @@
 // libFuzzer target: the model and image loaders on arbitrary bytes. They must
 // come back empty or loaded, never crash, hang or run out of memory.
-#include <unistd.h>
-
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
-
+#include "fuzz/FuzzInput.h"
 #include "graphics/Mesh.h"
 #include "graphics/NullBackend.h"
 #include "graphics/Texture.h"
@@ -23,29 +18,12 @@ GraphicsDevice& Device() {
     return *device;
 }
 
-const std::filesystem::path& Folder() {
-    static const std::filesystem::path folder = [] {
-        auto f =
-            std::filesystem::temp_directory_path() / ("velmora_fuzz_" + std::to_string(getpid()));
-        std::filesystem::create_directories(f);
-        return f;
-    }();
-    return folder;
-}
-
-void Write(const std::filesystem::path& path, const uint8_t* data, size_t size) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    Write(Folder() / "input.x", data, size);
-    Write(Folder() / "input.png", data, size);
-    Mesh mesh(Device(), (Folder() / "input.x").string());
+    Mesh mesh(Device(), WriteFuzzInput("input.x", data, size));
     mesh.Draw({0, 0, 0}, {1, 1, 1}, {0, 0, 0}, RotationOrder::ZYX, 1, false);
-    Texture texture(Device(), (Folder() / "input.png").string());
+    Texture texture(Device(), WriteFuzzInput("input.png", data, size));
     texture.Draw(0, 0, 8, 8, 0, 0, 1, 1, 0xFFFFFFFF);
     return 0;
 }

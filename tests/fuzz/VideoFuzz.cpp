@@ -1,15 +1,11 @@
 // libFuzzer target: opening a video file of arbitrary bytes and decoding a
 // little of it. It must show a message or play, never crash, hang or leak a thread.
-#include <unistd.h>
-
 #include <chrono>
-#include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "app/HeadlessPlatform.h"
 #include "app/VideoErrorBoxes.h"
+#include "fuzz/FuzzInput.h"
 #include "video/platform/FfmpegVideoPlayer.h"
 
 extern "C" {
@@ -29,25 +25,14 @@ GraphicsDevice& Device() {
     return *device;
 }
 
-std::string File() {
-    static const std::string file = [] {
-        auto f = std::filesystem::temp_directory_path() /
-                 ("velmora_video_fuzz_" + std::to_string(getpid()));
-        std::filesystem::create_directories(f);
-        return (f / "input.wmv").string();
-    }();
-    return file;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::ofstream(File(), std::ios::binary)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    const std::string file = WriteFuzzInput("input.wmv", data, size);
     RecordingDialogs dialogs;
     VideoErrorBoxes videoErrors{dialogs};
     FfmpegVideoPlayer player(videoErrors);
-    player.Build(Device(), File(), false);
+    player.Build(Device(), file, false);
     std::this_thread::sleep_for(std::chrono::milliseconds(2));
     player.UploadNewestFrame();
     player.Seek(0.0);

@@ -98,18 +98,15 @@ TEST_F(BadFiles, ImagesThatAreEmptyTruncatedOrHugeLoadEmpty) {
     std::vector<unsigned char> png((std::istreambuf_iterator<char>(in)), {});
     WriteBytes(dir / "empty.png", {});
     WriteBytes(dir / "truncated.png", std::vector<unsigned char>(png.begin(), png.begin() + 40));
-    // A header that claims 100000 x 100000 pixels, with a correct checksum.
-    std::vector<unsigned char> huge = png;
-    PutBigEndian(huge, 16, 100000);
-    PutBigEndian(huge, 20, 100000);
-    PutBigEndian(huge, 29, static_cast<uint32_t>(crc32(0, &huge[12], 17)));
-    WriteBytes(dir / "huge.png", huge);
-    // 20000 x 20000 is within what the decoder accepts, but no texture is that large.
-    std::vector<unsigned char> large = png;
-    PutBigEndian(large, 16, 20000);
-    PutBigEndian(large, 20, 20000);
-    PutBigEndian(large, 29, static_cast<uint32_t>(crc32(0, &large[12], 17)));
-    WriteBytes(dir / "large.png", large);
+    // Headers that claim a square of `side` pixels, with a correct checksum:
+    // 100000 is refused by the decoder, 20000 by the texture size.
+    for (uint32_t side : {100000, 20000}) {
+        std::vector<unsigned char> claims = png;
+        PutBigEndian(claims, 16, side);
+        PutBigEndian(claims, 20, side);
+        PutBigEndian(claims, 29, static_cast<uint32_t>(crc32(0, &claims[12], 17)));
+        WriteBytes(dir / (side == 100000 ? "huge.png" : "large.png"), claims);
+    }
     for (const char* name :
          {"empty.png", "truncated.png", "huge.png", "large.png", "missing.png"}) {
         ExpectEmptyTexture(dir / name);

@@ -15,8 +15,6 @@
 
 #include "app/HeadlessPlatform.h"
 #include "app/VideoErrorBoxes.h"
-#include "graphics/Quad.h"
-#include "render/GlFixture.h"
 #include "video/Clips.h"
 #include "video/VideoResult.h"
 #include "video/platform/FfmpegVideoPlayer.h"
@@ -124,8 +122,8 @@ TEST_F(Player, DecodesEachContainerIntoATextureOfTheVideosSize) {
     EXPECT_TRUE(dialogs.Boxes().empty());
 }
 
-TEST_F(Player, PositionsRunOnItsOwnClockAndStopSeekRunControlIt) {
-    auto player = Build(Clip("clip.wmv", {Container::Wmv, 32, 32, 100}));  // four seconds
+TEST_F(Player, RunsOnItsOwnClockUnderStopSeekAndRunAndStaysAtItsEndUntilRestarted) {
+    auto player = Build(Clip("clip.avi", {Container::Avi, 32, 32, 25, 0, 0, 255}));
     ASSERT_EQ(lastResult, kOk);
     ASSERT_TRUE(Eventually([&] { return player->GetCurrentPosition() > 0.2; }));
     player->Stop();
@@ -135,17 +133,11 @@ TEST_F(Player, PositionsRunOnItsOwnClockAndStopSeekRunControlIt) {
     player->Seek(0.0);
     EXPECT_EQ(player->GetCurrentPosition(), 0.0);
     player->Run();
-    EXPECT_TRUE(Eventually([&] { return player->GetCurrentPosition() > 0.1; }));
-    EXPECT_LT(player->GetCurrentPosition(), player->GetStopTime());
-}
-
-TEST_F(Player, ReachesItsStopTimeAndPlaysAgainAfterARestart) {
-    auto player = Build(Clip("short.avi", {Container::Avi, 32, 32, 8, 0, 0, 255}));
-    ASSERT_EQ(lastResult, kOk);
     const double end = player->GetStopTime();
-    EXPECT_NEAR(end, 0.32, 0.1);
+    EXPECT_NEAR(end, 1.0, 0.1);
     ASSERT_TRUE(Eventually([&] { return player->GetCurrentPosition() >= end; }));
-    EXPECT_EQ(player->GetCurrentPosition(), end);  // it stays at its end
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(player->GetCurrentPosition(), end);
     NextFrame(*player);
     player->Stop();
     player->Seek(0.0);
@@ -153,6 +145,7 @@ TEST_F(Player, ReachesItsStopTimeAndPlaysAgainAfterARestart) {
     auto texel = NextFrame(*player);  // frames come again after the restart
     ASSERT_TRUE(texel);
     EXPECT_TRUE(NearColour(*texel, 0, 0, 255));
+    EXPECT_LT(player->GetCurrentPosition(), end);
 }
 
 TEST_F(Player, ThreadsEndWithTheirPlayers) {
@@ -198,7 +191,7 @@ TEST_F(Player, BadFilesEachGiveTheirMessageAndLeaveNoPicture) {
     EXPECT_EQ(dialogs.Boxes()[0].caption, "DirectShow CaptureTex9 Sample");
 }
 
-TEST_F(Player, PicturesTooLargeOrWithoutAPictureAreRefused) {
+TEST_F(Player, PicturesTooLargeForATextureAreRefused) {
     auto wide = Clip("wide.avi", {Container::Avi, 4112, 16, 2});
     auto player = Build(wide);
     EXPECT_EQ(lastResult, kInvalidCall);
@@ -242,23 +235,22 @@ protected:
             peak = std::max(peak, std::abs(int{s}));
         return peak;
     }
-    int PeakAfterPlaying(bool withSound) {
-        auto player =
-            Build(Clip("tone.wmv", {Container::Wmv, 32, 32, 50, 0, 0, 0, true}), withSound);
-        EXPECT_EQ(lastResult, kOk);
-        std::this_thread::sleep_for(800ms);
-        player.reset();
-        return Peak();
-    }
     std::filesystem::path output;
 };
 
-TEST_F(VideoSoundTest, WithVideoSoundOnTheClipIsHeardThroughTheMixer) {
-    EXPECT_GT(PeakAfterPlaying(true), 8000);
-}
-
-TEST_F(VideoSoundTest, WithVideoSoundOffItIsSilent) {
-    EXPECT_EQ(PeakAfterPlaying(false), 0);
+TEST_F(VideoSoundTest, TheClipIsHeardThroughTheMixerOnlyWithVideoSoundOn) {
+    auto file = Clip("tone.wmv", {Container::Wmv, 32, 32, 50, 0, 0, 0, true});
+    for (bool withSound : {false, true}) {
+        auto player = Build(file, withSound);
+        EXPECT_EQ(lastResult, kOk);
+        std::this_thread::sleep_for(800ms);
+        player.reset();
+        if (withSound) {
+            EXPECT_GT(Peak(), 8000);
+        } else {
+            EXPECT_EQ(Peak(), 0);
+        }
+    }
 }
 
 TEST_F(Player, AFileWithoutAPictureIsRefusedUnlessItsSoundIsWanted) {
@@ -272,29 +264,4 @@ TEST_F(Player, AFileWithoutAPictureIsRefusedUnlessItsSoundIsWanted) {
     EXPECT_EQ(lastResult, kOk);
     EXPECT_EQ(heard->GetTexture(), nullptr);
     EXPECT_EQ(dialogs.Boxes().size(), 1u);
-}
-
-using VideoPicture = GlFixture;
-
-TEST_F(VideoPicture, ASolidColourClipTurnsTheBackgroundThatColour) {
-    TempFolder folder;
-    ASSERT_TRUE(WriteClip(folder / "green.wmv", {Container::Wmv, 64, 48, 25, 30, 200, 60}));
-    RecordingDialogs dialogs;
-    VideoErrorBoxes videoErrors{dialogs};
-    FfmpegVideoPlayer player(videoErrors);
-    ASSERT_EQ(player.Build(Graphics(), (folder / "green.wmv").string(), false), kOk);
-    std::this_thread::sleep_for(200ms);
-    ASSERT_TRUE(Eventually([&] {
-        player.UploadNewestFrame();
-        BeginFrame(0xFF000000);
-        Device()->SetTexture(player.GetTexture());
-        UseTextureModulate(Device());
-        Device()->SetRenderState(RenderState::ZEnable, 0);
-        DrawQuad(Device(), 0, 0, 640, 480, 0, 0, 1, 1, 0xFFFFFFFF);
-        Graphics().EndScene();
-        Snapshot();
-        return At(320, 240).g > 100;
-    }));
-    EXPECT_TRUE(Near(At(320, 240), {30, 200, 60}, 16));
-    EXPECT_TRUE(Near(At(5, 470), {30, 200, 60}, 16));
 }

@@ -48,22 +48,17 @@ struct Background : ::testing::Test {
 
 }  // namespace
 
-TEST_F(Background, TheDefaultVideoComesFromBesideTheProgramWhenTheCurrentFolderLacksIt) {
+TEST_F(Background, TheDefaultVideoComesFromTheCurrentFolderFirstThenFromBesideTheProgram) {
     const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(media.ExeDir());
+    { VideoBackground video = Make(); }
+    EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
     std::filesystem::current_path(media.ExeDir() + "Media");
-    VideoBackground video = Make();
+    { VideoBackground video = Make(); }
     std::filesystem::current_path(before);
     EXPECT_EQ(platform.videoPath, media.ExeDir() + "Media/video2.wmv");
     EXPECT_FALSE(platform.videoWithSound);
-    EXPECT_EQ(platform.videosMade, 1);
-}
-
-TEST_F(Background, TheDefaultVideoInTheCurrentFolderComesFirst) {
-    const auto before = std::filesystem::current_path();
-    std::filesystem::current_path(media.ExeDir());
-    VideoBackground video = Make();
-    std::filesystem::current_path(before);
-    EXPECT_EQ(platform.videoPath, "Media/video2.wmv");
+    EXPECT_EQ(platform.videosMade, 2);
 }
 
 TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
@@ -79,13 +74,10 @@ TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
     now = 9.9;
     video.Loop();
     EXPECT_EQ(clip.runs, 1);
-    now = 10.5;  // the position stops at the end, and the loop starts it again
-    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 10.0);
+    now = 10.5;  // past its end: the loop starts it again from its start
     video.Loop();
     EXPECT_EQ(clip.runs, 2);
     EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 0.0);
-    now = 13.0;
-    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 2.5);
 
     video.StopAndRewind();  // game over: stays stopped at its start
     now = 20.0;
@@ -93,8 +85,7 @@ TEST_F(Background, LoopsAtItsEndAndRestartsOrRewindsForTheGameFlow) {
     EXPECT_FALSE(clip.IsRunning());
     EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 0.0);
     video.Restart();
-    now = 21.0;
-    EXPECT_DOUBLE_EQ(clip.GetCurrentPosition(), 1.0);
+    EXPECT_TRUE(clip.IsRunning());
 }
 
 TEST_F(Background, ACancelledChoiceKeepsTheVideoAndSaysWhatIsWanted) {
@@ -105,19 +96,16 @@ TEST_F(Background, ACancelledChoiceKeepsTheVideoAndSaysWhatIsWanted) {
     ASSERT_EQ(platform.chooser.Requests().size(), 1u);
     const auto& asked = platform.chooser.Requests()[0];
     EXPECT_EQ(asked.title, "ファイルを開く");
-    std::vector<std::string> names, patterns;
-    for (const auto& f : asked.filters) {
-        names.push_back(f.name);
-        patterns.push_back(f.pattern);
-    }
-    EXPECT_EQ(names, (std::vector<std::string>{"wmv(*.wmv)", "avi(*.avi)", "mpg(*.mpg)",
-                                               "All files(*.*)"}));
-    EXPECT_EQ(patterns, (std::vector<std::string>{"*.wmv", "*.avi", "*.mpg", "*.*"}));
-
+    std::vector<std::string> filters;
+    for (const auto& f : asked.filters)
+        filters.push_back(f.name + " " + f.pattern);
+    EXPECT_EQ(filters, (std::vector<std::string>{"wmv(*.wmv) *.wmv", "avi(*.avi) *.avi",
+                                                 "mpg(*.mpg) *.mpg", "All files(*.*) *.*"}));
     ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "動画ファイル(wmv,avi,mpg)を指定してください。");
-    EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "エラー");
-    EXPECT_EQ(platform.dialogs.Boxes()[0].buttons, DialogButtons::Ok);
+    const auto& box = platform.dialogs.Boxes()[0];
+    EXPECT_EQ(box.text, "動画ファイル(wmv,avi,mpg)を指定してください。");
+    EXPECT_EQ(box.caption, "エラー");
+    EXPECT_EQ(box.buttons, DialogButtons::Ok);
     EXPECT_EQ(&video.Player(), before);
     EXPECT_EQ(platform.videosMade, 1);
     EXPECT_TRUE(platform.dialogs.cursorWhileShown);
@@ -129,8 +117,6 @@ TEST_F(Background, AChosenFileWaitsStoppedAtItsStartWithTheSoundSettingOfTheMome
     VideoBackground video = Make();
     platform.chooser.QueueAnswer("/clips/first.avi");
     platform.chooser.QueueAnswer("/clips/second.mpg");
-    video.ToggleSound();
-    video.ToggleSound();
     video.ToggleSound();
     EXPECT_TRUE(video.IsSoundOn());
 
