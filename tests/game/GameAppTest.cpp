@@ -110,40 +110,35 @@ TEST_F(GameAppTest, StartGameBeginsAFreshGameOnTheVideoWhichLoops) {
 }
 
 TEST_F(GameAppTest, FreezeAndCatchUpToggleOnThePressEdgeUnderOneLatch) {
-    bool catchUp = app.GetFrameClock().catchUp;
-    Step(Pad({Hold::Freeze}));
-    EXPECT_TRUE(world.IsHalted());
-    Steps(5, Pad({Hold::Freeze}));
-    EXPECT_TRUE(world.IsHalted());
-    Step(Pad({Hold::Freeze, Hold::CatchUp}));  // B while V is still held: nothing
-    EXPECT_EQ(app.GetFrameClock().catchUp, catchUp);
-    Step();
-    Step(Pad({Hold::Freeze}));
-    EXPECT_FALSE(world.IsHalted());
-
-    Step();
-    Step(Pad({Hold::Freeze, Hold::CatchUp}));  // both in one step: both toggle
-    EXPECT_TRUE(world.IsHalted());
-    EXPECT_EQ(app.GetFrameClock().catchUp, !catchUp);
-}
-
-TEST_F(GameAppTest, AFrozenGameMovesNothingButStillDraws) {
     app.StartGame();
     auto* scene = app.CreateScene<CountingScene>();
     Steps(3);
     auto* background = *Each<Background>(world.backgroundPool).begin();
-    PlayerShip* ship = world.GetPlayer();
-    float y = ship->y;
+    float y = world.GetPlayer()->y;
+    bool catchUp = app.GetFrameClock().catchUp;
     Step(Pad({Hold::Freeze}));
+    Steps(5, Pad({Hold::Freeze}));
+    Step(Pad({Hold::Freeze, Hold::CatchUp}));  // B while V is still held: nothing
+    EXPECT_EQ(app.GetFrameClock().catchUp, catchUp);
     Steps(10);
+    // Frozen, nothing moves, but the frame is still drawn.
+    EXPECT_TRUE(world.IsHalted());
     EXPECT_EQ(world.GetFrameCounter(), 3);
     EXPECT_EQ(background->counter, 3);
     EXPECT_EQ(scene->updates, 3);
-    EXPECT_EQ(ship->y, y);
+    EXPECT_EQ(world.GetPlayer()->y, y);
     int clears = Backend().Count().clears;
+    Backend().Forget();
     app.Render();
     EXPECT_EQ(Backend().Count().clears, clears + 1);
     EXPECT_FALSE(Backend().meshDraws.empty());
+
+    Step(Pad({Hold::Freeze}));
+    EXPECT_FALSE(world.IsHalted());
+    Step();
+    Step(Pad({Hold::Freeze, Hold::CatchUp}));  // both in one step: both toggle
+    EXPECT_TRUE(world.IsHalted());
+    EXPECT_EQ(app.GetFrameClock().catchUp, !catchUp);
 }
 
 TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
@@ -159,32 +154,6 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     EXPECT_EQ(Music().plays, 4);
     Step();
     EXPECT_EQ(Music().stops, 2);
-}
-
-TEST_F(GameAppTest, ReturningToTheTitleEmptiesEveryPoolAndStopsTheMusicOnce) {
-    app.StartGame();
-    app.CreateScene<CountingScene>();
-    world.Spawn<TestEnemy>(0.0f, -30.0f);
-    world.Spawn<AngleBullet>(world.BulletTable(), 0, 0.0f, -40.0f, 0.25f, 1.0f, 0.0f);
-    world.Spawn<ScoreItem>(0.0f, 0.0f);
-    world.Spawn<ScreenBomb>();
-    world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
-    Step(Pad({Hold::Fire}));
-    app.RequestReturnToTitle();
-    int stops = Music().stops;
-    Step();
-    for (ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
-                             &world.effectPool, &world.enemyPool, &world.itemPool,
-                             &world.playerPool, &world.playerShotPool, &world.popupPool}) {
-        EXPECT_EQ(pool->Count(), 0);
-    }
-    ASSERT_EQ(app.ScenePool().Count(), 1);  // only the title menu
-    EXPECT_NE(Find<TitleMenu>(), nullptr);
-    EXPECT_EQ(world.GetPlayer(), nullptr);
-    EXPECT_EQ(Music().stops, stops + 1);
-    EXPECT_EQ(Music().position, 0.0);
-    Step();
-    EXPECT_EQ(Music().stops, stops + 1);
 }
 
 TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
@@ -213,11 +182,10 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
                                           -300, -200, -100}));
     // The field's y runs down the screen, the world's z up it.
     EXPECT_EQ(Backend().meshDraws[10].world[3], glm::vec4(12.0f, -200.0f, 30.0f, 1.0f));
-    // Then the pop-up, and the head-up display over everything.
+    // Then the pop-up's two digits, and the head-up display over everything,
+    // the boss gauge's shadow first.
     ASSERT_GT(Backend().quadDraws.size(), 2u);
-    EXPECT_EQ(Backend().quadDraws[0].y, Backend().quadDraws[1].y);
-    EXPECT_EQ(Backend().quadDraws[1].x - Backend().quadDraws[0].x, 8.0f);
-    EXPECT_EQ(Backend().quadDraws[2].y, 10.0f);  // the boss gauge's shadow comes first
+    EXPECT_EQ(Backend().quadDraws[2].y, 10.0f);
 }
 
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "support/GameFixture.h"
+#include "world/BombBlast.h"
 #include "world/BulletKinds.h"
+#include "world/Item.h"
 #include "world/PlayerShip.h"
+#include "world/ScorePopup.h"
 
 namespace {
 
@@ -16,7 +19,6 @@ struct TitleFixture : GameFixture {
     TitleMenu& Menu() { return *Find<TitleMenu>(); }
 };
 
-// Pieces 9 and -1 do not exist: the stage goes on without them.
 struct StageFixture : GameFixture {
     StageFixture()
         : GameFixture(
@@ -81,18 +83,6 @@ TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAnd
     EXPECT_EQ(QuadsAt(8.0f).front().color, 0xFFFF0000u);
 }
 
-TEST_F(StageFixture, GetReadyShowsFor51UpdatesAndTheStageStartsInTheLast) {
-    app.StartGame();
-    Steps(50);
-    EXPECT_NE(Find<GetReady>(), nullptr);
-    EXPECT_TRUE(Music().opened.empty());
-    Step();
-    EXPECT_EQ(Find<GetReady>(), nullptr);
-    EXPECT_NE(Find<StageRunner>(), nullptr);
-    ASSERT_EQ(Music().opened.size(), 1u);
-    EXPECT_EQ(Music().opened[0], media.ExeDir() + "Media/Music/qz_disky.mid");
-}
-
 TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
     Begin();
     auto* bullet =
@@ -125,8 +115,16 @@ TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
     EXPECT_EQ(Music().opened[1], media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
 }
 
-TEST_F(StageFixture, AFadeFallsFromFullVolumeToSilenceOneLevelAFrame) {
-    Begin();
+// Pieces 9 and -1 do not exist: the stage goes on without them.
+TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitle) {
+    app.StartGame();
+    Steps(50);
+    EXPECT_NE(Find<GetReady>(), nullptr);
+    EXPECT_TRUE(Music().opened.empty());
+    Step();  // the stage's first step
+    EXPECT_NE(Find<StageRunner>(), nullptr);
+    EXPECT_EQ(Music().opened, std::vector{media.ExeDir() + "Media/Music/qz_disky.mid"});
+
     Steps(59);
     Music().levels.clear();
     Step();  // play 4 at full volume, then the fade's first level in the same frame
@@ -140,6 +138,39 @@ TEST_F(StageFixture, AFadeFallsFromFullVolumeToSilenceOneLevelAFrame) {
     EXPECT_LT(fade[30], 0);
     EXPECT_EQ(fade.back(), -10000);  // silent
     EXPECT_EQ(Find<MusicFade>(), nullptr);
+
+    Steps(41);
+    GameOver* over = Find<GameOver>();
+    ASSERT_NE(over, nullptr);
+    EXPECT_TRUE(over->newHighScore);  // 0 against 0 is a tie with the best
+    world.SetBossGauge(0.5f);         // lost to the boss: the title shows no gauge
+    Video().position = 3.0;
+    int videoStops = Video().stops;
+    Steps(149, Pad({Hold::Fire}));
+    EXPECT_NE(Find<GameOver>(), nullptr);
+    EXPECT_NE(world.GetPlayer(), nullptr);  // the field plays on meanwhile
+    world.Spawn<TestEnemy>(0.0f, -30.0f);
+    world.Spawn<AngleBullet>(world.BulletTable(), 0, 30.0f, -40.0f, 0.25f, 1.0f, 0.0f);
+    world.Spawn<ScoreItem>(0.0f, 0.0f);
+    world.Spawn<ScreenBomb>();
+    world.Spawn<ScorePopup>(0.0f, 0.0f, 10);
+    int musicStops = Music().stops;
+    Step();
+    EXPECT_EQ(Video().stops, videoStops + 1);
+    EXPECT_EQ(Video().position, 0.0);
+    for (ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
+                             &world.effectPool, &world.enemyPool, &world.itemPool,
+                             &world.playerPool, &world.playerShotPool, &world.popupPool}) {
+        EXPECT_EQ(pool->Count(), 0);
+    }
+    ASSERT_EQ(app.ScenePool().Count(), 1);
+    EXPECT_NE(Find<TitleMenu>(), nullptr);
+    EXPECT_EQ(world.GetPlayer(), nullptr);
+    EXPECT_EQ(world.GetBossGauge(), 0.0f);
+    EXPECT_EQ(Music().stops, musicStops + 1);
+    EXPECT_EQ(Music().position, 0.0);
+    Step();
+    EXPECT_EQ(Music().stops, musicStops + 1);  // once only
 }
 
 TEST_F(GameFixture, AFadeOfOneFrameOrLessLeavesFullVolumeAndEnds) {
@@ -150,25 +181,6 @@ TEST_F(GameFixture, AFadeOfOneFrameOrLessLeavesFullVolumeAndEnds) {
         EXPECT_EQ(Music().levels, (std::vector<int>{0})) << frames;
         EXPECT_EQ(Find<MusicFade>(), nullptr) << frames;
     }
-}
-
-TEST_F(StageFixture, GameOverShowsForAWhileThenTheTitleWithTheVideoRewound) {
-    Begin();
-    Steps(60 + 100);
-    GameOver* over = Find<GameOver>();
-    ASSERT_NE(over, nullptr);
-    EXPECT_TRUE(over->newHighScore);  // 0 against 0 is a tie with the best
-    world.SetBossGauge(0.5f);         // lost to the boss: the title shows no gauge
-    Video().position = 3.0;
-    int stops = Video().stops;
-    Steps(149);
-    EXPECT_NE(Find<GameOver>(), nullptr);
-    EXPECT_NE(world.GetPlayer(), nullptr);  // the field plays on meanwhile
-    Step();
-    EXPECT_EQ(Video().stops, stops + 1);
-    EXPECT_EQ(Video().position, 0.0);
-    EXPECT_NE(Find<TitleMenu>(), nullptr);
-    EXPECT_EQ(world.GetBossGauge(), 0.0f);
 }
 
 TEST_F(StageFixture, AReturnToTheTitleDuringAPauseLeavesTheTitleSilent) {
@@ -187,33 +199,18 @@ TEST_F(StageFixture, AReturnToTheTitleDuringAPauseLeavesTheTitleSilent) {
 
 TEST_F(GameFixture, TheWarningBlinksForTwoSecondsThenGoes) {
     app.CreateScene<Warning>();
-    int shown = 0;
-    bool blinked = false, wasShown = false;
-    for (int i = 1; i <= 120; ++i) {
+    int shown = 0, changes = 0;
+    bool was = false;
+    for (int i = 0; i < 120; ++i) {
         Step();
         bool now = !QuadsAt(640 / 2 - 32 + 2).empty();
         shown += now;
-        blinked = blinked || (wasShown && !now);
-        wasShown = now;
+        changes += now != was;
+        was = now;
     }
     EXPECT_EQ(shown, 60);
-    EXPECT_TRUE(blinked);
+    EXPECT_GE(changes, 10);
     EXPECT_EQ(Find<Warning>(), nullptr);
-}
-
-TEST_F(GameFixture, TheEndingPlaysItsPieceOverTheStoppedVideoAndShowsTheCredits) {
-    app.Video().ToggleSound();
-    world.Flow().BossFightEnded();
-    auto* clear = Find<GameClear>();
-    ASSERT_NE(clear, nullptr);
-    EXPECT_TRUE(app.Play().EndingMusicOn());
-    ASSERT_EQ(Music().opened.size(), 1u);
-    EXPECT_EQ(Music().opened[0], media.ExeDir() + "Media/Music/qz_megami(or).mid");
-    EXPECT_EQ(Video().stops, 1);
-    clear->counter = 2500;
-    EXPECT_FALSE(QuadsAt(480 / 2 + 32 + 2).empty());
-    clear->counter = 8000;
-    EXPECT_FALSE(QuadsAt(480 / 2 + 64 + 2).empty());
 }
 
 TEST_F(GameFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
@@ -238,7 +235,7 @@ struct BossStageFixture : GameFixture {
     BossStageFixture() : GameFixture("teki boss 0\nplay 4\n") {}
 };
 
-TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEnding) {
+TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEndingOverTheStoppedVideo) {
     app.StartGame();
     Steps(51);  // the boss's line: the stage stops there
     EXPECT_EQ(app.Play().Stage().Waiting(), -1);
@@ -247,10 +244,17 @@ TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEnding) {
     Steps(100);
     EXPECT_TRUE(Music().opened.empty());
 
+    int stops = Video().stops;
     world.Flow().BossFightEnded();
-    EXPECT_NE(Find<GameClear>(), nullptr);
-    Music().opened.clear();
-    Step();  // the stage goes on: "play 4", then the ending's own piece was opened before
-    ASSERT_FALSE(Music().opened.empty());
+    auto* clear = Find<GameClear>();
+    ASSERT_NE(clear, nullptr);
+    EXPECT_TRUE(app.Play().EndingMusicOn());
+    EXPECT_EQ(Music().opened, std::vector{media.ExeDir() + "Media/Music/qz_megami(or).mid"});
+    EXPECT_EQ(Video().stops, stops + 1);
+    clear->counter = 2500;  // the credits
+    EXPECT_FALSE(QuadsAt(480 / 2 + 32 + 2).empty());
+    clear->counter = 8000;
+    EXPECT_FALSE(QuadsAt(480 / 2 + 64 + 2).empty());
+    Step();  // the stage goes on: "play 4"
     EXPECT_EQ(Music().opened.back(), media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
 }

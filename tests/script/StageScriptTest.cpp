@@ -73,7 +73,7 @@ long PeakResidentKb() {
 
 TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokensOutsideComments) {
     Load(
-        "teki obj1 10\n"
+        "teki obj1 10\r\n"  // a line end from elsewhere
         "teki boss -12.5 remark\n"
         "teki obj1\n"      // no number: x = 0
         "teki obj7 10\n"   // no such kind

@@ -34,24 +34,6 @@ TextFile Loaded(const TempDir& dir, const std::string& text) {
 
 }  // namespace
 
-TEST(TextFile, ReadsLinesEndedByLfOrCrLfAndALastLineWithoutAnEnd) {
-    TempDir dir("textfile");
-    TextFile file = Loaded(dir, "one\r\ntwo\n\nthree");
-    ASSERT_EQ(file.Count(), 4);
-    EXPECT_EQ(file.GetLine(0), "one");
-    EXPECT_EQ(file.GetLine(1), "two");
-    EXPECT_EQ(file.GetLine(2), "");
-    EXPECT_EQ(file.GetLine(3), "three");
-    EXPECT_EQ(file.GetLine(4), "");
-    EXPECT_EQ(file.GetLine(-1), "");
-    EXPECT_EQ(Loaded(dir, "one\n").Count(), 1);  // the end itself adds nothing
-    EXPECT_EQ(Loaded(dir, "").Count(), 0);
-    // Bytes that are not text are kept as they are.
-    TextFile odd = Loaded(dir, std::string("a\0b\n\xff\xfe\n", 7));
-    ASSERT_EQ(odd.Count(), 2);
-    EXPECT_EQ(odd.GetLine(0), std::string("a\0b", 3));
-}
-
 TEST(TextFile, ALineOverTheLimitEndsTheReading) {
     TempDir dir("textfile");
     std::string longest(TextFile::kMaxLine, 'x');
