@@ -72,11 +72,14 @@ TEST_F(DisplayWindow, OpensAVelmoraWindowWithABlackClientArea) {
 }
 
 TEST_F(DisplayWindow, EscOrClosingTheWindowEndsTheLoopWithExitCodeZero) {
+    app->stopAfter = 100;  // a loop that goes on ends with 7
     Push(KeyDown(SDLK_ESCAPE));
     EXPECT_EQ(app->Run(), 0);
     EXPECT_LE(app->updates, 1);  // at once, not after the steps that were due
     EXPECT_EQ(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_SHOWN, 0u);
 
+    app = std::make_unique<WindowApp>(platform);
+    app->stopAfter = 100;
     SDL_Event close{};
     close.type = SDL_WINDOWEVENT;
     close.window.event = SDL_WINDOWEVENT_CLOSE;

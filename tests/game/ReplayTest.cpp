@@ -150,6 +150,7 @@ TEST(Replay, TheBotPlaysTheWholeStageAndItsKeptGamePlaysBackToTheSameEnd) {
     EXPECT_EQ(ReplayMismatch(*replay, MediaDir() + "script_easy.txt", MediaDir()), "");
 
     Simulation again(MediaDir());
+    again.GetWorld().NextRandom();  // as in a later game of a session
     again.PlayReplay(*replay);
     while (!again.Over() && again.Steps() < 60 * 60 * 15)
         again.Step();

@@ -73,9 +73,9 @@ long PeakResidentKb() {
 
 TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokensOutsideComments) {
     Load(
-        "teki obj1 10\r\n"  // a line end from elsewhere
+        "teki obj1 10\n"
         "teki boss -12.5 remark\n"
-        "teki obj1\n"      // no number: x = 0
+        "teki obj1\r\n"    // no number: x = 0; a line end from elsewhere
         "teki obj7 10\n"   // no such kind
         "Teki obj1 10\n"   // keywords are case-sensitive
         "teki OBJ1 10\n"   // so are kinds
