@@ -1,3 +1,5 @@
+// The main loop's pacing: by the display, or by the clock, with or without
+// catching up the steps a slow frame owes.
 #include <gtest/gtest.h>
 
 #include "FakeTime.h"
@@ -10,9 +12,16 @@ struct LoopFixture : ::testing::Test {
     void Make(int refreshRate, bool catchUp) {
         static_cast<NullBackend*>(platform.backend)->SetRefreshRate(refreshRate);
         app.Clock().catchUp = catchUp;
+        app.Clock().accumulatedFrames = 0.0;
         app.ResetClock();
     }
-    NullBackend& Backend() { return *static_cast<NullBackend*>(platform.backend); }
+    // What one turn of the loop did after `owed` steps of time: updates, renders.
+    std::pair<int, int> Turn(double owed) {
+        time.AdvanceSteps(owed);
+        int updates = app.updates, renders = app.renders;
+        app.IdleTurn();
+        return {app.updates - updates, app.renders - renders};
+    }
 
     FakeTime time;
     HeadlessPlatform platform;
@@ -24,11 +33,7 @@ struct LoopFixture : ::testing::Test {
 TEST_F(LoopFixture, PacedByTheDisplayEveryTurnUpdatesAndDrawsOnce) {
     Make(60, false);
     for (double owed : {0.0, 0.2, 5.0}) {
-        time.AdvanceSteps(owed);
-        int updates = app.updates, renders = app.renders;
-        app.IdleTurn();
-        EXPECT_EQ(app.updates - updates, 1) << "owed " << owed;
-        EXPECT_EQ(app.renders - renders, 1) << "owed " << owed;
+        EXPECT_EQ(Turn(owed), std::pair(1, 1)) << "owed " << owed;
         EXPECT_EQ(app.Clock().accumulatedFrames, 0.0);
     }
     EXPECT_EQ(time.sleeps, 0);
@@ -37,67 +42,23 @@ TEST_F(LoopFixture, PacedByTheDisplayEveryTurnUpdatesAndDrawsOnce) {
 TEST_F(LoopFixture, PacedByTheClockWaitsForAWholeStepThenDropsTheRest) {
     for (int hz : {0, 75}) {
         Make(hz, false);
-        app.Clock().accumulatedFrames = 0.0;
-        time.AdvanceSteps(0.5);
-        int updates = app.updates, renders = app.renders;
-        app.IdleTurn();
-        EXPECT_EQ(app.updates, updates) << hz << " Hz";
-        EXPECT_EQ(app.renders, renders) << hz << " Hz";
+        EXPECT_EQ(Turn(0.5), std::pair(0, 0)) << hz << " Hz";
         // It sleeps until shortly before the step is due instead of spinning.
         EXPECT_GT(time.lastSleep, 0.4 / 60.0);
         EXPECT_LT(time.lastSleep, 0.5 / 60.0);
 
-        app.Clock().accumulatedFrames = 0.0;
-        app.ResetClock();
-        time.AdvanceSteps(1.3);
-        app.IdleTurn();
-        EXPECT_EQ(app.updates - updates, 1) << hz << " Hz";
-        EXPECT_EQ(app.renders - renders, 1) << hz << " Hz";
+        Make(hz, false);
+        EXPECT_EQ(Turn(1.3), std::pair(1, 1)) << hz << " Hz";
         EXPECT_EQ(app.Clock().accumulatedFrames, 0.0);
     }
 }
 
 TEST_F(LoopFixture, CatchUpRunsEveryOwedStepAndDrawsOnce) {
     Make(0, true);
-    time.AdvanceSteps(2.5);
-    app.IdleTurn();
-    EXPECT_EQ(app.updates, 2);
-    EXPECT_EQ(app.renders, 1);
+    EXPECT_EQ(Turn(2.5), std::pair(2, 1));
     EXPECT_NEAR(app.Clock().accumulatedFrames, 0.5, 1e-3);
-}
-
-TEST_F(LoopFixture, CatchUpPacedByTheDisplayMayRunNoStep) {
-    Make(60, true);
-    time.AdvanceSteps(0.5);
-    app.IdleTurn();
-    EXPECT_EQ(app.updates, 0);
-    EXPECT_EQ(app.renders, 1);
-}
-
-TEST(FrameClock, TickCountFallbackSurvivesTheWrap) {
-    FakeTime time;
-    time.hasCounter = false;
-    time.ticks = 0xFFFFFFF0u;
-    FrameClock clock;
-    clock.Reset(time);
-    EXPECT_EQ(clock.lastTickCount, 0xFFFFFFF0u);
-    time.ticks = 0x10u;  // 32 ms later, past the wrap
-    clock.Advance(time);
-    EXPECT_NEAR(clock.accumulatedFrames, 32 * 60 / 1000.0, 1e-9);
-    EXPECT_EQ(clock.lastTickCount, 0x10u);
-}
-
-TEST(FrameClock, ResetKeepsTheStepsOwed) {
-    FakeTime time;
-    FrameClock clock;
-    clock.Reset(time);
-    time.AdvanceSteps(3);
-    clock.Advance(time);
-    time.AdvanceSteps(100);
-    clock.Reset(time);
-    EXPECT_NEAR(clock.accumulatedFrames, 3.0, 1e-6);
-    clock.Advance(time);
-    EXPECT_NEAR(clock.accumulatedFrames, 3.0, 1e-6);
+    Make(60, true);  // paced by the display, a turn may owe no step yet
+    EXPECT_EQ(Turn(0.5), std::pair(0, 1));
 }
 
 namespace {

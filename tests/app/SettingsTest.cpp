@@ -2,39 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "app/Settings.h"
+#include "input/platform/SdlKeyNames.h"
 #include "support/TempDir.h"
 
 namespace {
-
-// A few key names, as the platform would give them.
-KeyNames Names() {
-    static const std::map<std::string, int> codes = {{"Up", scancode::kUp},
-                                                     {"Down", scancode::kDown},
-                                                     {"Left", scancode::kLeft},
-                                                     {"Right", scancode::kRight},
-                                                     {"Z", scancode::kZ},
-                                                     {"Space", scancode::kSpace},
-                                                     {"Return", scancode::kReturn},
-                                                     {"X", scancode::kX},
-                                                     {"C", scancode::kC},
-                                                     {"V", scancode::kV},
-                                                     {"B", scancode::kB},
-                                                     {"W", 26},
-                                                     {"Left Shift", 225}};
-    return {[](const std::string& name) {
-                auto it = codes.find(name);
-                return it == codes.end() ? 0 : it->second;
-            },
-            [](int code) {
-                for (auto& [name, c] : codes) {
-                    if (c == code) return name;
-                }
-                return std::string("?");
-            }};
-}
 
 std::vector<int> KeysOf(const Settings& s, KeyAction action) {
     std::vector<int> codes;
@@ -62,20 +35,21 @@ TEST(Settings, ReadsEveryKey) {
         "key_fire = Left Shift\n"
         "key_down = X\nkey_left = X\nkey_right = X\nkey_hover = C\n"
         "key_pause = V\nkey_freeze = B\nkey_catchup = Z\n",
-        Names());
+        SdlKeyNames());
     EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
     const Settings& s = loaded.settings;
     EXPECT_EQ(s.musicVolume, 0);
     EXPECT_EQ(s.effectsVolume, 35);
     EXPECT_TRUE(s.fullScreen);
     EXPECT_EQ(s.picture, PictureFit::Integer);
-    EXPECT_EQ(KeysOf(s, KeyAction::Up), (std::vector<int>{26, scancode::kUp}));
-    EXPECT_EQ(KeysOf(s, KeyAction::Fire), std::vector<int>{225});
-    EXPECT_EQ(KeysOf(s, KeyAction::Down), std::vector<int>{scancode::kX});
-    EXPECT_EQ(KeysOf(s, KeyAction::Hover), std::vector<int>{scancode::kC});
-    EXPECT_EQ(KeysOf(s, KeyAction::Pause), std::vector<int>{scancode::kV});
-    EXPECT_EQ(KeysOf(s, KeyAction::Freeze), std::vector<int>{scancode::kB});
-    EXPECT_EQ(KeysOf(s, KeyAction::CatchUp), std::vector<int>{scancode::kZ});
+    const std::pair<KeyAction, std::vector<int>> keys[] = {
+        {KeyAction::Up, {26, scancode::kUp}}, {KeyAction::Fire, {225}},
+        {KeyAction::Down, {scancode::kX}},    {KeyAction::Hover, {scancode::kC}},
+        {KeyAction::Pause, {scancode::kV}},   {KeyAction::Freeze, {scancode::kB}},
+        {KeyAction::CatchUp, {scancode::kZ}},
+    };
+    for (const auto& [action, codes] : keys)
+        EXPECT_EQ(KeysOf(s, action), codes) << static_cast<int>(action);
 }
 
 TEST(Settings, ABadValueIsReportedWithItsLineAndKeepsItsDefault) {
@@ -90,7 +64,7 @@ TEST(Settings, ABadValueIsReportedWithItsLineAndKeepsItsDefault) {
         "speed = 3\n"
         "just words\n"
         "music_volume = -1\n",
-        Names());
+        SdlKeyNames());
     const std::vector<std::string> expected = {"line 1: music_volume",
                                                "line 2: effects_volume",
                                                "line 3: fullscreen",
@@ -118,7 +92,7 @@ TEST(Settings, GarbageAndHugeFilesNeverStopTheGame) {
     for (int i = 0; i < 5000; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
     garbage += "\nmusic_volume = 40\n" + std::string(3000, '=') + "\x1b[2J\n";
-    LoadedSettings loaded = ParseSettings(garbage, Names());
+    LoadedSettings loaded = ParseSettings(garbage, SdlKeyNames());
     EXPECT_EQ(loaded.settings.musicVolume, 40);
     EXPECT_LE(loaded.problems.size(), 11u);  // a few lines, then one that says more were skipped
     for (const std::string& p : loaded.problems)
@@ -126,7 +100,7 @@ TEST(Settings, GarbageAndHugeFilesNeverStopTheGame) {
 
     TempDir dir("settings_huge");
     std::ofstream(dir / "settings.ini") << std::string(1 << 20, 'x');
-    loaded = LoadSettings(dir / "settings.ini", Names());
+    loaded = LoadSettings(dir / "settings.ini", SdlKeyNames());
     ASSERT_EQ(loaded.problems.size(), 1u);
     EXPECT_EQ(loaded.settings.musicVolume, 100);
 }
@@ -134,7 +108,7 @@ TEST(Settings, GarbageAndHugeFilesNeverStopTheGame) {
 TEST(Settings, AMissingFileIsWrittenOnceWithTheDefaultsAndNeverOverwritten) {
     TempDir dir("settings_new");
     std::string path = dir / "config/velmora/settings.ini";  // the folders do not exist yet
-    LoadedSettings first = LoadSettings(path, Names());
+    LoadedSettings first = LoadSettings(path, SdlKeyNames());
     EXPECT_TRUE(first.problems.empty());
     std::string written = Slurp(path);
     for (const char* key :
@@ -142,12 +116,12 @@ TEST(Settings, AMissingFileIsWrittenOnceWithTheDefaultsAndNeverOverwritten) {
           "key_fire = Z, Space, Return", "key_up = Up", "key_catchup = B", "# Default: 100"}) {
         EXPECT_NE(written.find(key), std::string::npos) << key;
     }
-    LoadedSettings reread = ParseSettings(written, Names());
+    LoadedSettings reread = ParseSettings(written, SdlKeyNames());
     EXPECT_TRUE(reread.problems.empty());
     EXPECT_EQ(KeysOf(reread.settings, KeyAction::Fire), KeysOf(Settings{}, KeyAction::Fire));
 
     std::ofstream(path) << "music_volume = 7\n";
-    EXPECT_EQ(LoadSettings(path, Names()).settings.musicVolume, 7);
+    EXPECT_EQ(LoadSettings(path, SdlKeyNames()).settings.musicVolume, 7);
     EXPECT_EQ(Slurp(path), "music_volume = 7\n");
 }
 

@@ -18,7 +18,6 @@ public:
     void RestoreDeviceObjects() override { ++restores; }
 
     FrameClock& Clock() { return clock; }
-    bool FullScreenFlag() const { return fullScreen; }
 
     int updates = 0, renders = 0, invalidates = 0, restores = 0;
     std::function<void()> onUpdate;

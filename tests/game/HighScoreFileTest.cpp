@@ -13,11 +13,14 @@ namespace {
 
 class HighScoreFixture : public ::testing::Test {
 protected:
+    static std::string ReadFrom(const HighScoreFile& from) {
+        DigitCounter score(12);
+        from.Read(score);
+        return score.Text();
+    }
     std::string ReadWith(const std::string& text) {
         std::ofstream(dir / "option.ini", std::ios::binary) << text;
-        DigitCounter score(12);
-        file.Read(score);
-        return score.Text();
+        return ReadFrom(file);
     }
     static std::string Contents(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -37,22 +40,22 @@ protected:
 
 }  // namespace
 
-TEST_F(HighScoreFixture, TheValueIsReadLeftAlignedDigitByDigit) {
-    EXPECT_EQ(ReadWith("HighScore=000000012345\n"), "000000012345");
-    EXPECT_EQ(ReadWith("HighScore=123\n"), "123000000000");
-    EXPECT_EQ(ReadWith("HighScore=12a45\n"), "120450000000");
-    EXPECT_EQ(ReadWith("HighScore=000000012345\r\n"), "000000012345");  // from elsewhere
-    EXPECT_EQ(ReadWith("HighScore=0000000000019999"), "000000000001");  // longer: cut
-}
-
-TEST_F(HighScoreFixture, KeysAreExactAndTheFirstCounts) {
-    EXPECT_EQ(ReadWith(" HighScore=000000000001\n"), "000000000000");
-    EXPECT_EQ(ReadWith("HighScore =000000000001\n"), "000000000000");
-    EXPECT_EQ(ReadWith("highscore=000000000001\n"), "000000000000");
-    EXPECT_EQ(ReadWith("Other=5\nHighScore=000000000002\nHighScore=000000000003\n"),
-              "000000000002");
-    EXPECT_EQ(ReadWith(""), "000000000000");
-    EXPECT_EQ(ReadWith(std::string("\0\xff=\n", 4)), "000000000000");
+TEST_F(HighScoreFixture, TheFirstExactKeysValueIsReadLeftAlignedDigitByDigit) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"HighScore=000000012345\n", "000000012345"},
+        {"HighScore=123\n", "123000000000"},
+        {"HighScore=12a45\n", "120450000000"},
+        {"HighScore=000000012345\r\n", "000000012345"},  // from elsewhere
+        {"HighScore=0000000000019999", "000000000001"},  // longer: cut
+        {" HighScore=000000000001\n", "000000000000"},
+        {"HighScore =000000000001\n", "000000000000"},
+        {"highscore=000000000001\n", "000000000000"},
+        {"Other=5\nHighScore=000000000002\nHighScore=000000000003\n", "000000000002"},
+        {"", "000000000000"},
+        {std::string("\0\xff=\n", 4), "000000000000"},
+    };
+    for (const auto& [text, score] : cases)
+        EXPECT_EQ(ReadWith(text), score) << text;
 }
 
 TEST_F(HighScoreFixture, WritingLeavesExactlyOneLine) {
@@ -61,21 +64,23 @@ TEST_F(HighScoreFixture, WritingLeavesExactlyOneLine) {
     EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000012345\n");
 }
 
-TEST_F(HighScoreFixture, AFolderThatCannotBeWrittenSendsTheScoreToTheUsersFolder) {
+TEST_F(HighScoreFixture, AFolderOrFileThatCannotBeWrittenSendsTheScoreToTheUsersFolder) {
     HighScoreFile blocked(dir / "missing/option.ini", dir / "user/velmora/option.ini");
     ASSERT_TRUE(blocked.Write(Score(777)));
     EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000777\n");
-    // At the next start the better of the two files counts.
-    DigitCounter read(12);
-    blocked.Read(read);
-    EXPECT_EQ(read.Text(), "000000000777");
-    std::ofstream(dir / "option.ini") << "HighScore=000000000500\n";
-    HighScoreFile both(dir / "option.ini", dir / "user/velmora/option.ini");
-    both.Read(read);
-    EXPECT_EQ(read.Text(), "000000000777");
+    EXPECT_EQ(ReadFrom(blocked), "000000000777");
+    EXPECT_FALSE(HighScoreFile(dir / "missing/option.ini", "").Write(Score(1)));
 
-    HighScoreFile nowhere(dir / "missing/option.ini", "");
-    EXPECT_FALSE(nowhere.Write(Score(1)));
+    // A read-only file stays as it is; at the next start the better of the two counts.
+    std::ofstream(dir / "option.ini") << "HighScore=000000000100\n";
+    std::filesystem::permissions(dir / "option.ini", std::filesystem::perms::owner_read |
+                                                         std::filesystem::perms::group_read |
+                                                         std::filesystem::perms::others_read);
+    EXPECT_EQ(ReadFrom(file), "000000000777");
+    ASSERT_TRUE(file.Write(Score(5000)));
+    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000100\n");
+    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000005000\n");
+    EXPECT_EQ(ReadFrom(file), "000000005000");
 }
 
 TEST_F(HighScoreFixture, SavesKeepTheBetterScoreInEitherOrderAndWhenTheyRace) {
@@ -98,19 +103,6 @@ TEST_F(HighScoreFixture, SavesKeepTheBetterScoreInEitherOrderAndWhenTheyRace) {
     EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000006039\n");
 }
 
-TEST_F(HighScoreFixture, AReadOnlyFileStaysAndTheScoreGoesToTheUsersFolder) {
-    std::ofstream(dir / "option.ini") << "HighScore=000000000100\n";
-    std::filesystem::permissions(dir / "option.ini", std::filesystem::perms::owner_read |
-                                                         std::filesystem::perms::group_read |
-                                                         std::filesystem::perms::others_read);
-    ASSERT_TRUE(file.Write(Score(5000)));
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000100\n");
-    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000005000\n");
-    DigitCounter read(12);
-    file.Read(read);
-    EXPECT_EQ(read.Text(), "000000005000");
-}
-
 TEST_F(HighScoreFixture, WhatAKilledSaveLeftIsRemovedByTheNext) {
     std::ofstream(dir / "option.ini.x3Yq9Z") << "HighScore=0000";
     std::ofstream(dir / "option.ini.keep") << "not ours";
@@ -124,9 +116,7 @@ TEST_F(HighScoreFixture, WithoutAFileNothingIsReadOrWritten) {
     std::filesystem::create_directories(dir.Path() / "user");
     std::ofstream(dir / "user/option.ini") << "HighScore=000000000900\n";
     HighScoreFile none("", dir / "user/option.ini");
-    DigitCounter read(12);
-    none.Read(read);
-    EXPECT_EQ(read.Text(), "000000000000");
+    EXPECT_EQ(ReadFrom(none), "000000000000");
     EXPECT_TRUE(none.Write(Score(5)));
     EXPECT_EQ(Contents(dir / "user/option.ini"), "HighScore=000000000900\n");
 }

@@ -6,16 +6,21 @@
 #include "input/InputSystem.h"
 #include "input/ScriptedInput.h"
 
-TEST(StickCurve, HasADeadZoneAndSaturates) {
-    EXPECT_FLOAT_EQ(StickCurve(-1000), -1.0f);
-    EXPECT_FLOAT_EQ(StickCurve(-800), -1.0f);
-    EXPECT_FLOAT_EQ(StickCurve(-500), -0.5f);
-    EXPECT_FLOAT_EQ(StickCurve(-200), 0.0f);
-    EXPECT_FLOAT_EQ(StickCurve(150), 0.0f);
-    EXPECT_FLOAT_EQ(StickCurve(200), 0.0f);
-    EXPECT_FLOAT_EQ(StickCurve(500), 0.5f);
-    EXPECT_FLOAT_EQ(StickCurve(799), 599.0f / 600.0f);
-    EXPECT_FLOAT_EQ(StickCurve(800), 1.0f);
+TEST(StickCurve, ASmallDeflectionDoesNothingAFarOneIsFullAndBetweenItGrows) {
+    for (int v : {0, 150, -150})
+        EXPECT_EQ(StickCurve(v), 0.0f) << v;
+    for (int v : {800, 1000}) {
+        EXPECT_EQ(StickCurve(v), 1.0f) << v;
+        EXPECT_EQ(StickCurve(-v), -1.0f) << v;
+    }
+    float last = 0.0f;
+    for (int v = 250; v < 800; v += 50) {
+        float at = StickCurve(v);
+        EXPECT_GT(at, last) << v;
+        EXPECT_LT(at, 1.0f) << v;
+        EXPECT_EQ(StickCurve(-v), -at) << v;
+        last = at;
+    }
 }
 
 namespace {
@@ -61,37 +66,27 @@ TEST(KeyboardMapping, ARebindReplacesOnlyThatActionsKeys) {
     EXPECT_FALSE(none.buttons[kButtonFire]);
 }
 
-TEST(PadMapping, DirectionsPastTwoHundredAndTheCurveOnTheAxes) {
-    PadReading r;
-    r.x = 500;
-    r.y = -150;
-    r.buttons[2] = true;
+TEST(PadMapping, TheStickPastItsDeadZoneTheDPadAndTheKeyboardAddUp) {
+    PadReading stick;
+    stick.x = 500;
+    stick.y = -150;
+    stick.buttons[2] = true;
     PadState pad;
-    ApplyPad(r, pad);
+    ApplyPad(stick, pad);
     EXPECT_TRUE(pad.right);
     EXPECT_FALSE(pad.left || pad.up || pad.down);
-    EXPECT_FLOAT_EQ(pad.axisX, 0.5f);
-    EXPECT_FLOAT_EQ(pad.axisY, 0.0f);
+    EXPECT_EQ(pad.axisX, StickCurve(500));
+    EXPECT_EQ(pad.axisY, 0.0f);
     EXPECT_TRUE(pad.buttons[2]);
-}
 
-TEST(PadMapping, TheDPadMovesAtFullDeflection) {
-    PadReading r;
-    r.down = r.left = true;
-    PadState pad;
-    ApplyPad(r, pad);
-    EXPECT_TRUE(pad.down && pad.left);
-    EXPECT_FLOAT_EQ(pad.axisY, 1.0f);
-    EXPECT_FLOAT_EQ(pad.axisX, -1.0f);
-}
-
-TEST(PadMapping, KeyboardAndPadAddUp) {
-    PadReading r;
-    r.x = 1000;
-    PadState pad;
-    ApplyKeyboard(DefaultKeys(), Held({scancode::kRight}), pad);
-    ApplyPad(r, pad);
-    EXPECT_FLOAT_EQ(pad.axisX, 2.0f);
+    PadReading dpad;
+    dpad.down = dpad.left = true;
+    PadState moved;
+    ApplyKeyboard(DefaultKeys(), Held({scancode::kLeft}), moved);
+    ApplyPad(dpad, moved);
+    EXPECT_TRUE(moved.down && moved.left);
+    EXPECT_FLOAT_EQ(moved.axisY, 1.0f);  // at full deflection
+    EXPECT_FLOAT_EQ(moved.axisX, -2.0f);
 }
 
 TEST(InputSystem, ClearsTheStateEachStep) {

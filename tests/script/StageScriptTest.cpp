@@ -71,11 +71,11 @@ long PeakResidentKb() {
 
 }  // namespace
 
-TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokens) {
+TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokensOutsideComments) {
     Load(
         "teki obj1 10\n"
         "teki boss -12.5 remark\n"
-        "teki obj1\n"      // no number: x = 0
+        "teki obj1\r\n"    // no number: x = 0; a line end from elsewhere
         "teki obj7 10\n"   // no such kind
         "Teki obj1 10\n"   // keywords are case-sensitive
         "teki OBJ1 10\n"   // so are kinds
@@ -89,43 +89,27 @@ TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokens) {
         "teki big4 1e1\n"
         "teki big5 2,5\n"  // no decimal comma, whatever the locale
         "unknown 1\n"
-        "\n");
-    EXPECT_EQ(Commands(), (Lines{"teki obj1 10", "teki boss -12.5", "teki obj1 0", "sleep 60",
-                                 "sleep 0", "sleep 1", "play 4", "fadeout 60", "gameover",
-                                 "teki big4 10", "teki big5 2"}));
-}
-
-TEST_F(ScriptFixture, CommentsOpenAndCloseOnlyAtTheFirstToken) {
-    Load(
-        "play 0\n"
-        "/*\n"
+        "\n"
+        "/*\n"  // comments open and close only at the first token
         "play 1\n"
-        "gameover\n"
         "*/ closing remark\n"
-        "/* play 2\n"  // opens a comment: its command is not read
+        "/* play 2\n"
         "*/\n"
         "play 3 /* not a comment\n"
         "sleep 5 */\n"
-        "/*\n"
-        "play 4\n");  // never closed: runs to the end
-    EXPECT_EQ(Commands(), (Lines{"play 0", "play 3", "sleep 5"}));
+        "play 7");  // a last line without an end still counts
+    EXPECT_EQ(Commands(), (Lines{"teki obj1 10", "teki boss -12.5", "teki obj1 0", "sleep 60",
+                                 "sleep 0", "sleep 1", "play 4", "fadeout 60", "gameover",
+                                 "teki big4 10", "teki big5 2", "play 3", "sleep 5", "play 7"}));
 }
 
-TEST_F(ScriptFixture, ALastLineWithoutAnEndStillCounts) {
-    Load("play 0\ngameover");
-    EXPECT_EQ(Commands(), (Lines{"play 0", "gameover"}));
-}
-
-TEST_F(ScriptFixture, AnOverlongLineEndsTheReading) {
-    Load("play 0\n" + std::string(2000, 'x') + "\nplay 1\n");
-    EXPECT_EQ(Commands(), (Lines{"play 0"}));
-}
-
-TEST_F(ScriptFixture, EmptyMissingAndGarbageFilesGiveFewOrNoCommands) {
+TEST_F(ScriptFixture, EmptyMissingGarbageAndOverlongLinesGiveFewOrNoCommands) {
     EXPECT_EQ(Load("").Count(), 0);
     StageScript missing("/nonexistent/velmora/script_easy.txt", host);
     EXPECT_EQ(missing.Count(), 0);
     EXPECT_EQ(Load(std::string("play\0 1\n\xff\xfe gameover\nteki \x80 3\n", 29)).Count(), 0);
+    Load("play 0\n" + std::string(2000, 'x') + "\nplay 1\n");  // the reading ends there
+    EXPECT_EQ(Commands(), (Lines{"play 0"}));
 }
 
 TEST_F(ScriptFixture, CommandsBetweenSleepsRunInOneFrame) {

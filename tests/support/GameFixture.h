@@ -7,15 +7,23 @@
 
 #include "app/HeadlessPlatform.h"
 #include "game/GameApp.h"
+#include "game/Scenes.h"
+#include "support/FakeVideo.h"
 #include "support/Pads.h"
 #include "support/RecordingBackend.h"
 #include "support/TestEnemy.h"
 #include "support/TestMedia.h"
 
+// Every image decodes to one white pixel, so models have textures of their own.
+struct WhiteImages : ImageDecoder {
+    Image Decode(const std::string&) override { return Image{1, 1, {0xFFFFFFFF}}; }
+};
+
 class GameFixture : public ::testing::Test {
 protected:
-    // stage: the text of the stage script, if the test needs one.
-    explicit GameFixture(HeadlessPlatform::Options options = {}, const std::string& stage = "")
+    // stage: the text of the stage script, if the test needs one. The video is
+    // a FakeVideo unless the options make another.
+    explicit GameFixture(const std::string& stage = "", HeadlessPlatform::Options options = {})
         : media(stage),
           platform(WithMedia(std::move(options))),
           app(platform),
@@ -29,7 +37,30 @@ protected:
         for (int i = 0; i < n; ++i)
             Step(pad);
     }
+    // Presses and lets go of a key, one step each.
+    void Press(Hold key) {
+        Step(Pad({key}));
+        Step();
+    }
+    template <class T>
+    T* Find() {
+        for (Scene* s : Each<Scene>(app.ScenePool())) {
+            if (auto* t = dynamic_cast<T*>(s)) return t;
+        }
+        return nullptr;
+    }
     RecordingBackend& Backend() { return *static_cast<RecordingBackend*>(platform.backend); }
+    FakeVideo& Video() { return *static_cast<FakeVideo*>(platform.video); }
+    SilentMusic& Music() { return *platform.music; }
+    // The quads drawn in a frame at a height, left to right.
+    std::vector<RecordingBackend::QuadDraw> QuadsAt(float y) {
+        Backend().Forget();
+        app.Render();
+        std::vector<RecordingBackend::QuadDraw> row;
+        for (const auto& q : Backend().quadDraws)
+            if (q.y == y) row.push_back(q);
+        return row;
+    }
 
     TestMedia media;
     HeadlessPlatform platform;
@@ -40,6 +71,9 @@ private:
     HeadlessPlatform::Options WithMedia(HeadlessPlatform::Options options) {
         options.exeDir = media.ExeDir();
         options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
+        options.makeImageDecoder = [] { return std::make_unique<WhiteImages>(); };
+        if (!options.makeVideoPlayer)
+            options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
         return options;
     }
 };

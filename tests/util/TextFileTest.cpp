@@ -34,24 +34,6 @@ TextFile Loaded(const TempDir& dir, const std::string& text) {
 
 }  // namespace
 
-TEST(TextFile, ReadsLinesEndedByLfOrCrLfAndALastLineWithoutAnEnd) {
-    TempDir dir("textfile");
-    TextFile file = Loaded(dir, "one\r\ntwo\n\nthree");
-    ASSERT_EQ(file.Count(), 4);
-    EXPECT_EQ(file.GetLine(0), "one");
-    EXPECT_EQ(file.GetLine(1), "two");
-    EXPECT_EQ(file.GetLine(2), "");
-    EXPECT_EQ(file.GetLine(3), "three");
-    EXPECT_EQ(file.GetLine(4), "");
-    EXPECT_EQ(file.GetLine(-1), "");
-    EXPECT_EQ(Loaded(dir, "one\n").Count(), 1);  // the end itself adds nothing
-    EXPECT_EQ(Loaded(dir, "").Count(), 0);
-    // Bytes that are not text are kept as they are.
-    TextFile odd = Loaded(dir, std::string("a\0b\n\xff\xfe\n", 7));
-    ASSERT_EQ(odd.Count(), 2);
-    EXPECT_EQ(odd.GetLine(0), std::string("a\0b", 3));
-}
-
 TEST(TextFile, ALineOverTheLimitEndsTheReading) {
     TempDir dir("textfile");
     std::string longest(TextFile::kMaxLine, 'x');
@@ -74,38 +56,6 @@ TEST(TextFile, AMissingOrOversizedFileGivesNoLines) {
     file.AddLine("old");
     EXPECT_FALSE(file.Load(dir / "huge.txt"));
     EXPECT_EQ(file.Count(), 0);
-}
-
-TEST(TextFile, KeysAreTheTextBeforeTheFirstEqualsSign) {
-    TextFile file;
-    for (const char* line : {"plain", "a=1=2", " a=3", "b =4", "A=5", "a=6", "=7"})
-        file.AddLine(line);
-    EXPECT_EQ(file.KeyOf(0), "");
-    EXPECT_EQ(file.ValueOf(0), "");
-    EXPECT_EQ(file.KeyOf(1), "a");
-    EXPECT_EQ(file.ValueOf(1), "1=2");
-    EXPECT_EQ(file.FindKey("a"), 1);  // the first of two
-    EXPECT_EQ(file.GetValue("b"), "");
-    EXPECT_EQ(file.GetValue("b "), "4");
-    EXPECT_EQ(file.GetValue("A"), "5");
-    EXPECT_EQ(file.FindKey("c"), -1);
-    EXPECT_EQ(file.KeyOf(99), "");
-
-    file.SetValue("a", "x");
-    EXPECT_EQ(file.GetLine(1), "a=x");
-    EXPECT_EQ(file.GetLine(5), "a=6");
-    file.SetValue("c", "y");
-    EXPECT_EQ(file.GetLine(file.Count() - 1), "c=y");
-}
-
-TEST(TextFile, SaveReplacesTheFileWithItsLines) {
-    TempDir dir("textfile");
-    Write(dir / "out.ini", "old\nlines\nhere\n");
-    TextFile file;
-    file.AddLine("HighScore=000000012345");
-    ASSERT_TRUE(file.Save(dir / "out.ini"));
-    EXPECT_EQ(Read(dir / "out.ini"), "HighScore=000000012345\n");
-    EXPECT_FALSE(file.Save(dir / "no/such/folder/out.ini"));
 }
 
 // The file is written while the process may write only a few bytes: the write

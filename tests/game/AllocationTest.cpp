@@ -1,3 +1,5 @@
+// Nothing is allocated while the game runs: every object lives in a pool made
+// at the start, and drawing reuses what the last frame had.
 #include <gtest/gtest.h>
 
 #include "graphics/platform/GlBackend.h"
@@ -5,6 +7,26 @@
 #include "support/FullLoad.h"
 #include "support/HeadlessGame.h"
 #include "support/Pads.h"
+
+TEST(Allocation, AFullFieldStepsAndDrawsWithoutTouchingTheHeap) {
+    HeadlessGame game;
+    GameApp& app = game.app;
+    World& world = game.world;
+    app.StartGame();
+    game.platform.input->Hold(Pad({Hold::Fire, Hold::Hover}), 400);
+    game.platform.input->Hold(Pad({Hold::Fire}), 400);
+    app.Update();  // the ship is flying in
+    FillField(world);
+    ASSERT_EQ(world.bulletPool.Count(), 2000);
+
+    long before = AllocationCount();
+    for (int i = 0; i < 300; ++i) {
+        app.Update();
+        app.Render();
+    }
+    EXPECT_EQ(AllocationCount(), before);
+    EXPECT_GT(world.GetScore().Text(), "000000000000");  // the field was alive
+}
 
 namespace {
 // The frames go through the OpenGL back end where there is one: its batching
