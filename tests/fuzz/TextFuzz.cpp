@@ -1,7 +1,10 @@
-// libFuzzer target: the stage script and the high-score file on arbitrary
-// bytes. Both must read something or nothing, never crash or hang.
+// libFuzzer target: the stage script, its checker, the high-score file and a
+// replay on arbitrary bytes. Each must read something or nothing, never crash
+// or hang.
 #include "fuzz/FuzzInput.h"
 #include "game/HighScoreFile.h"
+#include "game/Replay.h"
+#include "script/StageCheck.h"
 #include "script/StageScript.h"
 #include "support/InMemoryAssets.h"
 #include "support/SilentStageHost.h"
@@ -22,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         world.Step();
     }
     world.Clear();
+    DescribeStageCheck(CheckStage(path));
+
+    std::string why;
+    std::optional<Replay> replay =
+        ReplayFromText(std::string_view(reinterpret_cast<const char*>(data), size), why);
+    if (replay && ReplayFromText(ReplayToText(*replay), why)->input.size() != replay->input.size())
+        __builtin_trap();  // what was read is written back whole
 
     DigitCounter highScore(12);
     HighScoreFile(path, "").Read(highScore);
