@@ -12,8 +12,14 @@ void ScriptedInput::Fill(PadState& pad) {
 
 void ScriptedInput::Hold(const PadState& state, int n) {
     if (n <= 0) return;
-    // A run already played to its end is not lengthened: its steps are gone.
-    if (!Finished() && runs.back().pad == state) {
+    if (Finished()) {
+        // What was played is gone, so a source fed a step at a time, as the
+        // simulator's is, stays a run or two long however long it plays.
+        runs.clear();
+        run = 0;
+        stepInRun = 0;
+    }
+    if (!runs.empty() && runs.back().pad == state) {
         runs.back().steps += n;
     } else {
         runs.push_back({n, state});
