@@ -575,7 +575,10 @@ void GlBackend::ApplyPipelineState() {
     if (blend) {
         GLenum src = BlendFactor(s.Get(RenderState::SrcBlend));
         GLenum dst = BlendFactor(s.Get(RenderState::DestBlend));
-        if (changed(a.src, src) | changed(a.dst, dst)) {
+        // Both are remembered, whichever changed.
+        const bool srcChanged = changed(a.src, src);
+        const bool dstChanged = changed(a.dst, dst);
+        if (srcChanged || dstChanged) {
             glBlendFunc(src, dst);
             Count(1);
         }
