@@ -28,18 +28,11 @@ LoadedSettings PlayerSettings() {
 // nothing, with the reason, when it cannot.
 std::optional<Replay> ReadReplay(const std::string& path, const std::string& mediaDir,
                                  std::string& why) {
-    constexpr std::size_t kMaxBytes = 64 << 20;
     std::string text;
     std::optional<Replay> replay;
-    if (ReadFileLimited(path, kMaxBytes, text, why)) replay = ReplayFromText(text, why);
-    if (replay) {
-        std::string own = mediaDir + AssetAt(AssetKind::Script, 0).file;
-        why = ReplayMismatch(*replay, replay->stage.empty() ? own : replay->stage, mediaDir);
-    }
-    if (!why.empty()) {
-        why = path + ": " + why;
-        return std::nullopt;
-    }
+    if (ReadFileLimited(path, kMaxReplayBytes, text, why))
+        replay = PlayableReplay(text, mediaDir, why);
+    if (!replay) why = path + ": " + why;
     return replay;
 }
 

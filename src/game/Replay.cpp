@@ -42,13 +42,22 @@ uint64_t HashModels(const std::string& mediaDir) {
     return HashFiles(paths);
 }
 
-std::string ReplayMismatch(const Replay& replay, const std::string& stagePath,
-                           const std::string& mediaDir) {
+std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
+    const std::string stagePath =
+        replay.stage.empty() ? mediaDir + AssetAt(AssetKind::Script, 0).file : replay.stage;
     if (replay.stageHash != HashStage(stagePath))
         return "the stage " + stagePath + " is not the one the game was played on";
     if (replay.modelsHash != HashModels(mediaDir))
         return "the models in " + mediaDir + " are not the ones the game was played with";
     return "";
+}
+
+std::optional<Replay> PlayableReplay(std::string_view text, const std::string& mediaDir,
+                                     std::string& why) {
+    std::optional<Replay> replay = ReplayFromText(text, why);
+    if (replay) why = ReplayMismatch(*replay, mediaDir);
+    if (!why.empty()) return std::nullopt;
+    return replay;
 }
 
 bool LooksLikeReplay(std::string_view text) {

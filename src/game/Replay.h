@@ -2,6 +2,7 @@
 // A finished game as it was played: what it was played with (the game's
 // version, the stage, the models), where the field stood when it began, every
 // step's input, and what it came to. Kept as text.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,9 +32,15 @@ struct Replay {
 // in a Media folder (given with its trailing '/').
 uint64_t HashStage(const std::string& path);
 uint64_t HashModels(const std::string& mediaDir);
-// Why the replay cannot be played on this stage with these models; empty when it can.
-std::string ReplayMismatch(const Replay& replay, const std::string& stagePath,
-                           const std::string& mediaDir);
+// Why the replay cannot be played on its stage (the game's own in mediaDir
+// when it names none) with the models in mediaDir; empty when it can.
+std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir);
+// The replay in a text, when it is whole and can be played with mediaDir's
+// files; nothing, with the reason, otherwise.
+std::optional<Replay> PlayableReplay(std::string_view text, const std::string& mediaDir,
+                                     std::string& why);
+// Far more than ten hours of steps take.
+inline constexpr std::size_t kMaxReplayBytes = 64 << 20;
 
 std::string ReplayToText(const Replay& replay);
 // Nothing, with the reason, for a text that is not a whole replay.

@@ -164,7 +164,7 @@ TEST(Replay, TheBotPlaysTheWholeStageAndItsKeptGamePlaysBackToTheSameEnd) {
     std::string why;
     std::optional<Replay> replay = ReplayFromText(text, why);
     ASSERT_TRUE(replay) << why;
-    EXPECT_EQ(ReplayMismatch(*replay, MediaDir() + "script_easy.txt", MediaDir()), "");
+    EXPECT_EQ(ReplayMismatch(*replay, MediaDir()), "");
 
     Simulation again(MediaDir());
     again.GetWorld().NextRandom();  // as in a later game of a session

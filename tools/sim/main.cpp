@@ -139,19 +139,14 @@ int main(int argc, char** argv) {
     std::optional<Replay> replay;
     ScriptedInput steps;
     if (!options.input.empty()) {
-        constexpr std::size_t kMaxBytes = 64 << 20;
         std::string text, why;
-        if (!ReadFileLimited(options.input, kMaxBytes, text, why)) {
+        if (!ReadFileLimited(options.input, kMaxReplayBytes, text, why)) {
             std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
             return 1;
         }
         if (LooksLikeReplay(text)) {
-            replay = ReplayFromText(text, why);
-            std::string stage = replay && !replay->stage.empty()
-                                    ? replay->stage
-                                    : mediaDir + AssetAt(AssetKind::Script, 0).file;
-            if (replay) why = ReplayMismatch(*replay, stage, mediaDir);
-            if (!replay || !why.empty()) {
+            replay = PlayableReplay(text, mediaDir, why);
+            if (!replay) {
                 std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
                 return 1;
             }
