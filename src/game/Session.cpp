@@ -59,7 +59,7 @@ void Session::Begin(bool toggleLatch) {
 }
 
 void Session::Record(const PadState& pad) {
-    if (recording) AppendStep(recording->input, pad);
+    if (recording) AppendSteps(recording->input, pad);
 }
 
 std::optional<Replay> Session::Finish() {

@@ -1,14 +1,10 @@
 #include "input/InputMapping.h"
 
-namespace {
-
 float AxisFrom(bool negative, bool positive) {
     if (negative) return -1.0f;
     if (positive) return 1.0f;
     return 0.0f;
 }
-
-}  // namespace
 
 float StickCurve(int v) {
     if (v <= -800) return -1.0f;

@@ -15,6 +15,8 @@ struct PadReading {
 
 constexpr int kAxisRange = 1000;
 
+// An axis from two opposite keys: full deflection, the negative one winning.
+float AxisFrom(bool negative, bool positive);
 // The stick curve: dead zone within ±200, full deflection from ±800.
 float StickCurve(int v);
 // ORs the keys of the table that are held (held[scancode] non-zero) into the

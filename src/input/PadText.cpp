@@ -5,6 +5,8 @@
 #include <istream>
 #include <ostream>
 
+#include "input/InputMapping.h"
+
 namespace {
 
 struct Key {
@@ -23,11 +25,6 @@ bool& Held(PadState& pad, const Key& key) {
     return key.direction ? pad.*key.direction : pad.buttons[key.button];
 }
 
-// The stick as the directions alone would set it: the keyboard's full deflection.
-float ImpliedAxis(bool negative, bool positive) {
-    return negative ? -1.0f : positive ? 1.0f : 0.0f;
-}
-
 bool ParseFloat(std::string_view text, float& value) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size();
@@ -41,8 +38,7 @@ std::string PadToText(const PadState& pad) {
     for (const Key& key : kKeys) {
         if (Held(copy, key)) text += key.letter;
     }
-    if (pad.axisX != ImpliedAxis(pad.left, pad.right) ||
-        pad.axisY != ImpliedAxis(pad.up, pad.down)) {
+    if (pad.axisX != AxisFrom(pad.left, pad.right) || pad.axisY != AxisFrom(pad.up, pad.down)) {
         char axes[48];
         std::snprintf(axes, sizeof axes, "@%.9g,%.9g", pad.axisX, pad.axisY);
         text += axes;
@@ -58,8 +54,8 @@ PadState PadFromText(std::string_view text) {
             if (c == key.letter) Held(pad, key) = true;
         }
     }
-    pad.axisX = ImpliedAxis(pad.left, pad.right);
-    pad.axisY = ImpliedAxis(pad.up, pad.down);
+    pad.axisX = AxisFrom(pad.left, pad.right);
+    pad.axisY = AxisFrom(pad.up, pad.down);
     if (keys.size() < text.size()) {
         std::string_view axes = text.substr(keys.size() + 1);
         std::size_t comma = axes.find(',');
@@ -73,11 +69,11 @@ PadState PadFromText(std::string_view text) {
     return pad;
 }
 
-void AppendStep(std::vector<PadRun>& runs, const PadState& pad) {
+void AppendSteps(std::vector<PadRun>& runs, const PadState& pad, long n) {
     if (!runs.empty() && runs.back().pad == pad) {
-        ++runs.back().steps;
+        runs.back().steps += n;
     } else {
-        runs.push_back({1, pad});
+        runs.push_back({n, pad});
     }
 }
 

@@ -22,8 +22,8 @@ struct PadRun {
     PadState pad;
 };
 
-// Adds one step, to the last run when it holds the same state.
-void AppendStep(std::vector<PadRun>& runs, const PadState& pad);
+// Adds n steps, to the last run when it holds the same state.
+void AppendSteps(std::vector<PadRun>& runs, const PadState& pad, long n = 1);
 long CountSteps(const std::vector<PadRun>& runs);
 
 // Reads a recording up to its end or to the first line that is no run; at

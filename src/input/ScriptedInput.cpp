@@ -1,7 +1,6 @@
 #include "input/ScriptedInput.h"
 
 void ScriptedInput::Fill(PadState& pad) {
-    ++played;
     if (run == runs.size()) return;
     pad = runs[run].pad;
     if (++stepInRun == runs[run].steps) {
@@ -19,9 +18,5 @@ void ScriptedInput::Hold(const PadState& state, int n) {
         run = 0;
         stepInRun = 0;
     }
-    if (!runs.empty() && runs.back().pad == state) {
-        runs.back().steps += n;
-    } else {
-        runs.push_back({n, state});
-    }
+    AppendSteps(runs, state, n);
 }

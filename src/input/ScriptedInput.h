@@ -16,7 +16,6 @@ public:
     void Append(const PadState& step) { Hold(step, 1); }
     // Holds the given state for n steps.
     void Hold(const PadState& state, int n);
-    std::size_t StepsPlayed() const { return played; }
     // Every step given has been played.
     bool Finished() const { return run == runs.size(); }
 
@@ -24,5 +23,4 @@ private:
     std::vector<PadRun> runs;
     std::size_t run = 0;  // the run being played
     long stepInRun = 0;
-    std::size_t played = 0;
 };
