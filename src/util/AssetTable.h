@@ -8,34 +8,29 @@
 
 enum class AssetKind { Texture, Model, Font, Sound, Music, Video, Script, Settings };
 
-// Some files are part of the pack and loaded with it, yet nothing in the game
-// draws or plays them.
-enum class AssetUse { InPlay, LoadedOnly };
-
 struct Asset {
     AssetKind kind;
     const char* handle;  // the name the code uses
     const char* file;    // relative to Media/
-    AssetUse use = AssetUse::InPlay;
 };
 
 inline constexpr Asset kAssets[] = {
     {AssetKind::Texture, "title", "Texture/title.png"},
     {AssetKind::Texture, "lifeIcon", "Texture/ship.png"},
-    {AssetKind::Texture, "bomb", "Texture/bomb.png", AssetUse::LoadedOnly},
-    {AssetKind::Texture, "a", "Texture/a.png", AssetUse::LoadedOnly},
+    {AssetKind::Texture, "bomb", "Texture/bomb.png"},  // loaded, never drawn
+    {AssetKind::Texture, "a", "Texture/a.png"},        // loaded, never drawn
 
     {AssetKind::Video, "video2", "video2.wmv"},
 
     {AssetKind::Model, "obj1", "Model/obj1.x"},
-    {AssetKind::Model, "beam", "Model/beam.x", AssetUse::LoadedOnly},
+    {AssetKind::Model, "beam", "Model/beam.x"},  // loaded, never drawn
     {AssetKind::Model, "crash_1", "Model/crash_1.x"},
     {AssetKind::Model, "crash_2", "Model/crash_2.x"},
     {AssetKind::Model, "obj2", "Model/obj2.x"},
     {AssetKind::Model, "big1", "Model/big1.x"},
     {AssetKind::Model, "obj3", "Model/obj3.x"},
     {AssetKind::Model, "obj4", "Model/obj4.x"},
-    {AssetKind::Model, "item1", "Model/item1.x", AssetUse::LoadedOnly},
+    {AssetKind::Model, "item1", "Model/item1.x"},  // loaded, never drawn
     {AssetKind::Model, "item2", "Model/item2.x"},
     {AssetKind::Model, "effect1", "Model/effect1.x"},
     {AssetKind::Model, "bg1", "Model/bg1.x"},
@@ -44,9 +39,9 @@ inline constexpr Asset kAssets[] = {
     {AssetKind::Model, "obj5", "Model/obj5.x"},
     {AssetKind::Model, "obj6", "Model/obj6.x"},
     {AssetKind::Model, "bomb1", "Model/bomb1.x"},
-    {AssetKind::Model, "bomb2", "Model/bomb2.x", AssetUse::LoadedOnly},
-    {AssetKind::Model, "bomb3", "Model/bomb3.x", AssetUse::LoadedOnly},
-    {AssetKind::Model, "bomb4", "Model/bomb4.x", AssetUse::LoadedOnly},
+    {AssetKind::Model, "bomb2", "Model/bomb2.x"},  // loaded, never drawn
+    {AssetKind::Model, "bomb3", "Model/bomb3.x"},  // loaded, never drawn
+    {AssetKind::Model, "bomb4", "Model/bomb4.x"},  // loaded, never drawn
     {AssetKind::Model, "bomb5", "Model/bomb5.x"},
     {AssetKind::Model, "bullet1", "Model/bullet1.x"},
     {AssetKind::Model, "bullet2", "Model/bullet2.x"},
@@ -57,14 +52,14 @@ inline constexpr Asset kAssets[] = {
 
     // Two files are loaded twice, into independent handles.
     {AssetKind::Sound, "sndShot", "Sound/shot.wav"},
-    {AssetKind::Sound, "sndLaser", "Sound/laser.wav", AssetUse::LoadedOnly},
+    {AssetKind::Sound, "sndLaser", "Sound/laser.wav"},  // loaded, never played
     {AssetKind::Sound, "sndBom1", "Sound/bom1.wav"},
     {AssetKind::Sound, "sndCrash", "Sound/crash.wav"},
     {AssetKind::Sound, "sndBossOut", "Sound/boss_out.wav"},
     {AssetKind::Sound, "sndCap1", "Sound/cap.wav"},
     {AssetKind::Sound, "sndCap2", "Sound/cap.wav"},
     {AssetKind::Sound, "sndBomb1", "Sound/bomb.wav"},
-    {AssetKind::Sound, "sndBomb2", "Sound/bomb.wav", AssetUse::LoadedOnly},
+    {AssetKind::Sound, "sndBomb2", "Sound/bomb.wav"},  // loaded, never played
     {AssetKind::Sound, "sndKasuri", "Sound/kasuri.wav"},
     {AssetKind::Sound, "sndVoiceOption", "Sound/voice_option.wav"},
 
