@@ -32,9 +32,7 @@ GameApp::GameApp(Platform& platform, const std::string& stagePath)
 GameApp::~GameApp() {
     // A game that reached its ending is a finished game, even when the player
     // leaves during the credits.
-    if (!replay && session->Cleared()) {
-        if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
-    }
+    if (!replay && session->Cleared()) FinishGame();
     shelf.Flush();
     if (!replay) highScoreFile.Write(session->Field().GetHighScore());
     // Scenes may still reach the game while they go.
@@ -66,7 +64,9 @@ std::string GameApp::ReplayFolder(const std::string& dir) {
 }
 
 void GameApp::PlayReplay(const Replay& recorded) {
+    // Its steps become the input; what is kept is what the game must come to.
     replay = recorded;
+    replay->input = {};
     // The step that starts the game, as the title's START would, holds nothing.
     std::vector<PadRun> steps{{1, PadState{}}};
     steps.insert(steps.end(), recorded.input.begin(), recorded.input.end());
@@ -166,9 +166,7 @@ void GameApp::Update() {
         if (returnToTitle) ReturnToTitle();
     }
     // A replay that ends before the title comes back was left by its player.
-    if (replay && !replayEnded && replayInput->Finished()) {
-        if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
-    }
+    if (replay && !replayEnded && replayInput->Finished()) FinishGame();
 }
 
 void GameApp::RunMusicRule() {
@@ -191,7 +189,7 @@ void GameApp::ReadToggles() {
 }
 
 void GameApp::ReturnToTitle() {
-    if (std::optional<Replay> played = session->Finish()) GameFinished(std::move(*played));
+    FinishGame();
     session->End();
     // A pause that goes with its scene resumes the music: stop it after.
     scenePool.Clear();
@@ -200,7 +198,10 @@ void GameApp::ReturnToTitle() {
     returnToTitle = false;
 }
 
-void GameApp::GameFinished(Replay played) {
+void GameApp::FinishGame() {
+    std::optional<Replay> finished = session->Finish();
+    if (!finished) return;
+    Replay& played = *finished;
     if (!replay) {
         lastGame = played;
         shelf.Keep(std::move(played), session->StageSource().path);

@@ -88,7 +88,8 @@ private:
     void RunMusicRule();
     void ReadToggles();
     void ReturnToTitle();
-    void GameFinished(Replay played);
+    // Ends the recording of the game under way: kept, or judged against the replay.
+    void FinishGame();
 
     // Where the game's files are, with a trailing '/'.
     const std::string mediaDir;

@@ -15,7 +15,7 @@ class SceneHost {
 public:
     virtual ~SceneHost() = default;
 
-    // Record 0 of the input, as read at the start of this step.
+    // The input, as read at the start of this step.
     virtual const PadState& Pad() const = 0;
     // The play-through: its field and its stage.
     virtual Session& Play() = 0;

@@ -1,5 +1,6 @@
 #include "game/Session.h"
 
+#include <iterator>
 #include <sstream>
 
 #include "game/Scenes.h"
@@ -10,6 +11,7 @@ namespace {
 // The pieces the stage and the ending ask for by number.
 constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky", "qz_disky",
                                     "qz_bossbattle1", "qz_disky",      "qz_disky", "qz_disky"};
+static_assert(std::size(kMusicTable) == kStagePieces);
 constexpr int kEndingPiece = 1;
 // The delivered stage is written for the lowest difficulty.
 constexpr float kDifficulty = 0.0f;

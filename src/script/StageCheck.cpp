@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "script/EnemyFactory.h"
+#include "script/StageHost.h"
 #include "script/StageLine.h"
 #include "util/StringUtil.h"
 #include "util/TextFile.h"
 
 namespace {
-
-constexpr int kPieces = 8;
 
 class Checker {
 public:
@@ -21,9 +20,9 @@ public:
     void Line(int number, const std::string& text) {
         StageLine line(text);
         at = number;
-        int opened = comments.Open() ? openedAt : 0;
+        const bool wasOpen = comments.Open();
         if (!comments.Counts(line)) {
-            openedAt = opened ? opened : number;
+            if (!wasOpen) openedAt = number;
             return;
         }
         switch (line.Keyword()) {
@@ -35,9 +34,9 @@ public:
                 break;
             case StageKeyword::Play:
                 if (Int(line.first, "piece") &&
-                    (ToInt(line.first) < 0 || ToInt(line.first) >= kPieces))
+                    (ToInt(line.first) < 0 || ToInt(line.first) >= kStagePieces))
                     Find("\"play " + line.first + "\": there is no piece " + line.first +
-                         " (0 to 7); the line does nothing");
+                         " (0 to " + std::to_string(kStagePieces - 1) + "); the line does nothing");
                 break;
             case StageKeyword::FadeOut:
                 Int(line.first, "frame count");
