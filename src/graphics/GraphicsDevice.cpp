@@ -19,7 +19,6 @@ bool GraphicsDevice::ResetOrCreate() {
     params.width = width;
     params.height = height;
     params.windowed = !fullScreen;
-    params.refreshRate = fullScreen ? refreshRate : 0;
     if (!created) {
         if (!backend->CreateDevice(params)) return false;
         created = true;

@@ -15,22 +15,36 @@
 #include "graphics/XFileCheck.h"
 #include "util/AssetPath.h"
 #include "util/FileData.h"
+#include "util/Fnv.h"
 #include "util/StringUtil.h"
 
 namespace {
 
 // The importer gives every face corner a vertex of its own; corners that agree to
 // the bit share one, so the vertex shader runs once for them (the picture is the same).
+static_assert(sizeof(MeshVertex) == 9 * sizeof(float), "no padding: the bytes are the vertex");
+
+struct BitsHash {
+    size_t operator()(const MeshVertex& v) const {
+        Fnv hash;
+        hash.AddValue(v);
+        return static_cast<size_t>(hash.Value());
+    }
+};
+
+struct SameBits {
+    bool operator()(const MeshVertex& a, const MeshVertex& b) const {
+        return std::memcmp(&a, &b, sizeof a) == 0;
+    }
+};
+
 struct Geometry {
     std::vector<MeshVertex> vertices;
     std::vector<std::vector<uint32_t>> indicesPerMaterial;
-    std::unordered_map<std::string, uint32_t> seen;
+    std::unordered_map<MeshVertex, uint32_t, BitsHash, SameBits> seen;
 
     uint32_t Add(const MeshVertex& v) {
-        std::string bytes(sizeof v, '\0');
-        std::memcpy(bytes.data(), &v, sizeof v);
-        auto [at, added] =
-            seen.try_emplace(std::move(bytes), static_cast<uint32_t>(vertices.size()));
+        auto [at, added] = seen.try_emplace(v, static_cast<uint32_t>(vertices.size()));
         if (added) vertices.push_back(v);
         return at->second;
     }
@@ -176,9 +190,8 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
         return;
     }
 
-    materialCount = scene->mNumMaterials;
     draws = std::move(ranges);
-    for (unsigned i = 0; i < materialCount; ++i) {
+    for (unsigned i = 0; i < scene->mNumMaterials; ++i) {
         const aiMaterial* m = scene->mMaterials[i];
         materials.push_back(ReadMaterial(m));
         std::unique_ptr<GpuTexture> texture;
@@ -189,7 +202,7 @@ void Mesh::Load(GraphicsDevice& graphics, std::string file, const std::string& t
                 texture = device->CreateTexture(image.width, image.height, image.pixels.data());
             }
         }
-        textures.push_back(texture.get());
+        draws[i].texture = texture.get();
         ownTextures.push_back(std::move(texture));
     }
     aiReleaseImport(scene);
@@ -201,18 +214,18 @@ void Mesh::SetColors(ColorValue scale, ColorValue offset) {
 }
 
 void Mesh::ReplaceTextures(const GpuTexture* texture) {
-    for (auto& slot : textures) {
-        if (slot) slot = texture;
+    for (SubsetDraw& draw : draws) {
+        if (draw.texture) draw.texture = texture;
     }
 }
 
 void Mesh::RestoreTextures() {
-    for (size_t i = 0; i < textures.size(); ++i)
-        textures[i] = ownTextures[i].get();
+    for (size_t i = 0; i < draws.size(); ++i)
+        draws[i].texture = ownTextures[i].get();
 }
 
 const GpuTexture* Mesh::GetFirstTexture() const {
-    return textures.empty() ? nullptr : textures[0];
+    return draws.empty() ? nullptr : draws[0].texture;
 }
 
 void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
@@ -242,7 +255,7 @@ ColorValue Tint(const ColorValue& c, const ColorValue& scale, const ColorValue& 
 
 void Mesh::DrawSubsets() {
     if (!device || !mesh) return;
-    for (uint32_t i = 0; i < materialCount; ++i) {
+    for (size_t i = 0; i < draws.size(); ++i) {
         SubsetDraw& draw = draws[i];
         const Material& m = materials[i];
         draw.material.diffuse = Tint(m.diffuse, colorScale, colorOffset);
@@ -250,7 +263,6 @@ void Mesh::DrawSubsets() {
         draw.material.specular = Tint(m.specular, colorScale, colorOffset);
         draw.material.emissive = Tint(m.emissive, colorScale, colorOffset);
         draw.material.power = m.power;
-        draw.texture = textures[i];
     }
     device->DrawSubsets(*mesh, draws);
 }

@@ -33,9 +33,9 @@ public:
     void DrawWithWorld(const glm::mat4& world);
     void DrawSubsets();
 
-    uint32_t MaterialCount() const { return materialCount; }
+    uint32_t MaterialCount() const { return static_cast<uint32_t>(draws.size()); }
     const Material& GetMaterial(uint32_t i) const { return materials[i]; }
-    const GpuTexture* GetTexture(uint32_t i) const { return textures[i]; }
+    const GpuTexture* GetTexture(uint32_t i) const { return draws[i].texture; }
     uint32_t TriangleCount(uint32_t subset) const { return draws[subset].indexCount / 3; }
 
 private:
@@ -46,11 +46,10 @@ private:
 
     RenderBackend* device;
     std::unique_ptr<GpuMesh> mesh;
-    uint32_t materialCount = 0;
     std::vector<Material> materials;
-    // One per material: its index range, and what it is drawn with next.
+    // One per material: its index range, and what it is drawn with next (the
+    // texture a slot holds now, its own or a replacement).
     std::vector<SubsetDraw> draws;
-    std::vector<const GpuTexture*> textures;
     std::vector<std::unique_ptr<GpuTexture>> ownTextures;
     ColorValue colorScale{1, 1, 1, 1};
     ColorValue colorOffset{0, 0, 0, 0};

@@ -91,7 +91,6 @@ static_assert(sizeof(QuadVertex) == 28,
 struct PresentParameters {
     int width = 0, height = 0;
     bool windowed = true;
-    int refreshRate = 0;  // full screen only
 };
 
 constexpr int kMaxLights = 8;

@@ -19,8 +19,6 @@ constexpr int kMaxBatchedQuads = 4096;
 constexpr int kMaxInstances = 1024;
 // One colour a texel, three a material; GL promises at least 65,536 texels.
 constexpr int kMaxMaterialTexels = 1 << 16;
-// Far more state combinations than the game draws with.
-constexpr size_t kMaxPrograms = 64;
 // Presents this close together cannot have waited for a display refresh.
 constexpr int kPaceSamples = 30;
 
@@ -66,6 +64,11 @@ void KeepFreedHeapForTheNextFrame() {
 }
 
 // An attribute read from the bound array buffer.
+void SetClearColour(uint32_t argb) {
+    glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f,
+                 (argb & 0xFF) / 255.0f, ((argb >> 24) & 0xFF) / 255.0f);
+}
+
 void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,
                GLboolean normalized = GL_FALSE) {
     glEnableVertexAttribArray(location);
@@ -74,6 +77,10 @@ void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenu
 }
 
 // Per-draw attributes from the stream buffer at base, read once per instance.
+// The GL calls BindInstanceAttributes makes: the buffer, then three for each of
+// the seven float attributes and three for the material's.
+constexpr long kInstanceAttributeCalls = 1 + 7 * 3 + 3;
+
 void BindInstanceAttributes(GLuint streamBuffer, size_t base) {
     using Instance = GlBackend::Instance;
     glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
@@ -392,7 +399,6 @@ bool GlBackend::CreateBackBuffer(int w, int h) {
 
 bool GlBackend::CreateProgram() {
     // The first draws' program: a driver that cannot build it makes no device.
-    programs.reserve(kMaxPrograms);
     if (!UseProgram(Program::KeyOf(state, false))) return false;
     // Attributes a draw does not feed read these.
     glVertexAttrib3f(1, 0.0f, 0.0f, 0.0f);
@@ -406,8 +412,7 @@ void GlBackend::Clear(uint32_t argb) {
     const Viewport& v = state.viewport;
     glEnable(GL_SCISSOR_TEST);
     glScissor(v.x, height - v.y - v.height, v.width, v.height);
-    glClearColor(((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f,
-                 (argb & 0xFF) / 255.0f, ((argb >> 24) & 0xFF) / 255.0f);
+    SetClearColour(argb);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
     applied->depthMask = true;
@@ -445,7 +450,9 @@ bool GlBackend::ShowClear() {
     surface->DrawableSize(dw, dh);
     if (dw <= 0 || dh <= 0) return false;
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glClear(GL_COLOR_BUFFER_BIT);  // in the colour the frame was cleared with
+    // In the frame's colour: the bars of a repaint may have changed GL's since.
+    SetClearColour(*wholeClear);
+    glClear(GL_COLOR_BUFFER_BIT);
     surface->Swap();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
@@ -626,13 +633,14 @@ GlBackend::Program* GlBackend::UseProgram(const Program::Key& key) {
     if (current && current->key == key) return current;
     auto found = std::find_if(programs.begin(), programs.end(),
                               [&key](const auto& p) { return p->key == key; });
+    // A program that would not build is kept too, so that it is not built, and
+    // its log printed, again at every draw.
     if (found == programs.end()) {
-        auto made = std::make_unique<Program>(key);
-        if (!made->name) return nullptr;
-        found = programs.insert(programs.end(), std::move(made));
-    } else {
+        found = programs.insert(programs.end(), std::make_unique<Program>(key));
+    } else if ((*found)->name) {
         glUseProgram((*found)->name);
     }
+    if (!(*found)->name) return nullptr;
     Count(1);
     current = found->get();
     return current;
@@ -684,7 +692,7 @@ bool SameModelState(const FixedFunctionState& a, const FixedFunctionState& b) {
 }
 }  // namespace
 
-bool GlBackend::JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount,
+void GlBackend::JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount,
                               size_t materials) {
     bool joins = pending == Pending::Instances && pendingMesh == &mesh &&
                  pendingFirst == firstIndex && pendingCount == indexCount &&
@@ -699,7 +707,6 @@ bool GlBackend::JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t
         pendingFirst = firstIndex;
         pendingCount = indexCount;
     }
-    return joins;
 }
 
 void GlBackend::QueueInstance(int materialStep) {
@@ -841,7 +848,7 @@ void GlBackend::Flush() {
                                                 static_cast<GLuint>(at / sizeof(Instance)));
         } else {
             BindInstanceAttributes(streamBuffer.name, at);
-            Count(23);
+            Count(kInstanceAttributeCalls);
             glDrawElementsInstanced(GL_TRIANGLES, count, GL_UNSIGNED_INT, indices, instances);
         }
         pendingInstances.clear();

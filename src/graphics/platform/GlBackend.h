@@ -85,7 +85,7 @@ private:
     void BindArray(GLuint array);
     void Count(long stateChanges) { glStateChanges += stateChanges; }
     // Starts a batch of instances unless this draw joins the pending one.
-    bool JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount,
+    void JoinInstances(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount,
                        size_t materials);
     void QueueInstance(int materialStep);
     void QueueMaterial(const Material& m);
