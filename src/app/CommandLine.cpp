@@ -41,11 +41,8 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         if (std::string* slot = ValueSlot(name, options)) {
             if (inlineValue) {
                 *slot = arg.substr(name.size() + 1);
-            } else if (i + 1 < argc) {
-                *slot = argv[++i];
             } else {
-                parsed.error = "option " + std::string(name) + " needs a value";
-                return parsed;
+                *slot = i + 1 < argc ? argv[++i] : "";
             }
             if (slot->empty()) {
                 parsed.error = "option " + std::string(name) + " needs a value";

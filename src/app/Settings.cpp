@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <iterator>
 #include <sstream>
 
 #include "util/AtomicFile.h"
@@ -64,7 +65,7 @@ bool ParseYesNo(const std::string& value, bool& on) {
 
 bool ParsePicture(const std::string& value, PictureFit& fit) {
     std::string v = Lower(value);
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < static_cast<int>(std::size(kPictureNames)); ++i) {
         if (v == kPictureNames[i]) {
             fit = static_cast<PictureFit>(i);
             return true;
@@ -136,6 +137,8 @@ std::string SettingsPath(const char* xdgConfigHome, const char* home) {
 
 std::string DefaultSettingsText(const KeyNames& names) {
     Settings d;
+    const std::string fullScreen = d.fullScreen ? "yes" : "no";
+    const std::string picture = kPictureNames[static_cast<int>(d.picture)];
     std::string text =
         "# Velmora's settings, read at every start. Each line is \"key = value\"; lines\n"
         "# starting with # are comments. Delete this file to have the defaults written\n"
@@ -150,15 +153,23 @@ std::string DefaultSettingsText(const KeyNames& names) {
         std::to_string(d.effectsVolume) +
         "\n"
         "\n"
-        "# Start in full screen: yes or no. Default: no. Alt+Enter, F11 or a double\n"
+        "# Start in full screen: yes or no. Default: " +
+        fullScreen +
+        ". Alt+Enter, F11 or a double\n"
         "# click on the window switch while the game runs.\n"
-        "fullscreen = no\n"
+        "fullscreen = " +
+        fullScreen +
         "\n"
-        "# How the picture fills the window or the screen. Default: aspect.\n"
+        "\n"
+        "# How the picture fills the window or the screen. Default: " +
+        picture +
+        ".\n"
         "#   aspect   as large as fits, in its own 4:3 shape, with black bars\n"
         "#   integer  the largest whole multiple of 640 x 480 that fits, centred\n"
         "#   stretch  over the whole window, whatever its shape\n"
-        "picture = aspect\n"
+        "picture = " +
+        picture +
+        "\n"
         "\n"
         "# Keys for each action, as SDL names them (Up, Left Shift, Keypad 8, A,\n"
         "# Space, Return, ...), several separated by commas. Esc always quits.\n"
