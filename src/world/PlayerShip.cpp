@@ -24,13 +24,13 @@ ObjectPool& PlayerShip::PoolIn(World& world) {
 PlayerShip::PlayerShip(World& world, float x, float y, int optionCount)
     : GameObject(PoolIn(world), x, y, depth::kPlayer, -0.3f, -0.3f, 0.3f, 0.3f),
       optionCount(optionCount),
-      field(world) {
+      home(world) {
     for (OptionSlot& slot : optionSlots)
         slot = {x, y};
 }
 
 PlayerShip::~PlayerShip() {
-    if (field.GetPlayer() == this) field.SetPlayer(nullptr);
+    if (home.GetPlayer() == this) home.SetPlayer(nullptr);
 }
 
 bool PlayerShip::Update(World& world) {

@@ -37,7 +37,7 @@ public:
     int optionCount;
 
 protected:
-    World& field;
+    World& home;
     using OptionTargets = OptionSlot[kMaxOptions];
     // A row five units below the ship; unused slots gather on it.
     void AimOptionsInFormation(OptionTargets& targets) const;

@@ -88,10 +88,8 @@ void World::BeginStage(int options) {
 }
 
 void World::Clear() {
-    for (ObjectPool* pool : {&backgroundPool, &bombPool, &bulletPool, &effectPool, &enemyPool,
-                             &itemPool, &playerPool, &playerShotPool, &popupPool}) {
+    for (ObjectPool* pool : Pools())
         pool->Clear();
-    }
     player = nullptr;
     EndBossFight();
 }

@@ -55,19 +55,15 @@ public:
     // null, and nothing constructed, when its pool is full.
     template <class T, class... Args>
     T* Spawn(Args&&... args) {
-        static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
-        void* slot = T::PoolIn(*this).Allocate();
-        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
+        return ConstructIn<T>(T::PoolIn(*this).Allocate(), std::forward<Args>(args)...);
     }
     // The same, allowed to take one of the pool's reserved slots.
     template <class T, class... Args>
     T* SpawnReserved(Args&&... args) {
-        static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
-        void* slot = T::PoolIn(*this).AllocateReserved();
-        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
+        return ConstructIn<T>(T::PoolIn(*this).AllocateReserved(), std::forward<Args>(args)...);
     }
 
-    // Record 0 of the input for this step.
+    // The input for this step.
     const PadState& Pad() const { return pad; }
     void SetPad(const PadState& state) { pad = state; }
 
@@ -121,8 +117,23 @@ public:
 
     ObjectPool backgroundPool, bombPool, bulletPool, effectPool, enemyPool, itemPool, playerPool,
         playerShotPool, popupPool;
+    // Every pool, always in this order: the field's hash numbers them by it.
+    std::array<ObjectPool*, 9> Pools() {
+        return {&backgroundPool, &bombPool,   &bulletPool,     &effectPool, &enemyPool,
+                &itemPool,       &playerPool, &playerShotPool, &popupPool};
+    }
+    std::array<const ObjectPool*, 9> Pools() const {
+        return {&backgroundPool, &bombPool,   &bulletPool,     &effectPool, &enemyPool,
+                &itemPool,       &playerPool, &playerShotPool, &popupPool};
+    }
 
 private:
+    template <class T, class... Args>
+    T* ConstructIn(void* slot, Args&&... args) {
+        static_assert(FitsFamilySlot<T>(), "the type outgrew its family's kSlotSize");
+        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
+    }
+
     WorldAssets assets;
     GameFlow& flow;
     ModelTable bulletTable, needleTable;

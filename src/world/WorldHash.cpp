@@ -21,9 +21,7 @@ uint64_t HashWorld(const World& world) {
     random << world.RandomState();
     fnv.Add(random.str());
     int family = 0;
-    for (const ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
-                                   &world.effectPool, &world.enemyPool, &world.itemPool,
-                                   &world.playerPool, &world.playerShotPool, &world.popupPool}) {
+    for (const ObjectPool* pool : world.Pools()) {
         fnv.AddValue(family++);
         for (const GameObject* o : Each<const GameObject>(*pool)) {
             fnv.Add(typeid(*o).name());

@@ -158,11 +158,8 @@ TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitl
     Step();
     EXPECT_EQ(Video().stops, videoStops + 1);
     EXPECT_EQ(Video().position, 0.0);
-    for (ObjectPool* pool : {&world.backgroundPool, &world.bombPool, &world.bulletPool,
-                             &world.effectPool, &world.enemyPool, &world.itemPool,
-                             &world.playerPool, &world.playerShotPool, &world.popupPool}) {
+    for (const ObjectPool* pool : world.Pools())
         EXPECT_EQ(pool->Count(), 0);
-    }
     ASSERT_EQ(app.ScenePool().Count(), 1);
     EXPECT_NE(Find<TitleMenu>(), nullptr);
     EXPECT_EQ(world.GetPlayer(), nullptr);
