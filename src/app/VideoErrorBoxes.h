@@ -6,7 +6,6 @@
 class VideoErrorBoxes : public VideoErrors {
 public:
     explicit VideoErrorBoxes(Dialogs& dialogs) : dialogs(dialogs) {}
-    using VideoErrors::Show;
     void Show(const std::string& text) override {
         dialogs.ShowMessageBox(text, kCaption, DialogButtons::Ok, DialogIcon::Error);
     }

@@ -168,7 +168,7 @@ MidiOutline ReadMidiOutline(const std::string& file) {
         at += 8 + length;
     }
 
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> tempos;
+    TempoChanges tempos;
     for (std::string_view track : trackData) {
         TrackReader reader(track);
         std::uint64_t tick = 0;

@@ -9,7 +9,6 @@ int SilentAudio::Load(const std::string& path) {
 void SilentAudio::Play(int sound) {
     if (sound < 1 || sound > static_cast<int>(playCounts.size())) return;
     ++playCounts[sound - 1];
-    ++totalPlays;
 }
 
 int SilentAudio::PlayCount(int sound) const {

@@ -12,10 +12,8 @@ public:
 
     const std::vector<std::string>& Loaded() const { return loaded; }
     int PlayCount(int sound) const;
-    int TotalPlays() const { return totalPlays; }
 
 private:
     std::vector<std::string> loaded;
     std::vector<int> playCounts;
-    int totalPlays = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-void VideoErrors::Show(const char* format, uint32_t result) {
+void VideoErrors::ShowCode(const char* format, uint32_t result) {
     char message[1024];
     std::snprintf(message, sizeof message, format, result);
     Show(std::string(message));

@@ -12,5 +12,5 @@ public:
     // A finished text, shown as it stands.
     virtual void Show(const std::string& text) = 0;
     // The format's "%x" receives the result code.
-    void Show(const char* format, uint32_t result);
+    void ShowCode(const char* format, uint32_t result);
 };

@@ -21,20 +21,20 @@ uint32_t VideoTextureRenderer::SetMediaType(const MediaType& type) {
     videoPitch = ::VideoPitch(videoWidth);
     texture.reset();
     if (videoWidth <= 0 || videoHeight <= 0 || videoWidth > kMaxSide || videoHeight > kMaxSide) {
-        errors.Show("Could not create the D3DX texture!  hr=0x%x", kInvalidCall);
+        errors.ShowCode("Could not create the D3DX texture!  hr=0x%x", kInvalidCall);
         return kInvalidCall;
     }
     if (device)
         texture = device->CreateDynamicTexture(videoWidth, videoHeight, TextureFormat::X8R8G8B8);
     if (!texture) {
-        errors.Show("Could not create the D3DX texture!  hr=0x%x", kOutOfMemory);
+        errors.ShowCode("Could not create the D3DX texture!  hr=0x%x", kOutOfMemory);
         return kOutOfMemory;
     }
     textureFormat = texture->Format();
     if (textureFormat != TextureFormat::X8R8G8B8 && textureFormat != TextureFormat::A1R5G5B5) {
         texture.reset();
-        errors.Show("Texture is format we can't handle! Format = 0x%x",
-                    static_cast<uint32_t>(textureFormat));
+        errors.ShowCode("Texture is format we can't handle! Format = 0x%x",
+                        static_cast<uint32_t>(textureFormat));
         return kTypeNotAccepted;
     }
     texturePitch = videoWidth * TexelBytes(textureFormat);

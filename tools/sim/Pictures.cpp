@@ -13,7 +13,6 @@
 namespace {
 // Messages of a video that cannot be played go to stderr, as lines.
 struct PrintedVideoErrors : VideoErrors {
-    using VideoErrors::Show;
     void Show(const std::string& text) override {
         std::fprintf(stderr, "%s: %s\n", kCaption, text.c_str());
     }

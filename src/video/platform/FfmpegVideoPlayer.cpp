@@ -28,7 +28,7 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
                 "This file was not found:\n" +
                 path);
         } else {
-            errors.Show("Could not add source filter to graph!  hr=0x%x", result);
+            errors.ShowCode("Could not add source filter to graph!  hr=0x%x", result);
         }
         return result;
     }
@@ -39,13 +39,13 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
     if (!withSound) {
         // Only the picture: the sound track is never decoded.
         if (Failed(connected)) {
-            errors.Show("Could not connect pins!  hr=0x%x", connected);
+            errors.ShowCode("Could not connect pins!  hr=0x%x", connected);
             return connected;
         }
     } else {
         bool soundTrack = OpenStream(format.get(), AVMEDIA_TYPE_AUDIO, audio);
         if (Failed(connected) && !soundTrack) {
-            errors.Show("Could not render source output pin!  hr=0x%x", connected);
+            errors.ShowCode("Could not render source output pin!  hr=0x%x", connected);
             return connected;
         }
         if (soundTrack) sound = VideoSound::Open();
@@ -56,7 +56,7 @@ uint32_t FfmpegVideoPlayer::Build(GraphicsDevice& device, const std::string& pat
                                              &renderer, std::move(sound));
     if (!decoder->Start()) {
         decoder.reset();
-        errors.Show("Could not run the DirectShow graph!  hr=0x%x", kFail);
+        errors.ShowCode("Could not run the DirectShow graph!  hr=0x%x", kFail);
         return kFail;
     }
     decoder->Run();
