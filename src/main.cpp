@@ -1,4 +1,5 @@
-// Velmora: the program's entry point.
+// Velmora's entry point: the platform, the settings and the command line wired
+// to the game.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
