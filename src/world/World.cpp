@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kScoreDigits = 12;
-constexpr int kStartLives = 3;
 constexpr int kStartOptions = 2;
 // One effect slot stays free for the player's death, so a field full of
 // effects can never swallow it.
@@ -48,10 +47,8 @@ World::~World() {
 
 void World::Step() {
     if (paused) return;
-    if (slowDivisor > 0 && frameCounter % slowDivisor == 0) {
-        bulletPool.UpdateAll(*this);
-        enemyPool.UpdateAll(*this);
-    }
+    bulletPool.UpdateAll(*this);
+    enemyPool.UpdateAll(*this);
     backgroundPool.UpdateAll(*this);
     bombPool.UpdateAll(*this);
     effectPool.UpdateAll(*this);

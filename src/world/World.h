@@ -32,6 +32,8 @@ struct WorldAssets {
 // the game around it only through GameFlow.
 class World {
 public:
+    static constexpr int kStartLives = 3;
+
     World(const WorldAssets& assets, GameFlow& flow);
     ~World();
     World(const World&) = delete;
@@ -103,9 +105,6 @@ public:
     bool IsHalted() const { return halted; }
     void SetHalted(bool halt) { halted = halt; }
     int GetFrameCounter() const { return frameCounter; }
-    // Bullets and enemies move only on steps whose count is a multiple of it.
-    void SetSlowDivisor(int divisor) { slowDivisor = divisor; }
-    int GetSlowDivisor() const { return slowDivisor; }
     // The boss's remaining strength, 0..1, shown by the game.
     float GetBossGauge() const { return bossGauge; }
     void SetBossGauge(float gauge) { bossGauge = gauge; }
@@ -117,15 +116,19 @@ public:
 
     ObjectPool backgroundPool, bombPool, bulletPool, effectPool, enemyPool, itemPool, playerPool,
         playerShotPool, popupPool;
+
+private:
+    template <class Self>
+    static auto PoolsOf(Self& world) {
+        return std::array{&world.backgroundPool, &world.bombPool,       &world.bulletPool,
+                          &world.effectPool,     &world.enemyPool,      &world.itemPool,
+                          &world.playerPool,     &world.playerShotPool, &world.popupPool};
+    }
+
+public:
     // Every pool, always in this order: the field's hash numbers them by it.
-    std::array<ObjectPool*, 9> Pools() {
-        return {&backgroundPool, &bombPool,   &bulletPool,     &effectPool, &enemyPool,
-                &itemPool,       &playerPool, &playerShotPool, &popupPool};
-    }
-    std::array<const ObjectPool*, 9> Pools() const {
-        return {&backgroundPool, &bombPool,   &bulletPool,     &effectPool, &enemyPool,
-                &itemPool,       &playerPool, &playerShotPool, &popupPool};
-    }
+    auto Pools() { return PoolsOf(*this); }
+    auto Pools() const { return PoolsOf(*this); }
 
 private:
     template <class T, class... Args>
@@ -139,13 +142,12 @@ private:
     ModelTable bulletTable, needleTable;
     std::mt19937 random;
     DigitCounter score, highScore;
-    int lives = 3;
+    int lives = kStartLives;
     PlayerShip* player = nullptr;
     PadState pad;
     bool paused = false;
     bool halted = false;
     int frameCounter = 0;
-    int slowDivisor = 1;
     float bossGauge = 0.0f;
     int bossTimer = -1;
     float difficulty = 0.0f;
