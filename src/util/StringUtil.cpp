@@ -6,14 +6,6 @@
 
 namespace {
 
-bool IsContinuationByte(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
-
-bool MatchesAt(const std::string& s, size_t i, const std::string& needle) {
-    return s.compare(i, needle.size(), needle) == 0;
-}
-
 // The number at the start of s (0 when none reads) and whether it took all of s.
 template <typename T>
 T ReadNumber(const std::string& s, bool* whole = nullptr) {
@@ -27,44 +19,19 @@ T ReadNumber(const std::string& s, bool* whole = nullptr) {
 
 }  // namespace
 
-bool IsLeadByte(unsigned char b) {
-    return b >= 0xC0;
-}
-
-bool IsTrailPosition(const std::string& s, int i) {
-    if (i < 0 || static_cast<size_t>(i) >= s.size()) return false;
-    return IsContinuationByte(static_cast<unsigned char>(s[i]));
-}
-
-int Find(const std::string& s, const std::string& needle) {
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (IsContinuationByte(static_cast<unsigned char>(s[i]))) continue;
-        if (MatchesAt(s, i, needle)) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-int ReverseFind(const std::string& s, const std::string& needle) {
-    for (int i = static_cast<int>(s.size()) - 1; i >= 0; --i) {
-        if (MatchesAt(s, i, needle) && !IsTrailPosition(s, i)) return i;
-    }
-    return -1;
-}
-
 std::string Token(const std::string& line, int n, const std::string& separator) {
     std::string rest = line;
     for (int k = 0; k < n; ++k) {
-        int p = Find(rest, separator);
-        if (p < 0) return "";
+        size_t p = rest.find(separator);
+        if (p == std::string::npos) return "";
         rest.erase(0, p + separator.size());
     }
-    int p = Find(rest, separator);
-    return p < 0 ? rest : rest.substr(0, p);
+    return rest.substr(0, rest.find(separator));
 }
 
 std::string GetDirectory(const std::string& path) {
-    int p = ReverseFind(path, "/");
-    return p < 0 ? std::string() : path.substr(0, p + 1);
+    size_t p = path.rfind('/');
+    return p == std::string::npos ? std::string() : path.substr(0, p + 1);
 }
 
 bool FileExists(const std::string& path) {

@@ -1,16 +1,9 @@
 #pragma once
-// String and path helpers for the loaders. Strings are UTF-8; a search never
-// reports a match that starts inside a multi-byte character.
+// String and path helpers for the loaders. Strings are UTF-8, where no byte of
+// a multi-byte character is ever a byte of ASCII: a plain search for '=', '/'
+// or ' ' never matches inside a character.
 #include <cstdint>
 #include <string>
-
-// True for the first byte of a multi-byte UTF-8 sequence.
-bool IsLeadByte(unsigned char b);
-// True when position i lies on a continuation byte of a multi-byte character.
-bool IsTrailPosition(const std::string& s, int i);
-
-int Find(const std::string& s, const std::string& needle);
-int ReverseFind(const std::string& s, const std::string& needle);
 
 // Token n of line, cut at every occurrence of separator; empty past the last one.
 std::string Token(const std::string& line, int n, const std::string& separator);

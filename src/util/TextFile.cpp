@@ -78,14 +78,14 @@ std::string TextFile::GetLine(int i) const {
 
 std::string TextFile::KeyOf(int i) const {
     std::string line = GetLine(i);
-    int p = Find(line, "=");
-    return p < 0 ? std::string() : line.substr(0, p);
+    size_t p = line.find('=');
+    return p == std::string::npos ? std::string() : line.substr(0, p);
 }
 
 std::string TextFile::ValueOf(int i) const {
     std::string line = GetLine(i);
-    int p = Find(line, "=");
-    return p < 0 ? std::string() : line.substr(p + 1);
+    size_t p = line.find('=');
+    return p == std::string::npos ? std::string() : line.substr(p + 1);
 }
 
 int TextFile::FindKey(const std::string& key) const {
