@@ -12,8 +12,6 @@ constexpr double kLostDeviceWait = 0.05;
 constexpr double kWakeMargin = 0.0002;
 }  // namespace
 
-std::map<uint32_t, AppFramework*> AppFramework::windowMap;
-
 AppFramework::AppFramework(const std::string& title, Platform& platform)
     : platform(platform), exeDir(platform.ExecutableDir()), title(title) {
     std::string iconPath = exeDir + "aaa.ico";
@@ -21,7 +19,6 @@ AppFramework::AppFramework(const std::string& title, Platform& platform)
     if (!IsRegularFile(iconPath, absent)) iconPath.clear();  // the built-in icon
     window = platform.CreateWindow(title, windowWidth, windowHeight, iconPath);
     if (!window) FailStartup(platform.Error());
-    windowMap[window->Id()] = this;
 
     auto backend = platform.CreateRenderBackend(*window);
     if (!backend) FailStartup(platform.Error());
@@ -35,91 +32,73 @@ AppFramework::AppFramework(const std::string& title, Platform& platform)
     input = std::make_unique<InputSystem>(platform.CreateInputSource(*window));
 }
 
-AppFramework::~AppFramework() {
-    if (window) windowMap.erase(window->Id());
-}
-
 void AppFramework::FailStartup(const std::string& reason) {
-    // The object is never completed, so its destructor will not take the window out.
-    if (window) windowMap.erase(window->Id());
     std::fprintf(stderr, "velmora: cannot start: %s\n", reason.c_str());
     platform.GetDialogs().ShowMessageBox(kNoDeviceMessage, title, DialogButtons::Ok,
                                          DialogIcon::Error);
     throw StartupError(reason);
 }
 
-intptr_t AppFramework::HandleMessage(const WindowMessage& msg) {
-    switch (msg.id) {
-        case MessageId::Destroy:
-            window->PostQuitMessage(0);
-            return 0;
-        case MessageId::Paint:
+void AppFramework::HandleEvent(const ShellEvent& event) {
+    switch (event.kind) {
+        case ShellEventKind::Quit:
+            CloseWindow();
+            break;
+        case ShellEventKind::ToggleFullScreen:
+            ToggleFullScreen();
+            break;
+        case ShellEventKind::FocusLost:
+            focused = false;
+            break;
+        case ShellEventKind::FocusGained:
+            focused = true;
+            break;
+        case ShellEventKind::Repaint:
+        case ShellEventKind::Resized:  // the picture is placed anew in the new size
             RenderFrame();
             break;
-        case MessageId::Close:
-            if (confirmClose &&
-                GetDialogs().ShowMessageBox("終了します？", "終了", DialogButtons::OkCancel,
-                                            DialogIcon::None) != DialogResult::Ok) {
-                return 0;
-            }
-            window->Destroy();
-            return 0;
-        case MessageId::NcLButtonDblClk:
-            ToggleFullScreen();
-            return 0;
-        case MessageId::Command:
-            if (msg.param == kCommandClose) {
-                HandleMessage(WindowMessage{MessageId::Close, 0, msg.windowId});
-                return 0;
-            }
-            if (msg.param == kCommandShiftF1) return 0;
-            if (msg.param == kCommandAltEnter || msg.param == kCommandF11) {
-                ToggleFullScreen();
-                return 0;
-            }
+        case ShellEventKind::Escape:
+            OnEscape();
             break;
-        case MessageId::SysCommand:
-            if (msg.param == kSysKeyMenu) device->FlipToGdi();
+        case ShellEventKind::KeyPressed:
+            OnKeyPressed(event.code);
             break;
-        default:
+        case ShellEventKind::PadButtonPressed:
+            OnPadButtonPressed(event.code);
+            break;
+        case ShellEventKind::None:
             break;
     }
-    return DefaultWindowProc(msg);
 }
 
-intptr_t AppFramework::FrameworkWindowProc(const WindowMessage& msg) {
-    auto it = windowMap.find(msg.windowId);
-    if (it == windowMap.end()) return DefaultWindowProc(msg);
-    return it->second->HandleMessage(msg);
+void AppFramework::EndRun(int status) {
+    if (!exitStatus) exitStatus = status;
 }
 
-intptr_t AppFramework::DefaultWindowProc(const WindowMessage&) {
-    return 0;
-}
-
-void AppFramework::Dispatch(const WindowMessage& msg) {
-    if (msg.id != MessageId::Quit) windowProc(msg);
+void AppFramework::CloseWindow() {
+    window->Hide();
+    EndRun(0);
 }
 
 int AppFramework::Run() {
     RestoreDeviceObjects();
-    windowProc = &FrameworkWindowProc;
-    WindowMessage msg;
     ResetClock();
-    while (msg.id != MessageId::Quit) {
-        if (clock.waitWhenInactive && !window->IsForeground()) {
-            // In the background: sleep in the queue, and owe the game nothing for it.
-            window->WaitMessage(msg);
-            Dispatch(msg);
+    focused = window->HasFocus();
+    while (!exitStatus) {
+        ShellEvent event;
+        if (clock.waitWhenInactive && !focused) {
+            // In the background: sleep until something happens, and owe the game nothing for it.
+            HandleEvent(window->WaitEvent());
             ResetClock();
-        } else if (window->PeekMessage(msg)) {
-            Dispatch(msg);
+        } else if (window->PollEvent(event)) {
+            HandleEvent(event);
         } else {
             IdleTurn();
         }
     }
-    windowProc = &DefaultWindowProc;
-    return msg.param;
+    int status = *exitStatus;
+    exitStatus.reset();
+    return status;
 }
 
 void AppFramework::IdleTurn() {

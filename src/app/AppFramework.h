@@ -1,7 +1,6 @@
 #pragma once
-#include <cstdint>
-#include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -16,25 +15,38 @@ class StartupError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The application shell: the window, the device, the input, the message
-// handling and the fixed-step main loop. The game derives from it.
+// The application shell: the window, the device, the input, the window's
+// events and the fixed-step main loop. The game derives from it.
 class AppFramework {
 public:
     AppFramework(const std::string& title, Platform& platform);
-    virtual ~AppFramework();
+    virtual ~AppFramework() = default;
     AppFramework(const AppFramework&) = delete;
     AppFramework& operator=(const AppFramework&) = delete;
 
     // The game's hooks, called by the framework.
-    virtual intptr_t HandleMessage(const WindowMessage& msg);
     virtual void Update() {}
     virtual void Render() {}
     virtual void InvalidateDeviceObjects() {}
     virtual void RestoreDeviceObjects() {}
+    // Esc; unless the game has a use for it, the game ends at once.
+    virtual void OnEscape() { CloseWindow(); }
+    // A key other than Esc and the display mode's (its scancode), and a
+    // controller's button, as they are pressed; repeats do not count.
+    virtual void OnKeyPressed(int /*scancode*/) {}
+    virtual void OnPadButtonPressed(int /*button*/) {}
 
-    // The main loop; returns the exit code of the Quit message.
+    // The main loop; returns the status given to EndRun.
     int Run();
-    // One turn of the loop with no message waiting: advance the clock, update, draw.
+    // What the loop does with an event of the window.
+    void HandleEvent(const ShellEvent& event);
+    // Run ends once the turn under way is over, with this status; the first call decides.
+    void EndRun(int exitStatus);
+    // The status Run is about to end with; nothing while it goes on.
+    std::optional<int> ExitStatus() const { return exitStatus; }
+    // Takes the window off the screen and ends Run with 0.
+    void CloseWindow();
+    // One turn of the loop with no event waiting: advance the clock, update, draw.
     void IdleTurn();
     void RenderFrame();
     void ResetClock();
@@ -45,12 +57,6 @@ public:
     GraphicsDevice& GetGraphicsDevice() { return *device; }
     Dialogs& GetDialogs() { return platform.GetDialogs(); }
     FrameClock& GetFrameClock() { return clock; }
-    void SetConfirmClose(bool confirm) { confirmClose = confirm; }
-
-    // Routes a message to the application that owns its window.
-    static intptr_t FrameworkWindowProc(const WindowMessage& msg);
-    // What a window does with a message nobody handles.
-    static intptr_t DefaultWindowProc(const WindowMessage& msg);
 
 protected:
     Platform& platform;
@@ -60,15 +66,14 @@ protected:
     std::string exeDir;
     std::string title;
     FrameClock clock;
-    bool confirmClose = true;
     int windowWidth = 640, windowHeight = 480;
     int fullScreenWidth = 640, fullScreenHeight = 480, fullScreenRefreshRate = 60;
     bool fullScreen = false;
 
 private:
-    void Dispatch(const WindowMessage& msg);
     [[noreturn]] void FailStartup(const std::string& reason);
 
-    intptr_t (*windowProc)(const WindowMessage&) = &DefaultWindowProc;
-    static std::map<uint32_t, AppFramework*> windowMap;
+    // Whether the window has the keyboard, as its events last said.
+    bool focused = true;
+    std::optional<int> exitStatus;
 };

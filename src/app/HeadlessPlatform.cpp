@@ -1,29 +1,22 @@
 #include "app/HeadlessPlatform.h"
 
-bool HeadlessWindow::PeekMessage(WindowMessage& msg) {
+bool HeadlessWindow::PollEvent(ShellEvent& event) {
     if (queue.empty()) return false;
-    msg = queue.front();
+    event = queue.front();
     queue.pop_front();
     return true;
 }
 
-void HeadlessWindow::WaitMessage(WindowMessage& msg) {
-    // Nothing can arrive while we wait, so an empty queue means the run is over.
-    if (!PeekMessage(msg)) msg = WindowMessage{MessageId::Quit, 0, Id()};
+ShellEvent HeadlessWindow::WaitEvent() {
+    ShellEvent event{ShellEventKind::Quit};
+    PollEvent(event);
+    return event;
 }
 
-void HeadlessWindow::PostQuitMessage(int exitCode) {
-    Post(WindowMessage{MessageId::Quit, exitCode, Id()});
-}
-
-void HeadlessWindow::Destroy() {
-    destroyed = true;
-    Post(WindowMessage{MessageId::Destroy, 0, Id()});
-}
-
-void HeadlessWindow::Post(WindowMessage msg) {
-    msg.windowId = Id();
-    queue.push_back(msg);
+void HeadlessWindow::Post(ShellEvent event) {
+    if (event.kind == ShellEventKind::FocusLost) focus = false;
+    if (event.kind == ShellEventKind::FocusGained) focus = true;
+    queue.push_back(event);
 }
 
 DialogResult RecordingDialogs::ShowMessageBox(const std::string& text, const std::string& caption,
@@ -52,7 +45,6 @@ std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const std::string&, int, 
     iconPath = icon;
     auto w = std::make_unique<HeadlessWindow>();
     window = w.get();
-    windowId = w->Id();
     return w;
 }
 

@@ -2,7 +2,6 @@
 // Back ends for runs without a screen: an in-memory window, the null device,
 // scripted input, and message boxes, sound, music and video that record what
 // they were asked.
-#include <atomic>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -16,27 +15,22 @@
 
 class HeadlessWindow : public Window {
 public:
-    // Every window has an id of its own, so several games can run in one process.
-    HeadlessWindow() : id(++lastId) {}
-    uint32_t Id() const override { return id; }
-    bool PeekMessage(WindowMessage& msg) override;
-    void WaitMessage(WindowMessage& msg) override;
-    bool IsForeground() const override { return foreground; }
-    void PostQuitMessage(int exitCode) override;
-    void Destroy() override;
+    explicit HeadlessWindow(bool focus = true) : focus(focus) {}
+    bool PollEvent(ShellEvent& event) override;
+    // Nothing can arrive while it waits: an empty queue gives Quit.
+    ShellEvent WaitEvent() override;
+    bool HasFocus() const override { return focus; }
+    void Hide() override { hidden = true; }
     void ShowCursor(bool show) override { cursorShown = show; }
 
-    void Post(WindowMessage msg);
-    void SetForeground(bool f) { foreground = f; }
-    bool IsDestroyed() const { return destroyed; }
+    // Queues an event as the desktop would send it; the focus changes with its event.
+    void Post(ShellEvent event);
+    bool IsHidden() const { return hidden; }
     bool IsCursorShown() const { return cursorShown; }
-    size_t Pending() const { return queue.size(); }
 
 private:
-    static inline std::atomic<uint32_t> lastId = 0;
-    const uint32_t id;
-    std::deque<WindowMessage> queue;
-    bool foreground = true, destroyed = false, cursorShown = true;
+    std::deque<ShellEvent> queue;
+    bool focus, hidden = false, cursorShown = true;
 };
 
 class RecordingDialogs : public Dialogs {
@@ -129,7 +123,6 @@ public:
 
     // What was made, for tests to drive and inspect (owned by the framework).
     HeadlessWindow* window = nullptr;
-    uint32_t windowId = 0;
     RenderBackend* backend = nullptr;
     ScriptedInput* input = nullptr;
     SilentAudio* audio = nullptr;

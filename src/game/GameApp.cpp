@@ -19,7 +19,6 @@ GameApp::GameApp(Platform& platform, const std::string& stagePath)
       mediaDir(platform.MediaDir()),
       scenePool(Scene::kSlotSize, kScenes),
       shelf(ReplayFolder(platform.UserSaveDir()), [this] { return HashModels(mediaDir); }) {
-    confirmClose = false;
     window->ShowCursor(false);
     LoadAssets();
     StageFile stage{MediaPath(AssetKind::Script, 0), true};
@@ -217,7 +216,7 @@ void GameApp::FinishGame() {
                      "velmora: the replay went its own way: it ended at %s points, not %s\n",
                      played.score.c_str(), replay->score.c_str());
     }
-    window->PostQuitMessage(replayMatched ? 0 : 1);
+    EndRun(replayMatched ? 0 : 1);
 }
 
 void GameApp::Render() {

@@ -38,7 +38,7 @@ public:
     // background scrolling and the video from its start.
     void StartGame() override;
     // Ends the main loop; the high score is kept as the game goes.
-    void Quit() override { window->PostQuitMessage(0); }
+    void Quit() override { EndRun(0); }
 
     // Plays a recorded game in place of the title (on the stage and models it
     // was played with: see ReplayMismatch): its steps are the input, nothing

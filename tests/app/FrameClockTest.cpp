@@ -62,14 +62,13 @@ TEST_F(LoopFixture, CatchUpRunsEveryOwedStepAndDrawsOnce) {
 }
 
 namespace {
-// A window in the background whose every wait takes ten seconds.
+// A window in the background until the user comes back, ten seconds later.
 class BackgroundWindow : public HeadlessWindow {
 public:
-    explicit BackgroundWindow(FakeTime& time) : time(time) { SetForeground(false); }
-    void WaitMessage(WindowMessage& msg) override {
+    explicit BackgroundWindow(FakeTime& time) : HeadlessWindow(false), time(time) {}
+    ShellEvent WaitEvent() override {
         time.Advance(10.0);
-        HeadlessWindow::WaitMessage(msg);
-        SetForeground(true);  // the user comes back
+        return {ShellEventKind::FocusGained};
     }
     FakeTime& time;
 };
@@ -95,8 +94,8 @@ TEST(MainLoop, TimeInTheBackgroundIsNotOwed) {
     TestApp app(platform);
     static_cast<NullBackend*>(platform.backend)->SetRefreshRate(0);
     app.Clock().catchUp = true;
-    app.onUpdate = [&] { platform.window->PostQuitMessage(0); };
-    platform.window->Post(WindowMessage{MessageId::Paint});
+    app.onUpdate = [&] { app.EndRun(0); };
+    platform.window->Post({ShellEventKind::Repaint});
     EXPECT_EQ(app.Run(), 0);
     // Ten seconds passed in the background: one step follows, not six hundred.
     EXPECT_EQ(app.updates, 1);

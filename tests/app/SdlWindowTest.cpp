@@ -1,5 +1,6 @@
 // Opens the real game window (SDL2 + OpenGL) on whatever display there is.
 #include <chrono>
+#include <vector>
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -14,19 +15,26 @@ namespace {
 class WindowApp : public AppFramework {
 public:
     explicit WindowApp(Platform& platform) : AppFramework("Velmora", platform) {
-        confirmClose = false;
         clock.catchUp = false;
     }
     void Update() override {
         ++updates;
-        if (updates == stopAfter) window->PostQuitMessage(7);
+        if (updates == stopAfter) EndRun(7);
     }
+    void OnEscape() override {
+        ++escapes;
+        if (escapeCloses) AppFramework::OnEscape();
+    }
+    void OnKeyPressed(int scancode) override { keys.push_back(scancode); }
+    void OnPadButtonPressed(int button) override { buttons.push_back(button); }
     void Render() override { device->Clear(0xFF000000); }
     Window& TheWindow() { return *window; }
     SDL_Window* Handle() { return static_cast<SdlWindow&>(*window).Handle(); }
 
-    int updates = 0;
+    int updates = 0, escapes = 0;
     int stopAfter = -1;
+    bool escapeCloses = true;
+    std::vector<int> keys, buttons;
 };
 
 void Push(SDL_Event event) {
@@ -37,6 +45,7 @@ SDL_Event KeyDown(SDL_Keycode key) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.keysym.sym = key;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(key);
     return e;
 }
 
@@ -88,7 +97,26 @@ TEST_F(DisplayWindow, EscOrClosingTheWindowEndsTheLoopWithExitCodeZero) {
     EXPECT_EQ(app->Run(), 0);
 }
 
-TEST_F(DisplayWindow, AltEnterF11AndDoubleClickSwitchToTheDesktopsFullScreenF1DoesNot) {
+TEST_F(DisplayWindow, KeysControllerButtonsAndEscReachTheGamesHooksRepeatsDoNot) {
+    app->escapeCloses = false;
+    SDL_Event held = KeyDown(SDLK_PAGEDOWN);
+    held.key.repeat = 1;
+    SDL_Event button{};
+    button.type = SDL_CONTROLLERBUTTONDOWN;
+    button.cbutton.button = SDL_CONTROLLER_BUTTON_START;
+    for (SDL_Event event : {KeyDown(SDLK_ESCAPE), KeyDown(SDLK_PAGEDOWN), held, KeyDown(SDLK_HOME),
+                            button, KeyDown(SDLK_PERIOD)})
+        Push(event);
+    app->stopAfter = 3;
+    EXPECT_EQ(app->Run(), 7);
+    EXPECT_EQ(app->escapes, 1);
+    EXPECT_EQ(app->keys,
+              (std::vector<int>{SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_HOME, SDL_SCANCODE_PERIOD}));
+    EXPECT_EQ(app->buttons, std::vector<int>{SDL_CONTROLLER_BUTTON_START});
+    EXPECT_NE(SDL_GetWindowFlags(app->Handle()) & SDL_WINDOW_SHOWN, 0u);
+}
+
+TEST_F(DisplayWindow, AltEnterF11AndDoubleClickSwitchToTheDesktopsFullScreenOtherKeysDoNot) {
     Push(KeyDown(SDLK_F1));
     SDL_Event altEnter = KeyDown(SDLK_RETURN);
     altEnter.key.keysym.mod = KMOD_LALT;
@@ -96,6 +124,7 @@ TEST_F(DisplayWindow, AltEnterF11AndDoubleClickSwitchToTheDesktopsFullScreenF1Do
     app->stopAfter = 3;
     EXPECT_EQ(app->Run(), 7);
     EXPECT_TRUE(app->GetGraphicsDevice().IsFullScreen());
+    EXPECT_EQ(app->keys, std::vector<int>{SDL_SCANCODE_F1});  // Alt+Enter's Enter is no key
     Uint32 flags = SDL_GetWindowFlags(app->Handle());
     EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, Uint32{SDL_WINDOW_FULLSCREEN_DESKTOP});
     // The back buffer keeps its size; the picture is placed on the desktop's.
@@ -136,10 +165,10 @@ TEST_F(DisplayWindow, AHiddenCursorShowsOverTheBarsBesideThePicture) {
     // Moves the pointer and lets the window see it; the cursor's state then.
     auto cursorAt = [&](int x, int y) {
         SDL_WarpMouseInWindow(handle, x, y);
-        WindowMessage msg;
+        ShellEvent event;
         for (int i = 0; i < 20; ++i) {
             SDL_Delay(10);
-            while (app->TheWindow().PeekMessage(msg)) {
+            while (app->TheWindow().PollEvent(event)) {
             }
         }
         return SDL_ShowCursor(SDL_QUERY);

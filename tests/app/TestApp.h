@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <vector>
 
 #include "app/AppFramework.h"
 #include "app/HeadlessPlatform.h"
@@ -16,9 +17,17 @@ public:
     void Render() override { ++renders; }
     void InvalidateDeviceObjects() override { ++invalidates; }
     void RestoreDeviceObjects() override { ++restores; }
+    void OnEscape() override {
+        ++escapes;
+        if (escapeCloses) AppFramework::OnEscape();
+    }
+    void OnKeyPressed(int scancode) override { keys.push_back(scancode); }
+    void OnPadButtonPressed(int button) override { buttons.push_back(button); }
 
     FrameClock& Clock() { return clock; }
 
-    int updates = 0, renders = 0, invalidates = 0, restores = 0;
+    int updates = 0, renders = 0, invalidates = 0, restores = 0, escapes = 0;
+    bool escapeCloses = true;
+    std::vector<int> keys, buttons;
     std::function<void()> onUpdate;
 };

@@ -66,9 +66,9 @@ TEST(GameAppWithoutMedia, RunsWithEveryAssetMissing) {
 }
 
 TEST_F(GameAppTest, EscEndsTheGameAtOnceWithoutAQuestion) {
-    platform.window->Post(WindowMessage{MessageId::Command, kCommandClose});
+    platform.window->Post({ShellEventKind::Escape});
     EXPECT_EQ(app.Run(), 0);
-    EXPECT_TRUE(platform.window->IsDestroyed());
+    EXPECT_TRUE(platform.window->IsHidden());
     EXPECT_TRUE(platform.dialogs.Boxes().empty());
 }
 

@@ -60,9 +60,9 @@ TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
     for (int i = 0; i < 5; ++i)
         Press(Hold::Down);
     EXPECT_EQ(Menu().cursor, 3);
-    size_t pending = platform.window->Pending();
+    EXPECT_FALSE(app.ExitStatus());
     Step(Pad({Hold::Fire}));
-    EXPECT_EQ(platform.window->Pending(), pending + 1);  // EXIT ends the main loop
+    EXPECT_EQ(app.ExitStatus(), 0);  // EXIT ends the main loop
 }
 
 TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAndGauge) {

@@ -28,16 +28,27 @@ SdlWindow::~SdlWindow() {
     SDL_DestroyWindow(window);
 }
 
-WindowMessage SdlWindow::Translate(const SDL_Event& event) {
-    WindowMessage msg{MessageId::None, 0, Id()};
+ShellEvent SdlWindow::Translate(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_QUIT:  // a signal asks us to end: leave as if the window were closed
-            msg.id = MessageId::Destroy;
-            break;
+        case SDL_QUIT:  // a signal asks us to end
+            return {ShellEventKind::Quit};
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) msg.id = MessageId::Close;
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) msg.id = MessageId::Paint;
-            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateCursor();
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    return {ShellEventKind::Quit};
+                case SDL_WINDOWEVENT_EXPOSED:
+                    return {ShellEventKind::Repaint};
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    UpdateCursor();
+                    return {ShellEventKind::Resized, 0, event.window.data1, event.window.data2};
+                // A driver that shows nothing has no focus to lose.
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (showsAnything) return {ShellEventKind::FocusLost};
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    if (showsAnything) return {ShellEventKind::FocusGained};
+                    break;
+            }
             break;
         case SDL_MOUSEMOTION:
             UpdateCursor();
@@ -45,76 +56,47 @@ WindowMessage SdlWindow::Translate(const SDL_Event& event) {
         case SDL_KEYDOWN: {
             if (event.key.repeat) break;
             SDL_Keycode key = event.key.keysym.sym;
-            SDL_Keymod mods = static_cast<SDL_Keymod>(event.key.keysym.mod);
-            bool isAlt = key == SDLK_LALT || key == SDLK_RALT;
-            altAlone = isAlt;
-            if (key == SDLK_ESCAPE) {
-                msg = {MessageId::Command, kCommandClose, Id()};
-            } else if (key == SDLK_RETURN && (mods & KMOD_ALT)) {
-                msg = {MessageId::Command, kCommandAltEnter, Id()};
-            } else if (key == SDLK_F11) {
-                msg = {MessageId::Command, kCommandF11, Id()};
-            } else if (key == SDLK_F1) {
-                msg = {MessageId::Command, (mods & KMOD_SHIFT) ? kCommandShiftF1 : kCommandF1,
-                       Id()};
-            }
-            break;
+            if (key == SDLK_ESCAPE) return {ShellEventKind::Escape};
+            if (key == SDLK_F11 || (key == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)))
+                return {ShellEventKind::ToggleFullScreen};
+            return {ShellEventKind::KeyPressed, event.key.keysym.scancode};
         }
-        case SDL_KEYUP:
-            if ((event.key.keysym.sym == SDLK_LALT || event.key.keysym.sym == SDLK_RALT) &&
-                altAlone) {
-                msg = {MessageId::SysCommand, kSysKeyMenu, Id()};
-            }
-            altAlone = false;
-            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+            return {ShellEventKind::PadButtonPressed, event.cbutton.button};
         case SDL_MOUSEBUTTONDOWN:
-            altAlone = false;
             if (event.button.button == SDL_BUTTON_LEFT && event.button.clicks >= 2 &&
                 event.button.clicks % 2 == 0) {
-                msg.id = MessageId::NcLButtonDblClk;
+                return {ShellEventKind::ToggleFullScreen};
             }
             break;
         default:
             break;
     }
-    return msg;
+    return {};
 }
 
-bool SdlWindow::PeekMessage(WindowMessage& msg) {
-    if (!posted.empty()) {
-        msg = posted.front();
-        posted.pop_front();
-        return true;
+bool SdlWindow::PollEvent(ShellEvent& event) {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        event = Translate(e);
+        if (event.kind != ShellEventKind::None) return true;
     }
-    SDL_Event event;
-    if (!SDL_PollEvent(&event)) return false;
-    msg = Translate(event);
-    return true;
+    return false;
 }
 
-void SdlWindow::WaitMessage(WindowMessage& msg) {
-    if (PeekMessage(msg)) return;
-    SDL_Event event;
-    if (SDL_WaitEvent(&event)) {
-        msg = Translate(event);
-    } else {
-        msg = WindowMessage{MessageId::None, 0, Id()};
+ShellEvent SdlWindow::WaitEvent() {
+    SDL_Event e;
+    while (SDL_WaitEvent(&e)) {
+        ShellEvent event = Translate(e);
+        if (event.kind != ShellEventKind::None) return event;
     }
+    return {};
 }
 
-bool SdlWindow::IsForeground() const {
+bool SdlWindow::HasFocus() const {
     // A driver that shows nothing never hands out the focus: there is nothing in front of us.
     if (!showsAnything) return true;
     return (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
-}
-
-void SdlWindow::PostQuitMessage(int exitCode) {
-    posted.push_back(WindowMessage{MessageId::Quit, exitCode, Id()});
-}
-
-void SdlWindow::Destroy() {
-    SDL_HideWindow(window);
-    posted.push_back(WindowMessage{MessageId::Destroy, 0, Id()});
 }
 
 void SdlWindow::ShowCursor(bool show) {

@@ -1,5 +1,4 @@
 #pragma once
-#include <deque>
 #include <memory>
 #include <string>
 
@@ -8,9 +7,10 @@
 #include "app/Window.h"
 #include "graphics/PictureFit.h"
 
-// The game window on SDL2. Translates SDL events into window messages:
-// accelerator keys become commands, a double click toggles the display mode.
-// A hidden cursor is hidden only over the picture, never over the bars beside it.
+// The game window on SDL2. Turns SDL's events into the game's: Alt+Enter, F11
+// and a double click toggle the display mode, Esc and the other keys and a
+// controller's buttons come as presses. A hidden cursor is hidden only over the
+// picture, never over the bars beside it.
 class SdlWindow : public Window {
 public:
     // Null when SDL cannot make the window.
@@ -18,12 +18,10 @@ public:
                                              int clientHeight, const std::string& iconPath);
     ~SdlWindow() override;
 
-    uint32_t Id() const override { return SDL_GetWindowID(window); }
-    bool PeekMessage(WindowMessage& msg) override;
-    void WaitMessage(WindowMessage& msg) override;
-    bool IsForeground() const override;
-    void PostQuitMessage(int exitCode) override;
-    void Destroy() override;
+    bool PollEvent(ShellEvent& event) override;
+    ShellEvent WaitEvent() override;
+    bool HasFocus() const override;
+    void Hide() override { SDL_HideWindow(window); }
     void ShowCursor(bool show) override;
 
     SDL_Window* Handle() const { return window; }
@@ -36,7 +34,8 @@ private:
           pictureWidth(pictureWidth),
           pictureHeight(pictureHeight),
           showsAnything(showsAnything) {}
-    WindowMessage Translate(const SDL_Event& event);
+    // None for what the game does not handle.
+    ShellEvent Translate(const SDL_Event& event);
     // Shows or hides the cursor for where the mouse is now.
     void UpdateCursor();
 
@@ -44,7 +43,5 @@ private:
     int pictureWidth, pictureHeight;
     PictureFit fit = PictureFit::Stretch;
     bool cursorWanted = true;
-    std::deque<WindowMessage> posted;
     bool showsAnything;
-    bool altAlone = false;
 };
