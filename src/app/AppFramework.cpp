@@ -5,7 +5,6 @@
 #include "util/FileData.h"
 
 namespace {
-constexpr const char* kNoDeviceMessage = "このプログラムにはOpenGL 3.3以上が必要です。";
 constexpr uint32_t kOpaqueBlack = 0xFF000000;
 constexpr double kLostDeviceWait = 0.05;
 // Pacing by the clock wakes this long before a step is due, then polls.
@@ -17,14 +16,16 @@ AppFramework::AppFramework(const std::string& title, Platform& platform)
     std::string iconPath = exeDir + "aaa.ico";
     std::string absent;
     if (!IsRegularFile(iconPath, absent)) iconPath.clear();  // the built-in icon
+    if (!platform.HasDisplay()) FailStartup(player_text::kNoDisplay, platform.Error());
     window = platform.CreateWindow(title, windowWidth, windowHeight, iconPath);
-    if (!window) FailStartup(platform.Error());
+    if (!window) FailStartup(player_text::kNoWindow, platform.Error());
 
     auto backend = platform.CreateRenderBackend(*window);
-    if (!backend) FailStartup(platform.Error());
+    if (!backend) FailStartup(player_text::kNoOpenGl, platform.Error());
     device = std::make_unique<GraphicsDevice>(std::move(backend), platform.CreateImageDecoder(),
                                               windowWidth, windowHeight);
-    if (!device->ResetOrCreate()) FailStartup("the graphics device could not be created");
+    if (!device->ResetOrCreate())
+        FailStartup(player_text::kNoOpenGl, "the graphics device could not be created");
     device->Clear(kOpaqueBlack);
     device->Present();
     if (fullScreen) ApplyDisplayMode();
@@ -32,11 +33,11 @@ AppFramework::AppFramework(const std::string& title, Platform& platform)
     input = std::make_unique<InputSystem>(platform.CreateInputSource(*window));
 }
 
-void AppFramework::FailStartup(const std::string& reason) {
-    std::fprintf(stderr, "velmora: cannot start: %s\n", reason.c_str());
-    platform.GetDialogs().ShowMessageBox(kNoDeviceMessage, title, DialogButtons::Ok,
-                                         DialogIcon::Error);
-    throw StartupError(reason);
+void AppFramework::FailStartup(const PlayerText& failure, const std::string& detail) {
+    std::fprintf(stderr, "velmora: cannot start: %s\n", detail.c_str());
+    platform.GetDialogs().ShowMessageBox(failure.In(platform.MessageLanguage()), title,
+                                         DialogButtons::Ok, DialogIcon::Error);
+    throw StartupError(detail);
 }
 
 void AppFramework::HandleEvent(const ShellEvent& event) {

@@ -9,8 +9,8 @@
 #include "graphics/GraphicsDevice.h"
 #include "input/InputSystem.h"
 
-// Thrown by the constructor when the game cannot run at all (no window, no
-// graphics device); the user has been told already.
+// Thrown by the constructor when the game cannot run at all (no display, no
+// window, no graphics device); the player has been told already.
 class StartupError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
@@ -71,7 +71,8 @@ protected:
     bool fullScreen = false;
 
 private:
-    [[noreturn]] void FailStartup(const std::string& reason);
+    // Says what failed, in a box and on stderr, and gives up.
+    [[noreturn]] void FailStartup(const PlayerText& failure, const std::string& detail);
 
     // Whether the window has the keyboard, as its events last said.
     bool focused = true;

@@ -40,9 +40,16 @@ std::optional<std::string> ScriptedChooser::ChooseFile(const std::string& title,
 
 HeadlessPlatform::HeadlessPlatform(Options options) : options(std::move(options)) {}
 
+std::string HeadlessPlatform::Error() const {
+    if (!options.display) return "no display (a headless one without)";
+    if (!options.windowOpens) return "no window (a headless one that will not open)";
+    return "";
+}
+
 std::unique_ptr<Window> HeadlessPlatform::CreateWindow(const std::string&, int, int,
                                                        const std::string& icon) {
     iconPath = icon;
+    if (!options.display || !options.windowOpens) return nullptr;
     auto w = std::make_unique<HeadlessWindow>();
     window = w.get();
     return w;

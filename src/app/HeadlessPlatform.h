@@ -94,6 +94,10 @@ public:
             makeVideoPlayer;
         // Where the high score is kept; a headless run keeps none unless told.
         std::string saveDir, userSaveDir;
+        // What a start on a machine without a display, or where the window
+        // cannot be made, meets.
+        bool display = true, windowOpens = true;
+        Language language = Language::English;
     };
 
     static constexpr double kSimulatedVideoLength = 24.0;
@@ -107,6 +111,7 @@ public:
     }
     std::string GameSaveDir() override { return options.saveDir; }
     std::string UserSaveDir() override { return options.userSaveDir; }
+    bool HasDisplay() const override { return options.display; }
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                          int clientHeight, const std::string& iconPath) override;
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
@@ -119,7 +124,8 @@ public:
     Dialogs& GetDialogs() override { return dialogs; }
     FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override;
-    std::string Error() const override { return ""; }
+    std::string Error() const override;
+    Language MessageLanguage() const override { return options.language; }
 
     // What was made, for tests to drive and inspect (owned by the framework).
     HeadlessWindow* window = nullptr;

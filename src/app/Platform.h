@@ -6,6 +6,7 @@
 
 #include "app/Dialogs.h"
 #include "app/FileChooser.h"
+#include "app/PlayerTexts.h"
 #include "app/TimeSource.h"
 #include "app/Window.h"
 #include "audio/AudioBackend.h"
@@ -30,6 +31,8 @@ public:
     // game's cannot be written). Empty: the run keeps nothing.
     virtual std::string GameSaveDir() = 0;
     virtual std::string UserSaveDir() = 0;
+    // False when there is no display to open a window on; Error() says why.
+    virtual bool HasDisplay() const = 0;
     // Null when no window can be made; Error() says why.
     virtual std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                                  int clientHeight, const std::string& iconPath) = 0;
@@ -47,4 +50,6 @@ public:
     virtual FileChooser& GetFileChooser() = 0;
     virtual TimeSource& GetTimeSource() = 0;
     virtual std::string Error() const = 0;
+    // The language of the texts the player reads in boxes.
+    virtual Language MessageLanguage() const = 0;
 };

@@ -4,12 +4,6 @@
 #include "util/AssetTable.h"
 #include "util/StringUtil.h"
 
-namespace {
-constexpr const char* kChooserTitle = "ファイルを開く";
-constexpr const char* kNoFileText = "動画ファイル(wmv,avi,mpg)を指定してください。";
-constexpr const char* kNoFileCaption = "エラー";
-}  // namespace
-
 VideoBackground::VideoBackground(Platform& platform, GraphicsDevice& device, Window& window,
                                  const std::string& mediaDir, std::function<void()> afterDialog)
     : platform(platform), device(device), window(window), afterDialog(std::move(afterDialog)) {
@@ -44,10 +38,13 @@ void VideoBackground::ChooseVideo() {
         {"All files(*.*)", "*.*"},
     };
     window.ShowCursor(true);
-    auto chosen = platform.GetFileChooser().ChooseFile(kChooserTitle, filters, chosenPath);
+    const Language language = platform.MessageLanguage();
+    auto chosen = platform.GetFileChooser().ChooseFile(player_text::kChooserTitle.In(language),
+                                                       filters, chosenPath);
     if (!chosen) {
-        platform.GetDialogs().ShowMessageBox(kNoFileText, kNoFileCaption, DialogButtons::Ok,
-                                             DialogIcon::None);
+        platform.GetDialogs().ShowMessageBox(player_text::kNoVideoChosen.In(language),
+                                             player_text::kNoVideoChosenCaption.In(language),
+                                             DialogButtons::Ok, DialogIcon::None);
     } else {
         chosenPath = *chosen;
         // The old player goes first: it may hold the sound output.

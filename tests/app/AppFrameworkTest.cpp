@@ -117,20 +117,3 @@ TEST_F(FrameworkFixture, WithoutTheFocusTheLoopOnlyWaitsForEvents) {
     app2.onUpdate = [&] { app2.EndRun(4); };
     EXPECT_EQ(app2.Run(), 4);
 }
-
-namespace {
-class BrokenBackend : public NullBackend {
-public:
-    bool CreateDevice(const PresentParameters&) override { return false; }
-};
-}  // namespace
-
-TEST(FrameworkStartup, NoDeviceShowsTheMessageAndFails) {
-    HeadlessPlatform::Options options;
-    options.makeBackend = [] { return std::make_unique<BrokenBackend>(); };
-    HeadlessPlatform platform(options);
-    EXPECT_THROW(TestApp app(platform), StartupError);
-    ASSERT_EQ(platform.dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(platform.dialogs.Boxes()[0].text, "このプログラムにはOpenGL 3.3以上が必要です。");
-    EXPECT_EQ(platform.dialogs.Boxes()[0].caption, "Velmora");
-}

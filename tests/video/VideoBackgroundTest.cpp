@@ -33,7 +33,14 @@ struct Background : ::testing::Test {
         HeadlessWindow* window = nullptr;
         bool cursorWhileShown = false;
     };
+    // The texts as written, in Japanese, unless a test asks for English.
+    static HeadlessPlatform::Options In(Language language) {
+        HeadlessPlatform::Options options;
+        options.language = language;
+        return options;
+    }
     struct CursorPlatform : HeadlessPlatform {
+        CursorPlatform() : HeadlessPlatform(In(Language::Japanese)) {}
         Dialogs& GetDialogs() override { return dialogs; }
         CursorDialogs dialogs;
     };
@@ -111,6 +118,18 @@ TEST_F(Background, ACancelledChoiceKeepsTheVideoAndSaysWhatIsWanted) {
     EXPECT_TRUE(platform.dialogs.cursorWhileShown);
     EXPECT_FALSE(window.IsCursorShown());
     EXPECT_EQ(resets, 1);  // the dialog's time is not caught up
+}
+
+TEST_F(Background, TheChooserAndItsCancelReadInEnglishOutsideAJapaneseLocale) {
+    HeadlessPlatform english(In(Language::English));
+    VideoBackground video(english, device, window, media.ExeDir() + "Media/", nullptr);
+    video.ChooseVideo();
+    ASSERT_EQ(english.chooser.Requests().size(), 1u);
+    EXPECT_EQ(english.chooser.Requests()[0].title, "Open File");
+    EXPECT_EQ(english.chooser.Requests()[0].filters.back().name, "All files(*.*)");
+    ASSERT_EQ(english.dialogs.Boxes().size(), 1u);
+    EXPECT_EQ(english.dialogs.Boxes()[0].text, "Please choose a video file (wmv, avi, mpg).");
+    EXPECT_EQ(english.dialogs.Boxes()[0].caption, "Error");
 }
 
 TEST_F(Background, AChosenFileWaitsStoppedAtItsStartWithTheSoundSettingOfTheMoment) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <csignal>
+#include <cstdlib>
 
 #include "app/platform/GtkSession.h"
 #include "app/platform/SdlWindow.h"
@@ -35,7 +36,9 @@ void HangUpAsTerminate(int) {
 }  // namespace
 
 SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
-    : dataDir(std::move(dataDir)), settings(std::move(settings)) {
+    : dataDir(std::move(dataDir)),
+      settings(std::move(settings)),
+      language(LanguageFrom([](const char* name) { return std::getenv(name); })) {
     // Closing the window is the game's decision, not SDL's.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");

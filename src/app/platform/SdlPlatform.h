@@ -21,6 +21,7 @@ public:
     // Media/ of the game's data, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
     std::string GameSaveDir() override { return MediaDir(); }
     std::string UserSaveDir() override;
+    bool HasDisplay() const override { return videoReady; }
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
                                          int clientHeight, const std::string& iconPath) override;
     std::unique_ptr<RenderBackend> CreateRenderBackend(Window& window) override;
@@ -34,6 +35,7 @@ public:
     FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override { return time; }
     std::string Error() const override { return error; }
+    Language MessageLanguage() const override { return language; }
 
 private:
     // The sound output the effects, the music and the video's sound share,
@@ -49,4 +51,5 @@ private:
     Settings settings;
     std::string error;
     bool videoReady = false;
+    Language language;
 };
