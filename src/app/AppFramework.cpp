@@ -112,6 +112,7 @@ void AppFramework::IdleTurn() {
         return;
     }
     if (clock.catchUp) {
+        clock.DropWhatCannotBeCaughtUp();
         while (clock.accumulatedFrames >= 1.0) {
             Update();
             clock.accumulatedFrames -= 1.0;

@@ -1,5 +1,7 @@
 #include "app/FrameClock.h"
 
+#include <algorithm>
+
 void FrameClock::Reset(TimeSource& time) {
     int64_t now = 0, frequency = 0;
     if (time.QueryCounter(now, frequency)) {
@@ -21,4 +23,8 @@ void FrameClock::Advance(TimeSource& time) {
         accumulatedFrames += static_cast<double>(elapsed) * framesPerSecond / 1000.0;
         lastTickCount = ticks;
     }
+}
+
+void FrameClock::DropWhatCannotBeCaughtUp() {
+    accumulatedFrames = std::min(accumulatedFrames, kMostCaughtUpSeconds * framesPerSecond);
 }

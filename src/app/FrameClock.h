@@ -5,6 +5,10 @@
 
 // Fixed-step timing: how many update steps the game is owed.
 struct FrameClock {
+    // Catching up plays at most this much missed time at once; what a stopped
+    // process or a sleeping machine missed beyond it is dropped.
+    static constexpr double kMostCaughtUpSeconds = 0.25;
+
     int64_t lastCounter = 0;
     uint32_t lastTickCount = 0;
     double accumulatedFrames = 0.0;
@@ -17,4 +21,6 @@ struct FrameClock {
     // Adds the steps that elapsed since the last reading.
     void Advance(TimeSource& time);
     double SecondsUntilNextStep() const { return (1.0 - accumulatedFrames) / framesPerSecond; }
+    // Drops the steps owed beyond kMostCaughtUpSeconds.
+    void DropWhatCannotBeCaughtUp();
 };

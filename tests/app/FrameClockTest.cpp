@@ -61,6 +61,22 @@ TEST_F(LoopFixture, CatchUpRunsEveryOwedStepAndDrawsOnce) {
     EXPECT_EQ(Turn(0.5), std::pair(0, 1));
 }
 
+TEST_F(LoopFixture, CatchUpPlaysAtMostAQuarterOfASecondAndDropsTheRest) {
+    for (int hz : {0, 60}) {
+        Make(hz, true);
+        // Thirty seconds stopped (SIGSTOP, a sleeping laptop): 15 steps, not 1,800.
+        EXPECT_EQ(Turn(1800.0), std::pair(15, 1)) << hz << " Hz";
+        EXPECT_EQ(app.Clock().accumulatedFrames, 0.0);
+        // A hitch shorter than that is caught up whole, as before.
+        Make(hz, true);
+        EXPECT_EQ(Turn(14.5), std::pair(14, 1)) << hz << " Hz";
+        EXPECT_NEAR(app.Clock().accumulatedFrames, 0.5, 1e-3);
+    }
+    // Without catch-up one step follows whatever was missed.
+    Make(0, false);
+    EXPECT_EQ(Turn(1800.0), std::pair(1, 1));
+}
+
 namespace {
 // A window in the background until the user comes back, ten seconds later.
 class BackgroundWindow : public HeadlessWindow {
