@@ -169,7 +169,9 @@ TEST(MusicOutput, APieceThatEndsAtOnceIsLoopedOnceASecondAtMost) {
     Music music;
     ASSERT_TRUE(music.player.Open(WriteOrgan(out.Dir(), 0.01)));
     music.player.Play();
-    // The game's loop rule, run at full speed for three seconds.
+    // The first end comes when the synthesiser gets to it; from then on, the
+    // game's loop rule, run at full speed for three seconds.
+    ASSERT_TRUE(music.WaitUntilComplete());
     int ends = 0;
     auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < until) {
@@ -180,7 +182,7 @@ TEST(MusicOutput, APieceThatEndsAtOnceIsLoopedOnceASecondAtMost) {
         }
         Wait(0.001);
     }
-    EXPECT_GE(ends, 1);
+    EXPECT_GE(ends, 1);  // the first at once
     EXPECT_LE(ends, 3);
 }
 
@@ -188,9 +190,10 @@ namespace {
 
 // A synthesiser that takes far longer than real time for each block.
 struct SlowSource : BlockSource {
+    static constexpr double kSeconds = 0.3;
     void Fill(float* samples, int frames) override {
         std::fill(samples, samples + 2 * frames, 0.25f);
-        Wait(0.15);
+        Wait(kSeconds);
         ++blocks;
     }
     std::atomic<int> blocks{0};
@@ -206,11 +209,11 @@ TEST(MusicOutput, SlowSynthesisNeverHoldsUpAStep) {
     SlowSource source;
     MusicStream stream(mixer, source);
     stream.SetRunning(true);
-    // Steps at full speed for most of a second, each starting a sound and
+    // Steps at full speed for more than a second, each starting a sound and
     // setting the music's volume, as the game's steps do.
     double worst = 0;
     int steps = 0;
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
+    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(1200);
     while (std::chrono::steady_clock::now() < until) {
         auto start = std::chrono::steady_clock::now();
         sounds.Play(sound);
@@ -221,8 +224,10 @@ TEST(MusicOutput, SlowSynthesisNeverHoldsUpAStep) {
         Wait(0.001);
     }
     EXPECT_GE(source.blocks.load(), 3);  // the synthesis went on meanwhile
-    EXPECT_GT(steps, 200);
-    EXPECT_LT(worst, 0.05);
+    EXPECT_GT(steps, 50);
+    // A step that waited for a block would take most of one; a busy machine
+    // alone never makes a step that slow.
+    EXPECT_LT(worst, SlowSource::kSeconds / 3);
 }
 
 TEST(NoSoundDevice, EffectsAndMusicRunOnTheDummyDriverWithOneLine) {
