@@ -7,7 +7,7 @@ enum class ShellEventKind {
     FocusLost,         // another window took the keyboard
     FocusGained,
     Repaint,           // the window's picture was lost and must be drawn again
-    Resized,           // the window's new size is in width and height
+    Resized,           // the window changed its size
     Escape,            // Esc was pressed
     KeyPressed,        // any other key: code is its scancode (the USB HID number)
     PadButtonPressed,  // code is the controller's button, numbered as SDL numbers them
@@ -16,5 +16,4 @@ enum class ShellEventKind {
 struct ShellEvent {
     ShellEventKind kind = ShellEventKind::None;
     int code = 0;
-    int width = 0, height = 0;
 };

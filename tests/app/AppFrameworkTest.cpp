@@ -39,7 +39,7 @@ TEST_F(FrameworkFixture, ToggleFullScreenSwitchesTheModeAndRestoresTheDevice) {
 TEST_F(FrameworkFixture, RepaintAndResizeEachDrawAFrame) {
     app.HandleEvent({ShellEventKind::Repaint});
     EXPECT_EQ(app.renders, 1);
-    app.HandleEvent({ShellEventKind::Resized, 0, 1280, 1024});
+    app.HandleEvent({ShellEventKind::Resized});
     EXPECT_EQ(app.renders, 2);
     EXPECT_EQ(Backend().Count().scenes, 2);
     EXPECT_EQ(app.updates, 0);

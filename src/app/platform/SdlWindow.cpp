@@ -40,7 +40,7 @@ ShellEvent SdlWindow::Translate(const SDL_Event& event) {
                     return {ShellEventKind::Repaint};
                 case SDL_WINDOWEVENT_SIZE_CHANGED:
                     UpdateCursor();
-                    return {ShellEventKind::Resized, 0, event.window.data1, event.window.data2};
+                    return {ShellEventKind::Resized};
                 // A driver that shows nothing has no focus to lose.
                 case SDL_WINDOWEVENT_FOCUS_LOST:
                     if (showsAnything) return {ShellEventKind::FocusLost};
