@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix, checks the desktop files with their
-# validators, and starts the installed game from / by its desktop entry's Exec
-# line, headless, the way a player's menu would. As root it plays as "nobody",
-# who cannot write the installation, so the high score must go to that
-# user's data folder.
+# Installs the build into a fresh prefix with a space in it, checks the desktop
+# files with their validators, and starts the installed game from / by the
+# program its desktop entry names, headless, the way a player's menu would. As
+# root it plays as "nobody", who cannot write the installation, so the high
+# score must go to that user's data folder.
 set -euo pipefail
 build=$(realpath "$1")
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-prefix=$tmp/prefix
+prefix="$tmp/installed games"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 desktop=$prefix/share/applications/velmora.desktop
@@ -16,15 +16,18 @@ metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
 for f in "$desktop" "$metainfo" "$prefix/games/velmora" "$prefix/games/velmora-sim" \
          "$prefix/share/games/velmora/Media/script_easy.txt" \
          "$prefix/share/icons/hicolor/256x256/apps/velmora.png" \
-         "$prefix/share/man/man6/velmora.6.gz" "$prefix/share/doc/velmora/copyright"; do
+         "$prefix/share/man/man6/velmora.6.gz" "$prefix/share/man/man6/velmora-sim.6.gz" \
+         "$prefix/share/doc/velmora/copyright" "$prefix/share/doc/velmora-data/copyright"; do
   [ -e "$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
 if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$metainfo" >/dev/null; fi
 
+# The path has a space, so the entry quotes it.
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
-[ "$exec_line" = "$prefix/games/velmora" ] || { echo "Exec=$exec_line" >&2; exit 1; }
-"$exec_line" --version | grep -q '^velmora [0-9]'
+[ "$exec_line" = "\"$prefix/games/velmora\"" ] || { echo "Exec=$exec_line" >&2; exit 1; }
+program=$prefix/games/velmora
+"$program" --version | grep -q '^velmora [0-9]'
 
 home=$tmp/home
 mkdir -p "$home"
@@ -40,7 +43,7 @@ for v in ASAN_OPTIONS UBSAN_OPTIONS; do
 done
 cd /
 env -i PATH=/usr/bin:/bin HOME="$home" SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy \
-  "${sanitizers[@]}" "${as_player[@]}" "$exec_line" 2>"$tmp/stderr" &
+  "${sanitizers[@]}" "${as_player[@]}" "$program" 2>"$tmp/stderr" &
 game=$!
 # Once SDL has taken over SIGTERM, the game is up; let it play a moment, then
 # end it with the signal, which it treats as a closed window.
