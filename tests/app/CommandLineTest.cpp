@@ -72,12 +72,46 @@ TEST(DataDir, GivenThenBesideTheProgramThenInstalled) {
     TempDir exe("exe"), installed("installed"), other("other");
     std::string exeDir = exe.Path().string() + "/";
     std::string installedDir = installed.Path().string();
-    std::vector<std::string> dirs = {other.Path().string() + "/", installedDir};
+    std::vector<Installation> dirs = {{other.Path().string() + "/", "/other/"},
+                                      {installedDir + "/games/../", installedDir + "/.."}};
 
-    EXPECT_EQ(FindDataDir("/given", exeDir, dirs), "/given/");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), exeDir);  // nothing anywhere: the written place
-    std::filesystem::create_directory(installed.Path() / "Media");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), installedDir + "/");
+    EXPECT_EQ(FindDataDir("/given", exeDir, dirs).dir, "/given/");
+    DataDir nowhere = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(nowhere.dir, exeDir);  // nothing anywhere: the written place
+    EXPECT_FALSE(nowhere.Installed());
+
+    std::filesystem::create_directories(installed.Path() / "Media");
+    std::filesystem::create_directories(installed.Path() / "games");
+    DataDir fromInstall = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(fromInstall.dir, installedDir + "/");
+    EXPECT_EQ(fromInstall.installPrefix, installed.Path().parent_path().string() + "/");
+    // The installed folder named on the command line is still the installation.
+    EXPECT_TRUE(FindDataDir(installedDir, exeDir, dirs).Installed());
+    EXPECT_FALSE(FindDataDir(other.Path().string(), exeDir, dirs).Installed());
+
     std::filesystem::create_directory(exe.Path() / "Media");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), exeDir);
+    DataDir beside = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(beside.dir, exeDir);
+    EXPECT_FALSE(beside.Installed());
+}
+
+TEST(DataDir, ThePlayersFolderIsNeverInTheInstallationNorRelative) {
+    TempDir prefix("prefix");
+    std::string usr = prefix.Path().string();
+    std::filesystem::create_directories(prefix.Path() / "share/games");
+    EXPECT_EQ(UserDataDir("/data", "/home/p", usr + "/"), "/data/velmora/");
+    EXPECT_EQ(UserDataDir(nullptr, "/home/p", ""), "/home/p/.local/share/velmora/");
+    for (const std::string& refused :
+         {std::string("data"), std::string("./data"), std::string(""), usr, usr + "/share",
+          usr + "/share/games/../x", usr + "//share/"}) {
+        EXPECT_EQ(UserDataDir(refused.c_str(), "/home/p", usr + "/"),
+                  "/home/p/.local/share/velmora/")
+            << refused;
+    }
+    EXPECT_EQ(UserDataDir((usr + "x").c_str(), "/home/p", usr), usr + "x/velmora/");
+    // Not installed: the folder of a build or a copy may lie anywhere.
+    EXPECT_EQ(UserDataDir((usr + "/share").c_str(), "/home/p", ""), usr + "/share/velmora/");
+    // A game installed for one player keeps in its usual place.
+    EXPECT_EQ(UserDataDir(nullptr, usr.c_str(), usr + "/.local/"), usr + "/.local/share/velmora/");
+    EXPECT_EQ(UserDataDir(nullptr, nullptr, ""), "");
 }

@@ -93,7 +93,7 @@ std::string MediaDir(const Options& o) {
         std::error_code e;
         fs::path self = fs::read_symlink("/proc/self/exe", e);
         std::string exeDir = (e ? fs::current_path() : self.parent_path()).string() + "/";
-        dir = FindDataDir("", exeDir, InstalledDataDirs(exeDir)) + "Media/";
+        dir = FindDataDir("", exeDir, Installations(exeDir)).dir + "Media/";
     } else {
         fs::path given = fs::absolute(o.media).lexically_normal();
         if (!given.has_filename()) given = given.parent_path();
