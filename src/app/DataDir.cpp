@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "util/AssetPath.h"
+#include "util/AssetTable.h"
+#include "util/FileData.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -59,6 +63,13 @@ DataDir FindDataDir(const std::string& given, const std::string& exeDir,
         }
     }
     return found;
+}
+
+std::string MissingPack(const std::string& mediaDir) {
+    const char* stage = AssetAt(AssetKind::Script, 0).file;
+    std::string why;
+    if (IsRegularFile(ResolveAssetPath(mediaDir + stage), why)) return "";
+    return mediaDir + " holds no game files (" + stage + ": " + why + ")";
 }
 
 std::string UserDataDir(const char* xdgDataHome, const char* home,

@@ -28,6 +28,9 @@ bool HasMedia(const std::string& dir);
 // was reached, counts as installed.
 DataDir FindDataDir(const std::string& given, const std::string& exeDir,
                     const std::vector<Installation>& installed);
+// Why mediaDir (with its trailing '/') does not hold the game's files: its
+// stage is missing or not a file. Empty when it holds them.
+std::string MissingPack(const std::string& mediaDir);
 // The player's folder for the game's data, with a trailing '/':
 // $XDG_DATA_HOME/velmora/, or ~/.local/share/velmora/ when that variable is
 // unset, relative or inside the installation; empty without a home.

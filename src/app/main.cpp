@@ -63,10 +63,10 @@ int main(int argc, char** argv) {
     }
     std::string exeDir = SdlPlatform::ProgramDir();
     DataDir data = FindDataDir(options.dataDir, exeDir, Installations(exeDir));
-    std::string dataDir = data.dir;
-    if (!options.dataDir.empty() && !HasMedia(dataDir)) {
-        std::fprintf(stderr, "velmora: --datadir %s: there is no Media folder in it\n",
-                     options.dataDir.c_str());
+    std::string dataDir = data.dir, missing = MissingPack(dataDir + "Media/");
+    if (!options.dataDir.empty() && !missing.empty()) {
+        std::fprintf(stderr, "velmora: --datadir %s: %s\n", options.dataDir.c_str(),
+                     missing.c_str());
         return 2;
     }
     if (!options.stage.empty() && !options.replay.empty()) {

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
@@ -64,8 +66,17 @@ TEST(CommandLine, TheGameAnswersWithoutADisplay) {
         EXPECT_EQ(run.status, 2) << bad;  // a window attempt would have failed with 1
         EXPECT_NE(run.output.find("Usage: velmora"), std::string::npos) << run.output;
     }
+    // A folder without the pack, or with an empty Media, is refused in one line
+    // before any window opens.
     TempDir empty("no_media");
-    EXPECT_EQ(RunGame("--datadir " + empty.Path().string()).status, 2);
+    for (bool withMedia : {false, true}) {
+        if (withMedia) std::filesystem::create_directory(empty.Path() / "Media");
+        ProgramRun run = RunGame("--datadir " + empty.Path().string());
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_EQ(run.output.rfind("velmora: --datadir " + empty.Path().string() + ": ", 0), 0u)
+            << run.output;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
 }
 
 TEST(DataDir, GivenThenBesideTheProgramThenInstalled) {
@@ -114,4 +125,15 @@ TEST(DataDir, ThePlayersFolderIsNeverInTheInstallationNorRelative) {
     // A game installed for one player keeps in its usual place.
     EXPECT_EQ(UserDataDir(nullptr, usr.c_str(), usr + "/.local/"), usr + "/.local/share/velmora/");
     EXPECT_EQ(UserDataDir(nullptr, nullptr, ""), "");
+}
+
+TEST(DataDir, APackIsAFolderWithItsStage) {
+    TempDir dir("pack");
+    std::string media = dir.Path().string() + "/";
+    EXPECT_NE(MissingPack(media), "");
+    std::filesystem::create_directory(dir.Path() / "SCRIPT_EASY.TXT");
+    EXPECT_NE(MissingPack(media), "");  // a folder in its place
+    std::filesystem::remove(dir.Path() / "SCRIPT_EASY.TXT");
+    std::ofstream(dir / "Script_Easy.txt") << "sleep 1\n";
+    EXPECT_EQ(MissingPack(media), "");  // a pack copied from another system
 }
