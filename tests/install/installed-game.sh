@@ -23,7 +23,10 @@ for f in "$desktop" "$metainfo" "$prefix/games/velmora" "$prefix/games/velmora-s
   [ -e "$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
-if command -v appstreamcli >/dev/null; then appstreamcli validate --no-net "$metainfo" >/dev/null; fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --pedantic --no-net "$metainfo" >"$tmp/appstream" ||
+    { cat "$tmp/appstream" >&2; exit 1; }
+fi
 
 # The path has a space, so the entry quotes it.
 exec_line=$(sed -n 's/^Exec=//p' "$desktop")
