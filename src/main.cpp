@@ -63,10 +63,11 @@ int main(int argc, char** argv) {
         return 0;
     }
     std::string exeDir = SdlPlatform::ProgramDir();
-    std::string dataDir = FindDataDir(options.dataDir, exeDir, InstalledDataDirs(exeDir));
-    if (!options.dataDir.empty() && !HasMedia(dataDir)) {
-        std::fprintf(stderr, "velmora: --datadir %s: there is no Media folder in it\n",
-                     options.dataDir.c_str());
+    DataDir data = FindDataDir(options.dataDir, exeDir, Installations(exeDir));
+    std::string dataDir = data.dir, missing = MissingPack(dataDir + "Media/");
+    if (!options.dataDir.empty() && !missing.empty()) {
+        std::fprintf(stderr, "velmora: --datadir %s: %s\n", options.dataDir.c_str(),
+                     missing.c_str());
         return 2;
     }
     if (!options.stage.empty() && !options.replay.empty()) {
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     }
     Settings settings = PlayerSettings().settings;
 
-    SdlPlatform platform(dataDir, settings);
+    SdlPlatform platform(data, settings);
     if (!options.replay.empty() && !replay) {
         std::fprintf(stderr, "velmora: cannot play the replay %s\n", refusal.c_str());
         platform.GetDialogs().ShowMessageBox("The replay cannot be played: " + refusal, "Velmora",

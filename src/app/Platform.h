@@ -28,7 +28,8 @@ public:
     virtual std::string MediaDir() { return ExecutableDir() + "Media/"; }
     // The folders where the game keeps its high score, with trailing '/': its own
     // (where it is read from and written to first) and the user's (when the
-    // game's cannot be written). Empty: the run keeps nothing.
+    // game's cannot be written, or the only one when the game's is empty, as
+    // for an installed game). Both empty: the run keeps nothing.
     virtual std::string GameSaveDir() = 0;
     virtual std::string UserSaveDir() = 0;
     // False when there is no display to open a window on; Error() says why.

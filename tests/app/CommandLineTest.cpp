@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
@@ -64,20 +66,74 @@ TEST(CommandLine, TheGameAnswersWithoutADisplay) {
         EXPECT_EQ(run.status, 2) << bad;  // a window attempt would have failed with 1
         EXPECT_NE(run.output.find("Usage: velmora"), std::string::npos) << run.output;
     }
+    // A folder without the pack, or with an empty Media, is refused in one line
+    // before any window opens.
     TempDir empty("no_media");
-    EXPECT_EQ(RunGame("--datadir " + empty.Path().string()).status, 2);
+    for (bool withMedia : {false, true}) {
+        if (withMedia) std::filesystem::create_directory(empty.Path() / "Media");
+        ProgramRun run = RunGame("--datadir " + empty.Path().string());
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_EQ(run.output.rfind("velmora: --datadir " + empty.Path().string() + ": ", 0), 0u)
+            << run.output;
+        EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), 1) << run.output;
+    }
 }
 
 TEST(DataDir, GivenThenBesideTheProgramThenInstalled) {
     TempDir exe("exe"), installed("installed"), other("other");
     std::string exeDir = exe.Path().string() + "/";
     std::string installedDir = installed.Path().string();
-    std::vector<std::string> dirs = {other.Path().string() + "/", installedDir};
+    std::vector<Installation> dirs = {{other.Path().string() + "/", "/other/"},
+                                      {installedDir + "/games/../", installedDir + "/.."}};
 
-    EXPECT_EQ(FindDataDir("/given", exeDir, dirs), "/given/");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), exeDir);  // nothing anywhere: the written place
-    std::filesystem::create_directory(installed.Path() / "Media");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), installedDir + "/");
+    EXPECT_EQ(FindDataDir("/given", exeDir, dirs).dir, "/given/");
+    DataDir nowhere = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(nowhere.dir, exeDir);  // nothing anywhere: the written place
+    EXPECT_FALSE(nowhere.Installed());
+
+    std::filesystem::create_directories(installed.Path() / "Media");
+    std::filesystem::create_directories(installed.Path() / "games");
+    DataDir fromInstall = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(fromInstall.dir, installedDir + "/");
+    EXPECT_EQ(fromInstall.installPrefix, installed.Path().parent_path().string() + "/");
+    // The installed folder named on the command line is still the installation.
+    EXPECT_TRUE(FindDataDir(installedDir, exeDir, dirs).Installed());
+    EXPECT_FALSE(FindDataDir(other.Path().string(), exeDir, dirs).Installed());
+
     std::filesystem::create_directory(exe.Path() / "Media");
-    EXPECT_EQ(FindDataDir("", exeDir, dirs), exeDir);
+    DataDir beside = FindDataDir("", exeDir, dirs);
+    EXPECT_EQ(beside.dir, exeDir);
+    EXPECT_FALSE(beside.Installed());
+}
+
+TEST(DataDir, ThePlayersFolderIsNeverInTheInstallationNorRelative) {
+    TempDir prefix("prefix");
+    std::string usr = prefix.Path().string();
+    std::filesystem::create_directories(prefix.Path() / "share/games");
+    EXPECT_EQ(UserDataDir("/data", "/home/p", usr + "/"), "/data/velmora/");
+    EXPECT_EQ(UserDataDir(nullptr, "/home/p", ""), "/home/p/.local/share/velmora/");
+    for (const std::string& refused :
+         {std::string("data"), std::string("./data"), std::string(""), usr, usr + "/share",
+          usr + "/share/games/../x", usr + "//share/"}) {
+        EXPECT_EQ(UserDataDir(refused.c_str(), "/home/p", usr + "/"),
+                  "/home/p/.local/share/velmora/")
+            << refused;
+    }
+    EXPECT_EQ(UserDataDir((usr + "x").c_str(), "/home/p", usr), usr + "x/velmora/");
+    // Not installed: the folder of a build or a copy may lie anywhere.
+    EXPECT_EQ(UserDataDir((usr + "/share").c_str(), "/home/p", ""), usr + "/share/velmora/");
+    // A game installed for one player keeps in its usual place.
+    EXPECT_EQ(UserDataDir(nullptr, usr.c_str(), usr + "/.local/"), usr + "/.local/share/velmora/");
+    EXPECT_EQ(UserDataDir(nullptr, nullptr, ""), "");
+}
+
+TEST(DataDir, APackIsAFolderWithItsStage) {
+    TempDir dir("pack");
+    std::string media = dir.Path().string() + "/";
+    EXPECT_NE(MissingPack(media), "");
+    std::filesystem::create_directory(dir.Path() / "SCRIPT_EASY.TXT");
+    EXPECT_NE(MissingPack(media), "");  // a folder in its place
+    std::filesystem::remove(dir.Path() / "SCRIPT_EASY.TXT");
+    std::ofstream(dir / "Script_Easy.txt") << "sleep 1\n";
+    EXPECT_EQ(MissingPack(media), "");  // a pack copied from another system
 }

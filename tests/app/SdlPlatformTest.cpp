@@ -5,7 +5,7 @@
 
 #include "app/platform/SdlPlatform.h"
 
-TEST(SdlPlatformSaveDirs, TheGameKeepsBesideItselfThenInTheUsersDataFolder) {
+TEST(SdlPlatformSaveDirs, TheGameKeepsBesideItselfThenInTheUsersDataFolderAnInstalledOneOnlyThere) {
     SdlPlatform platform;
     EXPECT_EQ(platform.GameSaveDir(), platform.ExecutableDir() + "Media/");
     std::string savedData = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
@@ -19,6 +19,18 @@ TEST(SdlPlatformSaveDirs, TheGameKeepsBesideItselfThenInTheUsersDataFolder) {
     }
     unsetenv("HOME");
     EXPECT_EQ(platform.UserSaveDir(), "");
+
+    // An installed game keeps everything in the player's folder, never in its own.
+    SdlPlatform installed(DataDir{platform.ExecutableDir(), "/usr/"});
+    EXPECT_EQ(installed.GameSaveDir(), "");
+    setenv("HOME", "/home/player", 1);
+    setenv("XDG_DATA_HOME", "/usr/share", 1);
+    EXPECT_EQ(installed.UserSaveDir(), "/home/player/.local/share/velmora/");
+    EXPECT_EQ(platform.UserSaveDir(), "/usr/share/velmora/");
     setenv("XDG_DATA_HOME", savedData.c_str(), 1);
-    if (!savedHome.empty()) setenv("HOME", savedHome.c_str(), 1);
+    if (savedHome.empty()) {
+        unsetenv("HOME");
+    } else {
+        setenv("HOME", savedHome.c_str(), 1);
+    }
 }

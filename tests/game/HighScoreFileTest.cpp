@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -66,7 +67,11 @@ TEST_F(HighScoreFixture, WritingLeavesExactlyOneLine) {
 
 TEST_F(HighScoreFixture, AFolderOrFileThatCannotBeWrittenSendsTheScoreToTheUsersFolder) {
     HighScoreFile blocked(dir / "missing/option.ini", dir / "user/velmora/option.ini");
+    testing::internal::CaptureStderr();
     ASSERT_TRUE(blocked.Write(Score(777)));
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "velmora: the high score is kept in " + dir / "user/velmora/option.ini" + " instead\n");
     EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000777\n");
     EXPECT_EQ(ReadFrom(blocked), "000000000777");
     EXPECT_FALSE(HighScoreFile(dir / "missing/option.ini", "").Write(Score(1)));
@@ -112,11 +117,28 @@ TEST_F(HighScoreFixture, WhatAKilledSaveLeftIsRemovedByTheNext) {
     EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000007\n");
 }
 
-TEST_F(HighScoreFixture, WithoutAFileNothingIsReadOrWritten) {
-    std::filesystem::create_directories(dir.Path() / "user");
-    std::ofstream(dir / "user/option.ini") << "HighScore=000000000900\n";
-    HighScoreFile none("", dir / "user/option.ini");
-    EXPECT_EQ(ReadFrom(none), "000000000000");
+TEST_F(HighScoreFixture, WithOnlyTheUsersFileThatIsTheOneItsFolderMadeWhenFirstWritten) {
+    HighScoreFile user("", dir / "user/velmora/option.ini");
+    EXPECT_EQ(ReadFrom(user), "000000000000");
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(user.Write(Score(900)));
+    ASSERT_TRUE(user.Write(Score(5)));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000900\n");
+    EXPECT_EQ(ReadFrom(user), "000000000900");
+    EXPECT_FALSE(std::filesystem::exists(dir / "option.ini"));
+
+    HighScoreFile none("", "");
     EXPECT_TRUE(none.Write(Score(5)));
-    EXPECT_EQ(Contents(dir / "user/option.ini"), "HighScore=000000000900\n");
+    EXPECT_EQ(ReadFrom(none), "000000000000");
+}
+
+TEST_F(HighScoreFixture, WhereTheScoreCannotBeKeptIsSaidOnce) {
+    std::ofstream(dir / "home") << "a file where the folder would be";
+    HighScoreFile nowhere("", dir / "home/.local/share/velmora/option.ini");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(nowhere.Write(Score(5)));
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("velmora: the high score is not kept: " + dir / "home/", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }

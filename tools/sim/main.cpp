@@ -1,7 +1,4 @@
 // velmora-sim: plays the stage without a screen, far faster than real time.
-//   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
-//               [--hashes FILE] [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
-//   velmora-sim --check STAGE
 // It starts at the title menu, presses START and plays until the game is back
 // at the title (or for N steps), printing the state every 600 steps. --input
 // plays a replay the game recorded, or a list of steps from the title; --record
@@ -28,8 +25,6 @@
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
 #include "script/StageCheck.h"
-#include "util/AssetPath.h"
-#include "util/AssetTable.h"
 #include "util/FileData.h"
 #include "world/WorldHash.h"
 
@@ -40,21 +35,47 @@ struct Options {
     std::set<int> at;
     long steps = 200000;
     int every = 600;
+    bool help = false, version = false;
 };
 
-void Usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]\n"
-                 "                   [--hashes FILE] [--every N] [--media FOLDER]\n"
-                 "                   [--shots FOLDER --at N,N,...]\n"
-                 "       velmora-sim --check STAGE\n");
+std::string Usage() {
+    return "Usage: velmora-sim [OPTION]...\n"
+           "       velmora-sim --check STAGE\n"
+           "Plays Velmora's stage without a screen, from the title's START, far faster\n"
+           "than real time, and prints the state of the field as it goes.\n"
+           "\n"
+           "  --bot weave       play with the built-in bot (the default)\n"
+           "  --input FILE      play a replay the game kept, or a list of steps\n"
+           "  --steps N         stop after N steps (default 200000)\n"
+           "  --record FILE     write the game it played as a replay\n"
+           "  --hashes FILE     write the field's hash at the printed steps and milestones\n"
+           "  --every N         print the state every N steps (default 600)\n"
+           "  --media FOLDER    take the game's files from FOLDER, a Media folder\n"
+           "  --shots FOLDER    draw the steps given with --at into PNG files in FOLDER\n"
+           "  --at N,N,...      the steps --shots draws\n"
+           "  --check STAGE     list what the game will ignore in a stage file\n"
+           "  -h, --help        show this help and exit\n"
+           "  --version         show the version and exit\n"
+           "\n"
+           "Exit status: 0 when the run ended (and a replay ended as recorded) or the\n"
+           "stage checked clean; 1 when a file could not be read or written, a replay\n"
+           "does not fit or did not end as recorded, or the stage has findings; 2 for\n"
+           "arguments it does not understand or a folder without the game's files.\n"
+           "See velmora-sim(6).\n"
+           "\n"
+           "velmora-sim " +
+           std::string(GameVersion()) + "\n";
 }
 
 bool Parse(int argc, char** argv, Options& o) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
-        if (arg == "--bot" && hasValue && std::string(argv[i + 1]) == "weave") {
+        if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
+        } else if (arg == "--bot" && hasValue && std::string(argv[i + 1]) == "weave") {
             ++i;
         } else if (arg == "--input" && hasValue) {
             o.input = argv[++i];
@@ -93,20 +114,16 @@ std::string MediaDir(const Options& o) {
         std::error_code e;
         fs::path self = fs::read_symlink("/proc/self/exe", e);
         std::string exeDir = (e ? fs::current_path() : self.parent_path()).string() + "/";
-        dir = FindDataDir("", exeDir, InstalledDataDirs(exeDir)) + "Media/";
+        dir = FindDataDir("", exeDir, Installations(exeDir)).dir + "Media/";
     } else {
         fs::path given = fs::absolute(o.media).lexically_normal();
         if (!given.has_filename()) given = given.parent_path();
         dir = given.string() + "/";
     }
-    const char* stage = AssetAt(AssetKind::Script, 0).file;
-    std::string why;
-    if (!IsRegularFile(ResolveAssetPath(dir + stage), why)) {
-        std::fprintf(stderr, "velmora-sim: %s holds no game files (%s: %s)\n", dir.c_str(), stage,
-                     why.c_str());
-        return "";
-    }
-    return dir;
+    std::string missing = MissingPack(dir);
+    if (missing.empty()) return dir;
+    std::fprintf(stderr, "velmora-sim: %s\n", missing.c_str());
+    return "";
 }
 
 int Check(const std::string& path) {
@@ -128,8 +145,16 @@ void PrintMilestone(const char* what, int step) {
 int main(int argc, char** argv) {
     Options options;
     if (!Parse(argc, argv, options)) {
-        Usage();
+        std::fputs(Usage().c_str(), stderr);
         return 2;
+    }
+    if (options.help) {
+        std::fputs(Usage().c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("velmora-sim %s\n", GameVersion());
+        return 0;
     }
     if (!options.check.empty()) return Check(options.check);
     std::string mediaDir = MediaDir(options);
@@ -164,6 +189,7 @@ int main(int argc, char** argv) {
     Simulation sim(mediaDir, platform);
     if (replay) sim.PlayReplay(*replay);
     WeavingBot bot;
+    bool shotsFailed = false;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
         if (replay) {
@@ -184,8 +210,10 @@ int main(int argc, char** argv) {
         }
         if (!options.shots.empty() && options.at.count(sim.Steps())) {
             std::string file = options.shots + "/step" + std::to_string(sim.Steps()) + ".png";
-            if (!SaveFrame(sim.App(), file))
+            if (!SaveFrame(sim.App(), file)) {
                 std::fprintf(stderr, "velmora-sim: %s not written\n", file.c_str());
+                shotsFailed = true;
+            }
         }
     }
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
@@ -228,5 +256,5 @@ int main(int argc, char** argv) {
     }
     std::printf("simulated %d steps (%s of play) in %.2f s\n", sim.Steps(),
                 StepsAsTime(sim.Steps()).c_str(), took.count());
-    return replay && !sim.App().ReplayMatched() ? 1 : 0;
+    return shotsFailed || (replay && !sim.App().ReplayMatched()) ? 1 : 0;
 }

@@ -35,8 +35,8 @@ void HangUpAsTerminate(int) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(std::string dataDir, Settings settings)
-    : dataDir(std::move(dataDir)),
+SdlPlatform::SdlPlatform(DataDir data, Settings settings)
+    : data(std::move(data)),
       settings(std::move(settings)),
       language(LanguageFrom([](const char* name) { return std::getenv(name); })) {
     // Closing the window is the game's decision, not SDL's.
@@ -66,7 +66,7 @@ SdlPlatform::~SdlPlatform() {
 }
 
 std::string SdlPlatform::ExecutableDir() {
-    return dataDir.empty() ? ProgramDir() : dataDir;
+    return data.dir.empty() ? ProgramDir() : data.dir;
 }
 
 std::string SdlPlatform::ProgramDir() {
@@ -77,13 +77,7 @@ std::string SdlPlatform::ProgramDir() {
 }
 
 std::string SdlPlatform::UserSaveDir() {
-    const char* data = SDL_getenv("XDG_DATA_HOME");
-    // A relative folder would depend on where the game was started; the XDG
-    // rules say to ignore it.
-    if (data && *data == '/') return std::string(data) + "/velmora/";
-    const char* home = SDL_getenv("HOME");
-    if (home && *home) return std::string(home) + "/.local/share/velmora/";
-    return "";
+    return UserDataDir(SDL_getenv("XDG_DATA_HOME"), SDL_getenv("HOME"), data.installPrefix);
 }
 
 std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int clientWidth,

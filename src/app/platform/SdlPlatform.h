@@ -1,4 +1,5 @@
 #pragma once
+#include "app/DataDir.h"
 #include "app/Platform.h"
 #include "app/Settings.h"
 #include "app/VideoErrorBoxes.h"
@@ -10,16 +11,17 @@
 // through SDL2_mixer with FluidSynth for the music, FFmpeg video and GTK dialogs.
 class SdlPlatform : public Platform {
 public:
-    // dataDir: the folder that holds Media/ (the executable's when empty); the
-    // settings give the volumes, the keys and the picture's fit.
-    explicit SdlPlatform(std::string dataDir = "", Settings settings = {});
+    // data: where Media/ is (the executable's folder when empty); the settings
+    // give the volumes, the keys and the picture's fit.
+    explicit SdlPlatform(DataDir data = {}, Settings settings = {});
     ~SdlPlatform() override;
 
     // The folder of the running program, with a trailing '/'.
     static std::string ProgramDir();
     std::string ExecutableDir() override;
-    // Media/ of the game's data, and $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
-    std::string GameSaveDir() override { return MediaDir(); }
+    // Media/ of the game's data, but nothing for an installed game, which keeps
+    // everything in $XDG_DATA_HOME/velmora/ (~/.local/share/velmora/).
+    std::string GameSaveDir() override { return data.Installed() ? "" : MediaDir(); }
     std::string UserSaveDir() override;
     bool HasDisplay() const override { return videoReady; }
     std::unique_ptr<Window> CreateWindow(const std::string& title, int clientWidth,
@@ -47,7 +49,7 @@ private:
     DesktopFileChooser chooser;
     std::shared_ptr<Mixer> mixer;
     SteadyTimeSource time;
-    std::string dataDir;
+    DataDir data;
     Settings settings;
     std::string error;
     bool videoReady = false;
