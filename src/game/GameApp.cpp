@@ -7,10 +7,10 @@
 #include "game/Hud.h"
 #include "game/RenderSetup.h"
 #include "game/Scenes.h"
+#include "graphics/Glyphs.h"
 #include "input/ScriptedInput.h"
 
 namespace {
-constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 constexpr int kScenes = 10;
 }  // namespace
 
@@ -93,8 +93,9 @@ void GameApp::LoadAssets() {
         models[i] = std::make_unique<Mesh>(*device, MediaPath(AssetKind::Model, i));
 
     // 32 columns and 7 rows of cells; 8-pixel glyphs with a 2-pixel shadow.
-    font = std::make_unique<BitmapFont>(*device, MediaPath(AssetKind::Font, 0), kGlyphOrder,
-                                        0.03125f, 0.14285715f, 8.0f, 8.0f, 2.0f, 2.0f);
+    font = std::make_unique<BitmapFont>(*device, MediaPath(AssetKind::Font, 0),
+                                        std::string(kGlyphOrder), 0.03125f, 0.14285715f, 8.0f, 8.0f,
+                                        2.0f, 2.0f);
 
     soundPlayer = std::make_unique<SoundPlayer>(platform.CreateAudioBackend());
     for (int i = 0; i < kSoundCount; ++i)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "util/StepClock.h"
 #include "world/PlayerShip.h"
 #include "world/WorldHash.h"
 
@@ -64,16 +65,9 @@ std::string Simulation::Report() {
     std::snprintf(line, sizeof line,
                   "step %6d (%s)  score %s  lives %d  options %2d  enemies %3d  bullets %4d  "
                   "items %4d  hash %016" PRIx64 "  scenes %s",
-                  steps, StepsAsTime(steps).c_str(), world.GetScore().Text().c_str(),
+                  steps, StepsAsClock(steps).c_str(), world.GetScore().Text().c_str(),
                   world.GetLives(), ship ? ship->optionCount : 0, world.enemyPool.Count(),
                   world.bulletPool.Count(), world.itemPool.Count(), HashWorld(world),
                   Scenes().c_str());
     return line;
-}
-
-std::string StepsAsTime(int steps) {
-    int seconds = steps / 60;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
-    return text;
 }

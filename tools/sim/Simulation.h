@@ -46,6 +46,3 @@ private:
     bool started = false;
     Milestones milestones;
 };
-
-// "m:ss" of a number of steps at 60 a second.
-std::string StepsAsTime(int steps);

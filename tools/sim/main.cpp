@@ -31,6 +31,7 @@
 #include "util/AssetPath.h"
 #include "util/AssetTable.h"
 #include "util/FileData.h"
+#include "util/StepClock.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -119,7 +120,7 @@ void PrintMilestone(const char* what, int step) {
     if (step < 0) {
         std::printf("%-16s not reached\n", what);
     } else {
-        std::printf("%-16s step %6d (%s)\n", what, step, StepsAsTime(step).c_str());
+        std::printf("%-16s step %6d (%s)\n", what, step, StepsAsClock(step).c_str());
     }
 }
 
@@ -227,6 +228,6 @@ int main(int argc, char** argv) {
                     sim.App().ReplayMatched() ? "ended as recorded" : "did not end as recorded");
     }
     std::printf("simulated %d steps (%s of play) in %.2f s\n", sim.Steps(),
-                StepsAsTime(sim.Steps()).c_str(), took.count());
+                StepsAsClock(sim.Steps()).c_str(), took.count());
     return replay && !sim.App().ReplayMatched() ? 1 : 0;
 }
