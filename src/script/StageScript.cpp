@@ -117,6 +117,24 @@ void StageScript::StartAt(int command) {
     wait = 0;
 }
 
+int FindPracticeStart(const std::vector<StageSection>& starts, const std::string& nameOrNumber) {
+    auto same = [](const std::string& a, const std::string& b) {
+        if (a.size() != b.size()) return false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+        }
+        return true;
+    };
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        if (same(starts[i].name, nameOrNumber)) return static_cast<int>(i);
+    }
+    if (IsWholeInt(nameOrNumber)) {
+        int number = ToInt(nameOrNumber);
+        if (number >= 1 && number <= static_cast<int>(starts.size())) return number - 1;
+    }
+    return -1;
+}
+
 uint64_t FirstFormatFingerprint(const std::string& path) {
     // As large as any file of the game may be.
     constexpr std::size_t kMaxBytes = 64 << 20;

@@ -81,6 +81,10 @@ private:
 std::vector<StageSection> PracticeStarts(const std::vector<StageSection>& sections,
                                          int bossCommand);
 
+// The start a player names by its number (from 1) or its name in any letter
+// case; -1 for none.
+int FindPracticeStart(const std::vector<StageSection>& starts, const std::string& nameOrNumber);
+
 // The fingerprint the first format of replays carries: the file's bytes, less
 // its "stage" and "section" lines, which that format did not know of.
 uint64_t FirstFormatFingerprint(const std::string& path);

@@ -1,6 +1,7 @@
 // velmora-sim: plays the stage without a screen, far faster than real time.
-//   velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]
-//               [--hashes FILE] [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
+//   velmora-sim [--bot weave | --input FILE] [--stage FILE] [--level LEVEL]
+//               [--practice SECTION] [--steps N] [--record FILE] [--hashes FILE]
+//               [--every N] [--media FOLDER] [--shots FOLDER --at N,N,...]
 //   velmora-sim --check STAGE
 // It starts at the title menu, presses START and plays until the game is back
 // at the title (or for N steps), printing the state every 600 steps. --input
@@ -8,8 +9,9 @@
 // writes the game it played as a replay; --hashes the field's hash at those
 // steps and when the run reached what it reached. --media names the folder of
 // the game's files. With --shots it draws the game as it looks at the given
-// steps into PNG files. --check reads a stage file as the game does and lists
-// what the game will ignore in it.
+// steps into PNG files. --stage, --level and --practice choose what is played,
+// as the game's own options do. --check reads a stage file as the game does and
+// lists what the game will ignore in it, its name and where practice can start.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +27,10 @@
 #include "Simulation.h"
 #include "app/BuildInfo.h"
 #include "app/DataDir.h"
+#include "game/Levels.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
+#include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
 #include "util/AssetPath.h"
 #include "util/AssetTable.h"
@@ -37,7 +41,7 @@
 namespace {
 
 struct Options {
-    std::string input, record, hashes, media, shots, check;
+    std::string input, record, hashes, media, shots, check, stage, level, practice;
     std::set<int> at;
     long steps = 200000;
     int every = 600;
@@ -45,10 +49,13 @@ struct Options {
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: velmora-sim [--bot weave | --input FILE] [--steps N] [--record FILE]\n"
+                 "usage: velmora-sim [--bot weave | --input FILE] [--stage FILE] [--level LEVEL]\n"
+                 "                   [--practice SECTION] [--steps N] [--record FILE]\n"
                  "                   [--hashes FILE] [--every N] [--media FOLDER]\n"
                  "                   [--shots FOLDER --at N,N,...]\n"
-                 "       velmora-sim --check STAGE\n");
+                 "       velmora-sim --check STAGE\n"
+                 "levels: %s\n",
+                 LevelNames().c_str());
 }
 
 bool Parse(int argc, char** argv, Options& o) {
@@ -77,11 +84,32 @@ bool Parse(int argc, char** argv, Options& o) {
             o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else if (arg == "--check" && hasValue) {
             o.check = argv[++i];
+        } else if (arg == "--stage" && hasValue) {
+            o.stage = argv[++i];
+        } else if (arg == "--level" && hasValue) {
+            o.level = argv[++i];
+        } else if (arg == "--practice" && hasValue) {
+            o.practice = argv[++i];
         } else {
             return false;
         }
     }
-    return o.steps > 0 && o.every > 0;
+    return o.steps > 0 && o.every > 0 && (o.level.empty() || FindLevel(o.level));
+}
+
+// The practice start the option names in the stage; -1, with the stage's
+// starts on stderr, when it names none.
+int PracticeStart(const std::string& stage, const std::string& section) {
+    std::vector<StageSection> starts;
+    for (const StageCheck::Start& start : CheckStage(stage).starts)
+        starts.push_back(start.section);
+    int found = FindPracticeStart(starts, section);
+    if (found >= 0) return found;
+    std::fprintf(stderr, "velmora-sim: the stage has no section \"%s\"; its sections:\n",
+                 section.c_str());
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        std::fprintf(stderr, "  %zu %s\n", i + 1, starts[i].name.c_str());
+    return -1;
 }
 
 // The folder of the game's files, with a trailing '/': the one given (with or
@@ -135,6 +163,24 @@ int main(int argc, char** argv) {
     if (!options.check.empty()) return Check(options.check);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
+    if (!options.stage.empty()) {
+        std::string problem = StageFileProblem(options.stage);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "velmora-sim: --stage %s: %s\n", options.stage.c_str(),
+                         problem.c_str());
+            return 2;
+        }
+    }
+    int practice = -1;
+    if (!options.practice.empty()) {
+        std::string stage =
+            options.stage.empty() ? mediaDir + AssetAt(AssetKind::Script, 0).file : options.stage;
+        practice = PracticeStart(stage, options.practice);
+        if (practice < 0) {
+            Usage();
+            return 2;
+        }
+    }
 
     // A recorded game, or steps from the title.
     std::optional<Replay> replay;
@@ -146,6 +192,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (LooksLikeReplay(text)) {
+            if (!options.stage.empty() || !options.level.empty() || practice >= 0) {
+                std::fprintf(stderr, "velmora-sim: a replay brings its own stage and level\n");
+                return 2;
+            }
             replay = PlayableReplay(text, mediaDir, why);
             if (!replay) {
                 std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
@@ -162,8 +212,15 @@ int main(int argc, char** argv) {
     auto start = std::chrono::steady_clock::now();
     HeadlessPlatform::Options platform =
         options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures();
-    Simulation sim(mediaDir, platform);
-    if (replay) sim.PlayReplay(*replay);
+    GameStart chosen;
+    chosen.stage = options.stage;
+    chosen.level = options.level;
+    Simulation sim(mediaDir, platform, chosen);
+    if (replay) {
+        sim.PlayReplay(*replay);
+    } else if (practice >= 0) {
+        sim.Practice(practice, World::kStartOptions);
+    }
     WeavingBot bot;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;

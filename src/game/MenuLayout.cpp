@@ -1,0 +1,52 @@
+#include "game/MenuLayout.h"
+
+#include <algorithm>
+
+#include "graphics/BitmapFont.h"
+
+namespace {
+
+constexpr MenuLayout kLayouts[] = {
+    // Title: below the logo, where the first menu stood (x = 640 / 2 - 64); the keys at the foot.
+    {.x = 256,
+     .y = 200,
+     .rowHeight = 24,
+     .valueX = 320,
+     .headingY = 0,
+     .hintY = 432,
+     .shownRows = 9},
+    // Practice: the stage's sections and the options to start with.
+    {.x = 160,
+     .y = 216,
+     .rowHeight = 20,
+     .valueX = 392,
+     .headingY = 184,
+     .hintY = 448,
+     .shownRows = 11},
+    // Pause: under "PAUSE", which stands at (200, 240).
+    {.x = 200, .y = 272, .rowHeight = 20, .valueX = 0, .headingY = 240, .hintY = 0, .shownRows = 2},
+};
+
+}  // namespace
+
+const MenuLayout& LayoutOf(MenuScreen screen) {
+    return kLayouts[static_cast<int>(screen)];
+}
+
+int FirstShownRow(const MenuLayout& layout, int rows, int cursor) {
+    int last = std::max(rows - layout.shownRows, 0);
+    return std::clamp(cursor - layout.shownRows / 2, 0, last);
+}
+
+void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
+                  std::span<const MenuRowText> rows, int cursor) {
+    int count = static_cast<int>(rows.size());
+    int first = FirstShownRow(layout, count, cursor);
+    for (int i = first; i < count && i < first + layout.shownRows; ++i) {
+        float y = layout.y + layout.rowHeight * static_cast<float>(i - first);
+        uint32_t color = i == cursor ? kRowChosen : kRowOther;
+        const MenuRowText& row = rows[static_cast<std::size_t>(i)];
+        font.DrawText(row.label, layout.x, y, color);
+        if (!row.value.empty()) font.DrawText(row.value, layout.valueX, y, color);
+    }
+}
