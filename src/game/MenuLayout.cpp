@@ -33,6 +33,15 @@ const MenuLayout& LayoutOf(MenuScreen screen) {
     return kLayouts[static_cast<int>(screen)];
 }
 
+void DrawMenuText(const BitmapFont& font, const MenuLayout& layout, std::string_view text, float x,
+                  float y, uint32_t color) {
+    if (layout.shadowed) {
+        font.DrawTextShadowed(text, x, y, color, kMenuShadow);
+    } else {
+        font.DrawText(text, x, y, color);
+    }
+}
+
 int FirstShownRow(const MenuLayout& layout, int rows, int cursor) {
     int last = std::max(rows - layout.shownRows, 0);
     return std::clamp(cursor - layout.shownRows / 2, 0, last);
@@ -44,9 +53,9 @@ void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
     int first = FirstShownRow(layout, count, cursor);
     for (int i = first; i < count && i < first + layout.shownRows; ++i) {
         float y = layout.y + layout.rowHeight * static_cast<float>(i - first);
-        uint32_t color = i == cursor ? kRowChosen : kRowOther;
+        uint32_t color = i == cursor ? kRowChosen : layout.other;
         const MenuRowText& row = rows[static_cast<std::size_t>(i)];
-        font.DrawText(row.label, layout.x, y, color);
-        if (!row.value.empty()) font.DrawText(row.value, layout.valueX, y, color);
+        DrawMenuText(font, layout, row.label, layout.x, y, color);
+        if (!row.value.empty()) DrawMenuText(font, layout, row.value, layout.valueX, y, color);
     }
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 class BitmapFont;
 
@@ -14,14 +15,16 @@ struct MenuLayout {
     float headingY;   // a line above the rows
     float hintY;      // the keys, under the rows
     int shownRows;    // a longer list scrolls to keep the chosen row in sight
+    uint32_t other;   // the rows not chosen (the chosen one is white)
+    bool shadowed;    // rows over a busy picture stand on a shadow
 };
 
 enum class MenuScreen { Title, Practice, Pause };
 
 inline constexpr uint32_t kRowChosen = 0xFFFFFFFF;
-inline constexpr uint32_t kRowOther = 0xFF404040;
 inline constexpr uint32_t kMenuHeading = 0xFFFFFFFF;
-inline constexpr uint32_t kMenuHint = 0xFF808080;
+inline constexpr uint32_t kMenuHint = 0xFFA0A0B0;
+inline constexpr uint32_t kMenuShadow = 0xC0000000;
 
 const MenuLayout& LayoutOf(MenuScreen screen);
 
@@ -33,5 +36,8 @@ struct MenuRowText {
 // The rows that fit, scrolled so the chosen one shows, the chosen bright.
 void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
                   std::span<const MenuRowText> rows, int cursor);
+// A line of a menu (a heading, a hint) in the layout's manner.
+void DrawMenuText(const BitmapFont& font, const MenuLayout& layout, std::string_view text, float x,
+                  float y, uint32_t color);
 // The first row shown when the chosen one must be in sight.
 int FirstShownRow(const MenuLayout& layout, int rows, int cursor);

@@ -59,12 +59,14 @@ void PracticeMenu::Draw() {
     DrawTitlePicture(host.Screen());
     const MenuLayout& layout = LayoutOf(MenuScreen::Practice);
     const BitmapFont& font = host.Screen().Font();
-    font.DrawText("PRACTICE  " + host.Choices().StageName() + "  " + host.Choices().LevelName(),
-                  layout.x, layout.headingY, kMenuHeading);
+    DrawMenuText(font, layout,
+                 "PRACTICE  " + host.Choices().StageName() + "  " + host.Choices().LevelName(),
+                 layout.x, layout.headingY, kMenuHeading);
     std::vector<MenuRowText> rows;
     for (const std::string& start : host.Choices().PracticeStarts())
         rows.push_back({InFontGlyphs(start), ""});
     rows.push_back({"OPTIONS", "< " + std::to_string(options) + " >"});
     DrawMenuRows(font, layout, rows, menu.Cursor());
-    font.DrawText("Z START   LEFT RIGHT OPTIONS   X BACK", layout.x, layout.hintY, kMenuHint);
+    DrawMenuText(font, layout, "Z START   LEFT RIGHT OPTIONS   X BACK", layout.x, layout.hintY,
+                 kMenuHint);
 }

@@ -78,7 +78,17 @@ StageCatalogue::StageCatalogue(const std::string& deliveredPath, const std::stri
             if (IsStageFileName(it->path().filename())) files.push_back(it->path());
         }
     }
-    std::sort(files.begin(), files.end());
+    // By name as people read them: in any case.
+    auto folded = [](const fs::path& file) {
+        std::string name = file.filename().string();
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return name;
+    };
+    std::sort(files.begin(), files.end(), [&](const fs::path& a, const fs::path& b) {
+        std::string x = folded(a), y = folded(b);
+        return x != y ? x < y : a < b;
+    });
     for (const fs::path& file : files) {
         std::string problem = StageFileProblem(file.string());
         if (problem.empty()) {
