@@ -8,6 +8,7 @@
 #include "game/Scenes.h"
 #include "graphics/Glyphs.h"
 #include "input/ScriptedInput.h"
+#include "util/StringUtil.h"
 
 namespace {
 
@@ -140,7 +141,10 @@ void GameApp::ChangeLevel(int by) {
     int count = static_cast<int>(Levels().size());
     chosenLevel = &kLevels[Wrapped(static_cast<int>(chosenLevel - kLevels) + by, count)];
     ShowChosenRecord();
-    if (remember) remember(kLevelSetting, LevelName());
+    std::string name = LevelName();
+    for (char& c : name)
+        c = AsciiLower(c);
+    if (remember) remember(kLevelSetting, name);
 }
 
 void GameApp::ChangeStage(int by) {

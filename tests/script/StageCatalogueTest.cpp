@@ -85,7 +85,8 @@ TEST_F(CatalogueFixture, TheGamesOwnThenThePlayersByFileThenTheCommandLinesEachO
 TEST_F(CatalogueFixture, AThousandStagesAndEveryKindOfNonStageAreReadAtOnce) {
     const std::string stage = "stage A Stage\nplay 0\nsleep 60\nteki obj1 0\n";
     for (int i = 0; i < 1000; ++i)
-        Write(folder + "stage" + std::to_string(1000 + i) + ".txt", stage + std::string(4000, '\n'));
+        Write(folder + "stage" + std::to_string(1000 + i) + ".txt",
+              stage + std::string(4000, '\n'));
     Write(folder + std::string(251, 'n') + ".txt", "play 0\n");  // the longest name there is
     Write(folder + "UPPER.TXT", "play 0\n");
     Write(folder + "binary.txt", std::string("play 0\n\0\x01\x02", 10));
@@ -104,8 +105,8 @@ TEST_F(CatalogueFixture, AThousandStagesAndEveryKindOfNonStageAreReadAtOnce) {
 
     auto start = std::chrono::steady_clock::now();
     StageCatalogue catalogue = Read();
-    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-                    .count();
+    double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     std::printf("[ listing   ] 1,000 stages and 7 others in %.1f ms\n", ms);
     // Each stage's head is read, not its whole (the huge one least of all).
     EXPECT_LT(ms, 2000.0);
@@ -117,9 +118,10 @@ TEST_F(CatalogueFixture, AThousandStagesAndEveryKindOfNonStageAreReadAtOnce) {
     EXPECT_EQ(catalogue.At(first + 1).name, "A STAGE");
     EXPECT_EQ(catalogue.At(first + 1001).name, "UPPER");
     EXPECT_EQ(said.size(), root ? 6u : 7u);
-    for (const char* file : {"binary.txt: not a text file", "fifo.txt: not a regular file",
-                             "folder.txt: not a regular file", "dangling.txt: no such file",
-                             "loop.txt: Too many levels of symbolic links", "huge.txt: too large"}) {
+    for (const char* file :
+         {"binary.txt: not a text file", "fifo.txt: not a regular file",
+          "folder.txt: not a regular file", "dangling.txt: no such file",
+          "loop.txt: Too many levels of symbolic links", "huge.txt: too large"}) {
         bool found = false;
         for (const std::string& line : said)
             found = found || line.find(file) != std::string::npos;

@@ -91,24 +91,26 @@ TEST(StageCheck, TheDeliveredStageIsCleanAndTheSimulatorSaysSo) {
 
 TEST(StageCheck, KnowsNamesAndSectionsAndWhenEachStartIsReached) {
     StageCheck check = Check(
-        "stage\n"                                 // 1: no name
-        "stage  \n"                               // 2: none either
-        "stage Test Run\n"                        // 3
-        "stage Again\n"                           // 4: one name is enough
-        "section Opening\n"                       // 5
-        "play 0\n"                                // 6
-        "sleep 120\n"                             // 7
-        "/*\n"                                    // 8
-        "section Commented Out\n"                 // 9: does not count
-        "*/\n"                                    // 10
-        "section Opening\n"                       // 11: a second of the name
-        "section " + std::string(40, 'N') + "\n"  // 12: shows cut
-        "teki obj1 0\n"                           // 13
-        "sleep 60\n"                              // 14
-        "teki boss 0\n"                           // 15
-        "sleep 30\n"                              // 16
-        "section After\n"                         // 17
-        "gameover\n");                            // 18
+        "stage\n"                  // 1: no name
+        "stage  \n"                // 2: none either
+        "stage Test Run\n"         // 3
+        "stage Again\n"            // 4: one name is enough
+        "section Opening\n"        // 5
+        "play 0\n"                 // 6
+        "sleep 120\n"              // 7
+        "/*\n"                     // 8
+        "section Commented Out\n"  // 9: does not count
+        "*/\n"                     // 10
+        "section Opening\n"        // 11: a second of the name
+        "section " +
+        std::string(40, 'N') +
+        "\n"               // 12: shows cut
+        "teki obj1 0\n"    // 13
+        "sleep 60\n"       // 14
+        "teki boss 0\n"    // 15
+        "sleep 30\n"       // 16
+        "section After\n"  // 17
+        "gameover\n");     // 18
     std::vector<std::string> expected = {
         "line 1: a stage line needs a name; the line is ignored",
         "line 2: a stage line needs a name; the line is ignored",

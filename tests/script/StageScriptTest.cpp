@@ -219,7 +219,8 @@ TEST_F(ScriptFixture, NamesAndSectionsStandBesideTheCommandsAndChangeNothingThey
 }
 
 TEST(PracticeStarts, AreNamedByNumberOrByNameInAnyCase) {
-    std::vector<StageSection> starts = {{"FIRST CONTACT", 1, 0}, {"The Boss", 9, 40}, {"7", 12, 50}};
+    std::vector<StageSection> starts = {
+        {"FIRST CONTACT", 1, 0}, {"The Boss", 9, 40}, {"7", 12, 50}};
     EXPECT_EQ(FindPracticeStart(starts, "the boss"), 1);
     EXPECT_EQ(FindPracticeStart(starts, "First Contact"), 0);
     EXPECT_EQ(FindPracticeStart(starts, "2"), 1);
@@ -236,7 +237,8 @@ TEST_F(ScriptFixture, TheFirstFormatsFingerprintSkipsOnlyNameAndSectionLines) {
     const std::string before = "/* remark */\nplay 0\r\nsleep 60\nteki obj1 5\n";
     Load(before);
     uint64_t old = FirstFormatFingerprint(dir / "script_easy.txt");
-    Load("stage FIRST\n/* remark */\nsection ONE\nplay 0\r\nsection TWO\r\nsleep 60\nteki obj1 5\n");
+    Load(
+        "stage FIRST\n/* remark */\nsection ONE\nplay 0\r\nsection TWO\r\nsleep 60\nteki obj1 5\n");
     EXPECT_EQ(FirstFormatFingerprint(dir / "script_easy.txt"), old);
     Load("/* remark! */\nplay 0\r\nsleep 60\nteki obj1 5\n");
     EXPECT_NE(FirstFormatFingerprint(dir / "script_easy.txt"), old);

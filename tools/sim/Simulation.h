@@ -37,6 +37,7 @@ public:
     const Milestones& Reached() const { return milestones; }
     World& GetWorld() { return app->Play().Field(); }
     GameApp& App() { return *app; }
+    HeadlessPlatform& Platform() { return platform; }
     bool AtTitle() const { return app->Scenes().Has(SceneKind::TitleMenu); }
     // One line: step, score, lives, options, scenes, enemies/bullets/items, hash.
     std::string Report();
