@@ -10,7 +10,9 @@
 #include "app/Settings.h"
 #include "app/platform/SdlPlatform.h"
 #include "game/GameApp.h"
+#include "game/Levels.h"
 #include "input/platform/SdlKeyNames.h"
+#include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
 #include "util/FileData.h"
 
@@ -70,17 +72,42 @@ int main(int argc, char** argv) {
                      missing.c_str());
         return 2;
     }
-    if (!options.stage.empty() && !options.replay.empty()) {
-        std::fprintf(stderr, "velmora: a replay brings its own stage: give --stage or --replay\n");
+    if (!options.replay.empty() &&
+        !(options.stage.empty() && options.level.empty() && options.practice.empty())) {
+        std::fprintf(stderr,
+                     "velmora: a replay brings its own stage and level: give --replay alone\n");
         return 2;
     }
-    std::string stagePath = options.stage, why;
+    if (!options.level.empty() && !FindLevel(options.level)) {
+        std::fprintf(stderr, "velmora: there is no level \"%s\" (the levels: %s)\n%s",
+                     options.level.c_str(), LevelNames().c_str(), Usage().c_str());
+        return 2;
+    }
+    std::string stagePath = options.stage;
     if (!stagePath.empty()) {
-        if (!IsRegularFile(stagePath, why)) {
-            std::fprintf(stderr, "velmora: --stage %s: %s\n", stagePath.c_str(), why.c_str());
+        std::string problem = StageFileProblem(stagePath);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "velmora: --stage %s: %s\n", stagePath.c_str(), problem.c_str());
             return 2;
         }
         ReportStage(stagePath);
+    }
+    int practice = -1;
+    if (!options.practice.empty()) {
+        std::string stage =
+            stagePath.empty() ? dataDir + "Media/" + AssetAt(AssetKind::Script, 0).file : stagePath;
+        std::vector<StageSection> starts;
+        for (const StageCheck::Start& start : CheckStage(stage).starts)
+            starts.push_back(start.section);
+        practice = FindPracticeStart(starts, options.practice);
+        if (practice < 0) {
+            std::string names;
+            for (std::size_t i = 0; i < starts.size(); ++i)
+                names += "\n  " + std::to_string(i + 1) + " " + starts[i].name;
+            std::fprintf(stderr, "velmora: the stage has no section \"%s\"; its sections:%s\n%s",
+                         options.practice.c_str(), names.c_str(), Usage().c_str());
+            return 2;
+        }
     }
     std::optional<Replay> replay;
     std::string refusal;
@@ -99,7 +126,10 @@ int main(int argc, char** argv) {
     }
     std::unique_ptr<GameApp> app;
     try {
-        app = std::make_unique<GameApp>(platform, stagePath);
+        GameStart start;
+        start.stage = stagePath;
+        start.level = options.level;
+        app = std::make_unique<GameApp>(platform, start);
     } catch (const StartupError&) {
         return 1;
     }
@@ -110,7 +140,7 @@ int main(int argc, char** argv) {
     clock.catchUp = false;
     if (replay) {
         app->PlayReplay(*replay);
-    } else {
+    } else if (practice < 0 || !app->Practice(practice, World::kStartOptions)) {
         app->ShowTitle();
     }
     int status = app->Run();

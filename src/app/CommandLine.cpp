@@ -11,6 +11,8 @@ std::string* ValueSlot(std::string_view name, CommandLine& options) {
     if (name == "--datadir") return &options.dataDir;
     if (name == "--stage") return &options.stage;
     if (name == "--replay") return &options.replay;
+    if (name == "--level") return &options.level;
+    if (name == "--practice") return &options.practice;
     return nullptr;
 }
 
@@ -65,6 +67,8 @@ std::string Usage() {
            "  --window          start in a window\n"
            "  --datadir DIR     take the game's files from DIR/Media\n"
            "  --stage FILE      play this stage script\n"
+           "  --level LEVEL     play at this level: easy, normal or hard\n"
+           "  --practice SECTION  practise the stage from this section (its name or number)\n"
            "  --replay FILE     play back a recorded game\n"
            "  -h, --help        show this help and exit\n"
            "  --version         show the version and exit\n"

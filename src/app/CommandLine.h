@@ -8,9 +8,11 @@ struct CommandLine {
     bool version = false;
     // --fullscreen or --window; otherwise the settings decide.
     std::optional<bool> fullScreen;
-    std::string dataDir;  // --datadir: the folder that holds Media/
-    std::string stage;    // --stage: a stage script to play instead of the pack's
-    std::string replay;   // --replay: a recorded game to play back
+    std::string dataDir;   // --datadir: the folder that holds Media/
+    std::string stage;     // --stage: a stage script to play instead of the pack's
+    std::string replay;    // --replay: a recorded game to play back
+    std::string level;     // --level: the level to play at, by name
+    std::string practice;  // --practice: a section of the stage to practise, by name or number
 };
 
 struct ParsedCommandLine {

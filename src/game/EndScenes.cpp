@@ -20,40 +20,41 @@ constexpr const char* kCredits[] = {
 
 GameOver::GameOver(SceneHost& host, bool newHighScore) : Scene(host), newHighScore(newHighScore) {}
 
-bool GameOver::Update(World&) {
+bool GameOver::Update() {
     if (++counter <= kGameOverUpdates) return true;
     host.Video().StopAndRewind();
-    host.RequestReturnToTitle();
+    host.Game().RequestReturnToTitle();
     return false;
 }
 
-void GameOver::Draw(const World&) {
-    int half = host.ScreenWidth() / 2;
-    host.Font().DrawTextShadowed("GAME OVER", static_cast<float>(half - 72), 240.0f, kTextWhite,
-                                 kTextShadow);
+void GameOver::Draw() {
+    int half = host.Screen().Width() / 2;
+    const BitmapFont& font = host.Screen().Font();
+    font.DrawTextShadowed("GAME OVER", static_cast<float>(half - 72), 240.0f, kTextWhite,
+                          kTextShadow);
     if (newHighScore) {
-        host.Font().DrawTextShadowed("HI SCORE!", static_cast<float>(half - 192), 240.0f,
-                                     kTextWhite, kTextShadow);
+        font.DrawTextShadowed("HI SCORE!", static_cast<float>(half - 192), 240.0f, kTextWhite,
+                              kTextShadow);
     }
 }
 
 GameClear::GameClear(SceneHost& host, MusicRef piece) : Scene(host) {
     host.Video().StopAndRewind();  // the background keeps its last picture
-    host.SetMusicVolume(1.0f);
-    host.PlayMusic(piece);
+    host.Music().SetMusicVolume(1.0f);
+    host.Music().PlayMusic(piece);
 }
 
-bool GameClear::Update(World&) {
+bool GameClear::Update() {
     ++counter;
-    return !host.IsMusicComplete();
+    return !host.Music().IsMusicComplete();
 }
 
-void GameClear::Draw(const World&) {
-    int half = host.ScreenHeight() / 2;
+void GameClear::Draw() {
+    int half = host.Screen().Height() / 2;
     auto x = static_cast<float>(half - 88);
     auto line = [&](const char* text, int dy) {
-        host.Font().DrawTextShadowed(text, x, static_cast<float>(half + dy), kTextWhite,
-                                     kTextShadow);
+        host.Screen().Font().DrawTextShadowed(text, x, static_cast<float>(half + dy), kTextWhite,
+                                              kTextShadow);
     };
     int credit = counter / kCreditUpdates;
     if (credit == 0) {

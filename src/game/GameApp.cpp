@@ -1,65 +1,68 @@
 #include "game/GameApp.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "app/BuildInfo.h"
 #include "game/Hud.h"
 #include "game/RenderSetup.h"
 #include "game/Scenes.h"
+#include "graphics/Glyphs.h"
 #include "input/ScriptedInput.h"
+#include "util/StringUtil.h"
 
 namespace {
-constexpr const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
+
 constexpr int kScenes = 10;
+
+// The settings' keys that remember the title's choices.
+constexpr const char* kLevelSetting = "level";
+constexpr const char* kStageSetting = "stage";
+
+std::string SaveFolder(const std::string& dir, const char* name) {
+    return dir.empty() ? dir : dir + name;
+}
+
+void SayOnStderr(const std::string& what) {
+    std::fprintf(stderr, "velmora: %s\n", what.c_str());
+}
+
+int Wrapped(int value, int count) {
+    return (value % count + count) % count;
+}
+
 }  // namespace
 
-GameApp::GameApp(Platform& platform, const std::string& stagePath)
+GameApp::GameApp(Platform& platform, GameStart start)
     : AppFramework("Velmora", platform),
       mediaDir(platform.MediaDir()),
-      scenePool(Scene::kSlotSize, kScenes),
-      shelf(ReplayFolder(platform.UserSaveDir()), [this] { return HashModels(mediaDir); }) {
+      scenePool(kScenes),
+      catalogue(MediaPath(AssetKind::Script, 0), SaveFolder(platform.UserSaveDir(), "stages/"),
+                start.stage, SayOnStderr),
+      records(
+          HighScoreFile(SaveFolder(platform.GameSaveDir(), AssetAt(AssetKind::Settings, 0).file),
+                        SaveFolder(platform.UserSaveDir(), AssetAt(AssetKind::Settings, 0).file)),
+          SaveFolder(platform.UserSaveDir(), "records.ini"),
+          SaveFolder(platform.UserSaveDir(), "stages/")),
+      shelf(SaveFolder(platform.UserSaveDir(), "replays/"),
+            [this] { return HashModels(mediaDir); }),
+      remember(std::move(start.remember)),
+      chosenStage(catalogue.Chosen(start.rememberedStage)) {
     window->ShowCursor(false);
     LoadAssets();
-    StageFile stage{MediaPath(AssetKind::Script, 0), true};
-    if (!stagePath.empty()) stage = {stagePath, false};
-    session = std::make_unique<Session>(*this, FieldAssets(), stage, GameVersion());
-    highScoreFile = ScoresFor(stage);
-    highScoreFile.Read(session->Field().HighScore());
+    SceneHost& scenes = *this;
+    session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion());
+    if (const Level* level = FindLevel(start.level)) chosenLevel = level;
+    ShowChosenRecord();
 }
 
 GameApp::~GameApp() {
-    // A game that reached its ending is a finished game, even when the player
-    // leaves during the credits.
-    if (!replay && session->Cleared()) FinishGame();
+    // A game left by quitting is kept as any other, and its score counts.
+    if (!replay) FinishGame();
     shelf.Flush();
-    if (!replay) highScoreFile.Write(session->Field().GetHighScore());
+    if (!replay) records.Save();
     // Scenes may still reach the game while they go.
     scenePool.Clear();
     session.reset();
-}
-
-std::string GameApp::SavePath(const std::string& dir) {
-    return dir.empty() ? dir : dir + AssetAt(AssetKind::Settings, 0).file;
-}
-
-HighScoreFile GameApp::ScoresFor(const StageFile& stage) const {
-    if (stage.own) return {SavePath(platform.GameSaveDir()), SavePath(platform.UserSaveDir())};
-    // A stage of the player's keeps a best score of its own, by its name and
-    // its text: an edited stage starts again from nothing.
-    std::string user = platform.UserSaveDir();
-    if (user.empty()) return {"", ""};
-    char hash[20];
-    std::snprintf(hash, sizeof hash, "%016llx",
-                  static_cast<unsigned long long>(session->StageHash()));
-    std::string name = std::filesystem::path(stage.path).stem().string();
-    std::error_code ignored;
-    std::filesystem::create_directories(user + "stages/", ignored);
-    return {user + "stages/" + name + "-" + hash + ".ini", ""};
-}
-
-std::string GameApp::ReplayFolder(const std::string& dir) {
-    return dir.empty() ? dir : dir + "replays/";
 }
 
 void GameApp::PlayReplay(const Replay& recorded) {
@@ -92,8 +95,9 @@ void GameApp::LoadAssets() {
         models[i] = std::make_unique<Mesh>(*device, MediaPath(AssetKind::Model, i));
 
     // 32 columns and 7 rows of cells; 8-pixel glyphs with a 2-pixel shadow.
-    font = std::make_unique<BitmapFont>(*device, MediaPath(AssetKind::Font, 0), kGlyphOrder,
-                                        0.03125f, 0.14285715f, 8.0f, 8.0f, 2.0f, 2.0f);
+    font = std::make_unique<BitmapFont>(*device, MediaPath(AssetKind::Font, 0),
+                                        std::string(kGlyphOrder), 0.03125f, 0.14285715f, 8.0f, 8.0f,
+                                        2.0f, 2.0f);
 
     soundPlayer = std::make_unique<SoundPlayer>(platform.CreateAudioBackend());
     for (int i = 0; i < kSoundCount; ++i)
@@ -114,12 +118,73 @@ WorldAssets GameApp::FieldAssets() const {
 }
 
 void GameApp::ShowTitle() {
-    CreateScene<TitleMenu>();
+    CreateScene<TitleMenu>(static_cast<int>(returnRow));
+}
+
+Records::Key GameApp::RecordOf(const CataloguedStage& stage, const Level& level) {
+    Records::Key key;
+    key.delivered = stage.origin == StageOrigin::Delivered;
+    key.stage = session->StageIn(stage.path).Fingerprint();
+    if (!key.delivered && &level == &kLevels[0])
+        key.firstFormat = FirstFormatFingerprint(stage.path);
+    key.level = &level;
+    return key;
+}
+
+void GameApp::ShowChosenRecord() {
+    const std::string best = records.Best(RecordOf(catalogue.At(chosenStage), *chosenLevel));
+    session->Field().HighScore().SetFromText(best);
+}
+
+void GameApp::ChangeLevel(int by) {
+    int count = static_cast<int>(Levels().size());
+    chosenLevel = &kLevels[Wrapped(static_cast<int>(chosenLevel - kLevels) + by, count)];
+    ShowChosenRecord();
+    std::string name = LevelName();
+    for (char& c : name)
+        c = AsciiLower(c);
+    if (remember) remember(kLevelSetting, name);
+}
+
+void GameApp::ChangeStage(int by) {
+    chosenStage = Wrapped(chosenStage + by, catalogue.Count());
+    ShowChosenRecord();
+    if (remember) remember(kStageSetting, catalogue.At(chosenStage).setting);
+}
+
+std::vector<std::string> GameApp::PracticeStarts() const {
+    std::vector<std::string> names;
+    for (const StageSection& start :
+         session->StageIn(catalogue.At(chosenStage).path).PracticeStarts())
+        names.push_back(start.name);
+    return names;
 }
 
 void GameApp::StartGame() {
-    if (replay) toggleLatch = replay->toggleLatch;
-    session->Begin(toggleLatch);
+    GameSetup setup;
+    if (replay) {
+        std::string why;
+        int stage = replay->stage.empty() ? 0 : catalogue.Include(replay->stage, why);
+        setup.stage = &catalogue.At(stage < 0 ? 0 : stage);
+        toggleLatch = replay->toggleLatch;
+    } else {
+        setup.stage = &catalogue.At(chosenStage);
+        setup.level = chosenLevel;
+    }
+    Begin(setup);
+}
+
+bool GameApp::Practice(int start, int options) {
+    const CataloguedStage& stage = catalogue.At(chosenStage);
+    int starts = static_cast<int>(session->StageIn(stage.path).PracticeStarts().size());
+    if (start < 0 || start >= starts) return false;
+    GameSetup setup{&stage, chosenLevel, true, start, options};
+    Begin(setup);
+    return true;
+}
+
+void GameApp::Begin(const GameSetup& setup) {
+    session->Begin(setup, toggleLatch);
     CreateScene<GetReady>();
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
@@ -161,7 +226,7 @@ void GameApp::Update() {
     ReadToggles();
     if (!world.IsHalted()) {
         world.Step();
-        scenePool.UpdateAll(world);
+        scenePool.UpdateAll();
         if (returnToTitle) ReturnToTitle();
     }
     // A replay that ends before the title comes back was left by its player.
@@ -193,6 +258,8 @@ void GameApp::ReturnToTitle() {
     // A pause that goes with its scene resumes the music: stop it after.
     scenePool.Clear();
     StopMusic();
+    returnRow = session->Setup().practice ? TitleRow::Practice : TitleRow::Start;
+    ShowChosenRecord();
     ShowTitle();
     returnToTitle = false;
 }
@@ -202,8 +269,10 @@ void GameApp::FinishGame() {
     if (!finished) return;
     Replay& played = *finished;
     if (!replay) {
+        const GameSetup& setup = session->Setup();
+        if (!setup.practice) records.Offer(RecordOf(*setup.stage, *setup.level), played.score);
         lastGame = played;
-        shelf.Keep(std::move(played), session->StageSource().path);
+        shelf.Keep(std::move(played), setup.stage->path);
         return;
     }
     replayEnded = true;
@@ -219,6 +288,11 @@ void GameApp::FinishGame() {
     EndRun(replayMatched ? 0 : 1);
 }
 
+void GameApp::OnEscape() {
+    // Esc goes back from a menu; where nothing takes it, it quits as it always did.
+    if (!scenePool.Back()) AppFramework::OnEscape();
+}
+
 void GameApp::Render() {
     video->UploadNewestFrame();
     RenderBackend* backend = device->GetDevice();
@@ -226,8 +300,9 @@ void GameApp::Render() {
     device->Clear(0x00000000);
     const World& world = session->Field();
     world.Draw();
-    scenePool.DrawAll(world);
-    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight());
+    scenePool.DrawAll();
+    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight(),
+                      session->Practising());
 }
 
 void GameApp::RestoreDeviceObjects() {

@@ -1,12 +1,13 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/AppFramework.h"
 #include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
-#include "game/HighScoreFile.h"
+#include "game/Records.h"
 #include "game/ReplayShelf.h"
 #include "game/Scene.h"
 #include "game/Session.h"
@@ -15,30 +16,56 @@
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
 #include "input/ScriptedInput.h"
+#include "script/StageCatalogue.h"
 #include "util/AssetTable.h"
 
+// How the game starts: what the command line and the player's settings chose.
+struct GameStart {
+    // --stage: a stage file of the player's, chosen on the title.
+    std::string stage;
+    // The level, by name in any case (--level, else the settings'); the first
+    // level when it names none.
+    std::string level;
+    // The stage the settings remember (its file's name in the player's folder).
+    std::string rememberedStage;
+    // Told when the title's level or stage changes, with the settings' key and
+    // the value to remember.
+    std::function<void(const std::string& key, const std::string& value)> remember;
+};
+
 // The game's application object: loads and owns the assets, the scenes, the
-// music, the video and the high score, keeps the play-through, and orders
-// every step and every frame.
-class GameApp : public AppFramework, public SceneHost {
+// music, the video, the stages and the records, keeps the play-through, and
+// orders every step and every frame.
+class GameApp : public AppFramework,
+                public SceneHost,
+                private SceneScreen,
+                private GameControl,
+                private MusicControl,
+                private TitleChoices {
 public:
-    // stagePath: a stage file of the player's, played instead of the game's own.
-    explicit GameApp(Platform& platform, const std::string& stagePath = "");
-    // Keeps the high score (and the replay of a game that reached its ending)
-    // for the next run.
+    explicit GameApp(Platform& platform, GameStart start = {});
+    // Keeps the records (and the replay of a game under way) for the next run.
     ~GameApp() override;
 
     void Update() override;
     void Render() override;
     void RestoreDeviceObjects() override;
+    void OnEscape() override;
 
     // The title menu, at start and after every game.
     void ShowTitle();
-    // Begins a new game: score and lives afresh, the ship flying in, the
-    // background scrolling and the video from its start.
+    // Begins a game of the title's chosen stage and level: score and lives
+    // afresh, the ship flying in, the background scrolling, the video from its start.
     void StartGame() override;
-    // Ends the main loop; the high score is kept as the game goes.
+    // A practice of the chosen stage from one of its starts (see
+    // StageScript::PracticeStarts), with that many options; false when there
+    // is no such start.
+    bool Practice(int start, int options);
+    void StartPractice(int start, int options) override { Practice(start, options); }
+    // Ends the main loop.
     void Quit() override { EndRun(0); }
+    // The title comes back at the end of this step.
+    void RequestReturnToTitle() override { returnToTitle = true; }
 
     // Plays a recorded game in place of the title (on the stage and models it
     // was played with: see ReplayMismatch): its steps are the input, nothing
@@ -51,45 +78,62 @@ public:
     // fingerprint is left to whoever keeps it.
     const Replay* LastGame() const { return lastGame ? &*lastGame : nullptr; }
 
-    Session& Play() override { return *session; }
+    // For tools and tests: the play-through, the scenes, the stages.
+    Session& Play() { return *session; }
+    ScenePool& Scenes() override { return scenePool; }
+    const StageCatalogue& Catalogue() const { return catalogue; }
+    TitleChoices& Choices() override { return *this; }
     const PadState& Pad() const override { return input->GetState(); }
-    ObjectPool& ScenePool() override { return scenePool; }
-
-    void SetPaused(bool pause) override;
-    void RequestReturnToTitle() override { returnToTitle = true; }
-
-    void PlayMusic(MusicRef piece) override;
-    // Stops and rewinds the music.
-    void StopMusic() { musicPlayer->Stop(); }
-    void SetMusicVolume(float volume) override { musicPlayer->SetVolume(volume); }
-    bool IsMusicComplete() override { return musicPlayer->IsComplete(); }
-
     // The background video: the title menu's video change and sound switch,
     // and the stop at game over and game clear.
     VideoBackground& Video() override { return *video; }
-
-    const Texture& GetTexture(TextureRef texture) const override {
-        return *textures[texture.index];
-    }
-    const BitmapFont& Font() const override { return *font; }
-    int ScreenWidth() const override { return device->GetWidth(); }
-    int ScreenHeight() const override { return device->GetHeight(); }
     // Where a file of the asset table is.
     std::string MediaPath(AssetKind kind, int index) const;
 
+    // What the title offers.
+    std::string LevelName() const override { return chosenLevel->name; }
+    std::string StageName() const override { return catalogue.At(chosenStage).name; }
+    void ChangeLevel(int by) override;
+    void ChangeStage(int by) override;
+    std::vector<std::string> PracticeStarts() const override;
+    TitleRow ReturnRow() const override { return returnRow; }
+
 private:
-    // The high-score file in a save folder, or none.
-    static std::string SavePath(const std::string& dir);
-    static std::string ReplayFolder(const std::string& dir);
-    HighScoreFile ScoresFor(const StageFile& stage) const;
+    const SceneScreen& Screen() const override { return *this; }
+    GameControl& Game() override { return *this; }
+    MusicControl& Music() override { return *this; }
+    Timeline& Stage() override { return *session; }
+
+    const BitmapFont& Font() const override { return *font; }
+    const Texture& GetTexture(TextureRef texture) const override {
+        return *textures[texture.index];
+    }
+    int Width() const override { return device->GetWidth(); }
+    int Height() const override { return device->GetHeight(); }
+
+    void SetPaused(bool pause) override;
+    bool IsPaused() const override { return session->Field().IsPaused(); }
+
+    void PlayMusic(MusicRef piece) override;
+    void SetMusicVolume(float volume) override { musicPlayer->SetVolume(volume); }
+    bool IsMusicComplete() override { return musicPlayer->IsComplete(); }
+    // Stops and rewinds the music.
+    void StopMusic() { musicPlayer->Stop(); }
+
     void LoadAssets();
     WorldAssets FieldAssets() const;
     void PauseMusic(bool pause);
     void RunMusicRule();
     void ReadToggles();
+    void Begin(const GameSetup& setup);
     void ReturnToTitle();
-    // Ends the recording of the game under way: kept, or judged against the replay.
+    // Ends the recording of the game under way: kept, with its score offered
+    // to the records, or judged against the replay.
     void FinishGame();
+    // The records' key of a stage at a level.
+    Records::Key RecordOf(const CataloguedStage& stage, const Level& level);
+    // The title's HIGH SCORE: the record of the chosen stage and level.
+    void ShowChosenRecord();
 
     // Where the game's files are, with a trailing '/'.
     const std::string mediaDir;
@@ -100,10 +144,15 @@ private:
     std::unique_ptr<SoundPlayer> soundPlayer;
     std::array<SoundEffect, kSoundCount> sounds;
     std::unique_ptr<MusicPlayer> musicPlayer;
-    ObjectPool scenePool;
+    ScenePool scenePool;
     std::unique_ptr<Session> session;
-    HighScoreFile highScoreFile{"", ""};
+    StageCatalogue catalogue;
+    Records records;
     ReplayShelf shelf;
+    std::function<void(const std::string&, const std::string&)> remember;
+    int chosenStage = 0;
+    const Level* chosenLevel = &kLevels[0];
+    TitleRow returnRow = TitleRow::Start;
     bool returnToTitle = false;
     bool toggleLatch = false;
     // The recorded game being played back, if any.

@@ -4,6 +4,7 @@
 #include <random>
 #include <sstream>
 
+#include "script/StageScript.h"
 #include "util/AssetPath.h"
 #include "util/AssetTable.h"
 #include "util/FileHash.h"
@@ -31,10 +32,6 @@ bool IsScore(std::string_view text) {
 
 }  // namespace
 
-uint64_t HashStage(const std::string& path) {
-    return HashFiles({ResolveAssetPath(path)});
-}
-
 uint64_t HashModels(const std::string& mediaDir) {
     std::vector<std::string> paths;
     for (int i = 0; i < kModelCount; ++i)
@@ -45,7 +42,7 @@ uint64_t HashModels(const std::string& mediaDir) {
 std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
     const std::string stagePath =
         replay.stage.empty() ? mediaDir + AssetAt(AssetKind::Script, 0).file : replay.stage;
-    if (replay.stageHash != HashStage(stagePath))
+    if (replay.stageHash != FirstFormatFingerprint(stagePath))
         return "the stage " + stagePath + " is not the one the game was played on";
     if (replay.modelsHash != HashModels(mediaDir))
         return "the models in " + mediaDir + " are not the ones the game was played with";

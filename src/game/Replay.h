@@ -28,9 +28,8 @@ struct Replay {
     std::vector<PadRun> input;
 };
 
-// The fingerprints a replay carries: of a stage file, and of the game's models
-// in a Media folder (given with its trailing '/').
-uint64_t HashStage(const std::string& path);
+// The fingerprint a replay carries of the game's models in a Media folder
+// (given with its trailing '/').
 uint64_t HashModels(const std::string& mediaDir);
 // Why the replay cannot be played on its stage (the game's own in mediaDir
 // when it names none) with the models in mediaDir; empty when it can.

@@ -1,14 +1,84 @@
 #pragma once
+// The states of the game's flow (title, pause, game over...) are scenes: small
+// objects in a pool of their own, which runs also while the play field is
+// paused and draws last. A scene starts the next by creating it and ends by
+// returning false from its update. Scenes see the game through SceneHost and
+// the few narrow services it hands out; none sees the whole play-through.
+#include <string>
 #include <utility>
+#include <vector>
 
+#include "game/SceneKind.h"
 #include "util/AssetTable.h"
 #include "world/GameObject.h"
 
 class BitmapFont;
-class Session;
+class ScenePool;
 class Texture;
 class VideoBackground;
+struct GameSetup;
 struct PadState;
+
+// What the scenes draw with: the game's font and pictures on a screen of a size.
+class SceneScreen {
+public:
+    virtual ~SceneScreen() = default;
+    virtual const BitmapFont& Font() const = 0;
+    virtual const Texture& GetTexture(TextureRef texture) const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+};
+
+// The game's flow as scenes drive it.
+class GameControl {
+public:
+    virtual ~GameControl() = default;
+    // A game of the title's chosen stage and level, or a practice of it.
+    virtual void StartGame() = 0;
+    virtual void StartPractice(int start, int options) = 0;
+    // Ends the program.
+    virtual void Quit() = 0;
+    // Pauses or resumes the field and the music together.
+    virtual void SetPaused(bool pause) = 0;
+    virtual bool IsPaused() const = 0;
+    // The title comes back at the end of this step.
+    virtual void RequestReturnToTitle() = 0;
+};
+
+class MusicControl {
+public:
+    virtual ~MusicControl() = default;
+    // A piece from its start at full volume.
+    virtual void PlayMusic(MusicRef piece) = 0;
+    virtual void SetMusicVolume(float volume) = 0;
+    virtual bool IsMusicComplete() = 0;
+};
+
+// The stage's timeline: started where the game starts, ticked once a frame.
+class Timeline {
+public:
+    virtual ~Timeline() = default;
+    virtual void StartTimeline() = 0;
+    virtual void TickTimeline() = 0;
+};
+
+// The title's rows, in their order.
+enum class TitleRow { Start, Level, Stage, Practice, VideoChange, VideoSound, Exit, Count };
+
+// What the title offers: the stage and the level a game is played at, and
+// where practice can start in that stage.
+class TitleChoices {
+public:
+    virtual ~TitleChoices() = default;
+    virtual std::string LevelName() const = 0;
+    virtual std::string StageName() const = 0;
+    // By one, forward or back, wrapping.
+    virtual void ChangeLevel(int by) = 0;
+    virtual void ChangeStage(int by) = 0;
+    virtual std::vector<std::string> PracticeStarts() const = 0;
+    // The title's row chosen when it comes back.
+    virtual TitleRow ReturnRow() const = 0;
+};
 
 // What a scene may ask of the game around it.
 class SceneHost {
@@ -17,52 +87,69 @@ public:
 
     // The input, as read at the start of this step.
     virtual const PadState& Pad() const = 0;
-    // The play-through: its field and its stage.
-    virtual Session& Play() = 0;
     // Scenes live in their own pool, which runs also while the field is paused.
-    virtual ObjectPool& ScenePool() = 0;
-
-    // The title menu's choices.
-    virtual void StartGame() = 0;
-    virtual void Quit() = 0;
+    virtual ScenePool& Scenes() = 0;
+    virtual const SceneScreen& Screen() const = 0;
+    virtual GameControl& Game() = 0;
+    virtual MusicControl& Music() = 0;
     virtual VideoBackground& Video() = 0;
-
-    // Pauses or resumes the field and the music together.
-    virtual void SetPaused(bool pause) = 0;
-    // The title comes back at the end of this step.
-    virtual void RequestReturnToTitle() = 0;
-
-    // A piece from its start at full volume.
-    virtual void PlayMusic(MusicRef piece) = 0;
-    virtual void SetMusicVolume(float volume) = 0;
-    virtual bool IsMusicComplete() = 0;
-
-    virtual const BitmapFont& Font() const = 0;
-    virtual const Texture& GetTexture(TextureRef texture) const = 0;
-    virtual int ScreenWidth() const = 0;
-    virtual int ScreenHeight() const = 0;
+    virtual Timeline& Stage() = 0;
+    virtual TitleChoices& Choices() = 0;
 
     // A new scene, constructed as T(*this, args...); null when the pool is full.
     template <class T, class... Args>
-    T* CreateScene(Args&&... args) {
-        static_assert(FitsFamilySlot<T>(), "the scene outgrew the scene slot size");
-        void* slot = ScenePool().Allocate();
-        return slot ? new (slot) T(*this, std::forward<Args>(args)...) : nullptr;
-    }
+    T* CreateScene(Args&&... args);
 };
 
-// A state of the game's flow (title, pause, game over...). Scenes live in the
-// game's scene pool, which runs also while the play field is paused, and draw
-// last. They are made with SceneHost::CreateScene.
-class Scene : public GameObject {
+// A state of the game's flow. Scenes are made with SceneHost::CreateScene.
+class Scene : public PoolNode {
 public:
     // Room for a scene's own counters and flags.
-    static constexpr std::size_t kSlotSize = 96;
+    static constexpr std::size_t kSlotSize = 128;
 
     explicit Scene(SceneHost& host);
-    // What the scene is, for reports and tests.
-    virtual const char* Name() const = 0;
+    // False ends the scene.
+    virtual bool Update() { return true; }
+    virtual void Draw() {}
+    // Esc or the pad's back button: true when the scene took it (went back).
+    virtual bool Back() { return false; }
+    virtual SceneKind Kind() const = 0;
 
 protected:
     SceneHost& host;
 };
+
+// The scenes alive, in a fixed pool: one made during a pass is updated in that
+// same pass, one that returns false goes at once.
+class ScenePool {
+public:
+    explicit ScenePool(int capacity) : pool(Scene::kSlotSize, capacity) {}
+
+    template <class T, class... Args>
+    T* Create(SceneHost& host, Args&&... args) {
+        constexpr std::size_t align = alignof(std::max_align_t);
+        static_assert(sizeof(T) <= Scene::kSlotSize && alignof(T) <= align,
+                      "the scene outgrew the scene slot size");
+        void* slot = pool.Allocate();
+        return slot ? new (slot) T(host, std::forward<Args>(args)...) : nullptr;
+    }
+    void UpdateAll();
+    void DrawAll() const;
+    void Clear() { pool.Clear(); }
+    int Count() const { return pool.Count(); }
+    bool Has(SceneKind kind) const;
+    // The scenes alive by name, in the pool's order: "TitleMenu,MusicFade".
+    std::string Names() const;
+    // Esc: offered to the scenes from the newest back; false when none took it.
+    bool Back();
+    ObjectPool& Pool() { return pool; }
+    const ObjectPool& Pool() const { return pool; }
+
+private:
+    ObjectPool pool;
+};
+
+template <class T, class... Args>
+T* SceneHost::CreateScene(Args&&... args) {
+    return Scenes().Create<T>(*this, std::forward<Args>(args)...);
+}

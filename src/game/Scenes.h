@@ -1,6 +1,7 @@
 #pragma once
 // The states of the game's flow. Each lives in the scene pool, starts the next
 // by creating it, and ends by returning false from its update.
+#include "game/MenuList.h"
 #include "game/Scene.h"
 
 // Begins a recorded game, at the moment of a step at which the title menu's
@@ -8,33 +9,47 @@
 class ReplayStart : public Scene {
 public:
     explicit ReplayStart(SceneHost& host) : Scene(host) {}
-    const char* Name() const override { return "ReplayStart"; }
-    bool Update(World&) override {
-        host.StartGame();
+    SceneKind Kind() const override { return SceneKind::ReplayStart; }
+    bool Update() override {
+        host.Game().StartGame();
         return false;
     }
 };
 
-// The title picture and its menu: START, VIDEO CHANGE, the video's sound, EXIT.
-// Keys held when it appears do nothing until every menu key was let go once.
+// The title picture and its menu: START, the level and the stage to play,
+// PRACTICE, the video's choice and sound, EXIT; the keys at the foot.
 class TitleMenu : public Scene {
 public:
-    explicit TitleMenu(SceneHost& host) : Scene(host) {}
-    const char* Name() const override { return "TitleMenu"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    // row: the row chosen when it appears.
+    explicit TitleMenu(SceneHost& host, int row = 0);
+    SceneKind Kind() const override { return SceneKind::TitleMenu; }
+    bool Update() override;
+    void Draw() override;
 
-    int cursor = 0;
-    bool held = true;
+    MenuList menu;
+};
+
+// Practice: where in the chosen stage to start, with how many options.
+class PracticeMenu : public Scene {
+public:
+    explicit PracticeMenu(SceneHost& host);
+    SceneKind Kind() const override { return SceneKind::Practice; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    MenuList menu;
+    int options;
+    bool leaving = false;
 };
 
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:
     explicit GetReady(SceneHost& host) : Scene(host) {}
-    const char* Name() const override { return "GetReady"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    SceneKind Kind() const override { return SceneKind::GetReady; }
+    bool Update() override;
+    void Draw() override;
 
     int counter = 0;
 };
@@ -43,31 +58,34 @@ public:
 class StageRunner : public Scene {
 public:
     explicit StageRunner(SceneHost& host);
-    const char* Name() const override { return "StageRunner"; }
-    bool Update(World& world) override;
+    SceneKind Kind() const override { return SceneKind::StageRunner; }
+    bool Update() override;
 
     bool held = true;
 };
 
-// Holds the field and the music until the pause key is pressed again.
+// Holds the field and the music until the pause key is pressed again; or
+// CONTINUE, or QUIT TO TITLE once that is confirmed.
 class Pause : public Scene {
 public:
     explicit Pause(SceneHost& host);
     ~Pause() override;
-    const char* Name() const override { return "Pause"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    SceneKind Kind() const override { return SceneKind::Pause; }
+    bool Update() override;
+    void Draw() override;
 
     bool held = true;
+    MenuList menu;
+    bool confirming = false;
 };
 
 // "GAME OVER" (with "HI SCORE!" for a record) for 151 updates, then the title.
 class GameOver : public Scene {
 public:
     GameOver(SceneHost& host, bool newHighScore);
-    const char* Name() const override { return "GameOver"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    SceneKind Kind() const override { return SceneKind::GameOver; }
+    bool Update() override;
+    void Draw() override;
 
     int counter = 0;
     bool newHighScore;
@@ -77,9 +95,9 @@ public:
 class Warning : public Scene {
 public:
     explicit Warning(SceneHost& host) : Scene(host) {}
-    const char* Name() const override { return "Warning"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    SceneKind Kind() const override { return SceneKind::Warning; }
+    bool Update() override;
+    void Draw() override;
 
     int counter = 0;
 };
@@ -88,9 +106,9 @@ public:
 class GameClear : public Scene {
 public:
     GameClear(SceneHost& host, MusicRef piece);
-    const char* Name() const override { return "GameClear"; }
-    bool Update(World& world) override;
-    void Draw(const World& world) override;
+    SceneKind Kind() const override { return SceneKind::GameClear; }
+    bool Update() override;
+    void Draw() override;
 
     int counter = 0;
 };
@@ -99,8 +117,8 @@ public:
 class MusicFade : public Scene {
 public:
     MusicFade(SceneHost& host, int count, float start, float end);
-    const char* Name() const override { return "MusicFade"; }
-    bool Update(World& world) override;
+    SceneKind Kind() const override { return SceneKind::MusicFade; }
+    bool Update() override;
 
     int count;
     float volume;

@@ -13,28 +13,25 @@ constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky
                                     "qz_bossbattle1", "qz_disky",      "qz_disky", "qz_disky"};
 static_assert(std::size(kMusicTable) == kStagePieces);
 constexpr int kEndingPiece = 1;
-// The delivered stage is written for the lowest difficulty.
-constexpr float kDifficulty = 0.0f;
 // Room for the input of a long game (the bot's whole stage takes about 2,800
 // runs), so that recording does not allocate while the game runs.
 constexpr std::size_t kRunsReserved = 16384;
 
 }  // namespace
 
-Session::Session(SceneHost& host, const WorldAssets& assets, StageFile stageFile,
-                 std::string version)
-    : host(host),
-      world(assets, *this),
-      stageFile(std::move(stageFile)),
-      stage(this->stageFile.path, *this),
-      stageHash(HashStage(this->stageFile.path)),
-      version(std::move(version)) {
-    world.SetDifficulty(kDifficulty);
-}
+Session::Session(SceneHost& host, const WorldAssets& assets, std::string version)
+    : host(host), world(assets, *this), version(std::move(version)) {}
 
 std::optional<MusicRef> Session::MusicPiece(int n) {
     if (n < 0 || n >= static_cast<int>(std::size(kMusicTable))) return std::nullopt;
     return kMusicTable[n];
+}
+
+StageScript& Session::StageIn(const std::string& path) {
+    std::unique_ptr<StageScript>& kept = stages[path];
+    StageHost& commands = *this;
+    if (!kept) kept = std::make_unique<StageScript>(path, commands);
+    return *kept;
 }
 
 void Session::Restore(const Replay& replay) {
@@ -44,20 +41,37 @@ void Session::Restore(const Replay& replay) {
     world.HighScore().SetFromText(replay.highScore);
 }
 
-void Session::Begin(bool toggleLatch) {
+void Session::Begin(const GameSetup& game, bool toggleLatch) {
+    setup = game;
+    stage = &StageIn(setup.stage->path);
     Replay& r = recording.emplace();
     r.version = version;
-    r.stage = stageFile.own ? "" : stageFile.path;
-    r.stageHash = stageHash;
+    r.stage = setup.stage->origin == StageOrigin::Delivered ? "" : setup.stage->path;
+    r.stageHash = FirstFormatFingerprint(setup.stage->path);
     r.highScore = world.GetHighScore().Text();
     std::ostringstream random;
     random << world.RandomState();
     r.random = random.str();
     r.toggleLatch = toggleLatch;
     r.input.reserve(kRunsReserved);
-    world.BeginGame();
+    world.SetDifficulty(setup.level->difficulty);
+    world.BeginGame(setup.options);
     endingMusicOn = false;
     cleared = false;
+}
+
+void Session::StartTimeline() {
+    int command = 0;
+    std::vector<StageSection> starts;
+    if (setup.start >= 0) starts = stage->PracticeStarts();
+    if (setup.start >= 0 && setup.start < static_cast<int>(starts.size())) {
+        command = starts[static_cast<std::size_t>(setup.start)].command;
+        // As if every line before it had run at once.
+        StageMusic music = stage->MusicBefore(command);
+        if (music.piece >= 0) PlayMusic(music.piece);
+        if (music.fadedOut) host.Music().SetMusicVolume(0.0f);
+    }
+    stage->StartAt(command);
 }
 
 void Session::Record(const PadState& pad) {
@@ -77,11 +91,12 @@ void Session::End() {
 }
 
 void Session::GameOver() {
-    host.CreateScene<::GameOver>(world.ScoreIsHighScore());
+    // Practice keeps no record, so it makes none.
+    host.CreateScene<::GameOver>(!setup.practice && world.ScoreIsHighScore());
 }
 
 void Session::HaltStage() {
-    stage.Halt();
+    if (stage) stage->Halt();
 }
 
 void Session::BossWarning() {
@@ -89,14 +104,14 @@ void Session::BossWarning() {
 }
 
 void Session::BossFightEnded() {
-    stage.Resume();
+    if (stage) stage->Resume();
     cleared = true;
     // What follows the boss: the ending.
     if (host.CreateScene<GameClear>(*MusicPiece(kEndingPiece))) endingMusicOn = true;
 }
 
 void Session::PlayMusic(int n) {
-    if (std::optional<MusicRef> piece = MusicPiece(n)) host.PlayMusic(*piece);
+    if (std::optional<MusicRef> piece = MusicPiece(n)) host.Music().PlayMusic(*piece);
 }
 
 void Session::FadeOutMusic(int frames) {

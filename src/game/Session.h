@@ -1,14 +1,19 @@
 #pragma once
 // One play-through: the field, the stage's timeline, the music it asks for by
-// number, the difficulty, what follows the boss, and the recording of the game
-// as it is played. The game application owns one and begins it anew for every
+// number, the level, what follows the boss, and the recording of the game as
+// it is played. The game application owns one and begins it anew for every
 // game; the field it owns lives on between games (the title shows the last
 // score, and the random sequence goes on).
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "game/Levels.h"
 #include "game/Replay.h"
+#include "game/Scene.h"
+#include "script/StageCatalogue.h"
 #include "script/StageHost.h"
 #include "script/StageScript.h"
 #include "util/AssetTable.h"
@@ -17,24 +22,36 @@
 
 class SceneHost;
 
-// Where the stage comes from: the game's own file, or one the player named.
-struct StageFile {
-    std::string path;
-    bool own = true;
+// What a game is played with: a stage, a level, and, for practice, where in
+// the stage it starts and with how many options.
+struct GameSetup {
+    const CataloguedStage* stage = nullptr;
+    const Level* level = &kLevels[0];
+    bool practice = false;
+    // Of the stage's practice starts; -1 for its beginning.
+    int start = -1;
+    int options = World::kStartOptions;
 };
 
-class Session : private GameFlow, private StageHost {
+class Session : public Timeline, private GameFlow, private StageHost {
 public:
-    // Reads the stage from its file; a missing or unreadable one plays no enemies.
     // version: the game's, written into every replay.
-    Session(SceneHost& host, const WorldAssets& assets, StageFile stage, std::string version);
+    Session(SceneHost& host, const WorldAssets& assets, std::string version);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
+
+    // The stage in a file, read the first time it is asked for and kept for
+    // the run; a missing or unreadable one plays no enemies.
+    StageScript& StageIn(const std::string& path);
 
     // A new game: score and lives afresh, the ship flying in, the stage waiting
     // for its runner. Its input is recorded from the next step on; toggleLatch:
     // the freeze keys' latch as this step left it.
-    void Begin(bool toggleLatch);
+    void Begin(const GameSetup& setup, bool toggleLatch);
+    // The timeline from where the game starts: the stage's first line, or the
+    // practice's start with the music the stage would be playing there.
+    void StartTimeline() override;
+    void TickTimeline() override { stage->Tick(); }
     // Where a recorded game's field stood when it began, for the next Begin.
     void Restore(const Replay& replay);
     // One step's input of the game under way.
@@ -47,13 +64,15 @@ public:
 
     World& Field() override { return world; }
     const World& Field() const { return world; }
-    StageScript& Stage() { return stage; }
-    const StageFile& StageSource() const { return stageFile; }
-    uint64_t StageHash() const { return stageHash; }
+    StageScript& Stage() { return *stage; }
+    // The game under way, or the last one played.
+    const GameSetup& Setup() const { return setup; }
     // From the ending on, the video's own sound no longer silences the music.
     bool EndingMusicOn() const { return endingMusicOn; }
     // The boss of the game under way was beaten or outlasted.
     bool Cleared() const { return cleared; }
+    // A practice game is under way.
+    bool Practising() const { return recording && setup.practice; }
     // Piece n of the stage's music table; none outside it.
     static std::optional<MusicRef> MusicPiece(int n);
 
@@ -68,9 +87,9 @@ private:
 
     SceneHost& host;
     World world;
-    StageFile stageFile;
-    StageScript stage;
-    uint64_t stageHash;
+    std::map<std::string, std::unique_ptr<StageScript>> stages;
+    StageScript* stage = nullptr;
+    GameSetup setup;
     std::string version;
     bool endingMusicOn = false;
     bool cleared = false;

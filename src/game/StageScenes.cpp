@@ -1,69 +1,94 @@
 // The scenes of a stage in play: get ready, the runner, the pause and the
 // boss's warning; and the music's fade, which the stage starts.
+#include "game/MenuLayout.h"
 #include "game/Scenes.h"
-#include "game/Session.h"
 #include "game/TextColors.h"
 #include "graphics/BitmapFont.h"
 
 namespace {
 constexpr int kReadyUpdates = 50;
 constexpr int kWarningUpdates = 120;
+enum PauseRow { kContinue, kQuitToTitle };
+enum ConfirmRow { kNo, kYes };
 }  // namespace
 
-bool GetReady::Update(World&) {
+bool GetReady::Update() {
     if (++counter <= kReadyUpdates) return true;
     host.CreateScene<StageRunner>();
     return false;
 }
 
-void GetReady::Draw(const World&) {
-    host.Font().DrawTextShadowed("GET READY", static_cast<float>(host.ScreenWidth() / 2 - 32),
-                                 240.0f, kTextWhite, kTextShadow);
+void GetReady::Draw() {
+    host.Screen().Font().DrawTextShadowed("GET READY",
+                                          static_cast<float>(host.Screen().Width() / 2 - 32),
+                                          240.0f, kTextWhite, kTextShadow);
 }
 
 StageRunner::StageRunner(SceneHost& host) : Scene(host) {
-    host.Play().Stage().Reset();
+    host.Stage().StartTimeline();
 }
 
-bool StageRunner::Update(World& world) {
+bool StageRunner::Update() {
     bool pauseKey = host.Pad().Held(kButtonPause);
-    if (!world.IsPaused() && !held && pauseKey) host.CreateScene<Pause>();
+    if (!host.Game().IsPaused() && !held && pauseKey) host.CreateScene<Pause>();
     held = pauseKey;
     // The pause made this step has already stopped the stage.
-    if (!world.IsPaused()) host.Play().Stage().Tick();
+    if (!host.Game().IsPaused()) host.Stage().TickTimeline();
     return true;
 }
 
-Pause::Pause(SceneHost& host) : Scene(host) {
-    host.SetPaused(true);
+Pause::Pause(SceneHost& host) : Scene(host), menu(2) {
+    host.Game().SetPaused(true);
 }
 
 Pause::~Pause() {
-    host.SetPaused(false);
+    host.Game().SetPaused(false);
 }
 
-bool Pause::Update(World&) {
+bool Pause::Update() {
+    // The pause key ends the pause, once it was let go and pressed again.
     bool pauseKey = host.Pad().Held(kButtonPause);
     if (!held && pauseKey) return false;
     held = pauseKey;
+    MenuAction action = menu.Read(host.Pad());
+    if (confirming) {
+        if (action == MenuAction::Confirm && menu.Cursor() == kYes) {
+            host.Game().RequestReturnToTitle();
+        } else if (action == MenuAction::Confirm || action == MenuAction::Back) {
+            confirming = false;
+            menu.SetCursor(kQuitToTitle);
+        }
+        return true;
+    }
+    if (action == MenuAction::Back) return false;
+    if (action != MenuAction::Confirm) return true;
+    if (menu.Cursor() == kContinue) return false;
+    confirming = true;
+    menu.SetCursor(kNo);
     return true;
 }
 
-void Pause::Draw(const World&) {
+void Pause::Draw() {
+    const MenuLayout& layout = LayoutOf(MenuScreen::Pause);
+    const BitmapFont& font = host.Screen().Font();
     // Placed by the screen's height: at x = 200 on a 640 x 480 screen.
-    host.Font().DrawTextShadowed("PAUSE", static_cast<float>(host.ScreenHeight() / 2 - 40), 240.0f,
-                                 kTextWhite, kTextShadow);
+    font.DrawTextShadowed(confirming ? "QUIT TO TITLE?" : "PAUSE",
+                          static_cast<float>(host.Screen().Height() / 2 - 40), layout.headingY,
+                          kTextWhite, kTextShadow);
+    static const MenuRowText kPauseRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}};
+    static const MenuRowText kConfirmRows[] = {{"NO", ""}, {"YES", ""}};
+    DrawMenuRows(font, layout, confirming ? kConfirmRows : kPauseRows, menu.Cursor());
 }
 
-bool Warning::Update(World&) {
+bool Warning::Update() {
     return ++counter < kWarningUpdates;
 }
 
-void Warning::Draw(const World&) {
+void Warning::Draw() {
     if ((counter / 10) % 2 == 0) return;
-    host.Font().DrawTextShadowed("WARNING WARNING WARNING", 200.0f,
-                                 static_cast<float>(host.ScreenWidth() / 2 - 32), kTextWhite,
-                                 kTextShadow);
+    host.Screen().Font().DrawTextShadowed("WARNING WARNING WARNING", 200.0f,
+                                          static_cast<float>(host.Screen().Width() / 2 - 32),
+                                          kTextWhite, kTextShadow);
 }
 
 MusicFade::MusicFade(SceneHost& host, int count, float start, float end)
@@ -72,8 +97,8 @@ MusicFade::MusicFade(SceneHost& host, int count, float start, float end)
       volume(start),
       step(count > 1 ? (end - start) / static_cast<float>(count - 1) : end - start) {}
 
-bool MusicFade::Update(World&) {
-    host.SetMusicVolume(volume);
+bool MusicFade::Update() {
+    host.Music().SetMusicVolume(volume);
     volume += step;
     // Counted down only while above 1, so no count from the script can wrap.
     if (count <= 1) return false;

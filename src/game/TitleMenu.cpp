@@ -1,51 +1,100 @@
+#include "game/MenuLayout.h"
 #include "game/Scenes.h"
+#include "game/TitlePicture.h"
 #include "game/VideoBackground.h"
 #include "graphics/BitmapFont.h"
-#include "graphics/Texture.h"
-#include "input/PadState.h"
 
 namespace {
-constexpr int kItems = 4;
-constexpr uint32_t kChosen = 0xFFFFFFFF, kOther = 0xFF404040;
+
+enum class Then { Stay, Leave };
+
+// A row of the title: what it reads, the value beside it, and what confirming
+// it or Left and Right do.
+struct RowDef {
+    TitleRow row;
+    std::string (*label)(SceneHost& host);
+    std::string (*value)(SceneHost& host);
+    Then (*confirm)(SceneHost& host);
+    void (*change)(SceneHost& host, int by);
+};
+
+std::string Fixed(const char* text) {
+    return text;
+}
+std::string Choice(const std::string& value) {
+    return "< " + value + " >";
+}
+
+constexpr RowDef kRows[] = {
+    {TitleRow::Start, [](SceneHost&) { return Fixed("START"); }, nullptr,
+     [](SceneHost& host) {
+         host.Game().StartGame();
+         return Then::Leave;
+     },
+     nullptr},
+    {TitleRow::Level, [](SceneHost&) { return Fixed("LEVEL"); },
+     [](SceneHost& host) { return Choice(host.Choices().LevelName()); }, nullptr,
+     [](SceneHost& host, int by) { host.Choices().ChangeLevel(by); }},
+    {TitleRow::Stage, [](SceneHost&) { return Fixed("STAGE"); },
+     [](SceneHost& host) { return Choice(host.Choices().StageName()); }, nullptr,
+     [](SceneHost& host, int by) { host.Choices().ChangeStage(by); }},
+    {TitleRow::Practice, [](SceneHost&) { return Fixed("PRACTICE"); }, nullptr,
+     [](SceneHost& host) { return host.CreateScene<PracticeMenu>() ? Then::Leave : Then::Stay; },
+     nullptr},
+    {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); }, nullptr,
+     [](SceneHost& host) {
+         host.Video().ChooseVideo();
+         return Then::Stay;
+     },
+     nullptr},
+    {TitleRow::VideoSound,
+     [](SceneHost& host) {
+         return Fixed(host.Video().IsSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF");
+     },
+     nullptr,
+     [](SceneHost& host) {
+         host.Video().ToggleSound();
+         return Then::Stay;
+     },
+     nullptr},
+    {TitleRow::Exit, [](SceneHost&) { return Fixed("EXIT"); }, nullptr,
+     [](SceneHost& host) {
+         host.Game().Quit();
+         return Then::Stay;
+     },
+     nullptr},
+};
+static_assert(std::size(kRows) == static_cast<std::size_t>(TitleRow::Count));
+
 }  // namespace
 
-bool TitleMenu::Update(World&) {
-    const PadState& pad = host.Pad();
-    if (!held) {
-        if (pad.up && cursor > 0) --cursor;
-        if (pad.down && cursor < kItems - 1) ++cursor;
-        if (pad.Held(kButtonFire) || pad.Held(kButtonPause)) {
-            switch (cursor) {
-                case 0:
-                    host.StartGame();
-                    return false;
-                case 1:
-                    host.Video().ChooseVideo();
-                    break;
-                case 2:
-                    host.Video().ToggleSound();
-                    break;
-                default:
-                    host.Quit();
-                    break;
-            }
-        }
+TitleMenu::TitleMenu(SceneHost& host, int row)
+    : Scene(host), menu(static_cast<int>(std::size(kRows)), row, false) {}
+
+bool TitleMenu::Update() {
+    MenuAction action = menu.Read(host.Pad());
+    const RowDef& row = kRows[menu.Cursor()];
+    switch (action) {
+        case MenuAction::Confirm:
+            // On a row with a value, confirming steps it on: a pad needs no Left or Right.
+            if (row.change) row.change(host, 1);
+            if (row.confirm && row.confirm(host) == Then::Leave) return false;
+            break;
+        case MenuAction::Decrease:
+        case MenuAction::Increase:
+            if (row.change) row.change(host, action == MenuAction::Increase ? 1 : -1);
+            break;
+        case MenuAction::Back:
+        case MenuAction::None:
+            break;
     }
-    held = pad.up || pad.down || pad.left || pad.right || pad.Held(kButtonFire) ||
-           pad.Held(kButtonPause);
     return true;
 }
 
-void TitleMenu::Draw(const World&) {
-    const Texture& title = host.GetTexture("title");
-    title.Draw(0, 0, static_cast<float>(title.ImageWidth()),
-               static_cast<float>(title.ImageHeight()), 0, 0, 1, 1, 0xFFFFFFFF);
-    const char* items[kItems] = {"START", "VIDEO CHANGE",
-                                 host.Video().IsSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF",
-                                 "EXIT"};
-    int x = host.ScreenWidth() / 2 - 64, y = host.ScreenHeight() / 2;
-    for (int i = 0; i < kItems; ++i) {
-        host.Font().DrawText(items[i], static_cast<float>(x), static_cast<float>(y + 32 * i),
-                             i == cursor ? kChosen : kOther);
-    }
+void TitleMenu::Draw() {
+    DrawTitlePicture(host.Screen());
+    std::vector<MenuRowText> rows;
+    for (const RowDef& row : kRows)
+        rows.push_back({row.label(host), row.value ? row.value(host) : ""});
+    DrawMenuRows(host.Screen().Font(), LayoutOf(MenuScreen::Title), rows, menu.Cursor());
 }

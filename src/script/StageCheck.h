@@ -1,12 +1,23 @@
 #pragma once
 // What the game will make of a stage file: every line it ignores or cannot
-// honour, with its number, how long the stage's timeline runs, and the enemy
-// kinds it brings in. For people who write stages by hand.
+// honour, with its number, how long the stage's timeline runs, its name, where
+// practice can start in it, and the enemy kinds it brings in. For people who
+// write stages by hand.
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "script/StageScript.h"
+
 struct StageCheck {
+    // A place practice can start, and when the timeline reaches it: steps
+    // from the stage's start, or from the end of the boss's fight.
+    struct Start {
+        StageSection section;
+        long steps = 0;
+        bool afterBoss = false;
+    };
+
     bool readable = false;
     // "line 12: ..." in line order.
     std::vector<std::string> findings;
@@ -16,6 +27,9 @@ struct StageCheck {
     bool hasBoss = false;
     // A sleep below zero: the timeline stops there for good.
     bool stopsForGood = false;
+    // From its "stage" line; empty without one.
+    std::string name;
+    std::vector<Start> starts;
     // Each kind it names, in the order of the kind table, with how many come.
     std::vector<std::pair<std::string, int>> kinds;
 
@@ -24,5 +38,8 @@ struct StageCheck {
 
 // Reads the file as the game does and checks every line.
 StageCheck CheckStage(const std::string& path);
-// The findings, then the length and the kinds, as lines of text.
+// The findings, then the name, the length, the practice starts and the kinds,
+// as lines of text.
 std::string DescribeStageCheck(const StageCheck& check);
+// "123 steps (0:02)": a count of steps and the time it takes at 60 a second.
+std::string StepsAsTime(long steps);

@@ -3,7 +3,10 @@
 #include "util/StringUtil.h"
 
 StageLine::StageLine(const std::string& line)
-    : keyword(Token(line, 0, " ")), first(Token(line, 1, " ")), second(Token(line, 2, " ")) {}
+    : keyword(Token(line, 0, " ")),
+      first(Token(line, 1, " ")),
+      second(Token(line, 2, " ")),
+      rest(keyword.size() < line.size() ? line.substr(keyword.size() + 1) : "") {}
 
 StageKeyword StageLine::Keyword() const {
     if (keyword == "teki") return StageKeyword::Teki;
@@ -11,6 +14,8 @@ StageKeyword StageLine::Keyword() const {
     if (keyword == "play") return StageKeyword::Play;
     if (keyword == "fadeout") return StageKeyword::FadeOut;
     if (keyword == "gameover") return StageKeyword::GameOver;
+    if (keyword == "stage") return StageKeyword::StageName;
+    if (keyword == "section") return StageKeyword::Section;
     return StageKeyword::None;
 }
 

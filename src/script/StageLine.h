@@ -2,9 +2,14 @@
 // How a line of a stage file reads: cut into tokens at single spaces, of which
 // only the first three mean anything; comments run by whole lines from one
 // whose first token is "/*" to one whose first token is "*/".
+//
+// Two more words name things without doing anything: "stage NAME" names the
+// stage and "section NAME" marks where a part of it starts, for practice. A
+// reader that knows only the commands passes over them as over any unknown
+// line, so a stage plays the same either way.
 #include <string>
 
-enum class StageKeyword { None, Teki, Sleep, Play, FadeOut, GameOver };
+enum class StageKeyword { None, Teki, Sleep, Play, FadeOut, GameOver, StageName, Section };
 
 struct StageLine {
     explicit StageLine(const std::string& line);
@@ -12,6 +17,7 @@ struct StageLine {
     StageKeyword Keyword() const;
 
     std::string keyword, first, second;  // tokens 0, 1 and 2
+    std::string rest;                    // everything after token 0 and its space
 };
 
 // Follows the comments of a file, line after line.

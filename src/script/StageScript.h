@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,8 +9,23 @@
 class StageHost;
 struct StageLine;
 
+// A place in the stage where practice can start.
+struct StageSection {
+    std::string name;  // as written
+    int line = 0;      // from 1; 0 for a place the stage marks without a line (its start, its boss)
+    int command = 0;   // the first command from there on
+};
+
+// The music the stage would be playing at a command had every line before it
+// run at once: the last piece it started, and whether a fade-out came after.
+struct StageMusic {
+    int piece = -1;  // none
+    bool fadedOut = false;
+};
+
 // The stage: a timeline of commands read once from a text file, run one frame
 // at a time. "sleep" makes it wait; the boss halts it until its fight ends.
+// Its name and sections are read beside the commands and change nothing of them.
 class StageScript {
 public:
     // Reads the file; a missing or unreadable one gives a stage with no commands.
@@ -18,7 +34,9 @@ public:
     // One frame: the wait runs down, then every command up to the next wait runs.
     void Tick();
     // Back to the first command, not waiting.
-    void Reset();
+    void Reset() { StartAt(0); }
+    // The timeline from this command on, not waiting.
+    void StartAt(int command);
     // Stops the timeline until Resume or Reset.
     void Halt() { wait = -1; }
     void Resume() { wait = 0; }
@@ -31,10 +49,42 @@ public:
     int Position() const { return pc; }
     int Waiting() const { return wait; }
 
+    // Whether the file could be read at all.
+    bool Readable() const { return readable; }
+    // From its first "stage" line; empty without one.
+    const std::string& Name() const { return name; }
+    // The "section" lines, in file order.
+    const std::vector<StageSection>& Sections() const { return sections; }
+    // Where practice can start (see PracticeStarts).
+    std::vector<StageSection> PracticeStarts() const;
+    StageMusic MusicBefore(int command) const;
+    // What the game plays: the commands and their values, not the comments,
+    // the name or the sections. Equal stages give equal fingerprints.
+    uint64_t Fingerprint() const { return fingerprint; }
+
 private:
-    void Translate(const StageLine& line, StageHost& host);
+    void Translate(const StageLine& line, int number, StageHost& host);
 
     std::vector<std::unique_ptr<ScriptCommand>> commands;
     int pc = 0;
     int wait = 0;
+    bool readable = false;
+    std::string name;
+    std::vector<StageSection> sections;
+    int bossCommand = -1;
+    uint64_t fingerprint;
 };
+
+// Where practice can start in a stage: its sections (after the stage's start,
+// named START, when the first is not there), or, without any, the start and
+// the boss (the command that brings it; -1 for none), named START and BOSS.
+std::vector<StageSection> PracticeStarts(const std::vector<StageSection>& sections,
+                                         int bossCommand);
+
+// The start a player names by its number (from 1) or its name in any letter
+// case; -1 for none.
+int FindPracticeStart(const std::vector<StageSection>& starts, const std::string& nameOrNumber);
+
+// The fingerprint the first format of replays carries: the file's bytes, less
+// its "stage" and "section" lines, which that format did not know of.
+uint64_t FirstFormatFingerprint(const std::string& path);

@@ -12,3 +12,8 @@ bool IsRegularFile(const std::string& path, std::string& error);
 // read at all).
 bool ReadFileLimited(const std::string& path, std::size_t maxBytes, std::string& data,
                      std::string& error);
+
+// Reads at most the first maxBytes of a regular file (the whole of a smaller
+// one). False, with the reason, as ReadFileLimited; never opens a FIFO or a device.
+bool ReadFileHead(const std::string& path, std::size_t maxBytes, std::string& data,
+                  std::string& error);

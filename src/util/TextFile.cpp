@@ -11,9 +11,6 @@
 
 namespace {
 
-// Larger files are not texts of this game; they are not read at all.
-constexpr std::size_t kMaxFileBytes = 16 << 20;
-
 // Cuts the line that starts at `at` and moves past it; a CR before its LF is
 // not counted. False at the end of the text, and for a line over maxLength.
 bool ReadLine(std::string_view text, std::size_t& at, std::string& line, std::size_t maxLength) {

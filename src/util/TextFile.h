@@ -10,6 +10,8 @@ class TextFile {
 public:
     // The longest line read; a longer one ends the reading there.
     static constexpr size_t kMaxLine = 1023;
+    // Larger files are not texts of this game; they are not read at all.
+    static constexpr size_t kMaxFileBytes = 16 << 20;
 
     // Replaces the lines with the file's. False, with no lines, when it is
     // missing, unreadable or too large; a line over kMaxLine characters ends the

@@ -11,36 +11,43 @@ namespace {
 constexpr float kHalf = 11.0f;
 constexpr float kScale = 4.0f;
 constexpr float kIntroStartY = -80.0f;
-constexpr float kCoreHitPoints = 2000.0f;
-constexpr float kPartHitPoints = 1000.0f;
-constexpr int kBonus = 10000;  // plus ten points per update left
-constexpr int kTimeLimit = 3600;
 constexpr int kPartDriftUpdates = 30;
 
-// Needles per ring.
-int RingSize(const World& world) {
-    return static_cast<int>(12 * world.GetDifficulty() + 4);
-}
+const KindTuning& kIntro = TuningOf(KindId::BossIntro);
+const KindTuning& kCore = TuningOf(KindId::BossCore);
+const KindTuning& kPart = TuningOf(KindId::BossPart);
+const KindTuning& kEscape = TuningOf(KindId::BossEscape);
 
 // A ring of needles at directions base + (i + shift) / n.
-void FireRing(World& world, const Enemy& e, int variant, float base, float shift, float speed,
-              float acceleration) {
+void FireRing(World& world, const Enemy& e, const Volley& v, int variant, float base,
+              float shift) {
     const ModelTable& needles = world.NeedleTable();
-    int n = RingSize(world);
+    float d = world.GetDifficulty();
+    int n = v.count.AtLeastOne(d);
     for (int i = 0; i < n; ++i) {
         world.Spawn<AngleBullet>(needles, variant, e.x, e.y,
                                  base + (static_cast<float>(i) + shift) / static_cast<float>(n),
-                                 speed, acceleration);
+                                 v.speed.At(d), v.acceleration);
     }
 }
 
-// One bullet at the ship, if there is one, turned by up to half of spread
+// The two rings of a phase, turning opposite ways as its yaw grows: one every
+// `every` updates, the other half way between.
+void FireRings(World& world, Enemy& e, const Volley& v) {
+    int every = v.every.AtLeastOne(world.GetDifficulty());
+    if (e.counter % every == 0) FireRing(world, e, v, e.variant, e.yaw, 0.0f);
+    if (e.counter % every == every / 2) FireRing(world, e, v, 1 - e.variant, -e.yaw, 0.5f);
+}
+
+// One bullet at the ship, if there is one, turned by up to half of the spread
 // either way; the colour alternates in any case.
-void FireAimed(World& world, Enemy& e, float spread) {
+void FireAimed(World& world, Enemy& e, const Volley& v) {
+    float d = world.GetDifficulty();
+    if (!v.Due(e.counter, d)) return;
     if (PlayerShip* ship = world.GetPlayer()) {
-        float offset = static_cast<float>(spread * world.RandomSigned());
+        float offset = static_cast<float>(v.spread * world.RandomSigned());
         world.Spawn<AimedBullet>(world.BulletTable(), e.variant, e.x, e.y, ship->x, ship->y, offset,
-                                 world.GetDifficulty() / 3 + 0.8f, 0.0f);
+                                 v.speed.At(d), v.acceleration);
     }
     e.variant = 1 - e.variant;
 }
@@ -55,8 +62,9 @@ int TakeTime(World& world) {
 
 }  // namespace
 
-BossBody::BossBody(World& world, float x, float y, float hitPoints, int score)
-    : Enemy(world, &world.Model("big1"), x, y, -kHalf, -kHalf, kHalf, kHalf, hitPoints, score) {}
+BossBody::BossBody(World& world, const KindTuning& kind, float x, float y)
+    : Enemy(world, &world.Model(kind.model), x, y, -kHalf, -kHalf, kHalf, kHalf, kind.hitPoints,
+            kind.score) {}
 
 void BossBody::Draw(const World&) {
     DrawModel(kScale);
@@ -66,7 +74,7 @@ void BossBody::Explode(World& world) {
     world.Spawn<BossExplosion>(x, y);
 }
 
-BossIntro::BossIntro(World& world, float x) : BossBody(world, x, kIntroStartY, 0.0f, 0) {
+BossIntro::BossIntro(World& world, float x) : BossBody(world, kIntro, x, kIntroStartY) {
     world.Flow().HaltStage();
 }
 
@@ -75,7 +83,7 @@ bool BossIntro::Update(World& world) {
         world.Flow().BossWarning();
         world.SetBossGauge(0.0f);
     } else if (counter >= 60 && counter < 120) {
-        y += 1.0f;
+        y += kIntro.descent;
         world.SetBossGauge(static_cast<float>(counter - 60) / 60.0f);
     } else if (counter == 150) {
         world.SetBossGauge(1.0f);
@@ -86,17 +94,16 @@ bool BossIntro::Update(World& world) {
     return true;
 }
 
-BossCore::BossCore(World& world, float x, float y) : BossBody(world, x, y, kCoreHitPoints, kBonus) {
-    world.SetBossTimer(kTimeLimit);
+BossCore::BossCore(World& world, float x, float y) : BossBody(world, kCore, x, y) {
+    world.SetBossTimer(kCore.timeLimit);
 }
 
 bool BossCore::Update(World& world) {
-    if (counter % 10 == 0) FireRing(world, *this, variant, yaw, 0.0f, 0.3f, 0.01f);
-    if (counter % 10 == 5) FireRing(world, *this, 1 - variant, -yaw, 0.5f, 0.3f, 0.01f);
-    if (counter % 60 < 30 && counter % 4 == 0) FireAimed(world, *this, 0.05f);
-    yaw += 0.001f;
+    FireRings(world, *this, kCore.fire);
+    FireAimed(world, *this, kCore.aimed);
+    yaw += kCore.spin;
     ++counter;
-    world.SetBossGauge(hitPoints / kCoreHitPoints);
+    world.SetBossGauge(hitPoints / kCore.hitPoints);
     int left = TakeTime(world);
     if (hitPoints > 0.0f && left >= 0) return true;
     if (left >= 0) {
@@ -104,10 +111,10 @@ bool BossCore::Update(World& world) {
         world.AddScore(10 * left + score);
     }
     BossPart* parts[] = {
-        world.SpawnReserved<BossPart>(x, y, -1.0f),
-        world.SpawnReserved<BossPart>(x, y, 1.0f),
-        world.SpawnReserved<BossPart>(x, y + 10.0f, -1.0f),
-        world.SpawnReserved<BossPart>(x, y + 10.0f, 1.0f),
+        world.SpawnReserved<BossPart>(x, y, -kPart.drift),
+        world.SpawnReserved<BossPart>(x, y, kPart.drift),
+        world.SpawnReserved<BossPart>(x, y + 10.0f, -kPart.drift),
+        world.SpawnReserved<BossPart>(x, y + 10.0f, kPart.drift),
     };
     for (int pair = 0; pair < 4; pair += 2) {
         if (parts[pair] && parts[pair + 1]) {
@@ -119,24 +126,23 @@ bool BossCore::Update(World& world) {
 }
 
 BossPart::BossPart(World& world, float x, float y, float drift)
-    : BossBody(world, x, y, kPartHitPoints, kBonus), drift(drift) {
-    world.SetBossTimer(kTimeLimit);
+    : BossBody(world, kPart, x, y), drift(drift) {
+    world.SetBossTimer(kPart.timeLimit);
 }
 
 bool BossPart::Update(World& world) {
     // The partner ended the pair, or never came to be.
     if (!partner) return false;
     if (counter >= kPartDriftUpdates) {
-        if (counter % 16 == 0) FireRing(world, *this, variant, yaw, 0.0f, 0.2f, 0.005f);
-        if (counter % 16 == 8) FireRing(world, *this, 1 - variant, -yaw, 0.5f, 0.2f, 0.005f);
-        if (counter % 90 < 30 && counter % 4 == 0) FireAimed(world, *this, 0.01f);
+        FireRings(world, *this, kPart.fire);
+        FireAimed(world, *this, kPart.aimed);
     } else {
         x += drift;
     }
-    yaw += 0.001f;
+    yaw += kPart.spin;
     ++counter;
     float pairHitPoints = hitPoints + partner->hitPoints;
-    world.SetBossGauge(pairHitPoints / (2 * kPartHitPoints));
+    world.SetBossGauge(pairHitPoints / (2 * kPart.hitPoints));
     int left = TakeTime(world);
     if (pairHitPoints > 0.0f && left >= 0) return true;
     EndPair(world, left);
@@ -159,9 +165,9 @@ void BossPart::EndPair(World& world, int timeLeft) {
     partner->partner = nullptr;
 }
 
-BossEscape::BossEscape(World& world, float x, float y) : BossBody(world, x, y, 0.0f, 0) {}
+BossEscape::BossEscape(World& world, float x, float y) : BossBody(world, kEscape, x, y) {}
 
 bool BossEscape::Update(World&) {
-    y -= 1.0f;
+    y += kEscape.descent;
     return ++counter < 60;
 }

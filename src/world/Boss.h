@@ -11,7 +11,7 @@ public:
     void Draw(const World& world) override;
 
 protected:
-    BossBody(World& world, float x, float y, float hitPoints, int score);
+    BossBody(World& world, const KindTuning& kind, float x, float y);
     // The bullets on the field turn into score items.
     void Explode(World& world) override;
 };

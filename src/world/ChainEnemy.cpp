@@ -5,13 +5,11 @@
 #include "world/World.h"
 
 namespace {
-constexpr float kChaseSpeed = 0.6f;
-constexpr float kLeash = 72.0f;
-constexpr float kDescent = 0.2f;
-constexpr float kBottom = 74.0f + kLeash;  // the whole chain has passed the field
+const KindTuning& kHead = TuningOf(KindId::Big4);
+const KindTuning& kLink = TuningOf(KindId::ChainSegment);
 }  // namespace
 
-EnemyBig4::EnemyBig4(World& world, float x) : CompositeHead(world, &world.Model("obj6"), x, 30.0f) {
+EnemyBig4::EnemyBig4(World& world, float x) : CompositeHead(world, kHead, x) {
     for (glm::vec2& joint : joints)
         joint = {0.0f, -54.0f};  // where a new segment waits
     for (int i = 0; i < kSegments; ++i)
@@ -21,8 +19,7 @@ EnemyBig4::EnemyBig4(World& world, float x) : CompositeHead(world, &world.Model(
 bool EnemyBig4::Update(World& world) {
     if (state != State::Alive) return false;
     MoveChain(world);
-    y += kDescent;
-    DecideEnd(world, kBottom);
+    Sink(world, kHead);
     return true;
 }
 
@@ -33,11 +30,11 @@ void EnemyBig4::MoveChain(const World& world) {
     if (const PlayerShip* ship = world.GetPlayer()) {
         glm::vec2 toShip = glm::vec2(ship->x, ship->y) - tip;
         float distance = glm::length(toShip);
-        if (distance >= kChaseSpeed) tip += toShip * (kChaseSpeed / distance);
+        if (distance >= kHead.chase) tip += toShip * (kHead.chase / distance);
     }
     glm::vec2 fromRoot = tip - root;
     float reach = glm::length(fromRoot);
-    if (reach > kLeash) tip = root + fromRoot * (kLeash / reach);
+    if (reach > kHead.leash) tip = root + fromRoot * (kHead.leash / reach);
     for (int pass = 0; pass < 2; ++pass) {
         for (int k = 1; k < kSegments - 1; ++k)
             joints[k] = 0.5f * (joints[k - 1] + joints[k + 1]);
@@ -45,7 +42,7 @@ void EnemyBig4::MoveChain(const World& world) {
 }
 
 ChainSegment::ChainSegment(World& world, const EnemyBig4& chain, int index)
-    : CompositePart(world, &world.Model("obj6"), chain, chain.variant), index(index) {}
+    : CompositePart(world, kLink, chain, chain.variant), index(index) {}
 
 bool ChainSegment::Update(World& world) {
     glm::vec2 at = static_cast<const EnemyBig4&>(head).joints[index];
@@ -53,10 +50,10 @@ bool ChainSegment::Update(World& world) {
     y = at.y;
     ++fireCount;
     PlayerShip* ship = world.GetPlayer();
-    int period = static_cast<int>(40 - 20 * world.GetDifficulty());
-    if (ship && fireCount % period == 0) {
-        world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f, 0.8f,
-                                 0.0f);
+    const Volley& v = kLink.fire;
+    if (ship && v.Due(fireCount, world.GetDifficulty())) {
+        world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f,
+                                 v.speed.At(world.GetDifficulty()), v.acceleration);
         variant = 1 - variant;
     }
     return FollowHead(world);

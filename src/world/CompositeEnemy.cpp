@@ -5,20 +5,23 @@ constexpr float kHeadStartY = -74.0f;
 constexpr float kPartHalf = 1.5f;
 }  // namespace
 
-CompositeHead::CompositeHead(World& world, Mesh* model, float x, float hitPoints)
-    : LargeEnemy(world, model, x, kHeadStartY, hitPoints) {}
+CompositeHead::CompositeHead(World& world, const KindTuning& kind, float x)
+    : LargeEnemy(world, kind, x, kHeadStartY) {}
 
-void CompositeHead::DecideEnd(World& world, float bottomLimit) {
+void CompositeHead::Sink(World& world, const KindTuning& kind) {
+    y += kind.descent;
+    yaw += kind.spin;
     if (hitPoints <= 0.0f) {
         Die(world);
         state = State::Destroyed;
     }
-    if (y >= bottomLimit) state = State::Left;
+    if (y >= kind.bottom) state = State::Left;
 }
 
 // Parts wait at x = 0 above the field until their head first places them.
-CompositePart::CompositePart(World& world, Mesh* model, const CompositeHead& head, int variant)
-    : SmallEnemy(world, model, 0.0f, kPartHalf), head(head) {
+CompositePart::CompositePart(World& world, const KindTuning& kind, const CompositeHead& head,
+                             int variant)
+    : SmallEnemy(world, kind, 0.0f, kPartHalf), head(head) {
     this->variant = variant;
 }
 

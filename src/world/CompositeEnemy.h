@@ -12,9 +12,10 @@ public:
 
 protected:
     // Starts lower than other large enemies: its parts spread above it.
-    CompositeHead(World& world, Mesh* model, float x, float hitPoints);
-    // Destroyed (scores and explodes) or past bottomLimit: the parts end with it.
-    void DecideEnd(World& world, float bottomLimit);
+    CompositeHead(World& world, const KindTuning& kind, float x);
+    // Sinks down the field, turning; destroyed (scores and explodes) or past its
+    // kind's bottom: the parts end with it.
+    void Sink(World& world, const KindTuning& kind);
 };
 
 // A part with the small size class's score and explosion but its own smaller
@@ -22,7 +23,7 @@ protected:
 // head's end ends it.
 class CompositePart : public SmallEnemy {
 protected:
-    CompositePart(World& world, Mesh* model, const CompositeHead& head, int variant);
+    CompositePart(World& world, const KindTuning& kind, const CompositeHead& head, int variant);
     // True while the head is alive; with a destroyed head the part scores and explodes.
     bool FollowHead(World& world);
 

@@ -7,11 +7,8 @@
 
 namespace {
 constexpr float kSmallStartY = -54.0f, kSmallBottom = 58.0f, kSmallHalf = 2.5f;
-constexpr float kSmallHitPoints = 10.0f;
-constexpr int kSmallScore = 100;
 constexpr float kSmallExplosion = 0.2f;
 constexpr float kLargeStartY = -62.0f, kLargeBottom = 74.0f, kLargeHalf = 7.5f;
-constexpr int kLargeScore = 1000;
 constexpr float kLargeScale = 3.0f;
 }  // namespace
 
@@ -45,12 +42,12 @@ void Enemy::DrawModel(float scale) const {
                 1.0f, false);
 }
 
-SmallEnemy::SmallEnemy(World& world, Mesh* model, float x)
-    : SmallEnemy(world, model, x, kSmallHalf) {}
+SmallEnemy::SmallEnemy(World& world, const KindTuning& kind, float x)
+    : SmallEnemy(world, kind, x, kSmallHalf) {}
 
-SmallEnemy::SmallEnemy(World& world, Mesh* model, float x, float hitHalf)
-    : Enemy(world, model, x, kSmallStartY, -hitHalf, -hitHalf, hitHalf, hitHalf, kSmallHitPoints,
-            kSmallScore) {}
+SmallEnemy::SmallEnemy(World& world, const KindTuning& kind, float x, float hitHalf)
+    : Enemy(world, &world.Model(kind.model), x, kSmallStartY, -hitHalf, -hitHalf, hitHalf, hitHalf,
+            kind.hitPoints, kind.score) {}
 
 void SmallEnemy::Draw(const World&) {
     DrawModel(1.0f);
@@ -64,12 +61,12 @@ void SmallEnemy::Explode(World& world) {
     world.Spawn<Explosion>(x, y, kSmallExplosion);
 }
 
-LargeEnemy::LargeEnemy(World& world, Mesh* model, float x, float hitPoints)
-    : LargeEnemy(world, model, x, kLargeStartY, hitPoints) {}
+LargeEnemy::LargeEnemy(World& world, const KindTuning& kind, float x)
+    : LargeEnemy(world, kind, x, kLargeStartY) {}
 
-LargeEnemy::LargeEnemy(World& world, Mesh* model, float x, float y, float hitPoints)
-    : Enemy(world, model, x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf, hitPoints,
-            kLargeScore) {}
+LargeEnemy::LargeEnemy(World& world, const KindTuning& kind, float x, float y)
+    : Enemy(world, &world.Model(kind.model), x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf,
+            kind.hitPoints, kind.score) {}
 
 void LargeEnemy::Draw(const World&) {
     DrawModel(kLargeScale);

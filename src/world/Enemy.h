@@ -1,5 +1,6 @@
 #pragma once
 #include "world/GameObject.h"
+#include "world/KindTuning.h"
 
 class Mesh;
 
@@ -37,29 +38,28 @@ protected:
     void DrawModel(float scale) const;
 };
 
-// Small enemies: start above the field, 10 hit points, 100 points, a small
-// explosion; gone once they reach y = 58.
+// Small enemies: start above the field, a small explosion; gone once they
+// reach y = 58. Their model, hit points and score are their kind's.
 class SmallEnemy : public Enemy {
 public:
-    SmallEnemy(World& world, Mesh* model, float x);
+    SmallEnemy(World& world, const KindTuning& kind, float x);
     void Draw(const World& world) override;
 
 protected:
-    SmallEnemy(World& world, Mesh* model, float x, float hitHalf);
+    SmallEnemy(World& world, const KindTuning& kind, float x, float hitHalf);
     bool Survives(World& world);
     void Explode(World& world) override;
 };
 
-// Large enemies: three times the size, 100 hit points unless given, 1000
-// points, a large explosion; gone once they reach y = 74.
+// Large enemies: three times the size, a large explosion; gone once they reach y = 74.
 class LargeEnemy : public Enemy {
 public:
-    LargeEnemy(World& world, Mesh* model, float x, float hitPoints = 100.0f);
+    LargeEnemy(World& world, const KindTuning& kind, float x);
     void Draw(const World& world) override;
 
 protected:
     // Starting at another height.
-    LargeEnemy(World& world, Mesh* model, float x, float y, float hitPoints);
+    LargeEnemy(World& world, const KindTuning& kind, float x, float y);
     bool Survives(World& world);
     void Explode(World& world) override;
 };

@@ -10,119 +10,144 @@
 namespace {
 
 constexpr float kDown = 0.25f;  // turns
-constexpr float kDriftSpeed = 0.5f;
-constexpr float kSplitSpeed = 0.4f;
+// Big1's sixteen-bullet fan starts a little left of its seventeen.
+constexpr float kShiftedFanStart = 0.23f;
+constexpr float kWeaveRate = 0.05f, kWeaveTiltRate = 0.03f, kWeaveTilt = 0.1f;
+
+const KindTuning& kObj1 = TuningOf(KindId::Obj1);
+const KindTuning& kObj2 = TuningOf(KindId::Obj2);
+const KindTuning& kObj3 = TuningOf(KindId::Obj3);
+const KindTuning& kBig1 = TuningOf(KindId::Big1);
+const KindTuning& kBig2 = TuningOf(KindId::Big2);
+const KindTuning& kBig3 = TuningOf(KindId::Big3);
+
+// Straight down, turning as it goes.
+void Dive(Enemy& e, const KindTuning& t) {
+    e.y += t.descent;
+    e.yaw += t.spin;
+}
+
+float WaveAt(Wave wave, float phase) {
+    return wave == Wave::Sine ? std::sin(phase) : std::cos(phase);
+}
+
+// Side to side down the field, tilting with the wave.
+void Weave(Enemy& e, const KindTuning& t) {
+    float c = static_cast<float>(e.counter);
+    e.x += t.weave * WaveAt(t.wave, kWeaveRate * c);
+    e.y += t.descent;
+    e.yaw = -kWeaveTilt * WaveAt(t.wave, kWeaveTiltRate * c);
+}
 
 // A heading a little to either side of straight down, in turns: one draw.
 float DrawHeading(World& world) {
     return static_cast<float>(kDown + 0.1 * world.RandomSigned());
 }
 
-void FireAngle(World& world, const Enemy& e, float direction) {
-    world.Spawn<AngleBullet>(world.BulletTable(), e.variant, e.x, e.y, direction, 1.0f, 0.0f);
+// `count` bullets at start + spread × k for k = first, first + 1, ...
+void FireFan(World& world, const Enemy& e, const Volley& v, int first, int count, float start) {
+    float speed = v.speed.At(world.GetDifficulty());
+    for (int k = first; k < first + count; ++k)
+        world.Spawn<AngleBullet>(world.BulletTable(), e.variant, e.x, e.y, start + v.spread * k,
+                                 speed, v.acceleration);
 }
 
-void FireAimed(World& world, const Enemy& e, const PlayerShip& ship, float offset) {
-    world.Spawn<AimedBullet>(world.BulletTable(), e.variant, e.x, e.y, ship.x, ship.y, offset, 1.0f,
-                             0.0f);
+// A volley at the ship, its bullets spread evenly around the line to it.
+void FireAimed(World& world, const Enemy& e, const PlayerShip& ship, const Volley& v) {
+    float d = world.GetDifficulty();
+    int half = v.count.AtLeastOne(d) / 2;
+    for (int k = -half; k <= half; ++k)
+        world.Spawn<AimedBullet>(world.BulletTable(), e.variant, e.x, e.y, ship.x, ship.y,
+                                 v.spread * k, v.speed.At(d), v.acceleration);
 }
 
-void FireSplit(World& world, const Enemy& e, float direction) {
-    world.Spawn<SplitBullet>(world.BulletTable(), e.variant, e.x, e.y, direction, kSplitSpeed);
+// Bullets back up the field, spread around the reverse of the heading.
+void FireSplit(World& world, const Enemy& e, const Volley& v) {
+    float d = world.GetDifficulty();
+    int half = v.count.AtLeastOne(d) / 2;
+    for (int k = -half; k <= half; ++k)
+        world.Spawn<SplitBullet>(world.BulletTable(), e.variant, e.x, e.y,
+                                 e.yaw + 0.5f + v.spread * k, v.speed.At(d));
+}
+
+bool FiresNow(World& world, const Volley& v) {
+    return world.NextRandom() < v.chance.At(world.GetDifficulty());
 }
 
 }  // namespace
 
-EnemyObj1::EnemyObj1(World& world, float x) : SmallEnemy(world, &world.Model("obj1"), x) {}
+EnemyObj1::EnemyObj1(World& world, float x) : SmallEnemy(world, kObj1, x) {}
 
 bool EnemyObj1::Update(World& world) {
-    y += 0.4f;
-    yaw += 0.01f;
-    float d = world.GetDifficulty();
-    if (world.GetPlayer() && counter % 10 == 0 && counter % 100 < 20 + 60 * d) {
-        for (int k = -1; k <= 1; ++k)
-            FireAngle(world, *this, kDown + 0.04f * k);
+    Dive(*this, kObj1);
+    const Volley& v = kObj1.fire;
+    if (world.GetPlayer() && v.Due(counter, world.GetDifficulty())) {
+        int count = v.count.AtLeastOne(world.GetDifficulty());
+        FireFan(world, *this, v, -(count / 2), count, kDown);
     }
     ++counter;
     return Survives(world);
 }
 
-EnemyObj2::EnemyObj2(World& world, float x) : SmallEnemy(world, &world.Model("obj5"), x) {}
+EnemyObj2::EnemyObj2(World& world, float x) : SmallEnemy(world, kObj2, x) {}
 
 bool EnemyObj2::Update(World& world) {
-    float c = static_cast<float>(counter);
-    x += 0.8f * std::cos(0.05f * c);
-    y += 0.3f;
-    yaw = -0.1f * std::cos(0.03f * c);
-    float d = world.GetDifficulty();
+    Weave(*this, kObj2);
     PlayerShip* ship = world.GetPlayer();
-    if (ship && counter % 6 == 0 && counter % 100 <= 20 + 60 * d)
-        FireAimed(world, *this, *ship, 0.0f);
+    if (ship && kObj2.fire.Due(counter, world.GetDifficulty()))
+        FireAimed(world, *this, *ship, kObj2.fire);
     ++counter;
     return Survives(world);
 }
 
-EnemyObj3::EnemyObj3(World& world, float x) : SmallEnemy(world, &world.Model("obj2"), x) {
+EnemyObj3::EnemyObj3(World& world, float x) : SmallEnemy(world, kObj3, x) {
     yaw = DrawHeading(world);
-    velocity = kDriftSpeed * Direction(yaw);
+    velocity = kObj3.drift * Direction(yaw);
 }
 
 bool EnemyObj3::Update(World& world) {
     x += velocity.x;
     y += velocity.y;
-    float d = world.GetDifficulty();
-    if (world.NextRandom() < 0.04 + 0.08 * d) FireSplit(world, *this, yaw + 0.5f);
+    if (FiresNow(world, kObj3.fire)) FireSplit(world, *this, kObj3.fire);
     return Survives(world);
 }
 
-EnemyBig1::EnemyBig1(World& world, float x) : LargeEnemy(world, &world.Model("obj1"), x) {}
+EnemyBig1::EnemyBig1(World& world, float x) : LargeEnemy(world, kBig1, x) {}
 
 bool EnemyBig1::Update(World& world) {
-    y += 0.4f;
-    yaw += 0.01f;
+    Dive(*this, kBig1);
     ++counter;
-    float d = world.GetDifficulty();
-    if (world.GetPlayer() && counter % 10 == 0 && counter % 100 < 20 + 60 * d) {
+    const Volley& v = kBig1.fire;
+    if (world.GetPlayer() && v.Due(counter, world.GetDifficulty())) {
+        int count = v.count.AtLeastOne(world.GetDifficulty());
         if (counter % 200 < 100) {
-            for (int k = -8; k <= 8; ++k)
-                FireAngle(world, *this, kDown + 0.03f * k);
+            FireFan(world, *this, v, -(count / 2), count, kDown);
         } else {
-            for (int k = -7; k <= 8; ++k)
-                FireAngle(world, *this, 0.23f + 0.03f * k);
+            FireFan(world, *this, v, 1 - count / 2, count - 1, kShiftedFanStart);
         }
     }
     return Survives(world);
 }
 
-EnemyBig2::EnemyBig2(World& world, float x) : LargeEnemy(world, &world.Model("obj5"), x) {}
+EnemyBig2::EnemyBig2(World& world, float x) : LargeEnemy(world, kBig2, x) {}
 
 bool EnemyBig2::Update(World& world) {
-    float c = static_cast<float>(counter);
-    x += 0.4f * std::sin(0.05f * c);
-    y += 0.3f;
-    yaw = -0.1f * std::sin(0.03f * c);
-    float d = world.GetDifficulty();
+    Weave(*this, kBig2);
     PlayerShip* ship = world.GetPlayer();
-    if (ship && counter % 4 == 0 && counter % 100 <= 30 + 60 * d) {
-        for (int k = -2; k <= 2; ++k)
-            FireAimed(world, *this, *ship, 0.01f * k);
-    }
+    if (ship && kBig2.fire.Due(counter, world.GetDifficulty()))
+        FireAimed(world, *this, *ship, kBig2.fire);
     ++counter;
     return Survives(world);
 }
 
-EnemyBig3::EnemyBig3(World& world, float x) : LargeEnemy(world, &world.Model("obj2"), x) {
+EnemyBig3::EnemyBig3(World& world, float x) : LargeEnemy(world, kBig3, x) {
     yaw = DrawHeading(world);
-    velocity = kDriftSpeed * Direction(yaw);
+    velocity = kBig3.drift * Direction(yaw);
 }
 
 bool EnemyBig3::Update(World& world) {
     x += velocity.x;
     y += velocity.y;
-    float d = world.GetDifficulty();
-    if (world.NextRandom() < 0.08 + 0.16 * d) {
-        for (int k = -2; k <= 2; ++k)
-            FireSplit(world, *this, yaw + 0.5f + 0.1f * k);
-    }
+    if (FiresNow(world, kBig3.fire)) FireSplit(world, *this, kBig3.fire);
     return Survives(world);
 }

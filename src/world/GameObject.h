@@ -7,7 +7,7 @@
 
 class World;
 
-// Everything on the play field, and every scene. Positions are field units, x to
+// Everything on the play field. Positions are field units, x to
 // the right and y down the screen; the hit box is given as offsets from (x, y).
 class GameObject : public PoolNode {
 public:
@@ -24,14 +24,16 @@ public:
     float hitLeft = 0, hitTop = 0, hitRight = 0, hitBottom = 0;
 };
 
-// Walks a pool's list; the object just yielded may be erased through it.
+// Walks a pool's list as objects of its family; the object just yielded may
+// be erased through it.
+template <class T = GameObject>
 class PoolCursor {
 public:
     explicit PoolCursor(ObjectPool& pool) : sentinel(pool.Sentinel()), at(sentinel) {}
     bool HasNext() const { return at->next != sentinel; }
-    GameObject* Next() {
+    T* Next() {
         at = at->next;
-        return static_cast<GameObject*>(at);
+        return static_cast<T*>(at);
     }
     // The following Next yields the object that came after the erased one.
     void EraseCurrent() {

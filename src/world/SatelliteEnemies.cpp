@@ -8,18 +8,27 @@
 
 namespace {
 
-constexpr float kDescent = 0.2f;
 constexpr float kTurn = static_cast<float>(2.0 * kPi);
+// The breathing ring's radius: 24, give or take 10.
+constexpr float kPulseMiddle = 24.0f, kPulseReach = 10.0f, kPulseRate = 0.02f;
 
-// Satellites fire every ten updates, whether or not there is a ship.
-bool FiresNow(const World& world, int fireCount) {
-    return fireCount % static_cast<int>(10 - 5 * world.GetDifficulty()) == 0;
+const KindTuning& kOrbitHub = TuningOf(KindId::Big5);
+const KindTuning& kOrbiter = TuningOf(KindId::OrbitSatellite);
+const KindTuning& kPulseHub = TuningOf(KindId::Big6);
+const KindTuning& kPulser = TuningOf(KindId::PulseSatellite);
+
+// Satellites fire whether or not there is a ship.
+void FireOutward(World& world, const CompositePart& part, const ModelTable& models,
+                 const Volley& v, int fireCount, float direction) {
+    float d = world.GetDifficulty();
+    if (!v.Due(fireCount, d)) return;
+    world.Spawn<AngleBullet>(models, part.variant, part.x, part.y, direction, v.speed.At(d),
+                             v.acceleration);
 }
 
 }  // namespace
 
-EnemyBig5::EnemyBig5(World& world, float x)
-    : CompositeHead(world, &world.Model("obj4"), x, 100.0f) {
+EnemyBig5::EnemyBig5(World& world, float x) : CompositeHead(world, kOrbitHub, x) {
     // Colours alternate along the arms, whether or not each satellite could be made.
     for (int arm = 0; arm < 3; ++arm) {
         for (int ring = 0; ring < 4; ++ring) {
@@ -32,29 +41,26 @@ EnemyBig5::EnemyBig5(World& world, float x)
 
 bool EnemyBig5::Update(World& world) {
     if (state != State::Alive) return false;
-    y += kDescent;
-    DecideEnd(world, 120.0f);
+    Sink(world, kOrbitHub);
     return true;
 }
 
 OrbitSatellite::OrbitSatellite(World& world, const CompositeHead& hub, int variant, float angle,
                                float radius)
-    : CompositePart(world, &world.Model("obj4"), hub, variant), angle(angle), radius(radius) {}
+    : CompositePart(world, kOrbiter, hub, variant), angle(angle), radius(radius) {}
 
 bool OrbitSatellite::Update(World& world) {
     x = head.x + radius * std::cos(angle);
     y = head.y + radius * std::sin(angle);
-    angle += 0.04f;
+    angle += kOrbiter.orbit;
     ++fireCount;
-    if (FiresNow(world, fireCount)) {
-        world.Spawn<AngleBullet>(world.NeedleTable(), variant, x, y, angle / kTurn - 0.25f, 0.8f,
-                                 0.0f);
-    }
+    // Needles a quarter turn behind the outward radius.
+    FireOutward(world, *this, world.NeedleTable(), kOrbiter.fire, fireCount,
+                angle / kTurn - 0.25f);
     return FollowHead(world);
 }
 
-EnemyBig6::EnemyBig6(World& world, float x)
-    : CompositeHead(world, &world.Model("obj3"), x, 100.0f) {
+EnemyBig6::EnemyBig6(World& world, float x) : CompositeHead(world, kPulseHub, x) {
     for (int i = 0; i < 8; ++i)
         world.Spawn<PulseSatellite>(*this, variant ^ (i & 1),
                                     static_cast<float>(2.0 * kPi * i / 8.0));
@@ -62,24 +68,20 @@ EnemyBig6::EnemyBig6(World& world, float x)
 
 bool EnemyBig6::Update(World& world) {
     if (state != State::Alive) return false;
-    y += kDescent;
-    yaw += 0.002f;
-    DecideEnd(world, 108.0f);
+    Sink(world, kPulseHub);
     return true;
 }
 
 PulseSatellite::PulseSatellite(World& world, const CompositeHead& hub, int variant, float angle)
-    : CompositePart(world, &world.Model("obj3"), hub, variant), angle(angle) {}
+    : CompositePart(world, kPulser, hub, variant), angle(angle) {}
 
 bool PulseSatellite::Update(World& world) {
-    float r = 10.0f * std::sin(0.02f * static_cast<float>(fireCount)) + 24.0f;
+    float r = kPulseReach * std::sin(kPulseRate * static_cast<float>(fireCount)) + kPulseMiddle;
     x = head.x + r * std::cos(angle);
     y = head.y + r * std::sin(angle);
-    angle += 0.02f;
-    yaw += 0.02f;
+    angle += kPulser.orbit;
+    yaw += kPulser.spin;
     ++fireCount;
-    if (FiresNow(world, fireCount)) {
-        world.Spawn<AngleBullet>(world.BulletTable(), variant, x, y, angle / kTurn, 0.8f, 0.0f);
-    }
+    FireOutward(world, *this, world.BulletTable(), kPulser.fire, fireCount, angle / kTurn);
     return FollowHead(world);
 }

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr int kScoreDigits = 12;
-constexpr int kStartOptions = 2;
 // One effect slot stays free for the player's death, so a field full of
 // effects can never swallow it.
 constexpr int kEffectsReservedForDeath = 1;
@@ -71,10 +70,10 @@ void World::Draw() const {
     popupPool.DrawAll(*this);
 }
 
-void World::BeginGame() {
+void World::BeginGame(int options) {
     score.Set(0);
     lives = kStartLives;
-    BeginStage(kStartOptions);
+    BeginStage(options);
 }
 
 void World::BeginStage(int options) {

@@ -43,8 +43,11 @@ public:
     void Step();
     // The pools in draw order.
     void Draw() const;
+    // Options the ship starts a game with.
+    static constexpr int kStartOptions = 2;
+
     // A new game: score and lives afresh, then the first stage.
-    void BeginGame();
+    void BeginGame(int options = kStartOptions);
     // A stage from its start on an empty field, keeping the score and the
     // lives: the ship flying in with these options, the background scrolling.
     void BeginStage(int options);

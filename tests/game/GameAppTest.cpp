@@ -17,8 +17,8 @@ namespace {
 // A scene that counts its updates.
 struct CountingScene : Scene {
     using Scene::Scene;
-    const char* Name() const override { return "CountingScene"; }
-    bool Update(World&) override {
+    SceneKind Kind() const override { return SceneKind::MusicFade; }
+    bool Update() override {
         ++updates;
         return true;
     }
@@ -158,7 +158,7 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
 
 TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     app.StartGame();
-    app.ScenePool().Clear();  // no "GET READY"
+    app.Scenes().Clear();  // no "GET READY"
     world.playerPool.Clear();
     world.SetPlayer(world.Spawn<PlayerActive>(0.0f, 30.0f, 1));
     world.Spawn<ScreenBomb>();

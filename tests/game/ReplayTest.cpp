@@ -15,6 +15,7 @@
 #include "media/MediaFiles.h"
 #include "support/Programs.h"
 #include "support/TempDir.h"
+#include "world/PlayerShip.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -174,4 +175,33 @@ TEST(Replay, TheBotPlaysTheWholeStageAndItsKeptGamePlaysBackToTheSameEnd) {
     EXPECT_TRUE(again.App().ReplayEnded());
     EXPECT_TRUE(again.App().ReplayMatched());
     EXPECT_EQ(again.GetWorld().GetScore().Text(), score);
+}
+
+// Practice from each part of the delivered stage: an empty field but for the
+// ship flying in, the timeline from that part's line on, and the music the
+// stage plays there.
+TEST(Practice, EachSectionOfTheDeliveredStageStartsAsIfTheStageHadComeThere) {
+    Simulation probe(MediaDir());
+    const StageScript& stage = probe.App().Play().StageIn(probe.App().Catalogue().At(0).path);
+    std::vector<StageSection> starts = stage.PracticeStarts();
+    ASSERT_EQ(starts.size(), 6u);
+    EXPECT_EQ(starts.back().name, "THE BOSS");
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        SCOPED_TRACE(starts[i].name);
+        Simulation sim(MediaDir());
+        ASSERT_TRUE(sim.Practice(static_cast<int>(i), 4));
+        World& world = sim.GetWorld();
+        int occupied = 0;
+        for (const ObjectPool* pool : world.Pools())
+            occupied += pool->Count();
+        EXPECT_EQ(occupied, 2);  // the ship and the background
+        for (int step = 0; step < 51; ++step)
+            sim.Step();
+        const StageScript& running = sim.App().Play().Stage();
+        EXPECT_GT(running.Position(), starts[i].command);
+        EXPECT_GT(running.Waiting(), 0);
+        ASSERT_FALSE(sim.Platform().music->opened.empty());
+        EXPECT_EQ(sim.Platform().music->opened.front(), MediaDir() + "Music/qz_disky.mid");
+        EXPECT_EQ(world.GetPlayer()->optionCount, 4);
+    }
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/MenuLayout.h"
 #include "support/GameFixture.h"
 #include "world/BombBlast.h"
 #include "world/BulletKinds.h"
@@ -17,6 +18,12 @@ namespace {
 struct TitleFixture : GameFixture {
     TitleFixture() { app.ShowTitle(); }
     TitleMenu& Menu() { return *Find<TitleMenu>(); }
+    int Row() { return Menu().menu.Cursor(); }
+    // Where the title draws a row.
+    static float RowY(TitleRow row) {
+        const MenuLayout& layout = LayoutOf(MenuScreen::Title);
+        return layout.y + layout.rowHeight * static_cast<float>(row);
+    }
 };
 
 struct StageFixture : GameFixture {
@@ -47,27 +54,28 @@ TEST_F(TitleFixture, KeysHeldWhenTheMenuAppearsDoNothingUntilLetGo) {
 TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
     Step();
     Press(Hold::Up);
-    EXPECT_EQ(Menu().cursor, 0);
-    Press(Hold::Down);
+    EXPECT_EQ(Row(), 0);
+    while (Row() < static_cast<int>(TitleRow::VideoSound) - 1)
+        Press(Hold::Down);
     Step(Pad({Hold::Down, Hold::Fire}));  // moves to the video sound, then switches it
-    EXPECT_EQ(Menu().cursor, 2);
+    EXPECT_EQ(Row(), static_cast<int>(TitleRow::VideoSound));
     EXPECT_TRUE(app.Video().IsSoundOn());
     // The frame drawn right after shows the new state: "ON" has a glyph less than "OFF".
-    EXPECT_EQ(QuadsAt(240.0f + 64.0f).size(), std::string("VIDEOSOUNDON").size());
+    EXPECT_EQ(QuadsAt(RowY(TitleRow::VideoSound)).size(), std::string("VIDEOSOUNDON").size());
     Step();
     Step(Pad({Hold::Pause}));  // C confirms too
     EXPECT_FALSE(app.Video().IsSoundOn());
     for (int i = 0; i < 5; ++i)
         Press(Hold::Down);
-    EXPECT_EQ(Menu().cursor, 3);
+    EXPECT_EQ(Row(), static_cast<int>(TitleRow::Exit));
     EXPECT_FALSE(app.ExitStatus());
     Step(Pad({Hold::Fire}));
     EXPECT_EQ(app.ExitStatus(), 0);  // EXIT ends the main loop
 }
 
 TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAndGauge) {
-    EXPECT_EQ(QuadsAt(240.0f).front().color, 0xFFFFFFFFu);  // START
-    EXPECT_EQ(QuadsAt(240.0f + 96.0f).front().color, 0xFF404040u);
+    EXPECT_EQ(QuadsAt(RowY(TitleRow::Start)).front().color, kRowChosen);
+    EXPECT_EQ(QuadsAt(RowY(TitleRow::Exit)).front().color, 0xFF404040u);  // as first drawn
     auto spareLives = [&] {
         auto top = QuadsAt(0.0f);
         return std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= 500; });
@@ -160,7 +168,7 @@ TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitl
     EXPECT_EQ(Video().position, 0.0);
     for (const ObjectPool* pool : world.Pools())
         EXPECT_EQ(pool->Count(), 0);
-    ASSERT_EQ(app.ScenePool().Count(), 1);
+    ASSERT_EQ(app.Scenes().Count(), 1);
     EXPECT_NE(Find<TitleMenu>(), nullptr);
     EXPECT_EQ(world.GetPlayer(), nullptr);
     EXPECT_EQ(world.GetBossGauge(), 0.0f);
@@ -219,6 +227,7 @@ TEST_F(GameFixture, TheHighScoreIsReadAtStartAndKeptAtTheEnd) {
         HeadlessPlatform second(options);
         GameApp game(second);
         EXPECT_EQ(game.Play().Field().GetHighScore().Text(), "000000004000");
+        game.StartGame();  // and the program is left in the middle of it
         game.Play().Field().AddScore(5000);
     }
     std::ifstream in(media.Root() / "Media" / "option.ini");

@@ -65,7 +65,7 @@ struct CheckedGame {
         for (const std::string& path : platform.audio->Loaded())
             EXPECT_TRUE(fs::is_regular_file(ResolveAssetPath(path))) << path;
         EXPECT_TRUE(fs::is_regular_file(platform.videoPath)) << platform.videoPath;
-        EXPECT_GT(app.Play().Stage().Count(), 100);
+        EXPECT_GT(app.Play().StageIn(app.Catalogue().At(0).path).Count(), 100);
     }
 
     CheckingDecoder* images = nullptr;

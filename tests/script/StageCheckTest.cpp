@@ -88,3 +88,63 @@ TEST(StageCheck, TheDeliveredStageIsCleanAndTheSimulatorSaysSo) {
         << run.output;
     EXPECT_EQ(RunProgram(std::string(VELMORA_GAME) + " --stage /nonexistent.txt").status, 2);
 }
+
+TEST(StageCheck, KnowsNamesAndSectionsAndWhenEachStartIsReached) {
+    StageCheck check = Check(
+        "stage\n"                  // 1: no name
+        "stage  \n"                // 2: none either
+        "stage Test Run\n"         // 3
+        "stage Again\n"            // 4: one name is enough
+        "section Opening\n"        // 5
+        "play 0\n"                 // 6
+        "sleep 120\n"              // 7
+        "/*\n"                     // 8
+        "section Commented Out\n"  // 9: does not count
+        "*/\n"                     // 10
+        "section Opening\n"        // 11: a second of the name
+        "section " +
+        std::string(40, 'N') +
+        "\n"               // 12: shows cut
+        "teki obj1 0\n"    // 13
+        "sleep 60\n"       // 14
+        "teki boss 0\n"    // 15
+        "sleep 30\n"       // 16
+        "section After\n"  // 17
+        "gameover\n");     // 18
+    std::vector<std::string> expected = {
+        "line 1: a stage line needs a name; the line is ignored",
+        "line 2: a stage line needs a name; the line is ignored",
+        "line 4: the stage is already called \"Test Run\" (line 3); this name is ignored",
+        "line 9: \"section\" inside a comment does not count",
+        "line 11: a section before is called \"Opening\" too (line 5); --practice takes the first "
+        "by that name",
+        "line 12: the name is longer than 32 characters: it shows cut",
+    };
+    EXPECT_EQ(check.findings, expected);
+    EXPECT_EQ(check.name, "Test Run");
+    ASSERT_EQ(check.starts.size(), 4u);
+    EXPECT_EQ(check.starts[0].section.name, "Opening");
+    EXPECT_EQ(check.starts[0].steps, 0);
+    EXPECT_EQ(check.starts[1].section.line, 11);
+    EXPECT_EQ(check.starts[1].steps, 120);
+    EXPECT_EQ(check.starts[2].steps, 120);
+    EXPECT_EQ(check.starts[3].section.name, "After");
+    EXPECT_TRUE(check.starts[3].afterBoss);
+    EXPECT_EQ(check.starts[3].steps, 30);
+
+    // Without sections: the start and the boss.
+    check = Check("play 0\nsleep 90\nteki boss 0\n");
+    ASSERT_EQ(check.starts.size(), 2u);
+    EXPECT_EQ(check.starts[1].section.name, "BOSS");
+    EXPECT_EQ(check.starts[1].steps, 90);
+    EXPECT_EQ(Check("").starts.size(), 1u);
+    EXPECT_TRUE(Check(std::string(2000, 's') + "\n").starts.size() == 1u);
+}
+
+TEST(StageCheck, TheSimulatorPrintsTheDeliveredStagesNameAndSections) {
+    ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --check " +
+                                (media_files::Dir() / "script_easy.txt").string());
+    EXPECT_EQ(run.status, 0) << run.output;
+    for (const char* line : {"name: FIRST STAGE", "1 FIRST CONTACT", "0:00", "6 THE BOSS"})
+        EXPECT_NE(run.output.find(line), std::string::npos) << line << "\n" << run.output;
+}

@@ -159,3 +159,88 @@ TEST_F(ScriptFixture, BlankLinesCostNothingEvenAFileFullOfThem) {
     EXPECT_LT(seconds, 4.0);  // processor time; a tenth of it in a release build
     EXPECT_EQ(Commands(), (Lines{"play 1", "gameover"}));
 }
+
+TEST_F(ScriptFixture, NamesAndSectionsStandBesideTheCommandsAndChangeNothingTheyDo) {
+    const std::string plain =
+        "play 0\nsleep 60\nteki obj1 5\nfadeout 30\nplay 4\nsleep 10\nteki boss 0\n";
+    uint64_t fingerprint = Load(plain).Fingerprint();
+    EXPECT_EQ(Load(plain).PracticeStarts().size(), 2u);
+    std::vector<StageSection> starts = script->PracticeStarts();
+    EXPECT_EQ(starts[0].name, "START");
+    EXPECT_EQ(starts[1].name, "BOSS");
+    EXPECT_EQ(starts[1].command, 6);
+
+    StageScript& named = Load(
+        "stage My Own Stage\n"
+        "stage Another Name\n"  // the first counts
+        "play 0\n"
+        "sleep 60\n"
+        "section The Divers\n"
+        "teki obj1 5\n"
+        "/*\n"
+        "section Hidden\n"  // in a comment: no section
+        "*/\n"
+        "section\n"  // no name: none either
+        "section The Boss\n"
+        "fadeout 30\n"
+        "play 4\n"
+        "sleep 10\n"
+        "teki boss 0\n");
+    EXPECT_EQ(named.Name(), "My Own Stage");
+    EXPECT_EQ(named.Fingerprint(), fingerprint);  // what it plays is the same
+    EXPECT_EQ(Commands(), (Lines{"play 0", "sleep 60", "teki obj1 5", "fadeout 30", "play 4",
+                                 "sleep 10", "teki boss 0"}));
+    starts = named.PracticeStarts();
+    ASSERT_EQ(starts.size(), 3u);  // the start comes first: no section is there
+    EXPECT_EQ(starts[0].name, "START");
+    EXPECT_EQ(starts[1].name, "The Divers");
+    EXPECT_EQ(starts[1].line, 5);
+    EXPECT_EQ(starts[1].command, 2);
+    EXPECT_EQ(starts[2].command, 3);
+
+    // What plays from there: the last piece started before, faded or not.
+    EXPECT_EQ(named.MusicBefore(0).piece, -1);
+    EXPECT_EQ(named.MusicBefore(2).piece, 0);
+    EXPECT_FALSE(named.MusicBefore(2).fadedOut);
+    EXPECT_TRUE(named.MusicBefore(4).fadedOut);
+    EXPECT_EQ(named.MusicBefore(5).piece, 4);
+    EXPECT_FALSE(named.MusicBefore(5).fadedOut);
+
+    // Started there, the timeline runs on from that command.
+    named.StartAt(starts[2].command);
+    named.Tick();
+    EXPECT_EQ(host.calls, (Lines{"fade 30", "play 4"}));
+
+    EXPECT_NE(Load(plain + "sleep 1\n").Fingerprint(), fingerprint);
+    EXPECT_NE(Load("play 0\nsleep 61\nteki obj1 5\nfadeout 30\nplay 4\nsleep 10\nteki boss 0\n")
+                  .Fingerprint(),
+              fingerprint);
+    EXPECT_NE(Load("").Fingerprint(), fingerprint);
+}
+
+TEST(PracticeStarts, AreNamedByNumberOrByNameInAnyCase) {
+    std::vector<StageSection> starts = {
+        {"FIRST CONTACT", 1, 0}, {"The Boss", 9, 40}, {"7", 12, 50}};
+    EXPECT_EQ(FindPracticeStart(starts, "the boss"), 1);
+    EXPECT_EQ(FindPracticeStart(starts, "First Contact"), 0);
+    EXPECT_EQ(FindPracticeStart(starts, "2"), 1);
+    EXPECT_EQ(FindPracticeStart(starts, "7"), 2);  // a name before a number
+    EXPECT_EQ(FindPracticeStart(starts, "4"), -1);
+    EXPECT_EQ(FindPracticeStart(starts, "0"), -1);
+    EXPECT_EQ(FindPracticeStart(starts, "boss"), -1);
+    EXPECT_EQ(FindPracticeStart(starts, ""), -1);
+}
+
+// Replays kept before stages had names and sections carry a fingerprint of the
+// file's bytes: adding those lines must not turn them away.
+TEST_F(ScriptFixture, TheFirstFormatsFingerprintSkipsOnlyNameAndSectionLines) {
+    const std::string before = "/* remark */\nplay 0\r\nsleep 60\nteki obj1 5\n";
+    Load(before);
+    uint64_t old = FirstFormatFingerprint(dir / "script_easy.txt");
+    Load(
+        "stage FIRST\n/* remark */\nsection ONE\nplay 0\r\nsection TWO\r\nsleep 60\nteki obj1 5\n");
+    EXPECT_EQ(FirstFormatFingerprint(dir / "script_easy.txt"), old);
+    Load("/* remark! */\nplay 0\r\nsleep 60\nteki obj1 5\n");
+    EXPECT_NE(FirstFormatFingerprint(dir / "script_easy.txt"), old);
+    EXPECT_NE(FirstFormatFingerprint(dir / "missing.txt"), old);
+}

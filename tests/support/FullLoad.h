@@ -16,7 +16,7 @@
 
 // An enemy that sways in place, cannot be destroyed and fires at the ship now and then.
 struct SwayingEnemy : SmallEnemy {
-    SwayingEnemy(World& world, float x, float y) : SmallEnemy(world, &world.Model("obj1"), x) {
+    SwayingEnemy(World& world, float x, float y) : SmallEnemy(world, TuningOf(KindId::Obj1), x) {
         this->y = y;
         hitPoints = 1e9f;
     }

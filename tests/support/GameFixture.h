@@ -44,7 +44,7 @@ protected:
     }
     template <class T>
     T* Find() {
-        for (Scene* s : Each<Scene>(app.ScenePool())) {
+        for (Scene* s : Each<Scene>(app.Scenes().Pool())) {
             if (auto* t = dynamic_cast<T*>(s)) return t;
         }
         return nullptr;

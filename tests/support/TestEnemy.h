@@ -5,7 +5,7 @@
 // A small enemy that stands where it is put and dies like any other.
 struct TestEnemy : SmallEnemy {
     TestEnemy(World& world, float x, float y, float hitPoints = 10.0f)
-        : SmallEnemy(world, &world.Model("obj1"), x) {
+        : SmallEnemy(world, TuningOf(KindId::Obj1), x) {
         this->y = y;
         this->hitPoints = hitPoints;
     }

@@ -1,16 +1,15 @@
 // The 8 x 8 glyph sheet: bold strokes two pixels wide in a 7 x 7 box, so a
 // row of text keeps one pixel of air between glyphs and lines.
 #include <array>
-#include <cstring>
 
 #include "Image.h"
 #include "Media.h"
+#include "graphics/Glyphs.h"
 
 namespace mkmedia {
 
 namespace {
 
-constexpr const char* kOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 constexpr int kColumns = 32, kRows = 7, kCell = 8;
 
 using Glyph = std::array<const char*, 7>;
@@ -59,15 +58,28 @@ constexpr Glyph kGlyphs[] = {
     {"#######", "....###", "...###.", "..###..", ".###...", "###....", "#######"},  // Z
     {".......", ".......", "#######", ".......", "#######", ".......", "......."},  // =
     {".......", ".......", ".......", ".......", ".......", ".##....", ".##...."},  // .
+    {"....##.", "...##..", "..##...", ".##....", "..##...", "...##..", "....##."},  // <
+    {".##....", "..##...", "...##..", "....##.", "...##..", "..##...", ".##...."},  // >
+    {".......", ".......", ".......", "######.", ".......", ".......", "......."},  // -
+    {".......", ".##....", ".##....", ".......", ".##....", ".##....", "......."},  // :
+    {".....##", "....##.", "...##..", "..##...", ".##....", "##.....", "#......"},  // /
+    {"..##...", "..##...", "..##...", "..##...", "..##...", ".......", "..##..."},  // !
+    {".......", ".......", ".......", ".......", ".##....", ".##....", "##....."},  // ,
+    {"..##...", "..##...", ".##....", ".......", ".......", ".......", "......."},  // '
+    {".......", "..##...", "..##...", "######.", "..##...", "..##...", "......."},  // +
+    {"##...##", "##..##.", "...##..", "..##...", ".##....", "##..##.", "#...##."},  // %
+    {"...##..", "..##...", ".##....", ".##....", ".##....", "..##...", "...##.."},  // (
+    {".##....", "..##...", "...##..", "...##..", "...##..", "..##...", ".##...."},  // )
 };
-static_assert(sizeof kGlyphs / sizeof kGlyphs[0] == 42, "one glyph per character of the order");
+static_assert(sizeof kGlyphs / sizeof kGlyphs[0] == kGlyphOrder.size(),
+              "one glyph per character of the order");
 
 }  // namespace
 
 bool WriteFont(const std::filesystem::path& fontDir) {
     static_assert(sizeof kGlyphs / sizeof kGlyphs[0] <= kColumns * kRows);
     Image sheet(kColumns * kCell, kRows * kCell);
-    for (size_t i = 0; i < std::strlen(kOrder); ++i) {
+    for (size_t i = 0; i < kGlyphOrder.size(); ++i) {
         int cx = static_cast<int>(i % kColumns) * kCell,
             cy = static_cast<int>(i / kColumns) * kCell;
         for (int y = 0; y < 7; ++y) {

@@ -20,6 +20,7 @@ extern "C" {
 
 #include "game/RenderSetup.h"
 #include "graphics/BitmapFont.h"
+#include "graphics/Glyphs.h"
 #include "graphics/GraphicsDevice.h"
 #include "graphics/Mesh.h"
 #include "graphics/Quad.h"
@@ -31,7 +32,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* kGlyphOrder = "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=.";
 const char* kModels[] = {"obj1",    "beam",    "crash_1", "crash_2", "obj2",  "big1",  "obj3",
                          "obj4",    "item1",   "item2",   "effect1", "bg1",   "ship",  "shot",
                          "obj5",    "obj6",    "bomb1",   "bomb2",   "bomb3", "bomb4", "bomb5",
@@ -97,7 +97,7 @@ public:
                 std::make_unique<Mesh>(*device, (media / "Model" / name).string() + ".x");
         }
         font = std::make_unique<BitmapFont>(*device, (media / "Font/fonts.png").string(),
-                                            kGlyphOrder, 0.03125f, 0.14285715f, 8, 8, 2, 2);
+                                            std::string(kGlyphOrder), 0.03125f, 0.14285715f, 8, 8, 2, 2);
         fs::create_directories(out);
         return true;
     }

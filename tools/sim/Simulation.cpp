@@ -2,8 +2,8 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
 
+#include "util/StepClock.h"
 #include "world/PlayerShip.h"
 #include "world/WorldHash.h"
 
@@ -16,20 +16,22 @@ HeadlessPlatform::Options In(const std::string& mediaDir, HeadlessPlatform::Opti
 
 }  // namespace
 
-Simulation::Simulation(const std::string& mediaDir, HeadlessPlatform::Options options)
-    : platform(In(mediaDir, std::move(options))), app(std::make_unique<GameApp>(platform)) {
+Simulation::Simulation(const std::string& mediaDir, HeadlessPlatform::Options options,
+                       GameStart start)
+    : platform(In(mediaDir, std::move(options))),
+      app(std::make_unique<GameApp>(platform, std::move(start))) {
     app->ShowTitle();
 }
 
 void Simulation::PlayReplay(const Replay& replay) {
-    app->ScenePool().Clear();  // no title: the game begins at once
+    app->Scenes().Clear();  // no title: the game begins at once
     app->PlayReplay(replay);
 }
 
-bool Simulation::HasScene(const char* name) {
-    for (const Scene* s : Each<const Scene>(app->ScenePool())) {
-        if (std::strcmp(s->Name(), name) == 0) return true;
-    }
+bool Simulation::Practice(int start, int options) {
+    app->Scenes().Clear();
+    if (app->Practice(start, options)) return true;
+    app->ShowTitle();
     return false;
 }
 
@@ -40,21 +42,12 @@ void Simulation::Step(const PadState& pad) {
     bool title = AtTitle();
     if (!title) started = true;
     if (started && title && milestones.backToTitle < 0) milestones.backToTitle = steps;
-    auto mark = [&](int& milestone, const char* scene) {
-        if (milestone < 0 && HasScene(scene)) milestone = steps;
+    auto mark = [&](int& milestone, SceneKind scene) {
+        if (milestone < 0 && app->Scenes().Has(scene)) milestone = steps;
     };
-    mark(milestones.bossEntry, "Warning");
-    mark(milestones.gameClear, "GameClear");
-    mark(milestones.gameOver, "GameOver");
-}
-
-std::string Simulation::Scenes() {
-    std::string names;
-    for (const Scene* s : Each<const Scene>(app->ScenePool())) {
-        if (!names.empty()) names += ',';
-        names += s->Name();
-    }
-    return names.empty() ? "-" : names;
+    mark(milestones.bossEntry, SceneKind::Warning);
+    mark(milestones.gameClear, SceneKind::GameClear);
+    mark(milestones.gameOver, SceneKind::GameOver);
 }
 
 std::string Simulation::Report() {
@@ -64,16 +57,9 @@ std::string Simulation::Report() {
     std::snprintf(line, sizeof line,
                   "step %6d (%s)  score %s  lives %d  options %2d  enemies %3d  bullets %4d  "
                   "items %4d  hash %016" PRIx64 "  scenes %s",
-                  steps, StepsAsTime(steps).c_str(), world.GetScore().Text().c_str(),
+                  steps, StepsAsClock(steps).c_str(), world.GetScore().Text().c_str(),
                   world.GetLives(), ship ? ship->optionCount : 0, world.enemyPool.Count(),
                   world.bulletPool.Count(), world.itemPool.Count(), HashWorld(world),
-                  Scenes().c_str());
+                  app->Scenes().Count() ? app->Scenes().Names().c_str() : "-");
     return line;
-}
-
-std::string StepsAsTime(int steps) {
-    int seconds = steps / 60;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
-    return text;
 }

@@ -17,12 +17,17 @@ public:
     };
 
     // mediaDir: the game's files, with its trailing '/'. The back ends are the
-    // null ones unless options say otherwise. It starts at the title.
-    explicit Simulation(const std::string& mediaDir, HeadlessPlatform::Options options = {});
+    // null ones unless options say otherwise. It starts at the title, with the
+    // stage and the level `start` chooses.
+    explicit Simulation(const std::string& mediaDir, HeadlessPlatform::Options options = {},
+                        GameStart start = {});
 
     // The recorded game instead of the title (see GameApp::PlayReplay); its
     // own steps are the input from then on.
     void PlayReplay(const Replay& replay);
+    // A practice of the chosen stage from one of its starts, instead of the
+    // title; false when there is no such start.
+    bool Practice(int start, int options);
     void Step(const PadState& pad = {});
     // The run is over once the game has come back to the title after a game,
     // or a replay has played its last step.
@@ -32,10 +37,8 @@ public:
     const Milestones& Reached() const { return milestones; }
     World& GetWorld() { return app->Play().Field(); }
     GameApp& App() { return *app; }
-    bool AtTitle() { return HasScene("TitleMenu"); }
-    bool HasScene(const char* name);
-    // The scenes alive, in their pool's order, by name.
-    std::string Scenes();
+    HeadlessPlatform& Platform() { return platform; }
+    bool AtTitle() const { return app->Scenes().Has(SceneKind::TitleMenu); }
     // One line: step, score, lives, options, scenes, enemies/bullets/items, hash.
     std::string Report();
 
@@ -46,6 +49,3 @@ private:
     bool started = false;
     Milestones milestones;
 };
-
-// "m:ss" of a number of steps at 60 a second.
-std::string StepsAsTime(int steps);

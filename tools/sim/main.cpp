@@ -5,8 +5,9 @@
 // writes the game it played as a replay; --hashes the field's hash at those
 // steps and when the run reached what it reached. --media names the folder of
 // the game's files. With --shots it draws the game as it looks at the given
-// steps into PNG files. --check reads a stage file as the game does and lists
-// what the game will ignore in it.
+// steps into PNG files. --stage, --level and --practice choose what is played,
+// as the game's own options do. --check reads a stage file as the game does and
+// lists what the game will ignore in it, its name and where practice can start.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -22,16 +23,20 @@
 #include "Simulation.h"
 #include "app/BuildInfo.h"
 #include "app/DataDir.h"
+#include "game/Levels.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
+#include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
+#include "util/AssetTable.h"
 #include "util/FileData.h"
+#include "util/StepClock.h"
 #include "world/WorldHash.h"
 
 namespace {
 
 struct Options {
-    std::string input, record, hashes, media, shots, check;
+    std::string input, record, hashes, media, shots, check, stage, level, practice;
     std::set<int> at;
     long steps = 200000;
     int every = 600;
@@ -46,6 +51,9 @@ std::string Usage() {
            "\n"
            "  --bot weave       play with the built-in bot (the default)\n"
            "  --input FILE      play a replay the game kept, or a list of steps\n"
+           "  --stage FILE      play this stage script instead of the delivered one\n"
+           "  --level LEVEL     play at this level: " + LevelNames() + "\n"
+           "  --practice SECTION  practise the stage from this section (its name or number)\n"
            "  --steps N         stop after N steps (default 200000)\n"
            "  --record FILE     write the game it played as a replay\n"
            "  --hashes FILE     write the field's hash at the printed steps and milestones\n"
@@ -97,11 +105,32 @@ bool Parse(int argc, char** argv, Options& o) {
             o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
         } else if (arg == "--check" && hasValue) {
             o.check = argv[++i];
+        } else if (arg == "--stage" && hasValue) {
+            o.stage = argv[++i];
+        } else if (arg == "--level" && hasValue) {
+            o.level = argv[++i];
+        } else if (arg == "--practice" && hasValue) {
+            o.practice = argv[++i];
         } else {
             return false;
         }
     }
     return o.steps > 0 && o.every > 0;
+}
+
+// The practice start the option names in the stage; -1, with the stage's
+// starts on stderr, when it names none.
+int PracticeStart(const std::string& stage, const std::string& section) {
+    std::vector<StageSection> starts;
+    for (const StageCheck::Start& start : CheckStage(stage).starts)
+        starts.push_back(start.section);
+    int found = FindPracticeStart(starts, section);
+    if (found >= 0) return found;
+    std::fprintf(stderr, "velmora-sim: the stage has no section \"%s\"; its sections:\n",
+                 section.c_str());
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        std::fprintf(stderr, "  %zu %s\n", i + 1, starts[i].name.c_str());
+    return -1;
 }
 
 // The folder of the game's files, with a trailing '/': the one given (with or
@@ -136,7 +165,7 @@ void PrintMilestone(const char* what, int step) {
     if (step < 0) {
         std::printf("%-16s not reached\n", what);
     } else {
-        std::printf("%-16s step %6d (%s)\n", what, step, StepsAsTime(step).c_str());
+        std::printf("%-16s step %6d (%s)\n", what, step, StepsAsClock(step).c_str());
     }
 }
 
@@ -159,6 +188,30 @@ int main(int argc, char** argv) {
     if (!options.check.empty()) return Check(options.check);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
+    if (!options.level.empty() && !FindLevel(options.level)) {
+        std::fprintf(stderr, "velmora-sim: there is no level \"%s\" (the levels: %s)\n%s",
+                     options.level.c_str(), LevelNames().c_str(), Usage().c_str());
+        return 2;
+    }
+    if (!options.stage.empty()) {
+        std::string problem = StageFileProblem(options.stage);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "velmora-sim: --stage %s: %s\n", options.stage.c_str(),
+                         problem.c_str());
+            return 2;
+        }
+    }
+    int practice = -1;
+    if (!options.practice.empty()) {
+        std::string stage = options.stage.empty()
+                                ? mediaDir + AssetAt(AssetKind::Script, 0).file
+                                : options.stage;
+        practice = PracticeStart(stage, options.practice);
+        if (practice < 0) {
+            std::fputs(Usage().c_str(), stderr);
+            return 2;
+        }
+    }
 
     // A recorded game, or steps from the title.
     std::optional<Replay> replay;
@@ -170,6 +223,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         if (LooksLikeReplay(text)) {
+            if (!options.stage.empty() || !options.level.empty() || practice >= 0) {
+                std::fprintf(stderr, "velmora-sim: a replay brings its own stage and level\n");
+                return 2;
+            }
             replay = PlayableReplay(text, mediaDir, why);
             if (!replay) {
                 std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
@@ -186,8 +243,15 @@ int main(int argc, char** argv) {
     auto start = std::chrono::steady_clock::now();
     HeadlessPlatform::Options platform =
         options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures();
-    Simulation sim(mediaDir, platform);
-    if (replay) sim.PlayReplay(*replay);
+    GameStart chosen;
+    chosen.stage = options.stage;
+    chosen.level = options.level;
+    Simulation sim(mediaDir, platform, chosen);
+    if (replay) {
+        sim.PlayReplay(*replay);
+    } else if (practice >= 0) {
+        sim.Practice(practice, World::kStartOptions);
+    }
     WeavingBot bot;
     bool shotsFailed = false;
     while (!sim.Over() && sim.Steps() < options.steps) {
@@ -255,6 +319,6 @@ int main(int argc, char** argv) {
                     sim.App().ReplayMatched() ? "ended as recorded" : "did not end as recorded");
     }
     std::printf("simulated %d steps (%s of play) in %.2f s\n", sim.Steps(),
-                StepsAsTime(sim.Steps()).c_str(), took.count());
+                StepsAsClock(sim.Steps()).c_str(), took.count());
     return shotsFailed || (replay && !sim.App().ReplayMatched()) ? 1 : 0;
 }

@@ -1,0 +1,74 @@
+#include "game/MenuLayout.h"
+
+#include <algorithm>
+
+#include "graphics/BitmapFont.h"
+
+namespace {
+
+constexpr MenuLayout kLayouts[] = {
+    // Title: below the logo, where the first menu stood (x = 640 / 2 - 64), in
+    // its colours; the keys at the foot.
+    {.x = 256,
+     .y = 200,
+     .rowHeight = 24,
+     .valueX = 320,
+     .headingY = 0,
+     .hintY = 432,
+     .shownRows = 9,
+     .other = 0xFF404040,
+     .shadowed = false},
+    // Practice: the stage's sections and the options to start with.
+    {.x = 160,
+     .y = 216,
+     .rowHeight = 20,
+     .valueX = 392,
+     .headingY = 184,
+     .hintY = 448,
+     .shownRows = 11,
+     .other = 0xFF8088A0,
+     .shadowed = true},
+    // Pause: under "PAUSE", which stands at (200, 240), over the field.
+    {.x = 200,
+     .y = 272,
+     .rowHeight = 20,
+     .valueX = 0,
+     .headingY = 240,
+     .hintY = 0,
+     .shownRows = 2,
+     .other = 0xFF8088A0,
+     .shadowed = true},
+};
+
+}  // namespace
+
+const MenuLayout& LayoutOf(MenuScreen screen) {
+    return kLayouts[static_cast<int>(screen)];
+}
+
+void DrawMenuText(const BitmapFont& font, const MenuLayout& layout, std::string_view text, float x,
+                  float y, uint32_t color) {
+    if (layout.shadowed) {
+        font.DrawTextShadowed(text, x, y, color, kMenuShadow);
+    } else {
+        font.DrawText(text, x, y, color);
+    }
+}
+
+int FirstShownRow(const MenuLayout& layout, int rows, int cursor) {
+    int last = std::max(rows - layout.shownRows, 0);
+    return std::clamp(cursor - layout.shownRows / 2, 0, last);
+}
+
+void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
+                  std::span<const MenuRowText> rows, int cursor) {
+    int count = static_cast<int>(rows.size());
+    int first = FirstShownRow(layout, count, cursor);
+    for (int i = first; i < count && i < first + layout.shownRows; ++i) {
+        float y = layout.y + layout.rowHeight * static_cast<float>(i - first);
+        uint32_t color = i == cursor ? kRowChosen : layout.other;
+        const MenuRowText& row = rows[static_cast<std::size_t>(i)];
+        DrawMenuText(font, layout, row.label, layout.x, y, color);
+        if (!row.value.empty()) DrawMenuText(font, layout, row.value, layout.valueX, y, color);
+    }
+}

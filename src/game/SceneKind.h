@@ -1,0 +1,17 @@
+#pragma once
+
+// What a scene is, for the tools and tests that ask which scenes are alive.
+enum class SceneKind {
+    TitleMenu,
+    Practice,
+    GetReady,
+    StageRunner,
+    Pause,
+    GameOver,
+    Warning,
+    GameClear,
+    MusicFade,
+    ReplayStart,
+};
+
+const char* SceneName(SceneKind kind);

@@ -1,0 +1,57 @@
+#pragma once
+// Every stage the game can play: its own, the player's (each *.txt in their
+// stages folder) and one named on the command line. The one place that says
+// which stages there are, where each is and what it is called.
+#include <functional>
+#include <string>
+#include <vector>
+
+enum class StageOrigin { Delivered, Player, CommandLine };
+
+struct CataloguedStage {
+    // As the title shows it: its "stage" line, or else its file's name, in the
+    // font's glyphs and cut to fit.
+    std::string name;
+    std::string path;  // absolute
+    StageOrigin origin;
+    // How the settings remember it: the file's name in the player's folder;
+    // empty for the others.
+    std::string setting;
+};
+
+class StageCatalogue {
+public:
+    // Names shown are at most this long.
+    static constexpr std::size_t kNameLength = 32;
+
+    // deliveredPath: the game's own stage; playerFolder: the player's stages
+    // (may be empty or missing); commandLine: a file named with --stage, or
+    // empty. Files of the folder that are no stage (not a regular file,
+    // unreadable, binary, too large) are left out, each with a line to `report`.
+    StageCatalogue(const std::string& deliveredPath, const std::string& playerFolder,
+                   const std::string& commandLine,
+                   const std::function<void(const std::string&)>& report);
+
+    const std::vector<CataloguedStage>& Stages() const { return stages; }
+    const CataloguedStage& At(int i) const { return stages[static_cast<std::size_t>(i)]; }
+    int Count() const { return static_cast<int>(stages.size()); }
+    // The stage to start with: the one named on the command line, else the
+    // one the settings remember by that value, else the delivered stage.
+    int Chosen(const std::string& setting) const;
+    // The stage in a file, listed or added now (a recorded game's, played on a
+    // stage named on another day): -1, with the reason, when it cannot be one.
+    int Include(const std::string& path, std::string& problem);
+
+private:
+    void Add(const std::string& path, StageOrigin origin, const std::string& setting);
+
+    std::vector<CataloguedStage> stages;
+    int named = -1;
+};
+
+// Why the file cannot be a stage (missing, not a regular file, unreadable,
+// too large, not text); empty when it can.
+std::string StageFileProblem(const std::string& path);
+// The stage's name as the title shows it, from the text of its "stage" line
+// (or, with none, its file's name).
+std::string ShownStageName(const std::string& written, const std::string& path);

@@ -1,0 +1,5 @@
+#pragma once
+#include <string>
+
+// Play time as a clock shows it, "m:ss", from steps at 60 a second.
+std::string StepsAsClock(long steps);

@@ -1,0 +1,284 @@
+// What the title lets a player choose: the level, the stage, a practice of any
+// part of it; and the best score kept for each stage and level apart.
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "game/MenuLayout.h"
+#include "support/GameFixture.h"
+#include "support/SilentStageHost.h"
+#include "support/TempDir.h"
+#include "world/PlayerShip.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kStage =
+    "stage Test Stage\n"
+    "section ONE\n"
+    "play 0\n"
+    "sleep 100\n"
+    "section TWO\n"
+    "teki obj1 0\n"
+    "sleep 5000\n"
+    "gameover\n";
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A game whose scores are kept: option.ini beside it, the rest in the user's
+// folder, where the player's stages are too.
+struct KeptGame {
+    explicit KeptGame(const TestMedia& media, const fs::path& user, GameStart start = {}) {
+        HeadlessPlatform::Options options;
+        options.exeDir = media.ExeDir();
+        options.saveDir = media.ExeDir() + "Media/";
+        options.userSaveDir = user.string() + "/";
+        options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
+        options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
+        start.remember = [this](const std::string& key, const std::string& value) {
+            remembered[key] = value;
+        };
+        platform = std::make_unique<HeadlessPlatform>(options);
+        app = std::make_unique<GameApp>(*platform, start);
+        app->ShowTitle();
+    }
+    void Step(const PadState& pad = {}) {
+        platform->input->Append(pad);
+        app->Update();
+    }
+    void Press(Hold key) {
+        Step(Pad({key}));
+        Step();
+    }
+    template <class T>
+    T* Find() {
+        for (Scene* s : Each<Scene>(app->Scenes().Pool())) {
+            if (auto* t = dynamic_cast<T*>(s)) return t;
+        }
+        return nullptr;
+    }
+    World& Field() { return app->Play().Field(); }
+    std::string HighScore() { return Field().GetHighScore().Text(); }
+    // Plays a game of the title's choice that ends with this score.
+    void PlayTo(long long score) {
+        Step();
+        Step(Pad({Hold::Fire}));
+        for (int i = 0; i < 60; ++i)
+            Step();
+        Field().AddScore(score);
+        app->RequestReturnToTitle();
+        Step();
+        ASSERT_NE(Find<TitleMenu>(), nullptr);
+    }
+
+    std::unique_ptr<HeadlessPlatform> platform;
+    std::unique_ptr<GameApp> app;
+    std::map<std::string, std::string> remembered;
+};
+
+struct ChoicesTest : ::testing::Test {
+    ChoicesTest() {
+        fs::create_directories(user.Path() / "stages");
+        std::ofstream(user.Path() / "stages" / "other.txt")
+            << "stage Other One\nplay 0\nsleep 9999\n";
+        std::ofstream(media.Root() / "Media" / "option.ini") << "HighScore=000000001000\n";
+    }
+    std::string OptionIni() { return Contents(media.Root() / "Media" / "option.ini"); }
+    std::string Records() { return Contents(user.Path() / "records.ini"); }
+
+    TestMedia media{kStage};
+    TempDir user{"choices"};
+};
+
+}  // namespace
+
+TEST_F(ChoicesTest, LevelAndStageChangeWithLeftAndRightAndEachKeepsItsOwnRecord) {
+    {
+        KeptGame game(media, user.Path());
+        TitleMenu* title = game.Find<TitleMenu>();
+        EXPECT_EQ(game.HighScore(), "000000001000");  // the delivered stage at EASY: option.ini
+        game.Step();
+        game.Press(Hold::Down);
+        ASSERT_EQ(title->menu.Cursor(), static_cast<int>(TitleRow::Level));
+        game.Press(Hold::Right);
+        EXPECT_EQ(game.app->LevelName(), "NORMAL");
+        EXPECT_EQ(game.HighScore(), "000000000000");  // never played at NORMAL
+        EXPECT_EQ(game.remembered["level"], "normal");
+        game.Press(Hold::Left);
+        game.Press(Hold::Left);  // round to the last
+        EXPECT_EQ(game.app->LevelName(), "HARD");
+        game.Press(Hold::Right);
+        game.Press(Hold::Right);
+        game.Press(Hold::Down);
+        game.Press(Hold::Right);
+        EXPECT_EQ(game.app->StageName(), "OTHER ONE");
+        EXPECT_EQ(game.remembered["stage"], "other.txt");
+        game.Press(Hold::Up);
+        game.Press(Hold::Up);
+        game.PlayTo(2500);  // OTHER ONE at NORMAL
+        EXPECT_EQ(game.Field().GetScore().Text(), "000000002500");
+        EXPECT_EQ(game.HighScore(), "000000002500");
+    }
+    // Another game's records of another stage and level are not this one's.
+    EXPECT_EQ(OptionIni(), "HighScore=000000001000\n");
+    EXPECT_NE(Records().find(".normal=000000002500\n"), std::string::npos) << Records();
+    {
+        GameStart start;
+        start.level = "normal";
+        start.rememberedStage = "other.txt";
+        KeptGame game(media, user.Path(), start);
+        EXPECT_EQ(game.app->StageName(), "OTHER ONE");
+        EXPECT_EQ(game.HighScore(), "000000002500");
+        game.app->ChangeLevel(1);
+        EXPECT_EQ(game.HighScore(), "000000000000");
+        game.app->ChangeStage(-1);
+        game.app->ChangeLevel(1);  // back to the delivered stage at EASY
+        EXPECT_EQ(game.HighScore(), "000000001000");
+        game.PlayTo(1700);
+    }
+    EXPECT_EQ(OptionIni(), "HighScore=000000001700\n");
+    EXPECT_NE(Records().find(".normal=000000002500\n"), std::string::npos) << Records();
+}
+
+TEST_F(ChoicesTest, PracticeStartsWhereChosenWithTheOptionsChosenAndKeepsNoRecord) {
+    {
+        KeptGame game(media, user.Path());
+        game.Step();
+        while (game.Find<TitleMenu>()->menu.Cursor() != static_cast<int>(TitleRow::Practice))
+            game.Press(Hold::Down);
+        game.Press(Hold::Fire);
+        PracticeMenu* practice = game.Find<PracticeMenu>();
+        ASSERT_NE(practice, nullptr);
+        EXPECT_EQ(game.app->PracticeStarts(), (std::vector<std::string>{"ONE", "TWO"}));
+        game.Press(Hold::Down);
+        for (int i = 0; i < 12; ++i)
+            game.Press(Hold::Right);  // no more than ten
+        game.Press(Hold::Left);
+        EXPECT_EQ(practice->options, 9);
+        game.Press(Hold::Fire);
+
+        // An empty field, the ship flying in with its options, three lives.
+        EXPECT_NE(game.Find<GetReady>(), nullptr);
+        ASSERT_NE(game.Field().GetPlayer(), nullptr);
+        EXPECT_EQ(game.Field().GetPlayer()->optionCount, 9);
+        EXPECT_EQ(game.Field().GetLives(), 3);
+        EXPECT_EQ(game.Field().enemyPool.Count(), 0);
+        for (int i = 0; i < 51; ++i)
+            game.Step();
+        // The stage from TWO on, with the music it plays there.
+        EXPECT_EQ(game.Field().enemyPool.Count(), 1);
+        EXPECT_EQ(game.app->Play().Stage().Position(), 4);
+        EXPECT_EQ(game.platform->music->opened,
+                  std::vector{media.ExeDir() + "Media/Music/qz_disky.mid"});
+        // The head-up display says it is practice.
+        auto& backend = *static_cast<RecordingBackend*>(game.platform->backend);
+        backend.Forget();
+        game.app->Render();
+        int practiceGlyphs = 0;
+        for (const auto& quad : backend.quadDraws)
+            practiceGlyphs += quad.y == 16.0f;
+        EXPECT_EQ(practiceGlyphs, 8);  // "PRACTICE"
+
+        game.Field().AddScore(999999);
+        game.app->Play().Field().LoseLife();
+        game.app->RequestReturnToTitle();
+        game.Step();
+        TitleMenu* title = game.Find<TitleMenu>();
+        ASSERT_NE(title, nullptr);
+        EXPECT_EQ(title->menu.Cursor(), static_cast<int>(TitleRow::Practice));
+        EXPECT_EQ(game.HighScore(), "000000001000");
+    }
+    EXPECT_EQ(OptionIni(), "HighScore=000000001000\n");
+    EXPECT_FALSE(fs::exists(user.Path() / "records.ini"));
+}
+
+TEST_F(ChoicesTest, EscGoesBackFromPracticeAndQuitsFromTheTitle) {
+    KeptGame game(media, user.Path());
+    game.app->Scenes().Clear();
+    game.app->CreateScene<PracticeMenu>();
+    game.app->OnEscape();
+    game.Step();
+    ASSERT_NE(game.Find<TitleMenu>(), nullptr);
+    EXPECT_EQ(game.Find<TitleMenu>()->menu.Cursor(), static_cast<int>(TitleRow::Practice));
+    EXPECT_FALSE(game.platform->window->IsHidden());
+    game.app->OnEscape();
+    EXPECT_TRUE(game.platform->window->IsHidden());
+}
+
+TEST_F(ChoicesTest, OldRecordsOfThePlayersStagesMoveIntoTheRecordsFileOnce) {
+    // Kept by the file's fingerprint of the first format, a file each.
+    const std::string text = "play 0\nsleep 9999\n";
+    std::ofstream(user.Path() / "stages" / "mine.txt") << text;
+    uint64_t old = FirstFormatFingerprint((user.Path() / "stages" / "mine.txt").string());
+    char name[64];
+    std::snprintf(name, sizeof name, "mine-%016llx.ini", static_cast<unsigned long long>(old));
+    std::ofstream(user.Path() / "stages" / name) << "HighScore=000000004200\n";
+    std::ofstream(user.Path() / "stages" / (std::string(name) + ".lock")).close();
+    {
+        GameStart start;
+        start.rememberedStage = "mine.txt";
+        KeptGame game(media, user.Path(), start);
+        EXPECT_EQ(game.HighScore(), "000000004200");
+    }
+    EXPECT_FALSE(fs::exists(user.Path() / "stages" / name));
+    EXPECT_FALSE(fs::exists(user.Path() / "stages" / (std::string(name) + ".lock")));
+    GameStart start;
+    start.rememberedStage = "mine.txt";
+    KeptGame game(media, user.Path(), start);
+    EXPECT_EQ(game.HighScore(), "000000004200");
+}
+
+TEST_F(ChoicesTest, ARecordsFileThatIsGarbageAFolderOrReadOnlyCountsFromNothing) {
+    const fs::path records = user.Path() / "records.ini";
+    for (int shape = 0; shape < 3; ++shape) {
+        SCOPED_TRACE(shape);
+        fs::remove_all(records);
+        if (shape == 0) std::ofstream(records, std::ios::binary) << std::string("\0\xff=\n==\n", 7);
+        if (shape == 1) fs::create_directory(records);
+        if (shape == 2) {
+            std::ofstream(records) << "# mine\n";
+            fs::permissions(records, fs::perms::owner_read);
+        }
+        {
+            GameStart start;
+            start.level = "hard";
+            KeptGame game(media, user.Path(), start);
+            EXPECT_EQ(game.HighScore(), "000000000000");
+            game.PlayTo(300);
+            EXPECT_EQ(game.HighScore(), "000000000300");
+        }
+        EXPECT_EQ(OptionIni(), "HighScore=000000001000\n");
+        if (shape == 0) {
+            EXPECT_NE(Records().find(".hard=000000000300"), std::string::npos);
+        } else if (shape == 1) {
+            EXPECT_TRUE(fs::is_directory(records));
+        } else {
+            EXPECT_EQ(Records(), "# mine\n");
+        }
+    }
+}
+
+TEST_F(ChoicesTest, AStageOfTheCommandLineWithALongNameKeepsItsRecord) {
+    const std::string name = std::string(250, 'x') + ".txt";
+    std::ofstream(user.Path() / name) << "play 0\nsleep 9999\n";
+    {
+        GameStart start;
+        start.stage = (user.Path() / name).string();
+        KeptGame game(media, user.Path(), start);
+        EXPECT_EQ(game.app->StageName(), std::string(32, 'X'));
+        game.PlayTo(800);
+    }
+    GameStart start;
+    start.stage = (user.Path() / name).string();
+    KeptGame game(media, user.Path(), start);
+    EXPECT_EQ(game.HighScore(), "000000000800");
+}
