@@ -1,5 +1,6 @@
 #include "game/Session.h"
 
+#include <filesystem>
 #include <iterator>
 #include <sstream>
 
@@ -47,7 +48,12 @@ void Session::Restore(const Replay& replay) {
 void Session::Begin(bool toggleLatch) {
     Replay& r = recording.emplace();
     r.version = version;
-    r.stage = stageFile.own ? "" : stageFile.path;
+    // By its absolute path, so that it plays from any folder.
+    if (!stageFile.own) {
+        std::error_code e;
+        std::filesystem::path path = std::filesystem::absolute(stageFile.path, e);
+        r.stageFile = e ? stageFile.path : path.string();
+    }
     r.stageHash = stageHash;
     r.highScore = world.GetHighScore().Text();
     std::ostringstream random;
