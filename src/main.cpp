@@ -113,7 +113,7 @@ int main(int argc, char** argv) {
     std::string refusal;
     if (!options.replay.empty()) {
         replay = ReadReplay(options.replay, dataDir + "Media/", refusal);
-        if (replay) stagePath = replay->stage;
+        if (replay) stagePath = replay->stageFile;
     }
     Settings settings = PlayerSettings().settings;
 

@@ -163,15 +163,27 @@ std::vector<std::string> GameApp::PracticeStarts() const {
 void GameApp::StartGame() {
     GameSetup setup;
     if (replay) {
-        std::string why;
-        int stage = replay->stage.empty() ? 0 : catalogue.Include(replay->stage, why);
-        setup.stage = &catalogue.At(stage < 0 ? 0 : stage);
+        setup = ReplaySetup(*replay);
         toggleLatch = replay->toggleLatch;
     } else {
         setup.stage = &catalogue.At(chosenStage);
         setup.level = chosenLevel;
     }
     Begin(setup);
+}
+
+GameSetup GameApp::ReplaySetup(const Replay& recorded) {
+    GameSetup setup;
+    std::string why;
+    int stage = recorded.stageFile.empty() ? 0 : catalogue.Include(recorded.stageFile, why);
+    setup.stage = &catalogue.At(std::max(stage, 0));
+    if (const Level* level = FindLevel(recorded.level)) setup.level = level;
+    setup.practice = recorded.practice;
+    if (!recorded.section.empty())
+        setup.start = FindPracticeStart(session->StageIn(setup.stage->path).PracticeStarts(),
+                                        recorded.section);
+    setup.options = recorded.startOptions;
+    return setup;
 }
 
 bool GameApp::Practice(int start, int options) {

@@ -126,6 +126,8 @@ private:
     void RunMusicRule();
     void ReadToggles();
     void Begin(const GameSetup& setup);
+    // What a recorded game was played with, as this game's stages and levels have it.
+    GameSetup ReplaySetup(const Replay& recorded);
     void ReturnToTitle();
     // Ends the recording of the game under way: kept, with its score offered
     // to the records, or judged against the replay.

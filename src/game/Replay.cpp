@@ -1,33 +1,23 @@
 #include "game/Replay.h"
 
-#include <charconv>
-#include <random>
-#include <sstream>
-
+#include "game/Levels.h"
+#include "script/StageCheck.h"
 #include "script/StageScript.h"
 #include "util/AssetPath.h"
 #include "util/AssetTable.h"
+#include "util/FileData.h"
 #include "util/FileHash.h"
+#include "util/StringUtil.h"
 
 namespace {
 
-constexpr std::string_view kMagic = "velmora replay 1";
-// Ten hours of play; a longer recording is not one of ours.
-constexpr long kMostSteps = 60L * 60 * 60 * 10;
+// As large as a stage the game reads may be, with room to spare.
+constexpr std::size_t kMaxStageBytes = 64 << 20;
 
-std::string Hex(uint64_t value) {
-    char text[17];
-    auto [end, error] = std::to_chars(text, text + sizeof text, value, 16);
-    return std::string(text, end);
-}
-
-bool ParseHex(std::string_view text, uint64_t& value) {
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-bool IsScore(std::string_view text) {
-    return text.size() == 12 && text.find_first_not_of("0123456789") == std::string_view::npos;
+// Why the file cannot be read; empty when it can.
+std::string Unreadable(const std::string& path) {
+    std::string data, why;
+    return ReadFileLimited(path, kMaxStageBytes, data, why) ? "" : why;
 }
 
 }  // namespace
@@ -40,12 +30,35 @@ uint64_t HashModels(const std::string& mediaDir) {
 }
 
 std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
+    const bool delivered = replay.stageFile.empty();
     const std::string stagePath =
-        replay.stage.empty() ? mediaDir + AssetAt(AssetKind::Script, 0).file : replay.stage;
-    if (replay.stageHash != FirstFormatFingerprint(stagePath))
-        return "the stage " + stagePath + " is not the one the game was played on";
+        delivered ? mediaDir + AssetAt(AssetKind::Script, 0).file : replay.stageFile;
+    const std::string shown = Printable(stagePath);
+    // A stage that cannot be read is not the one played, whatever its fingerprint.
+    if (std::string why = Unreadable(ResolveAssetPath(stagePath)); !why.empty()) {
+        std::string where = delivered || stagePath.starts_with('/')
+                                ? ""
+                                : " (a path from the folder the game was started in)";
+        return "the stage " + shown + where + " it was played on cannot be read: " + why;
+    }
+    // The first format fingerprinted the file's bytes; now it is what the stage plays.
+    uint64_t fingerprint =
+        replay.format == 1 ? FirstFormatFingerprint(stagePath) : StageFingerprint(stagePath);
+    if (replay.stageHash != fingerprint)
+        return "the stage " + shown + " has changed since the game was played on it";
     if (replay.modelsHash != HashModels(mediaDir))
-        return "the models in " + mediaDir + " are not the ones the game was played with";
+        return "the models in " + Printable(mediaDir) +
+               " are not the ones the game was played with";
+    if (!FindLevel(replay.level))
+        return "it was played at a level this game does not have: " + Printable(replay.level);
+    if (!replay.section.empty()) {
+        // The stage's own rule, read as the game reads it.
+        std::vector<StageSection> starts;
+        for (const StageCheck::Start& start : CheckStage(stagePath).starts)
+            starts.push_back(start.section);
+        if (FindPracticeStart(starts, replay.section) < 0)
+            return "the stage has no section " + Printable(replay.section) + " any more";
+    }
     return "";
 }
 
@@ -55,72 +68,4 @@ std::optional<Replay> PlayableReplay(std::string_view text, const std::string& m
     if (replay) why = ReplayMismatch(*replay, mediaDir);
     if (!why.empty()) return std::nullopt;
     return replay;
-}
-
-bool LooksLikeReplay(std::string_view text) {
-    return text.substr(0, kMagic.size()) == kMagic;
-}
-
-std::string ReplayToText(const Replay& r) {
-    std::ostringstream out;
-    out << kMagic << '\n'
-        << "version " << r.version << '\n'
-        << "stage " << (r.stage.empty() ? "-" : r.stage) << '\n'
-        << "stage-hash " << Hex(r.stageHash) << '\n'
-        << "models-hash " << Hex(r.modelsHash) << '\n'
-        << "high-score " << r.highScore << '\n'
-        << "latch " << (r.toggleLatch ? 1 : 0) << '\n'
-        << "random " << r.random << '\n'
-        << "score " << r.score << '\n'
-        << "field-hash " << Hex(r.fieldHash) << '\n'
-        << "steps " << CountSteps(r.input) << '\n';
-    WritePadRuns(out, r.input);
-    return out.str();
-}
-
-std::optional<Replay> ReplayFromText(std::string_view text, std::string& error) {
-    std::istringstream in{std::string(text)};
-    std::string line;
-    if (!std::getline(in, line) || line != kMagic) {
-        error = "not a Velmora replay";
-        return std::nullopt;
-    }
-    Replay r;
-    // The header's lines, each a name, a space and a value, in this order.
-    auto field = [&](std::string_view name, std::string& value) {
-        if (!std::getline(in, line) || line.compare(0, name.size(), name) != 0 ||
-            line.size() <= name.size() || line[name.size()] != ' ') {
-            error = "the replay's \"" + std::string(name) + "\" line is missing";
-            return false;
-        }
-        value = line.substr(name.size() + 1);
-        return true;
-    };
-    std::string stage, stageHash, modelsHash, latch, fieldHash, steps;
-    if (!field("version", r.version) || !field("stage", stage) || !field("stage-hash", stageHash) ||
-        !field("models-hash", modelsHash) || !field("high-score", r.highScore) ||
-        !field("latch", latch) || !field("random", r.random) || !field("score", r.score) ||
-        !field("field-hash", fieldHash) || !field("steps", steps)) {
-        return std::nullopt;
-    }
-    r.stage = stage == "-" ? "" : stage;
-    std::mt19937 generator;
-    std::istringstream random(r.random);
-    long count = 0;
-    auto [end, bad] = std::from_chars(steps.data(), steps.data() + steps.size(), count);
-    if (!ParseHex(stageHash, r.stageHash) || !ParseHex(modelsHash, r.modelsHash) ||
-        !ParseHex(fieldHash, r.fieldHash) || !IsScore(r.highScore) || !IsScore(r.score) ||
-        (latch != "0" && latch != "1") || !(random >> generator) || bad != std::errc() ||
-        end != steps.data() + steps.size() || count < 1 || count > kMostSteps) {
-        error = "the replay's header is damaged";
-        return std::nullopt;
-    }
-    r.toggleLatch = latch == "1";
-    r.input = ReadPadRuns(in, count);
-    if (CountSteps(r.input) != count) {
-        error = "the replay holds " + std::to_string(CountSteps(r.input)) + " of its " +
-                std::to_string(count) + " steps";
-        return std::nullopt;
-    }
-    return r;
 }

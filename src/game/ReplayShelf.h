@@ -1,9 +1,8 @@
 #pragma once
-// The player's replays: a folder of files, one a finished game, kept to the
-// most recent and the best. Writing happens on a thread of its own, so the
-// game never waits for the disk.
+// The player's replays: a folder of files, one a game, kept to the most recent
+// and the best. Writing happens on a thread of its own, so the game never
+// waits for the disk.
 #include <cstdint>
-#include <ctime>
 #include <functional>
 #include <string>
 #include <thread>
@@ -13,7 +12,6 @@
 class ReplayShelf {
 public:
     static constexpr int kRecent = 20;
-    static constexpr int kBest = 5;
 
     // folder: with a trailing '/', made when the first replay is kept; empty
     // keeps none. modelsHash is asked once, on the writing thread.
@@ -24,16 +22,15 @@ public:
     ReplayShelf& operator=(const ReplayShelf&) = delete;
 
     // Writes the replay as a new file, named by the time, the score and the
-    // stage, then lets go of the ones beyond the limits.
+    // stage (ReplayFileName), then lets go of the ones beyond the limits.
     void Keep(Replay replay, std::string stageName);
     // Returns once everything handed over is on disk.
     void Flush();
 
-    // "20261208-143012-000000101730-script_easy.replay"
-    static std::string FileName(std::time_t when, const std::string& score,
-                                const std::string& stageName);
-    // Removes the replays that are neither among the kRecent newest nor among
-    // the kBest scores. Files of other names are left alone.
+    // Removes the replays the shelf named that are neither among the kRecent
+    // newest nor marked best by ListReplays, and what writes cut short left
+    // behind. Files of other names, and replays of a newer version of the
+    // game, are left alone.
     static void Prune(const std::string& folder);
 
 private:

@@ -1,5 +1,6 @@
 #include "game/Session.h"
 
+#include <filesystem>
 #include <iterator>
 #include <sstream>
 
@@ -46,8 +47,16 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     stage = &StageIn(setup.stage->path);
     Replay& r = recording.emplace();
     r.version = version;
-    r.stage = setup.stage->origin == StageOrigin::Delivered ? "" : setup.stage->path;
-    r.stageHash = FirstFormatFingerprint(setup.stage->path);
+    // Where it came from: by its absolute path, so that it plays from any folder.
+    r.stageName = setup.stage->name;
+    r.stageFile = setup.stage->origin == StageOrigin::Delivered ? "" : setup.stage->path;
+    r.stageHash = stage->Fingerprint();
+    r.level = setup.level->name;
+    r.practice = setup.practice;
+    std::vector<StageSection> starts = stage->PracticeStarts();
+    if (setup.start >= 0 && setup.start < static_cast<int>(starts.size()))
+        r.section = starts[static_cast<std::size_t>(setup.start)].name;
+    r.startOptions = setup.options;
     r.highScore = world.GetHighScore().Text();
     std::ostringstream random;
     random << world.RandomState();
@@ -58,6 +67,7 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     world.BeginGame(setup.options);
     endingMusicOn = false;
     cleared = false;
+    over = false;
 }
 
 void Session::StartTimeline() {
@@ -81,6 +91,8 @@ void Session::Record(const PadState& pad) {
 std::optional<Replay> Session::Finish() {
     if (recording) {
         recording->score = world.GetScore().Text();
+        // Left before its game over or its ending: kept, but marked so.
+        recording->finished = over || cleared;
         recording->fieldHash = HashWorld(world);
     }
     return std::exchange(recording, std::nullopt);
@@ -91,6 +103,7 @@ void Session::End() {
 }
 
 void Session::GameOver() {
+    over = true;
     // Practice keeps no record, so it makes none.
     host.CreateScene<::GameOver>(!setup.practice && world.ScoreIsHighScore());
 }

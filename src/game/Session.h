@@ -93,5 +93,6 @@ private:
     std::string version;
     bool endingMusicOn = false;
     bool cleared = false;
+    bool over = false;
     std::optional<Replay> recording;
 };

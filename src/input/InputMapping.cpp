@@ -1,19 +1,5 @@
 #include "input/InputMapping.h"
 
-float AxisFrom(bool negative, bool positive) {
-    if (negative) return -1.0f;
-    if (positive) return 1.0f;
-    return 0.0f;
-}
-
-float StickCurve(int v) {
-    if (v <= -800) return -1.0f;
-    if (v < -200) return static_cast<float>(v + 200) / 600.0f;
-    if (v <= 200) return 0.0f;
-    if (v < 800) return static_cast<float>(v - 200) / 600.0f;
-    return 1.0f;
-}
-
 void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState& pad) {
     // The first actions are the directions, the rest the buttons in their order.
     constexpr int kDirections = 4;
@@ -37,17 +23,13 @@ void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState
     pad.down |= down;
     pad.left |= left;
     pad.right |= right;
-    pad.axisY += AxisFrom(up, down);
-    pad.axisX += AxisFrom(left, right);
 }
 
 void ApplyPad(const PadReading& reading, PadState& pad) {
-    pad.up |= reading.y < -200 || reading.up;
-    pad.down |= reading.y > 200 || reading.down;
-    pad.left |= reading.x < -200 || reading.left;
-    pad.right |= reading.x > 200 || reading.right;
+    pad.up |= reading.y < -kStickDeadZone || reading.up;
+    pad.down |= reading.y > kStickDeadZone || reading.down;
+    pad.left |= reading.x < -kStickDeadZone || reading.left;
+    pad.right |= reading.x > kStickDeadZone || reading.right;
     for (int i = 0; i < kButtonCount; ++i)
         pad.buttons[i] |= reading.buttons[i];
-    pad.axisY += StickCurve(reading.y) + AxisFrom(reading.up, reading.down);
-    pad.axisX += StickCurve(reading.x) + AxisFrom(reading.left, reading.right);
 }

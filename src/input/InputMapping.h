@@ -15,13 +15,11 @@ struct PadReading {
 
 constexpr int kAxisRange = 1000;
 
-// An axis from two opposite keys: full deflection, the negative one winning.
-float AxisFrom(bool negative, bool positive);
-// The stick curve: dead zone within ±200, full deflection from ±800.
-float StickCurve(int v);
-// ORs the keys of the table that are held (held[scancode] non-zero) into the
-// state and adds their axes (up wins over down, left over right).
+// A stick within ±kStickDeadZone of its centre holds no direction.
+constexpr int kStickDeadZone = 200;
+
+// ORs the keys of the table that are held (held[scancode] non-zero) into the state.
 void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState& pad);
-// ORs a controller into the state and adds its stick through the curve and its
-// D-pad like the keyboard's arrows.
+// ORs a controller into the state: its stick past the dead zone and its D-pad
+// as directions, its buttons as the game's.
 void ApplyPad(const PadReading& reading, PadState& pad);

@@ -10,11 +10,11 @@ enum PadButton : int {
 };
 
 // The held state the game reads once per update step: the keyboard and the
-// first controller together.
+// first controller together. A stick counts as its four directions, which is
+// all the ship reads.
 struct PadState {
     bool up = false, down = false, left = false, right = false;
     bool buttons[kButtonCount] = {};
-    float axisX = 0.0f, axisY = 0.0f;
 
     bool Held(PadButton b) const { return buttons[b]; }
     bool operator==(const PadState&) const = default;

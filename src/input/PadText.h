@@ -1,8 +1,7 @@
 #pragma once
-// A pad state as text, for recorded games: the directions U D L R, the buttons
-// Z (fire), X (hover), C (pause), V (freeze) and B (catch-up), and, when the
-// stick stands elsewhere than the directions say, "@x,y". Nothing held is an
-// empty text.
+// A pad state as text, for recorded games: the directions U D L R and the
+// buttons Z (fire), X (hover), C (pause), V (freeze) and B (catch-up). Nothing
+// held is an empty text.
 //
 // A recording holds a line per run of equal steps: the number of steps, a
 // space and the text (a line of text alone is one step).
@@ -26,6 +25,8 @@ struct PadRun {
 void AppendSteps(std::vector<PadRun>& runs, const PadState& pad, long n = 1);
 long CountSteps(const std::vector<PadRun>& runs);
 
+// One line of a recording (a '\r' at its end aside); false for a line that is no run.
+bool PadRunFromText(std::string_view line, PadRun& run);
 // Reads a recording up to its end or to the first line that is no run; at
 // most maxSteps steps in all.
 std::vector<PadRun> ReadPadRuns(std::istream& in, long maxSteps);

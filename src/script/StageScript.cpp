@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <functional>
 
 #include "script/EnemyFactory.h"
 #include "script/StageLine.h"
@@ -13,67 +14,137 @@
 
 namespace {
 
-// What a command adds to the stage's fingerprint: a letter for what it does, then its values.
-void AddCommand(Fnv& fnv, char what, int value) {
-    fnv.AddValue(what);
-    fnv.AddValue(value);
-}
+// A line of the stage as the game takes it: a command with its values, the
+// stage's name or a section.
+struct StageItem {
+    StageKeyword keyword = StageKeyword::None;
+    int line = 0;
+    const EnemyKind* kind = nullptr;  // teki
+    float x = 0.0f;                   // teki
+    int count = 0;                    // sleep, play, fadeout
+    std::string text;                 // stage, section
+};
 
-}  // namespace
-
-StageScript::StageScript(const std::string& path, StageHost& host) : fingerprint(Fnv().Value()) {
-    // Line by line, so what the stage costs is what it holds: a blank line is
-    // no keyword and no comment mark, and is passed over.
+// Reads the file line by line, so what the stage costs is what it holds, and
+// hands over every line that means something, in order. False when it cannot
+// be read.
+bool ReadStageItems(const std::string& path, const std::function<void(const StageItem&)>& each) {
     StageComments comments;
     int number = 0;
-    readable = TextFile::ForEachLine(path, [&](const std::string& text) {
+    return TextFile::ForEachLine(path, [&](const std::string& text) {
         ++number;
+        // A blank line is no keyword and no comment mark.
         if (text.empty()) return;
         StageLine line(text);
-        if (comments.Counts(line)) Translate(line, number, host);
+        if (!comments.Counts(line)) return;
+        StageItem item;
+        item.keyword = line.Keyword();
+        item.line = number;
+        switch (item.keyword) {
+            case StageKeyword::Teki:
+                item.kind = FindEnemyKind(line.first);
+                item.x = ToFloat(line.second);
+                if (!item.kind) return;
+                break;
+            case StageKeyword::Sleep:
+            case StageKeyword::Play:
+            case StageKeyword::FadeOut:
+                item.count = ToInt(line.first);
+                break;
+            case StageKeyword::StageName:
+            case StageKeyword::Section:
+                if (line.rest.empty()) return;
+                item.text = line.rest;
+                break;
+            case StageKeyword::GameOver:
+                break;
+            case StageKeyword::None:
+                return;
+        }
+        each(item);
     });
 }
 
-void StageScript::Translate(const StageLine& line, int number, StageHost& host) {
-    Fnv fnv;
-    fnv.AddValue(fingerprint);
-    switch (line.Keyword()) {
-        case StageKeyword::Teki:
-            if (const EnemyKind* kind = FindEnemyKind(line.first)) {
-                float x = ToFloat(line.second);
-                if (std::string_view(kind->name) == "boss" && bossCommand < 0)
-                    bossCommand = Count();
-                commands.push_back(std::make_unique<SpawnCommand>(host, *kind, x));
-                AddCommand(fnv, 'T', static_cast<int>(kind - EnemyKinds().data()));
-                fnv.AddValue(std::bit_cast<uint32_t>(x));
-            }
-            break;
-        case StageKeyword::Sleep:
-            commands.push_back(std::make_unique<SleepCommand>(*this, ToInt(line.first)));
-            AddCommand(fnv, 'S', ToInt(line.first));
-            break;
-        case StageKeyword::Play:
-            commands.push_back(std::make_unique<PlayCommand>(host, ToInt(line.first)));
-            AddCommand(fnv, 'P', ToInt(line.first));
-            break;
-        case StageKeyword::FadeOut:
-            commands.push_back(std::make_unique<FadeOutCommand>(host, ToInt(line.first)));
-            AddCommand(fnv, 'F', ToInt(line.first));
-            break;
-        case StageKeyword::GameOver:
-            commands.push_back(std::make_unique<GameOverCommand>(host));
-            AddCommand(fnv, 'G', 0);
-            break;
-        case StageKeyword::StageName:
-            if (name.empty()) name = line.rest;
-            return;
-        case StageKeyword::Section:
-            if (!line.rest.empty()) sections.push_back({line.rest, number, Count()});
-            return;
-        case StageKeyword::None:
-            return;
+// What the game plays, command by command: a letter for what each does, then
+// its values. Names and sections add nothing.
+class PlayedFingerprint {
+public:
+    void Add(const StageItem& item) {
+        switch (item.keyword) {
+            case StageKeyword::Teki:
+                Add('T', static_cast<int>(item.kind - EnemyKinds().data()));
+                fnv.AddValue(std::bit_cast<uint32_t>(item.x));
+                break;
+            case StageKeyword::Sleep:
+                Add('S', item.count);
+                break;
+            case StageKeyword::Play:
+                Add('P', item.count);
+                break;
+            case StageKeyword::FadeOut:
+                Add('F', item.count);
+                break;
+            case StageKeyword::GameOver:
+                Add('G', 0);
+                break;
+            case StageKeyword::StageName:
+            case StageKeyword::Section:
+            case StageKeyword::None:
+                break;
+        }
     }
-    fingerprint = fnv.Value();
+    uint64_t Value() const { return fnv.Value(); }
+
+private:
+    void Add(char what, int value) {
+        fnv.AddValue(what);
+        fnv.AddValue(value);
+    }
+
+    Fnv fnv;
+};
+
+}  // namespace
+
+StageScript::StageScript(const std::string& path, StageHost& host) {
+    PlayedFingerprint played;
+    readable = ReadStageItems(path, [&](const StageItem& item) {
+        played.Add(item);
+        switch (item.keyword) {
+            case StageKeyword::Teki:
+                if (std::string_view(item.kind->name) == "boss" && bossCommand < 0)
+                    bossCommand = Count();
+                commands.push_back(std::make_unique<SpawnCommand>(host, *item.kind, item.x));
+                break;
+            case StageKeyword::Sleep:
+                commands.push_back(std::make_unique<SleepCommand>(*this, item.count));
+                break;
+            case StageKeyword::Play:
+                commands.push_back(std::make_unique<PlayCommand>(host, item.count));
+                break;
+            case StageKeyword::FadeOut:
+                commands.push_back(std::make_unique<FadeOutCommand>(host, item.count));
+                break;
+            case StageKeyword::GameOver:
+                commands.push_back(std::make_unique<GameOverCommand>(host));
+                break;
+            case StageKeyword::StageName:
+                if (name.empty()) name = item.text;
+                break;
+            case StageKeyword::Section:
+                sections.push_back({item.text, item.line, Count()});
+                break;
+            case StageKeyword::None:
+                break;
+        }
+    });
+    fingerprint = played.Value();
+}
+
+uint64_t StageFingerprint(const std::string& path) {
+    PlayedFingerprint played;
+    ReadStageItems(path, [&](const StageItem& item) { played.Add(item); });
+    return played.Value();
 }
 
 std::vector<StageSection> StageScript::PracticeStarts() const {

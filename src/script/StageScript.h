@@ -7,7 +7,6 @@
 #include "script/ScriptCommands.h"
 
 class StageHost;
-struct StageLine;
 
 // A place in the stage where practice can start.
 struct StageSection {
@@ -63,8 +62,6 @@ public:
     uint64_t Fingerprint() const { return fingerprint; }
 
 private:
-    void Translate(const StageLine& line, int number, StageHost& host);
-
     std::vector<std::unique_ptr<ScriptCommand>> commands;
     int pc = 0;
     int wait = 0;
@@ -72,8 +69,11 @@ private:
     std::string name;
     std::vector<StageSection> sections;
     int bossCommand = -1;
-    uint64_t fingerprint;
+    uint64_t fingerprint = 0;
 };
+
+// A stage file's fingerprint, as StageScript::Fingerprint, without making its commands.
+uint64_t StageFingerprint(const std::string& path);
 
 // Where practice can start in a stage: its sections (after the stage's start,
 // named START, when the first is not there), or, without any, the start and

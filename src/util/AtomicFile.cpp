@@ -26,12 +26,19 @@ bool WriteAll(int fd, const std::string& contents) {
     return true;
 }
 
-// The name mkstemp gives a new file for path: path, a dot and six characters.
-bool IsTemporaryOf(const std::string& name, const std::string& base) {
-    if (name.size() != base.size() + 7 || name.compare(0, base.size() + 1, base + ".") != 0)
-        return false;
-    return std::all_of(name.end() - 6, name.end(),
+// The end mkstemp gives a new file's name: a dot and six letters or digits.
+constexpr std::size_t kTemporaryEnd = 7;
+
+bool HasTemporaryEnd(std::string_view name) {
+    return name.size() > kTemporaryEnd && name[name.size() - kTemporaryEnd] == '.' &&
+           std::all_of(name.end() - 6, name.end(),
                        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The name of a new file for path: path's name and the temporary end.
+bool IsTemporaryOf(std::string_view name, std::string_view base) {
+    return name.size() == base.size() + kTemporaryEnd && name.starts_with(base) &&
+           HasTemporaryEnd(name);
 }
 
 }  // namespace
@@ -44,6 +51,25 @@ void RemoveLeftoverTemporaries(const std::string& path) {
     for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
         if (IsTemporaryOf(entry.path().filename().string(), base) && entry.is_regular_file(ec))
             std::filesystem::remove(entry.path(), ec);
+    }
+}
+
+void RemoveStaleTemporaries(const std::string& folder, std::string_view extension,
+                            std::chrono::seconds age) {
+    namespace fs = std::filesystem;
+    const auto before = fs::file_time_type::clock::now() - age;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (!HasTemporaryEnd(name)) continue;
+        std::string_view base(name.data(), name.size() - kTemporaryEnd);
+        std::error_code status;
+        if (base.size() <= extension.size() || !base.ends_with(extension) ||
+            !fs::is_regular_file(it->symlink_status(status))) {
+            continue;
+        }
+        auto written = it->last_write_time(status);
+        if (!status && written < before) fs::remove(it->path(), status);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
+#include <chrono>
 #include <string>
+#include <string_view>
 
 // Replaces the file at path with contents as one step: the bytes go to a new
 // file in the same folder, which then takes the old one's name. A failure at
@@ -10,3 +12,10 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
 // Removes the new files that writes to path left when they were cut short (the
 // process killed before the rename). Only while no other process writes to it.
 void RemoveLeftoverTemporaries(const std::string& path);
+
+// Removes, from a folder where many files are written so, the new files that
+// writes to names ending in extension left when they were cut short, once they
+// have been left untouched for longer than age: a write under way in another
+// process is not cut.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view extension,
+                            std::chrono::seconds age);

@@ -29,6 +29,13 @@ std::string Token(const std::string& line, int n, const std::string& separator) 
     return rest.substr(0, rest.find(separator));
 }
 
+std::string Printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    return text;
+}
+
 std::string GetDirectory(const std::string& path) {
     size_t p = path.rfind('/');
     return p == std::string::npos ? std::string() : path.substr(0, p + 1);

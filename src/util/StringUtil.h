@@ -13,6 +13,10 @@ constexpr char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The text with its control bytes as '?': a name read from a file or a folder
+// cannot steer the terminal it is printed on.
+std::string Printable(std::string text);
+
 // Everything up to and including the last '/', or "" when there is none.
 std::string GetDirectory(const std::string& path);
 bool FileExists(const std::string& path);

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kScoreDigits = 12;
 // One effect slot stays free for the player's death, so a field full of
 // effects can never swallow it.
 constexpr int kEffectsReservedForDeath = 1;

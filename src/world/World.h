@@ -16,6 +16,10 @@ class GraphicsDevice;
 class Mesh;
 class PlayerShip;
 
+// The score and the high score are written with this many digits, on the
+// screen and in every file that keeps one.
+inline constexpr int kScoreDigits = 12;
+
 // What the play field draws and plays with. The game loads and owns all of it;
 // every entry must be set (an asset whose file was missing is an empty one).
 struct WorldAssets {

@@ -9,6 +9,7 @@
 #include "support/InMemoryAssets.h"
 #include "support/SilentStageHost.h"
 #include "world/DigitCounter.h"
+#include "world/World.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteFuzzInput("input.txt", data, size);
@@ -28,12 +29,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     DescribeStageCheck(CheckStage(path));
 
     std::string why;
-    std::optional<Replay> replay =
-        ReplayFromText(std::string_view(reinterpret_cast<const char*>(data), size), why);
-    if (replay && ReplayFromText(ReplayToText(*replay), why)->input.size() != replay->input.size())
-        __builtin_trap();  // what was read is written back whole
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    long steps = 0;
+    ReplayHeaderFromText(text, steps, why);
+    IsNewerReplay(text);
+    if (std::optional<Replay> replay = ReplayFromText(text, why)) {
+        // What was read is written back whole, and its header says as much.
+        std::string again = ReplayToText(*replay);
+        std::optional<Replay> back = ReplayFromText(again, why);
+        if (!back || back->input.size() != replay->input.size()) __builtin_trap();
+        if (ReplayHeaderFromText(again, steps, why) && steps != CountSteps(replay->input))
+            __builtin_trap();
+    }
 
-    DigitCounter highScore(12);
+    DigitCounter highScore(kScoreDigits);
     HighScoreFile(path, "").Read(highScore);
     for (char c : highScore.Text()) {
         if (c < '0' || c > '9') __builtin_trap();

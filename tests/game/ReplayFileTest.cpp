@@ -1,108 +1,324 @@
-// Replays as files: their text, the folder they are kept in, and the game
-// program refusing one that was played on something else.
+// A replay as text: what it keeps, what older replays become, what it refuses,
+// and the game program refusing one that was played on something else.
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "game/Replay.h"
-#include "game/ReplayShelf.h"
 #include "media/MediaFiles.h"
+#include "script/StageScript.h"
 #include "support/Programs.h"
 #include "support/TempDir.h"
 
 namespace {
 
+std::string RandomState() {
+    std::ostringstream random;
+    random << std::mt19937{};
+    return random.str();
+}
+
 Replay Sample() {
     Replay r;
     r.version = "0.1 (v0.1-7-gabc1234)";
-    r.stage = "/home/me/my stage.txt";
+    r.stageName = "MY STAGE";
+    r.stageFile = "/home/me/my stage.txt";
     r.stageHash = 0x0123456789abcdefull;
     r.modelsHash = 0xfedcba9876543210ull;
+    r.level = "HARD";
+    r.practice = true;
+    r.section = "BOSS";
+    r.startOptions = 7;
+    r.finished = false;
     r.highScore = "000000004000";
-    std::ostringstream random;
-    random << std::mt19937{};
-    r.random = random.str();
+    r.random = RandomState();
     r.toggleLatch = true;
     r.score = "000000101730";
     r.fieldHash = 0x1986958d6582b48bull;
-    PadState stick = PadFromText("LZ");
-    stick.axisX = -0.35f;  // a pad's stick, half way
-    r.input = {{3, PadFromText("RZ")}, {1, PadState{}}, {2, stick}, {1, PadFromText("UDXCVB")}};
+    r.input = {{3, PadFromText("RZ")},
+               {1, PadState{}},
+               {2, PadFromText("LZ")},
+               {1, PadFromText("UDXCVB")}};
     return r;
+}
+
+// Every field the game keeps, compared one by one.
+void ExpectSame(const Replay& a, const Replay& b) {
+    EXPECT_EQ(a.version, b.version);
+    EXPECT_EQ(a.stageName, b.stageName);
+    EXPECT_EQ(a.stageFile, b.stageFile);
+    EXPECT_EQ(a.stageHash, b.stageHash);
+    EXPECT_EQ(a.modelsHash, b.modelsHash);
+    EXPECT_EQ(a.level, b.level);
+    EXPECT_EQ(a.practice, b.practice);
+    EXPECT_EQ(a.section, b.section);
+    EXPECT_EQ(a.startOptions, b.startOptions);
+    EXPECT_EQ(a.finished, b.finished);
+    EXPECT_EQ(a.highScore, b.highScore);
+    EXPECT_EQ(a.random, b.random);
+    EXPECT_EQ(a.toggleLatch, b.toggleLatch);
+    EXPECT_EQ(a.score, b.score);
+    EXPECT_EQ(a.fieldHash, b.fieldHash);
+    ASSERT_EQ(a.input.size(), b.input.size());
+    for (std::size_t i = 0; i < a.input.size(); ++i) {
+        EXPECT_EQ(a.input[i].steps, b.input[i].steps) << i;
+        EXPECT_EQ(a.input[i].pad, b.input[i].pad) << i;
+    }
+}
+
+std::optional<Replay> Read(const std::string& text) {
+    std::string why;
+    std::optional<Replay> replay = ReplayFromText(text, why);
+    EXPECT_TRUE(replay) << why;
+    return replay;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+    std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
 }
 
 }  // namespace
 
-TEST(ReplayFile, ReadsBackWhatItWroteStickAndAll) {
+// The written form is what kept files and other programs rely on.
+TEST(ReplayFile, IsWrittenLineByLineInItsOrder) {
     Replay r = Sample();
-    std::string text = ReplayToText(r), why;
+    r.stageFile.clear();
+    r.section.clear();
+    r.practice = false;
+    r.finished = true;
+    std::string text = ReplayToText(r);
+    std::string header = text.substr(0, text.find("high-score "));
+    EXPECT_EQ(header,
+              "velmora replay 2\n"
+              "version 0.1 (v0.1-7-gabc1234)\n"
+              "stage-name MY STAGE\n"
+              "stage -\n"
+              "stage-hash 123456789abcdef\n"
+              "models-hash fedcba9876543210\n"
+              "level HARD\n"
+              "practice 0\n"
+              "section\n"
+              "options 7\n"
+              "finished 1\n");
+    std::string rest = text.substr(header.size());
+    EXPECT_EQ(rest.substr(rest.find("\nscore ") + 1),
+              "score 000000101730\n"
+              "field-hash 1986958d6582b48b\n"
+              "steps 7\n"
+              "3 RZ\n"
+              "1 \n"
+              "2 LZ\n"
+              "1 UDXCVB\n");
+}
+
+TEST(ReplayFile, ReadsBackEveryFieldAndAnyByteOfTheStagesPath) {
+    Replay r = Sample();
+    std::string text = ReplayToText(r);
     EXPECT_TRUE(LooksLikeReplay(text));
-    std::optional<Replay> back = ReplayFromText(text, why);
-    ASSERT_TRUE(back) << why;
+    std::optional<Replay> back = Read(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->format, kReplayFormat);
+    ExpectSame(*back, r);
     EXPECT_EQ(ReplayToText(*back), text);
-    EXPECT_EQ(back->stage, r.stage);
-    EXPECT_EQ(back->input.size(), 4u);
-    EXPECT_EQ(back->input[2].pad.axisX, -0.35f);
-    EXPECT_TRUE(back->input[3].pad.Held(kButtonFreeze));
-    EXPECT_TRUE(back->toggleLatch);
+
+    // A path may hold any byte but the null; a file named "-" is not the delivered stage.
+    std::string bytes;
+    for (int c = 1; c < 256; ++c)
+        bytes += static_cast<char>(c);
+    for (std::string path : {std::string("/tmp/a\nb\r%41%\x7f.txt"), "/tmp/" + bytes,
+                             std::string("-"), std::string("%2D"), std::string(" /x ")}) {
+        r.stageFile = path;
+        r.section = path;  // any name survives as well
+        text = ReplayToText(r);
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 17 + 4) << path;
+        back = Read(text);
+        ASSERT_TRUE(back) << path;
+        EXPECT_EQ(back->stageFile, path);
+        EXPECT_EQ(back->section, path);
+    }
+    r.stageFile.clear();
+    back = Read(ReplayToText(r));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->stageFile, "");
+
+    // The one in the fuzzer's corpus.
+    std::ifstream kept(std::string(VELMORA_TEST_DATA) + "/texts/practice.replay");
+    text.assign(std::istreambuf_iterator<char>(kept), std::istreambuf_iterator<char>());
+    back = Read(text);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->stageFile, "/tmp/demo/a%b\nstage.txt");
+    EXPECT_TRUE(back->practice && !back->finished);
+    EXPECT_EQ(back->startOptions, 10);
+}
+
+TEST(ReplayFile, ReadsWithWindowsLineEnds) {
+    std::string text = ReplayToText(Sample()), crlf;
+    for (char c : text)
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    std::optional<Replay> back = Read(crlf);
+    ASSERT_TRUE(back);
+    ExpectSame(*back, Sample());
+}
+
+// Replays of the first format: the stage as typed, the level EASY, the whole
+// game, two options, finished; where the stick stood is read and ignored.
+TEST(ReplayFile, AReplayOfTheFirstFormatReadsAsTheGameWasThen) {
+    const std::string header = "velmora replay 1\nversion 0.1 (56485eb)\nstage ";
+    const std::string rest =
+        "\nstage-hash 9cc34be87fc828d5\nmodels-hash 3782692255799800\n"
+        "high-score 000000000000\nlatch 0\nrandom " +
+        RandomState() +
+        "\nscore 000000000980\nfield-hash 89a3a6a564131f3a\nsteps 4\n"
+        "2 LZ@-0.35,0.5\n1 Z\n1 @0.9,0\n";
+    std::optional<Replay> old = Read(header + "stages/my%41 stage.txt" + rest);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->format, 1);
+    EXPECT_EQ(old->stageFile, "stages/my%41 stage.txt");
+    EXPECT_EQ(old->stageName, "");
+    EXPECT_EQ(old->level, "EASY");
+    EXPECT_FALSE(old->practice);
+    EXPECT_EQ(old->section, "");
+    EXPECT_EQ(old->startOptions, 2);
+    EXPECT_TRUE(old->finished);
+    ASSERT_EQ(old->input.size(), 3u);
+    EXPECT_EQ(old->input[0].pad, PadFromText("LZ"));
+    EXPECT_EQ(old->input[2].pad, PadState{});
+    // Written again, it is a replay of today's format that says the same.
+    std::optional<Replay> again = Read(ReplayToText(*old));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->format, kReplayFormat);
+    ExpectSame(*again, *old);
+
+    std::optional<Replay> delivered = Read(header + "-" + rest);
+    ASSERT_TRUE(delivered);
+    EXPECT_EQ(delivered->stageFile, "");
+
+    // The one the game kept before the second format, in the fuzzer's corpus.
+    std::ifstream kept(std::string(VELMORA_TEST_DATA) + "/texts/kept.replay");
+    std::string text((std::istreambuf_iterator<char>(kept)), std::istreambuf_iterator<char>());
+    std::optional<Replay> corpus = Read(text);
+    ASSERT_TRUE(corpus);
+    EXPECT_EQ(corpus->stageFile, "/tmp/demo/stage.txt");
+    EXPECT_EQ(CountSteps(corpus->input), 1272);
 }
 
 TEST(ReplayFile, AnythingButAWholeReplayIsRefusedWithItsReason) {
     std::string good = ReplayToText(Sample());
-    auto refused = [](std::string text) {
+    auto refusal = [](const std::string& text) {
         std::string why;
         bool read = ReplayFromText(text, why).has_value();
-        return !read && !why.empty();
+        return read ? std::string("read") : why;
     };
-    auto replace = [&](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
-        return text;
-    };
-    EXPECT_TRUE(refused(""));
-    EXPECT_TRUE(refused("3 RZ\n1 \n"));  // steps without a header
-    EXPECT_TRUE(refused(good.substr(0, good.find("score "))));
-    EXPECT_TRUE(refused(replace("stage-hash 123456789abcdef", "stage-hash xyz")));
-    EXPECT_TRUE(refused(replace("high-score 000000004000", "high-score 4000")));
+    EXPECT_EQ(refusal(""), "not a Velmora replay");
+    EXPECT_EQ(refusal("3 RZ\n1 \n"), "not a Velmora replay");  // steps without a header
+    EXPECT_EQ(refusal(Replace(good, "replay 2", "replay 3")),
+              "the replay was made by a newer version of the game");
+    EXPECT_TRUE(IsNewerReplay(Replace(good, "replay 2", "replay 12")));
+    EXPECT_FALSE(IsNewerReplay(good));
+    EXPECT_EQ(refusal(good.substr(0, good.find("\nscore ") + 1)),
+              "the replay's \"score\" line is missing");
+    EXPECT_EQ(refusal(Replace(good, "stage-hash 123456789abcdef", "stage-hash xyz")),
+              "the replay's \"stage-hash\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "high-score 000000004000", "high-score 4000")),
+              "the replay's \"high-score\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "options 7", "options 11")),
+              "the replay's \"options\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "level HARD", "level %4x")),
+              "the replay's \"level\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "finished 0", "finished no")),
+              "the replay's \"finished\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "stage /home/me/my stage.txt", "stage /home/%4")),
+              "the replay's \"stage\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "stage /home/me/my stage.txt", "stage")),
+              "the replay's \"stage\" line is damaged");
     std::string random = good.substr(good.find("random "));
-    EXPECT_TRUE(refused(replace(random.substr(0, random.find('\n')), "random 1 2 3")));
-    EXPECT_TRUE(refused(replace("steps 7", "steps 8")));  // one step short
-    EXPECT_TRUE(refused(replace("steps 7", "steps 99999999999999999999")));
-    EXPECT_TRUE(refused(good.substr(0, good.rfind("1 UD"))));  // its last step lost
-    EXPECT_FALSE(refused(good));
+    random = random.substr(0, random.find('\n'));
+    EXPECT_EQ(refusal(Replace(good, random, "random 1 2 3")),
+              "the replay's \"random\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, random, random + "0")),  // a position past its words
+              "the replay's \"random\" line is damaged");
+    EXPECT_EQ(refusal(Replace(good, "steps 7", "steps 99999999999999999999")),
+              "the replay's \"steps\" line is damaged");
+
+    // Steps fewer or more than the header says, each called what it is.
+    EXPECT_EQ(refusal(Replace(good, "steps 7", "steps 8")), "the replay holds 7 of its 8 steps");
+    EXPECT_EQ(refusal(good.substr(0, good.rfind("1 UD"))), "the replay holds 6 of its 7 steps");
+    EXPECT_EQ(refusal(Replace(good, "steps 7", "steps 6")),
+              "the replay holds more than the 6 steps its header says");
+    EXPECT_EQ(refusal(good + "100000 Z\n"),
+              "the replay holds more than the 7 steps its header says");
+    EXPECT_EQ(refusal(Replace(good, "2 LZ", "2x LZ")), "the replay's line 20 is not a step");
+    EXPECT_EQ(refusal(good), "read");
 }
 
-TEST(ReplayShelf, KeepsTheTwentyNewestAndTheFiveBest) {
-    TempDir dir("shelf");
-    std::string folder = dir.Path().string() + "/";
-    // Thirty games a minute apart; the best scores are among the oldest.
-    std::set<std::string> newest, best;
-    for (int i = 0; i < 30; ++i) {
-        int points = i < 5 ? 90000 + i : i;
-        char score[13];
-        std::snprintf(score, sizeof score, "%012d", points);
-        std::string name = ReplayShelf::FileName(1'700'000'000 + 60 * i, score, "/x/My Stage.txt");
-        std::ofstream(folder + name) << "x";
-        if (i >= 10) newest.insert(name);
-        if (i < 5) best.insert(name);
+// The start of a file tells what the list shows, without its steps.
+TEST(ReplayFile, ItsHeaderReadsFromTheStartOfTheFileAlone) {
+    Replay r = Sample();
+    r.input.assign(20000, PadRun{1, PadState{}});
+    for (std::size_t i = 0; i < r.input.size(); i += 2)
+        r.input[i].pad = PadFromText("LZ");
+    std::string text = ReplayToText(r);
+    ASSERT_GT(text.size(), kReplayHeaderBytes);
+    long steps = 0;
+    std::string why;
+    std::optional<Replay> header =
+        ReplayHeaderFromText(std::string_view(text).substr(0, kReplayHeaderBytes), steps, why);
+    ASSERT_TRUE(header) << why;
+    EXPECT_EQ(steps, 20000);
+    EXPECT_EQ(header->level, "HARD");
+    EXPECT_EQ(header->score, r.score);
+    EXPECT_TRUE(header->input.empty());
+    // Cut inside the header, even at a line's end, it says nothing.
+    std::size_t random = text.find("random ");
+    for (std::size_t cut : {random + 100, text.find('\n', random), text.find("steps 2") + 7}) {
+        EXPECT_FALSE(ReplayHeaderFromText(std::string_view(text).substr(0, cut), steps, why))
+            << cut;
     }
-    std::ofstream(folder + "notes.txt") << "mine";
-    ReplayShelf::Prune(folder);
+}
 
-    std::set<std::string> kept;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
-        kept.insert(entry.path().filename().string());
-    EXPECT_EQ(kept.size(), 26u);
-    EXPECT_TRUE(kept.count("notes.txt"));
-    for (const std::string& name : newest)
-        EXPECT_TRUE(kept.count(name)) << name;
-    for (const std::string& name : best)
-        EXPECT_TRUE(kept.count(name)) << name;
-    EXPECT_NE(kept.begin()->find("-My_Stage.replay"), std::string::npos) << *kept.begin();
+TEST(ReplayFile, AReplayOfAStageThatIsNotTheOneItWasPlayedOnIsRefusedWithWhy) {
+    std::string media = media_files::Dir().string() + "/";
+    TempDir dir("replay_mismatch");
+    Replay r = Sample();
+    r.modelsHash = HashModels(media);
+
+    r.stageFile.clear();  // the game's own stage, but it was another text then
+    EXPECT_NE(ReplayMismatch(r, media).find("has changed since the game was played on it"),
+              std::string::npos);
+    r.stageHash = StageFingerprint(media + "script_easy.txt");
+    EXPECT_EQ(ReplayMismatch(r, media), "the stage has no section BOSS any more");
+    r.section = "the boss";
+    EXPECT_EQ(ReplayMismatch(r, media), "");
+    r.level = "LUNATIC";
+    EXPECT_NE(ReplayMismatch(r, media).find("a level this game does not have"), std::string::npos);
+    r.level = "HARD";
+    r.modelsHash ^= 1;
+    EXPECT_NE(ReplayMismatch(r, media).find("the models in"), std::string::npos);
+    r.modelsHash ^= 1;
+
+    // Stages that cannot be read all fingerprint alike: none is taken for the one played.
+    mkfifo((dir / "fifo").c_str(), 0600);
+    std::filesystem::create_directory(dir / "folder");
+    std::filesystem::create_symlink(dir / "loop", dir / "loop");
+    for (const std::string& path : {dir / "missing.txt", dir / "fifo", dir / "folder", dir / "loop",
+                                    std::string("/dev/zero")}) {
+        r.stageFile = path;
+        r.stageHash = StageFingerprint(path);
+        std::string why = ReplayMismatch(r, media);
+        EXPECT_NE(why.find("cannot be read"), std::string::npos) << path << ": " << why;
+        EXPECT_EQ(why.find_first_of("\n\x1b"), std::string::npos) << why;
+    }
+    r.stageFile = "stages/mine.txt";  // as a replay of the first format may name it
+    EXPECT_NE(ReplayMismatch(r, media).find("the folder the game was started in"),
+              std::string::npos);
 }
 
 TEST(ReplayFile, TheGameRefusesAReplayOfAnotherStageAndSaysWhy) {
@@ -110,16 +326,15 @@ TEST(ReplayFile, TheGameRefusesAReplayOfAnotherStageAndSaysWhy) {
     std::string media = dataDir + "Media/";
     TempDir dir("replay_refused");
     Replay r = Sample();
-    r.stage.clear();  // the game's own stage, but it was another text then
+    r.stageFile.clear();  // the game's own stage, but it was another text then
     r.modelsHash = HashModels(media);
-    EXPECT_NE(ReplayMismatch(r, media).find("stage"), std::string::npos);
     std::ofstream(dir / "other.replay") << ReplayToText(r);
 
     ProgramRun run = RunProgram(
         "env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME=" + dir.Path().string() + " " +
         VELMORA_GAME + " --datadir " + dataDir + " --replay " + (dir / "other.replay"));
     EXPECT_EQ(run.status, 1) << run.output;
-    EXPECT_NE(run.output.find("is not the one the game was played on"), std::string::npos)
+    EXPECT_NE(run.output.find("has changed since the game was played on it"), std::string::npos)
         << run.output;
 
     std::ofstream(dir / "garbage.replay") << "not a replay";

@@ -205,3 +205,43 @@ TEST(Practice, EachSectionOfTheDeliveredStageStartsAsIfTheStageHadComeThere) {
         EXPECT_EQ(world.GetPlayer()->optionCount, 4);
     }
 }
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// The bot's runs at the harder levels, kept as the game keeps its replays, and
+// one kept before stages had names and sections: a change to how the game plays
+// at any level shows here, and old replays keep playing.
+TEST(Replay, TheRunsAtEveryLevelAndAnOldReplayPlayAsRecorded) {
+    for (const std::string name : {"normal", "hard", "first-format"}) {
+        SCOPED_TRACE(name);
+        std::string why;
+        std::optional<Replay> replay =
+            PlayableReplay(ReadAll(kReplay + name + ".replay"), MediaDir(), why);
+        ASSERT_TRUE(replay) << why;
+        std::map<std::string, uint64_t> expected;
+        std::ifstream hashFile(kReplay + name + ".hashes");
+        for (std::string key, value; hashFile >> key >> value;)
+            expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
+        Simulation sim(MediaDir());
+        sim.PlayReplay(*replay);
+        int mismatches = 0;
+        while (!sim.Over()) {
+            sim.Step();
+            auto it = expected.find(std::to_string(sim.Steps()));
+            if (it != expected.end() && HashWorld(sim.GetWorld()) != it->second && !mismatches++)
+                ADD_FAILURE() << "the field differs from step " << sim.Steps() << " on";
+        }
+        EXPECT_TRUE(sim.App().ReplayMatched());
+        EXPECT_EQ(mismatches, 0);
+        if (expected.count("game-over")) {
+            EXPECT_EQ(sim.Reached().gameOver, static_cast<int>(expected["game-over"]));
+        }
+    }
+}

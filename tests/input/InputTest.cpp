@@ -4,24 +4,8 @@
 
 #include "input/InputMapping.h"
 #include "input/InputSystem.h"
+#include "input/PadText.h"
 #include "input/ScriptedInput.h"
-
-TEST(StickCurve, ASmallDeflectionDoesNothingAFarOneIsFullAndBetweenItGrows) {
-    for (int v : {0, 150, -150})
-        EXPECT_EQ(StickCurve(v), 0.0f) << v;
-    for (int v : {800, 1000}) {
-        EXPECT_EQ(StickCurve(v), 1.0f) << v;
-        EXPECT_EQ(StickCurve(-v), -1.0f) << v;
-    }
-    float last = 0.0f;
-    for (int v = 250; v < 800; v += 50) {
-        float at = StickCurve(v);
-        EXPECT_GT(at, last) << v;
-        EXPECT_LT(at, 1.0f) << v;
-        EXPECT_EQ(StickCurve(-v), -at) << v;
-        last = at;
-    }
-}
 
 namespace {
 // The keyboard's state with the given scancodes held.
@@ -33,7 +17,7 @@ std::vector<uint8_t> Held(std::initializer_list<int> codes) {
 }
 }  // namespace
 
-TEST(KeyboardMapping, TheDefaultTableFoldsKeysIntoButtonsAndAxes) {
+TEST(KeyboardMapping, TheDefaultTableFoldsKeysIntoButtonsAndDirections) {
     using namespace scancode;
     for (int fire : {kZ, kSpace, kReturn}) {
         PadState pad;
@@ -46,8 +30,6 @@ TEST(KeyboardMapping, TheDefaultTableFoldsKeysIntoButtonsAndAxes) {
     EXPECT_TRUE(pad.buttons[1] && pad.buttons[2] && pad.buttons[3] && pad.buttons[4]);
     EXPECT_FALSE(pad.buttons[kButtonFire]);
     EXPECT_TRUE(pad.up && pad.down && pad.left && pad.right);
-    EXPECT_FLOAT_EQ(pad.axisY, -1.0f);  // up wins over down, left over right
-    EXPECT_FLOAT_EQ(pad.axisX, -1.0f);
 }
 
 TEST(KeyboardMapping, ARebindReplacesOnlyThatActionsKeys) {
@@ -69,14 +51,12 @@ TEST(KeyboardMapping, ARebindReplacesOnlyThatActionsKeys) {
 TEST(PadMapping, TheStickPastItsDeadZoneTheDPadAndTheKeyboardAddUp) {
     PadReading stick;
     stick.x = 500;
-    stick.y = -150;
+    stick.y = -150;  // within the dead zone
     stick.buttons[2] = true;
     PadState pad;
     ApplyPad(stick, pad);
     EXPECT_TRUE(pad.right);
     EXPECT_FALSE(pad.left || pad.up || pad.down);
-    EXPECT_EQ(pad.axisX, StickCurve(500));
-    EXPECT_EQ(pad.axisY, 0.0f);
     EXPECT_TRUE(pad.buttons[2]);
 
     PadReading dpad;
@@ -85,8 +65,24 @@ TEST(PadMapping, TheStickPastItsDeadZoneTheDPadAndTheKeyboardAddUp) {
     ApplyKeyboard(DefaultKeys(), Held({scancode::kLeft}), moved);
     ApplyPad(dpad, moved);
     EXPECT_TRUE(moved.down && moved.left);
-    EXPECT_FLOAT_EQ(moved.axisY, 1.0f);  // at full deflection
-    EXPECT_FLOAT_EQ(moved.axisX, -2.0f);
+    EXPECT_FALSE(moved.up || moved.right);
+}
+
+// A recording keeps a run per change of what is held: a stick that trembles
+// while it stays pushed the same way changes nothing.
+TEST(PadMapping, ATremblingStickMakesOneRunOfSteps) {
+    std::vector<PadRun> runs;
+    for (int x : {-700, -650, -990, -420, -1000}) {
+        PadReading reading;
+        reading.x = x;
+        reading.y = x % 3 * 60;  // wanders inside the dead zone
+        PadState pad;
+        ApplyPad(reading, pad);
+        AppendSteps(runs, pad);
+    }
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].steps, 5);
+    EXPECT_EQ(PadToText(runs[0].pad), "L");
 }
 
 TEST(InputSystem, ClearsTheStateEachStep) {

@@ -67,8 +67,6 @@ TEST_F(DisplayInput, TheFirstControllersStickDPadAndButtonsAreRead) {
     SDL_JoystickSetVirtualButton(second, SDL_CONTROLLER_BUTTON_A, SDL_PRESSED);
     PadState pad = Read();
     EXPECT_TRUE(pad.right && pad.up);
-    EXPECT_NEAR(pad.axisX, 0.5f, 0.01f);
-    EXPECT_FLOAT_EQ(pad.axisY, -1.0f);
     EXPECT_TRUE(pad.Held(kButtonPause));  // Start pauses, as C does
     EXPECT_FALSE(pad.Held(kButtonFire));  // the second controller is not read
 
@@ -78,8 +76,7 @@ TEST_F(DisplayInput, TheFirstControllersStickDPadAndButtonsAreRead) {
     SDL_JoystickSetVirtualButton(first, SDL_CONTROLLER_BUTTON_BACK, SDL_PRESSED);
     SDL_JoystickSetVirtualAxis(first, SDL_CONTROLLER_AXIS_LEFTX, 0);
     pad = Read();
-    EXPECT_TRUE(pad.left && !pad.up && !pad.Held(kButtonPause));
-    EXPECT_FLOAT_EQ(pad.axisX, -1.0f);
+    EXPECT_TRUE(pad.left && !pad.right && !pad.up && !pad.Held(kButtonPause));
     EXPECT_TRUE(pad.Held(kButtonCatchUp));
 }
 
