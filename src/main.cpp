@@ -18,6 +18,9 @@
 
 namespace {
 
+// The exit status of a replay left before its end.
+constexpr int kReplayLeft = 3;
+
 LoadedSettings PlayerSettings() {
     std::string path = SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (path.empty()) return {};
@@ -144,6 +147,10 @@ int main(int argc, char** argv) {
         app->ShowTitle();
     }
     int status = app->Run();
+    // A replay left before its end (Esc, the window closed, a signal) came to
+    // nothing: not a success, nor a replay that went its own way. After the
+    // viewer took the game over, the program is a game like any other.
+    if (replay && !app->ReplayEnded() && !app->TookOver()) status = kReplayLeft;
     app.reset();
     return status;
 }

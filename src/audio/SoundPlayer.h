@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <memory>
 #include <string>
 
@@ -20,10 +21,19 @@ class SoundPlayer {
 public:
     explicit SoundPlayer(std::unique_ptr<AudioBackend> backend) : backend(std::move(backend)) {}
     SoundEffect Load(const std::string& path) { return SoundEffect(backend->Load(path)); }
-    void Play(const SoundEffect& sound) {
-        if (!sound.Empty()) backend->Play(sound.Id());
-    }
+    void Play(const SoundEffect& sound);
+
+    // Nothing is heard (a replay seeking).
+    void SetMuted(bool mute) { muted = mute; }
+    // Each sound at most once a frame: a replay played fast stays a sound of
+    // the game, not a roar. NewFrame starts the next frame.
+    void SetOncePerFrame(bool once) { oncePerFrame = once; }
+    void NewFrame() { playedCount = 0; }
 
 private:
     std::unique_ptr<AudioBackend> backend;
+    bool muted = false, oncePerFrame = false;
+    // The sounds played this frame; there are a dozen of them.
+    std::array<int, 16> played{};
+    std::size_t playedCount = 0;
 };

@@ -4,9 +4,11 @@
 
 #include "app/BuildInfo.h"
 #include "game/Hud.h"
+#include "game/PlaybackBar.h"
 #include "game/RenderSetup.h"
 #include "game/Scenes.h"
 #include "graphics/Glyphs.h"
+#include "graphics/Quad.h"
 #include "input/ScriptedInput.h"
 #include "util/StringUtil.h"
 
@@ -65,20 +67,6 @@ GameApp::~GameApp() {
     session.reset();
 }
 
-void GameApp::PlayReplay(const Replay& recorded) {
-    // Its steps become the input; what is kept is what the game must come to.
-    replay = recorded;
-    replay->input = {};
-    // The step that starts the game, as the title's START would, holds nothing.
-    std::vector<PadRun> steps{{1, PadState{}}};
-    steps.insert(steps.end(), recorded.input.begin(), recorded.input.end());
-    auto input = std::make_unique<ScriptedInput>(std::move(steps));
-    replayInput = input.get();
-    this->input->Override(std::move(input));
-    session->Restore(recorded);
-    CreateScene<ReplayStart>();
-}
-
 std::string GameApp::MediaPath(AssetKind kind, int index) const {
     return mediaDir + AssetAt(kind, index).file;
 }
@@ -102,8 +90,8 @@ void GameApp::LoadAssets() {
     soundPlayer = std::make_unique<SoundPlayer>(platform.CreateAudioBackend());
     for (int i = 0; i < kSoundCount; ++i)
         sounds[i] = soundPlayer->Load(MediaPath(AssetKind::Sound, i));
-    musicPlayer = std::make_unique<MusicPlayer>(platform.CreateMusicBackend());
-    musicPlayer->SetVolume(1.0f);
+    music =
+        std::make_unique<GameMusic>(std::make_unique<MusicPlayer>(platform.CreateMusicBackend()));
 }
 
 WorldAssets GameApp::FieldAssets() const {
@@ -211,46 +199,50 @@ void GameApp::Begin(const GameSetup& setup) {
 
 void GameApp::SetPaused(bool pause) {
     session->Field().SetPaused(pause);
-    PauseMusic(pause);
+    music->Pause(pause);
 }
 
 void GameApp::PlayMusic(MusicRef piece) {
-    musicPlayer->Open(MediaPath(AssetKind::Music, piece.index));
-    musicPlayer->SetVolume(1.0f);
-    musicPlayer->Play();
-}
-
-void GameApp::PauseMusic(bool pause) {
-    if (pause) {
-        musicPlayer->Pause();
-    } else {
-        musicPlayer->Play();
-    }
+    music->Play(MediaPath(AssetKind::Music, piece.index));
 }
 
 void GameApp::Update() {
     RunMusicRule();
     video->Loop();
     input->Update();
-    session->Record(Pad());
-    World& world = session->Field();
-    world.SetPad(Pad());
-    ReadToggles();
-    if (!world.IsHalted()) {
-        world.Step();
-        scenePool.UpdateAll();
-        if (returnToTitle) ReturnToTitle();
+    soundPlayer->NewFrame();
+    if (playback) {
+        // The viewer may take the game over or leave it here.
+        PlaybackControls controls = ViewerControls();
+        viewerPad = input->GetState();
+        if (playback) playback->Frame(controls);
+        // A replay that ends before the title comes back was left by its player.
+        if (playback && replay && !replayEnded && playback->AtEnd()) FinishGame();
+        if (replayEnded) AfterReplay();
+    } else {
+        Step(input->GetState());
     }
-    // A replay that ends before the title comes back was left by its player.
-    if (replay && !replayEnded && replayInput->Finished()) FinishGame();
+    presses.Clear();
+}
+
+void GameApp::Step(const PadState& pad) {
+    stepPad = pad;
+    session->Record(pad);
+    World& world = session->Field();
+    world.SetPad(pad);
+    ReadToggles();
+    if (world.IsHalted()) return;
+    world.Step();
+    scenePool.UpdateAll();
+    if (returnToTitle) ReturnToTitle();
+    if (toWatch) PlayReplay(*std::exchange(toWatch, std::nullopt), ReplayFrom::Shelf);
 }
 
 void GameApp::RunMusicRule() {
     if (video->IsSoundOn() && !session->EndingMusicOn()) {
-        StopMusic();
-    } else if (musicPlayer->IsComplete()) {
-        musicPlayer->SetPosition(0.0);
-        musicPlayer->Play();
+        music->Stop();
+    } else {
+        music->Loop();
     }
 }
 
@@ -269,11 +261,13 @@ void GameApp::ReturnToTitle() {
     session->End();
     // A pause that goes with its scene resumes the music: stop it after.
     scenePool.Clear();
-    StopMusic();
+    music->Stop();
+    returnToTitle = false;
+    // A replay played to its end: what follows it is not the title.
+    if (replayEnded) return;
     returnRow = session->Setup().practice ? TitleRow::Practice : TitleRow::Start;
     ShowChosenRecord();
     ShowTitle();
-    returnToTitle = false;
 }
 
 void GameApp::FinishGame() {
@@ -289,6 +283,7 @@ void GameApp::FinishGame() {
     }
     replayEnded = true;
     replayMatched = played.score == replay->score && played.fieldHash == replay->fieldHash;
+    verdict = replayMatched ? "THE REPLAY ENDED AS IT WAS RECORDED" : "THE REPLAY WENT ITS OWN WAY";
     if (replayMatched) {
         std::fprintf(stderr, "velmora: the replay ended as it was recorded, at %s points\n",
                      played.score.c_str());
@@ -297,10 +292,13 @@ void GameApp::FinishGame() {
                      "velmora: the replay went its own way: it ended at %s points, not %s\n",
                      played.score.c_str(), replay->score.c_str());
     }
-    EndRun(replayMatched ? 0 : 1);
 }
 
 void GameApp::OnEscape() {
+    if (playback) {
+        LeaveReplay();
+        return;
+    }
     // Esc goes back from a menu; where nothing takes it, it quits as it always did.
     if (!scenePool.Back()) AppFramework::OnEscape();
 }
@@ -315,6 +313,11 @@ void GameApp::Render() {
     scenePool.DrawAll();
     DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight(),
                       session->Practising());
+    if (playback) DrawPlaybackBar(backend, *font, *playback);
+}
+
+void GameApp::Fill(float x, float y, float width, float height, uint32_t color) const {
+    FillRect(device->GetDevice(), x, y, width, height, color);
 }
 
 void GameApp::RestoreDeviceObjects() {

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "app/AppFramework.h"
-#include "audio/MusicPlayer.h"
 #include "audio/SoundPlayer.h"
+#include "game/GameMusic.h"
+#include "game/Playback.h"
 #include "game/Records.h"
 #include "game/ReplayShelf.h"
 #include "game/Scene.h"
@@ -15,7 +16,7 @@
 #include "graphics/BitmapFont.h"
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
-#include "input/ScriptedInput.h"
+#include "input/Presses.h"
 #include "script/StageCatalogue.h"
 #include "util/AssetTable.h"
 
@@ -41,7 +42,9 @@ class GameApp : public AppFramework,
                 private SceneScreen,
                 private GameControl,
                 private MusicControl,
-                private TitleChoices {
+                private TitleChoices,
+                private ReplayTheatre,
+                private PlaybackHost {
 public:
     explicit GameApp(Platform& platform, GameStart start = {});
     // Keeps the records (and the replay of a game under way) for the next run.
@@ -51,6 +54,8 @@ public:
     void Render() override;
     void RestoreDeviceObjects() override;
     void OnEscape() override;
+    void OnKeyPressed(int scancode) override { presses.Key(scancode); }
+    void OnPadButtonPressed(int button) override { presses.Button(button); }
 
     // The title menu, at start and after every game.
     void ShowTitle();
@@ -67,13 +72,21 @@ public:
     // The title comes back at the end of this step.
     void RequestReturnToTitle() override { returnToTitle = true; }
 
+    // Where a replay is watched from: the command line, whose program ends
+    // with it, or the REPLAYS screen, which comes back after it.
+    enum class ReplayFrom { CommandLine, Shelf };
     // Plays a recorded game in place of the title (on the stage and models it
-    // was played with: see ReplayMismatch): its steps are the input, nothing
-    // else is (Esc still quits), and the loop ends with it, with 0 when it came
-    // where it did when recorded, 1 when not.
-    void PlayReplay(const Replay& replay);
+    // was played with: see ReplayMismatch): its steps are the game's input and
+    // the viewer's keys control the playback (see Playback). From the command
+    // line the loop ends with the replay, with 0 when it came where it did
+    // when recorded, 1 when not; left before its end, ReplayEnded stays false.
+    void PlayReplay(const Replay& replay, ReplayFrom from = ReplayFrom::CommandLine);
     bool ReplayEnded() const { return replayEnded; }
     bool ReplayMatched() const { return replayMatched; }
+    // The viewer took the game over: it went on as a practice.
+    bool TookOver() const { return tookOver; }
+    // The playback under way; null when none is.
+    Playback* Viewing() { return playback.get(); }
     // The last game played to its end; null before one was. The models'
     // fingerprint is left to whoever keeps it.
     const Replay* LastGame() const { return lastGame ? &*lastGame : nullptr; }
@@ -83,7 +96,10 @@ public:
     ScenePool& Scenes() override { return scenePool; }
     const StageCatalogue& Catalogue() const { return catalogue; }
     TitleChoices& Choices() override { return *this; }
-    const PadState& Pad() const override { return input->GetState(); }
+    ReplayTheatre& Replays() override { return *this; }
+    // The input of the step under way: the player's, or the replay's.
+    const PadState& Pad() const override { return stepPad; }
+    const Presses& KeysPressed() const override { return presses; }
     // The background video: the title menu's video change and sound switch,
     // and the stop at game over and game clear.
     VideoBackground& Video() override { return *video; }
@@ -110,21 +126,41 @@ private:
     }
     int Width() const override { return device->GetWidth(); }
     int Height() const override { return device->GetHeight(); }
+    void Fill(float x, float y, float width, float height, uint32_t color) const override;
 
     void SetPaused(bool pause) override;
     bool IsPaused() const override { return session->Field().IsPaused(); }
 
     void PlayMusic(MusicRef piece) override;
-    void SetMusicVolume(float volume) override { musicPlayer->SetVolume(volume); }
-    bool IsMusicComplete() override { return musicPlayer->IsComplete(); }
-    // Stops and rewinds the music.
-    void StopMusic() { musicPlayer->Stop(); }
+    void SetMusicVolume(float volume) override { music->SetVolume(volume); }
+    bool IsMusicComplete() override { return music->IsComplete(); }
+
+    // The REPLAYS screen's.
+    std::vector<ReplayEntry> KeptReplays() override;
+    std::string Watch(const ReplayEntry& entry) override;
+    bool Delete(const ReplayEntry& entry, std::string& why) override;
+    std::string LastVerdict() const override { return verdict; }
+
+    // What playback asks of the game.
+    void PlayStep(const PadState& pad) override { Step(pad); }
+    void Rewind() override;
+    void SetSilent(bool silent) override;
+    int TimelinePosition() const override;
 
     void LoadAssets();
     WorldAssets FieldAssets() const;
-    void PauseMusic(bool pause);
     void RunMusicRule();
+    // One step of the game with this input.
+    void Step(const PadState& pad);
     void ReadToggles();
+    // The viewer's keys of this frame, as playback takes them.
+    PlaybackControls ViewerControls();
+    // The viewer plays on from this step, as a practice.
+    void TakeOver();
+    // The viewer left the playback before its end.
+    void LeaveReplay();
+    // The replay is over: the program ends with it, or the REPLAYS screen comes back.
+    void AfterReplay();
     void Begin(const GameSetup& setup);
     // What a recorded game was played with, as this game's stages and levels have it.
     GameSetup ReplaySetup(const Replay& recorded);
@@ -145,7 +181,7 @@ private:
     std::unique_ptr<BitmapFont> font;
     std::unique_ptr<SoundPlayer> soundPlayer;
     std::array<SoundEffect, kSoundCount> sounds;
-    std::unique_ptr<MusicPlayer> musicPlayer;
+    std::unique_ptr<GameMusic> music;
     ScenePool scenePool;
     std::unique_ptr<Session> session;
     StageCatalogue catalogue;
@@ -157,9 +193,18 @@ private:
     TitleRow returnRow = TitleRow::Start;
     bool returnToTitle = false;
     bool toggleLatch = false;
+    PadState stepPad;
+    // The keys and buttons pressed since the last frame, and the viewer's pad
+    // of the last frame: playback's controls act on presses.
+    Presses presses;
+    PadState viewerPad;
     // The recorded game being played back, if any.
     std::optional<Replay> replay;
-    const ScriptedInput* replayInput = nullptr;
-    bool replayEnded = false, replayMatched = false;
+    ReplayFrom replayFrom = ReplayFrom::CommandLine;
+    std::unique_ptr<Playback> playback;
+    bool replayEnded = false, replayMatched = false, tookOver = false;
+    // Chosen on the REPLAYS screen, watched from the end of this step.
+    std::optional<Replay> toWatch;
+    std::string verdict;
     std::optional<Replay> lastGame;
 };

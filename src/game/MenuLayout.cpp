@@ -6,39 +6,23 @@
 
 namespace {
 
+// clang-format off
 constexpr MenuLayout kLayouts[] = {
     // Title: below the logo, where the first menu stood (x = 640 / 2 - 64), in
     // its colours; the keys at the foot.
-    {.x = 256,
-     .y = 200,
-     .rowHeight = 24,
-     .valueX = 320,
-     .headingY = 0,
-     .hintY = 432,
-     .shownRows = 9,
-     .other = 0xFF404040,
-     .shadowed = false},
+    {.x = 256, .y = 200, .rowHeight = 24, .valueX = 320, .headingY = 0, .hintY = 432,
+     .messageY = 0, .shownRows = 9, .other = 0xFF404040, .shadowed = false},
     // Practice: the stage's sections and the options to start with.
-    {.x = 160,
-     .y = 216,
-     .rowHeight = 20,
-     .valueX = 392,
-     .headingY = 184,
-     .hintY = 448,
-     .shownRows = 11,
-     .other = 0xFF8088A0,
-     .shadowed = true},
+    {.x = 160, .y = 216, .rowHeight = 20, .valueX = 392, .headingY = 184, .hintY = 448,
+     .messageY = 0, .shownRows = 11, .other = 0xFF8088A0, .shadowed = true},
     // Pause: under "PAUSE", which stands at (200, 240), over the field.
-    {.x = 200,
-     .y = 272,
-     .rowHeight = 20,
-     .valueX = 0,
-     .headingY = 240,
-     .hintY = 0,
-     .shownRows = 2,
-     .other = 0xFF8088A0,
-     .shadowed = true},
+    {.x = 200, .y = 272, .rowHeight = 20, .valueX = 0, .headingY = 240, .hintY = 0,
+     .messageY = 0, .shownRows = 2, .other = 0xFF8088A0, .shadowed = true},
+    // Replays: a row each, in columns under their captions (at headingY + 20).
+    {.x = 40, .y = 112, .rowHeight = 18, .valueX = 0, .headingY = 72, .hintY = 452,
+     .messageY = 428, .shownRows = 17, .other = 0xFF8088A0, .shadowed = true},
 };
+// clang-format on
 
 }  // namespace
 

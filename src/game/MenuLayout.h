@@ -14,19 +14,44 @@ struct MenuLayout {
     float valueX;     // where the rows' values start
     float headingY;   // a line above the rows
     float hintY;      // the keys, under the rows
+    float messageY;   // a line the screen says something on
     int shownRows;    // a longer list scrolls to keep the chosen row in sight
     uint32_t other;   // the rows not chosen (the chosen one is white)
     bool shadowed;    // rows over a busy picture stand on a shadow
 };
 
-enum class MenuScreen { Title, Practice, Pause };
+enum class MenuScreen { Title, Practice, Pause, Replays };
 
 inline constexpr uint32_t kRowChosen = 0xFFFFFFFF;
 inline constexpr uint32_t kMenuHeading = 0xFFFFFFFF;
 inline constexpr uint32_t kMenuHint = 0xFFA0A0B0;
 inline constexpr uint32_t kMenuShadow = 0xC0000000;
+// Over the title's picture behind a screen of many rows.
+inline constexpr uint32_t kMenuShade = 0xD0000010;
 
 const MenuLayout& LayoutOf(MenuScreen screen);
+
+// The bar along the bottom while a replay plays: a strip, the track of the
+// whole game with the sections marked, and a line of text under it.
+struct BarLayout {
+    float stripY, stripHeight;
+    float trackX, trackY, trackWidth, trackHeight;
+    float markHeight;
+    float textY;
+    uint32_t strip, track, played, mark;
+};
+inline constexpr BarLayout kPlaybackBar = {.stripY = 446,
+                                           .stripHeight = 34,
+                                           .trackX = 16,
+                                           .trackY = 452,
+                                           .trackWidth = 608,
+                                           .trackHeight = 3,
+                                           .markHeight = 9,
+                                           .textY = 464,
+                                           .strip = 0xB0000000,
+                                           .track = 0xFF505068,
+                                           .played = 0xFFFFFFFF,
+                                           .mark = 0xFFFFC040};
 
 struct MenuRowText {
     std::string label;

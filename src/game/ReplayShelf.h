@@ -32,6 +32,8 @@ public:
     // behind. Files of other names, and replays of a newer version of the
     // game, are left alone.
     static void Prune(const std::string& folder);
+    // With its trailing '/'; empty when nothing is kept.
+    const std::string& Folder() const { return folder; }
 
 private:
     void Write(Replay replay, const std::string& name);

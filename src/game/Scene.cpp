@@ -1,10 +1,10 @@
 #include "game/Scene.h"
 
 namespace {
-constexpr const char* kNames[] = {"TitleMenu", "Practice",   "GetReady", "StageRunner",
-                                  "Pause",     "GameOver",   "Warning",  "GameClear",
-                                  "MusicFade", "ReplayStart"};
-static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::ReplayStart) + 1);
+constexpr const char* kNames[] = {"TitleMenu", "Practice",    "GetReady", "StageRunner",
+                                  "Pause",     "GameOver",    "Warning",  "GameClear",
+                                  "MusicFade", "ReplayStart", "Replays"};
+static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::Replays) + 1);
 }  // namespace
 
 const char* SceneName(SceneKind kind) {

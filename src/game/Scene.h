@@ -4,15 +4,18 @@
 // paused and draws last. A scene starts the next by creating it and ends by
 // returning false from its update. Scenes see the game through SceneHost and
 // the few narrow services it hands out; none sees the whole play-through.
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "game/ReplayList.h"
 #include "game/SceneKind.h"
 #include "util/AssetTable.h"
 #include "world/GameObject.h"
 
 class BitmapFont;
+class Presses;
 class ScenePool;
 class Texture;
 class VideoBackground;
@@ -27,6 +30,8 @@ public:
     virtual const Texture& GetTexture(TextureRef texture) const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
+    // A rectangle of one colour, over what is drawn already.
+    virtual void Fill(float x, float y, float width, float height, uint32_t color) const = 0;
 };
 
 // The game's flow as scenes drive it.
@@ -63,7 +68,17 @@ public:
 };
 
 // The title's rows, in their order.
-enum class TitleRow { Start, Level, Stage, Practice, VideoChange, VideoSound, Exit, Count };
+enum class TitleRow {
+    Start,
+    Level,
+    Stage,
+    Practice,
+    Replays,
+    VideoChange,
+    VideoSound,
+    Exit,
+    Count
+};
 
 // What the title offers: the stage and the level a game is played at, and
 // where practice can start in that stage.
@@ -80,6 +95,20 @@ public:
     virtual TitleRow ReturnRow() const = 0;
 };
 
+// The kept replays, as the REPLAYS screen shows and plays them.
+class ReplayTheatre {
+public:
+    virtual ~ReplayTheatre() = default;
+    // Newest first (see ListReplays).
+    virtual std::vector<ReplayEntry> KeptReplays() = 0;
+    // Starts watching one; why it cannot be watched here otherwise.
+    virtual std::string Watch(const ReplayEntry& entry) = 0;
+    // Removes one; false, with why, when it cannot.
+    virtual bool Delete(const ReplayEntry& entry, std::string& why) = 0;
+    // How the replay watched last ended; empty when none ended.
+    virtual std::string LastVerdict() const = 0;
+};
+
 // What a scene may ask of the game around it.
 class SceneHost {
 public:
@@ -87,6 +116,8 @@ public:
 
     // The input, as read at the start of this step.
     virtual const PadState& Pad() const = 0;
+    // The keys and pad buttons pressed since the last frame.
+    virtual const Presses& KeysPressed() const = 0;
     // Scenes live in their own pool, which runs also while the field is paused.
     virtual ScenePool& Scenes() = 0;
     virtual const SceneScreen& Screen() const = 0;
@@ -95,6 +126,7 @@ public:
     virtual VideoBackground& Video() = 0;
     virtual Timeline& Stage() = 0;
     virtual TitleChoices& Choices() = 0;
+    virtual ReplayTheatre& Replays() = 0;
 
     // A new scene, constructed as T(*this, args...); null when the pool is full.
     template <class T, class... Args>

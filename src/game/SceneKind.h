@@ -12,6 +12,7 @@ enum class SceneKind {
     GameClear,
     MusicFade,
     ReplayStart,
+    Replays,
 };
 
 const char* SceneName(SceneKind kind);

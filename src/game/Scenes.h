@@ -43,6 +43,25 @@ public:
     bool leaving = false;
 };
 
+// The kept replays, newest first, a row each: Up and Down (PageUp and
+// PageDown, the shoulder buttons) choose, confirming watches, Delete (the
+// pad's Back) asks and then removes the file, Esc or B goes back.
+class ReplayMenu : public Scene {
+public:
+    explicit ReplayMenu(SceneHost& host);
+    SceneKind Kind() const override { return SceneKind::Replays; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    std::vector<ReplayEntry> entries;
+    MenuList menu;
+    // Why the chosen replay cannot be watched, or how the last one ended.
+    std::string message;
+    bool confirmingDelete = false;
+    bool leaving = false;
+};
+
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:

@@ -98,6 +98,11 @@ std::optional<Replay> Session::Finish() {
     return std::exchange(recording, std::nullopt);
 }
 
+void Session::TakeOver() {
+    setup.practice = true;
+    if (recording) recording->practice = true;
+}
+
 void Session::End() {
     world.Clear();
 }

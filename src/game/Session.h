@@ -73,6 +73,10 @@ public:
     bool Cleared() const { return cleared; }
     // A practice game is under way.
     bool Practising() const { return recording && setup.practice; }
+    // A game is under way.
+    bool Recording() const { return recording.has_value(); }
+    // The viewer of a replay plays on from here: the game goes on as a practice.
+    void TakeOver();
     // Piece n of the stage's music table; none outside it.
     static std::optional<MusicRef> MusicPiece(int n);
 

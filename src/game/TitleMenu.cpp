@@ -41,6 +41,9 @@ constexpr RowDef kRows[] = {
     {TitleRow::Practice, [](SceneHost&) { return Fixed("PRACTICE"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<PracticeMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
+    {TitleRow::Replays, [](SceneHost&) { return Fixed("REPLAYS"); }, nullptr,
+     [](SceneHost& host) { return host.CreateScene<ReplayMenu>() ? Then::Leave : Then::Stay; },
+     nullptr},
     {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); }, nullptr,
      [](SceneHost& host) {
          host.Video().ChooseVideo();

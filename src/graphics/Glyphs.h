@@ -7,7 +7,7 @@
 
 inline constexpr std::string_view kGlyphOrder =
     "0123456789@?{}ABCDEFGHIJKLMNOPQRSTUVWXYZ=."
-    "<>-:/!,'+%()";
+    "<>-:/!,'+%()*";
 
 // A text as the font shows it: letters upper-cased, whatever it has no glyph
 // for a blank.

@@ -16,8 +16,10 @@ constexpr int kKeyActionCount = 9;
 // SDL_Scancode values are too (the platform checks that they agree).
 namespace scancode {
 constexpr int kB = 5, kC = 6, kV = 25, kX = 27, kZ = 29;
-constexpr int kReturn = 40, kSpace = 44;
+constexpr int kReturn = 40, kSpace = 44, kPeriod = 55;
+constexpr int kHome = 74, kPageUp = 75, kDelete = 76, kPageDown = 78;
 constexpr int kRight = 79, kLeft = 80, kDown = 81, kUp = 82;
+constexpr int kKeypadEnter = 88;
 }  // namespace scancode
 
 struct KeyBinding {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "input/Presses.h"
+
 namespace {
 
 // The key table names keys by their USB HID numbers, which SDL's scancodes are.
@@ -10,7 +12,17 @@ static_assert(scancode::kB == SDL_SCANCODE_B && scancode::kC == SDL_SCANCODE_C &
               scancode::kZ == SDL_SCANCODE_Z && scancode::kReturn == SDL_SCANCODE_RETURN &&
               scancode::kSpace == SDL_SCANCODE_SPACE && scancode::kRight == SDL_SCANCODE_RIGHT &&
               scancode::kLeft == SDL_SCANCODE_LEFT && scancode::kDown == SDL_SCANCODE_DOWN &&
-              scancode::kUp == SDL_SCANCODE_UP);
+              scancode::kUp == SDL_SCANCODE_UP && scancode::kPeriod == SDL_SCANCODE_PERIOD &&
+              scancode::kHome == SDL_SCANCODE_HOME && scancode::kPageUp == SDL_SCANCODE_PAGEUP &&
+              scancode::kDelete == SDL_SCANCODE_DELETE &&
+              scancode::kPageDown == SDL_SCANCODE_PAGEDOWN &&
+              scancode::kKeypadEnter == SDL_SCANCODE_KP_ENTER);
+static_assert(padbutton::kA == SDL_CONTROLLER_BUTTON_A && padbutton::kB == SDL_CONTROLLER_BUTTON_B &&
+              padbutton::kX == SDL_CONTROLLER_BUTTON_X && padbutton::kY == SDL_CONTROLLER_BUTTON_Y &&
+              padbutton::kBack == SDL_CONTROLLER_BUTTON_BACK &&
+              padbutton::kStart == SDL_CONTROLLER_BUTTON_START &&
+              padbutton::kLeftShoulder == SDL_CONTROLLER_BUTTON_LEFTSHOULDER &&
+              padbutton::kRightShoulder == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
 
 int ScaleAxis(Sint16 v) {
     return std::clamp(v * kAxisRange / 32767, -kAxisRange, kAxisRange);
