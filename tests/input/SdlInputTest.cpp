@@ -19,7 +19,7 @@ struct DisplayInput : ::testing::Test {
             SDL_Delay(10);
         }
         if (SDL_GetKeyboardFocus() != handle) GTEST_SKIP() << "the window never got the focus";
-        source = std::make_unique<SdlInputSource>(handle, DefaultKeys());
+        source = std::make_unique<SdlInputSource>(handle, DefaultKeys(), DefaultPad());
     }
     void TearDown() override {
         for (SDL_Joystick* j : opened)

@@ -110,7 +110,7 @@ std::unique_ptr<RenderBackend> SdlPlatform::CreateRenderBackend(Window& window) 
 
 std::unique_ptr<InputSource> SdlPlatform::CreateInputSource(Window& window) {
     return std::make_unique<SdlInputSource>(static_cast<SdlWindow&>(window).Handle(),
-                                            settings.keys);
+                                            settings.keys, settings.pad);
 }
 
 std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {

@@ -12,7 +12,7 @@
 class SdlPlatform : public Platform {
 public:
     // data: where Media/ is (the executable's folder when empty); the settings
-    // give the volumes, the keys and the picture's fit.
+    // give the volumes, the keys, the pad's buttons and the picture's fit.
     explicit SdlPlatform(DataDir data = {}, Settings settings = {});
     ~SdlPlatform() override;
 
