@@ -192,6 +192,13 @@ std::span<const std::string_view> OptionKeys() {
     return keys;
 }
 
+Settings WithDefaultOptions(const Settings& settings) {
+    Settings defaults;
+    defaults.level = settings.level;
+    defaults.stage = settings.stage;
+    return defaults;
+}
+
 std::string DefaultSettingsText(const KeyNames& names) {
     const Settings d;
     auto line = [&](std::string_view key) {

@@ -51,3 +51,5 @@ LoadedSettings ParseSettings(const std::string& text, const KeyNames& names);
 std::string SettingValue(const Settings& settings, std::string_view key, const KeyNames& names);
 // Every key the options screen changes, in the order of the default file.
 std::span<const std::string_view> OptionKeys();
+// The options screen's settings at their defaults; the title's level and stage kept.
+Settings WithDefaultOptions(const Settings& settings);
