@@ -62,6 +62,11 @@ SdlInputSource::~SdlInputSource() {
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
 }
 
+void SdlInputSource::SetBindings(KeyTable newKeys, PadTable newPad) {
+    keys = std::move(newKeys);
+    pad = std::move(newPad);
+}
+
 void SdlInputSource::RefreshDevices() {
     // Drop what was unplugged, keep the attach order of the rest.
     std::erase_if(devices, [](const Device& d) {

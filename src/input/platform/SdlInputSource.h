@@ -13,6 +13,8 @@ public:
     SdlInputSource(SDL_Window* window, KeyTable keys, PadTable pad);
     ~SdlInputSource() override;
     void Fill(PadState& pad) override;
+    // The tables the next reads go through.
+    void SetBindings(KeyTable newKeys, PadTable newPad);
 
 private:
     struct Device {
