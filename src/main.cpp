@@ -7,7 +7,7 @@
 #include "app/BuildInfo.h"
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
-#include "app/Settings.h"
+#include "app/SettingsFile.h"
 #include "app/platform/SdlPlatform.h"
 #include "game/GameApp.h"
 #include "game/Levels.h"

@@ -98,6 +98,8 @@ public:
         // cannot be made, meets.
         bool display = true, windowOpens = true;
         Language language = Language::English;
+        // How keys are named; by their numbers unless told.
+        KeyNames keyNames = NumberedKeyNames();
     };
 
     static constexpr double kSimulatedVideoLength = 24.0;
@@ -124,6 +126,8 @@ public:
     Dialogs& GetDialogs() override { return dialogs; }
     FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override;
+    void ApplySettings(const Settings& settings) override { applied.push_back(settings); }
+    KeyNames GetKeyNames() override { return options.keyNames; }
     std::string Error() const override;
     Language MessageLanguage() const override { return options.language; }
 
@@ -143,6 +147,8 @@ public:
     int videosMade = 0;
     // Replaces the steady clock, for tests of the main loop.
     TimeSource* timeOverride = nullptr;
+    // Every set of settings applied while the game ran, in order.
+    std::vector<Settings> applied;
 
 private:
     Options options;

@@ -7,6 +7,7 @@
 #include "app/Dialogs.h"
 #include "app/FileChooser.h"
 #include "app/PlayerTexts.h"
+#include "app/Settings.h"
 #include "app/TimeSource.h"
 #include "app/Window.h"
 #include "audio/AudioBackend.h"
@@ -50,6 +51,12 @@ public:
     virtual Dialogs& GetDialogs() = 0;
     virtual FileChooser& GetFileChooser() = 0;
     virtual TimeSource& GetTimeSource() = 0;
+    // The player's settings while the game runs: the volumes, the picture's fit,
+    // the keys and the pad's buttons reach what was made at once. (Full screen
+    // is the framework's SetFullScreen.)
+    virtual void ApplySettings(const Settings& settings) = 0;
+    // How keys are named to the player and in the settings file.
+    virtual KeyNames GetKeyNames() = 0;
     virtual std::string Error() const = 0;
     // The language of the texts the player reads in boxes.
     virtual Language MessageLanguage() const = 0;

@@ -1,29 +1,21 @@
 #include "app/Settings.h"
 
 #include <charconv>
-#include <filesystem>
+#include <cstdio>
 #include <iterator>
 #include <sstream>
 
-#include "util/AtomicFile.h"
-#include "util/FileData.h"
+#include "app/SettingsLine.h"
 #include "util/StringUtil.h"
 
 namespace {
 
-// A settings file is a few hundred bytes; anything much bigger is not one.
-constexpr std::size_t kMaxBytes = 64 * 1024;
 // A broken file says so in a few lines, not in thousands.
 constexpr std::size_t kMaxProblems = 10;
+// Longer file names are refused by the file systems the game runs on.
+constexpr std::size_t kMaxFileName = 255;
 
 constexpr const char* kPictureNames[] = {"aspect", "integer", "stretch"};
-
-std::string Trim(std::string_view s) {
-    const char* space = " \t\r";
-    size_t first = s.find_first_not_of(space);
-    if (first == std::string_view::npos) return "";
-    return std::string(s.substr(first, s.find_last_not_of(space) - first + 1));
-}
 
 std::string Lower(std::string s) {
     for (char& c : s)
@@ -31,14 +23,29 @@ std::string Lower(std::string s) {
     return s;
 }
 
-// A value as the message shows it: short, and with nothing that upsets a terminal.
-std::string Shown(const std::string& s) {
+// A value as a message shows it: short, with control characters and bytes past
+// ASCII as \xNN, so nothing of a garbled file upsets the terminal.
+std::string Shown(std::string_view s) {
     constexpr size_t kShown = 40;
-    std::string shown = s.substr(0, kShown);
-    for (char& c : shown) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    std::string shown;
+    for (char c : s.substr(0, kShown)) {
+        auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
     }
     return s.size() > kShown ? shown + "..." : shown;
+}
+
+std::string Quoted(const std::vector<std::string>& names) {
+    std::string list;
+    for (const std::string& name : names)
+        list += (list.empty() ? "\"" : ", \"") + Shown(name) + "\"";
+    return list;
 }
 
 bool ParseVolume(const std::string& value, int& volume) {
@@ -74,115 +81,182 @@ bool ParsePicture(const std::string& value, PictureFit& fit) {
     return false;
 }
 
-bool ParseKeys(const std::string& value, const KeyNames& names, std::vector<int>& codes) {
-    std::stringstream list(value);
-    std::string name;
-    while (std::getline(list, name, ',')) {
-        int code = names.scancode(Trim(name));
-        if (code <= 0) return false;
-        codes.push_back(code);
+// Only a name inside the stages folder: never a way out of it.
+bool IsStageFileName(const std::string& value) {
+    if (value.size() > kMaxFileName || value == "." || value == "..") return false;
+    for (char c : value) {
+        if (c == '/' || static_cast<unsigned char>(c) < 0x20) return false;
     }
-    return !codes.empty();
+    return true;
 }
 
-std::string KeyList(const KeyTable& keys, KeyAction action, const KeyNames& names) {
-    std::string list;
-    for (const KeyBinding& key : keys) {
-        if (key.action != action) continue;
-        if (!list.empty()) list += ", ";
-        list += names.name(key.scancode);
+// What one "key = value" line did: used, or not with what was wanted, and
+// any names of a list that were left out.
+struct Applied {
+    bool used = false;
+    std::string wanted;  // empty for a key that is no setting
+    std::vector<std::string> notes;
+};
+
+// A list of keys or buttons is used with the names it can use; those it
+// cannot are said, and with none left the default stays.
+void NoteLeftOut(const std::vector<std::string>& unknown, const std::vector<std::string>& refused,
+                 std::string_view why, std::string_view kind, Applied& applied) {
+    std::string rest = applied.used ? "the others are used" : "the default is used";
+    if (!unknown.empty()) {
+        applied.notes.push_back("unknown " + std::string(kind) + (unknown.size() > 1 ? "s " : " ") +
+                                Quoted(unknown) + "; " + rest);
     }
-    return list;
+    if (!refused.empty())
+        applied.notes.push_back(Quoted(refused) + ": " + std::string(why) + "; " + rest);
 }
 
-// Applies one "key = value"; false, with what was wanted, when the value is unusable.
-bool Apply(const std::string& key, const std::string& value, const KeyNames& names,
-           Settings& settings, std::string& wanted) {
-    if (key == "music_volume" || key == "effects_volume") {
-        wanted = "a whole number from 0 to 100";
-        return ParseVolume(value,
-                           key == "music_volume" ? settings.musicVolume : settings.effectsVolume);
+Applied Apply(const std::string& key, const std::string& value, const KeyNames& names,
+              Settings& settings) {
+    Applied applied;
+    if (key == setting::kMusicVolume || key == setting::kEffectsVolume) {
+        applied.wanted = "a whole number from 0 to 100";
+        applied.used = ParseVolume(
+            value, key == setting::kMusicVolume ? settings.musicVolume : settings.effectsVolume);
+    } else if (key == setting::kFullScreen) {
+        applied.wanted = "yes or no";
+        applied.used = ParseYesNo(value, settings.fullScreen);
+    } else if (key == setting::kPicture) {
+        applied.wanted = "aspect, integer or stretch";
+        applied.used = ParsePicture(value, settings.picture);
+    } else if (key == setting::kLevel) {
+        applied.wanted = "a level's name";
+        applied.used = !value.empty();
+        if (applied.used) settings.level = value;
+    } else if (key == setting::kStage) {
+        applied.wanted = "a file name in the stages folder, or nothing";
+        applied.used = IsStageFileName(value);
+        if (applied.used) settings.stage = value;
     }
-    if (key == "fullscreen") {
-        wanted = "yes or no";
-        return ParseYesNo(value, settings.fullScreen);
-    }
-    if (key == "picture") {
-        wanted = "aspect, integer or stretch";
-        return ParsePicture(value, settings.picture);
-    }
+    if (!applied.wanted.empty()) return applied;
     for (int a = 0; a < kKeyActionCount; ++a) {
         auto action = static_cast<KeyAction>(a);
         if (key != SettingName(action)) continue;
-        wanted = "key names separated by commas";
-        std::vector<int> codes;
-        if (!ParseKeys(value, names, codes)) return false;
-        settings.keys = Rebind(settings.keys, action, codes);
-        return true;
+        applied.wanted = "key names separated by commas";
+        KeyListReading reading = ReadKeyList(value, names);
+        applied.used = !reading.scancodes.empty();
+        if (applied.used) settings.keys = Rebind(settings.keys, action, reading.scancodes);
+        NoteLeftOut(reading.unknown, reading.reserved,
+                    "the game's own (Esc leaves, F11 and Alt+Enter switch full screen)", "key",
+                    applied);
+        return applied;
     }
-    wanted.clear();
-    return false;
+    for (int b = 0; b < kButtonCount; ++b) {
+        auto action = static_cast<PadButton>(b);
+        if (key != PadSettingName(action)) continue;
+        applied.wanted = "button names separated by commas";
+        ButtonListReading reading = ReadButtonList(value);
+        applied.used = !reading.buttons.empty();
+        if (applied.used) settings.pad = Rebind(settings.pad, action, reading.buttons);
+        NoteLeftOut(reading.unknown, reading.moving, "the D-pad moves the ship", "button", applied);
+        return applied;
+    }
+    return applied;
 }
 
 }  // namespace
 
-std::string SettingsPath(const char* xdgConfigHome, const char* home) {
-    // XDG: a relative path in the variable is invalid and is ignored.
-    if (xdgConfigHome && xdgConfigHome[0] == '/') {
-        return std::string(xdgConfigHome) + "/velmora/settings.ini";
+std::string SettingValue(const Settings& settings, std::string_view key, const KeyNames& names) {
+    if (key == setting::kMusicVolume) return std::to_string(settings.musicVolume);
+    if (key == setting::kEffectsVolume) return std::to_string(settings.effectsVolume);
+    if (key == setting::kFullScreen) return settings.fullScreen ? "yes" : "no";
+    if (key == setting::kPicture) return kPictureNames[static_cast<int>(settings.picture)];
+    if (key == setting::kLevel) return settings.level;
+    if (key == setting::kStage) return settings.stage;
+    for (int a = 0; a < kKeyActionCount; ++a) {
+        auto action = static_cast<KeyAction>(a);
+        if (key == SettingName(action)) return KeyListText(settings.keys, action, names);
     }
-    if (home && home[0]) return std::string(home) + "/.config/velmora/settings.ini";
+    for (int b = 0; b < kButtonCount; ++b) {
+        auto action = static_cast<PadButton>(b);
+        if (key == PadSettingName(action)) return ButtonListText(settings.pad, action);
+    }
     return "";
 }
 
+std::span<const std::string_view> OptionKeys() {
+    static const std::vector<std::string_view> keys = [] {
+        std::vector<std::string_view> list = {setting::kMusicVolume, setting::kEffectsVolume,
+                                              setting::kFullScreen, setting::kPicture};
+        for (int a = 0; a < kKeyActionCount; ++a)
+            list.push_back(SettingName(static_cast<KeyAction>(a)));
+        for (int b = 0; b < kButtonCount; ++b)
+            list.push_back(PadSettingName(static_cast<PadButton>(b)));
+        return list;
+    }();
+    return keys;
+}
+
+Settings WithDefaultOptions(const Settings& settings) {
+    Settings defaults;
+    defaults.level = settings.level;
+    defaults.stage = settings.stage;
+    return defaults;
+}
+
 std::string DefaultSettingsText(const KeyNames& names) {
-    Settings d;
-    const std::string fullScreen = d.fullScreen ? "yes" : "no";
-    const std::string picture = kPictureNames[static_cast<int>(d.picture)];
+    const Settings d;
+    auto line = [&](std::string_view key) {
+        std::string value = SettingValue(d, key, names);
+        return std::string(key) + (value.empty() ? " =" : " = " + value) + "\n";
+    };
     std::string text =
         "# Velmora's settings, read at every start. Each line is \"key = value\"; lines\n"
         "# starting with # are comments. Delete this file to have the defaults written\n"
         "# again.\n"
         "\n"
         "# Volume of the music and of the sound effects, 0 (silent) to 100 (full).\n"
-        "# Default: 100.\n"
-        "music_volume = " +
-        std::to_string(d.musicVolume) +
-        "\n"
-        "effects_volume = " +
-        std::to_string(d.effectsVolume) +
-        "\n"
+        "# Default: " +
+        SettingValue(d, setting::kMusicVolume, names) + ".\n" + line(setting::kMusicVolume) +
+        line(setting::kEffectsVolume) +
         "\n"
         "# Start in full screen: yes or no. Default: " +
-        fullScreen +
+        SettingValue(d, setting::kFullScreen, names) +
         ". Alt+Enter, F11 or a double\n"
-        "# click on the window switch while the game runs.\n"
-        "fullscreen = " +
-        fullScreen +
-        "\n"
+        "# click on the window switch while the game runs.\n" +
+        line(setting::kFullScreen) +
         "\n"
         "# How the picture fills the window or the screen. Default: " +
-        picture +
+        SettingValue(d, setting::kPicture, names) +
         ".\n"
         "#   aspect   as large as fits, in its own 4:3 shape, with black bars\n"
         "#   integer  the largest whole multiple of 640 x 480 that fits, centred\n"
-        "#   stretch  over the whole window, whatever its shape\n"
-        "picture = " +
-        picture +
-        "\n"
+        "#   stretch  over the whole window, whatever its shape\n" +
+        line(setting::kPicture) +
         "\n"
         "# Keys for each action, as SDL names them (Up, Left Shift, Keypad 8, A,\n"
-        "# Space, Return, ...), several separated by commas. Esc always quits.\n"
-        "# Defaults:\n";
+        "# Space, Return, Comma, ...), several separated by commas. Esc, F11 and Alt\n"
+        "# stay the game's own. Defaults:\n";
     std::string lines;
     for (int a = 0; a < kKeyActionCount; ++a) {
-        auto action = static_cast<KeyAction>(a);
-        std::string line =
-            std::string(SettingName(action)) + " = " + KeyList(d.keys, action, names) + "\n";
-        text += "#   " + line;
-        lines += line;
+        std::string keyLine = line(SettingName(static_cast<KeyAction>(a)));
+        text += "#   " + keyLine;
+        lines += keyLine;
     }
-    return text + lines;
+    text += lines +
+            "\n"
+            "# Buttons of the game pad for each action: A, B, X, Y, Back, Guide, Start,\n"
+            "# LeftStick, RightStick, LeftShoulder, RightShoulder, Misc1, Paddle1 to\n"
+            "# Paddle4, Touchpad; several separated by commas. The stick and the D-pad\n"
+            "# move. A pad SDL does not know plays with its first four buttons. Defaults:\n";
+    lines.clear();
+    for (int b = 0; b < kButtonCount; ++b) {
+        std::string padLine = line(PadSettingName(static_cast<PadButton>(b)));
+        text += "#   " + padLine;
+        lines += padLine;
+    }
+    return text + lines +
+           "\n"
+           "# The level and the stage the title chose last. The level: easy, normal\n"
+           "# or hard. The stage: the name of a file in the stages folder\n"
+           "# ($XDG_DATA_HOME/velmora/stages/, ~/.local/share/velmora/stages/), or\n"
+           "# nothing for the game's own stage. Defaults: easy and nothing.\n" +
+           line(setting::kLevel) + line(setting::kStage);
 }
 
 LoadedSettings ParseSettings(const std::string& text, const KeyNames& names) {
@@ -194,48 +268,31 @@ LoadedSettings ParseSettings(const std::string& text, const KeyNames& names) {
             loaded.problems.push_back("more lines that are not settings were skipped");
         }
     };
-    std::stringstream lines(text);
+    if (IsUtf16(text)) {
+        loaded.problems.push_back(
+            "the file is UTF-16 text, which is not read; save it as UTF-8 (the defaults are "
+            "used)");
+        return loaded;
+    }
+    std::stringstream lines{std::string(WithoutMark(text))};
     std::string raw;
     for (int number = 1; std::getline(lines, raw); ++number) {
-        std::string line = Trim(raw);
-        if (line.empty() || line[0] == '#' || line[0] == ';') continue;
-        size_t equals = line.find('=');
-        if (equals == std::string::npos) {
+        auto [kind, key, value] = ReadSettingLine(raw);
+        if (kind == SettingLine::Blank) continue;
+        if (kind == SettingLine::NotASetting) {
             report(number, "not a setting (key = value); skipped");
             continue;
         }
-        std::string key = Lower(Trim(line.substr(0, equals)));
-        std::string value = Trim(line.substr(equals + 1));
-        std::string wanted;
-        if (Apply(key, value, names, loaded.settings, wanted)) continue;
-        if (wanted.empty()) {
+        Applied applied = Apply(key, value, names, loaded.settings);
+        for (const std::string& note : applied.notes)
+            report(number, key + ": " + note);
+        if (applied.used || !applied.notes.empty()) continue;
+        if (applied.wanted.empty()) {
             report(number, "unknown setting \"" + Shown(key) + "\"; skipped");
         } else {
-            report(number,
-                   key + " = \"" + Shown(value) + "\" is not " + wanted + "; the default is used");
+            report(number, key + " = \"" + Shown(value) + "\" is not " + applied.wanted +
+                               "; the default is used");
         }
     }
     return loaded;
-}
-
-LoadedSettings LoadSettings(const std::string& path, const KeyNames& names) {
-    std::error_code missing;
-    if (!std::filesystem::exists(path, missing)) {
-        LoadedSettings defaults;
-        std::filesystem::path folder = std::filesystem::path(path).parent_path();
-        std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        std::string reason = error.message();
-        if (error || !WriteFileAtomically(path, DefaultSettingsText(names), reason)) {
-            defaults.problems.push_back("cannot write the default settings: " + reason);
-        }
-        return defaults;
-    }
-    std::string text, error;
-    if (!ReadFileLimited(path, kMaxBytes, text, error)) {
-        LoadedSettings defaults;
-        defaults.problems.push_back(error + "; the defaults are used");
-        return defaults;
-    }
-    return ParseSettings(text, names);
 }

@@ -1,12 +1,15 @@
 #pragma once
-// The player's settings file: volumes, full screen at start, how the picture
-// fills the window, and the keys. Read at start; written, with every key and
-// its default, only when there is none.
+// The player's settings: volumes, full screen at start, how the picture fills
+// the window, the keys, the pad's buttons, and the level and stage the title
+// chose last. Read from the settings file's text and written back as text.
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "graphics/PictureFit.h"
 #include "input/KeyTable.h"
+#include "input/PadTable.h"
 
 struct Settings {
     int musicVolume = 100;    // 0..100
@@ -14,7 +17,23 @@ struct Settings {
     bool fullScreen = false;
     PictureFit picture = PictureFit::Aspect;
     KeyTable keys = DefaultKeys();
+    PadTable pad = DefaultPad();
+    // The level's name; the game checks it against its levels.
+    std::string level = "easy";
+    // A file name in the player's stages folder; empty for the game's own stage.
+    std::string stage;
+    bool operator==(const Settings&) const = default;
 };
+
+// The keys of the file besides key_* (SettingName) and pad_* (PadSettingName).
+namespace setting {
+constexpr std::string_view kMusicVolume = "music_volume";
+constexpr std::string_view kEffectsVolume = "effects_volume";
+constexpr std::string_view kFullScreen = "fullscreen";
+constexpr std::string_view kPicture = "picture";
+constexpr std::string_view kLevel = "level";
+constexpr std::string_view kStage = "stage";
+}  // namespace setting
 
 struct LoadedSettings {
     Settings settings;
@@ -22,12 +41,15 @@ struct LoadedSettings {
     std::vector<std::string> problems;
 };
 
-// $XDG_CONFIG_HOME/velmora/settings.ini, or ~/.config/velmora/settings.ini when
-// XDG_CONFIG_HOME is unset, empty or relative; empty without either.
-std::string SettingsPath(const char* xdgConfigHome, const char* home);
 // The file's text as written for a new player.
 std::string DefaultSettingsText(const KeyNames& names);
 // Reads settings from a file's text; anything unusable keeps its default.
 LoadedSettings ParseSettings(const std::string& text, const KeyNames& names);
-// Reads the file, or writes the defaults there (with its folder) when it is missing.
-LoadedSettings LoadSettings(const std::string& path, const KeyNames& names);
+
+// A setting's value as the file writes it ("Z, Space, Return"); empty for a
+// key that is no setting.
+std::string SettingValue(const Settings& settings, std::string_view key, const KeyNames& names);
+// Every key the options screen changes, in the order of the default file.
+std::span<const std::string_view> OptionKeys();
+// The options screen's settings at their defaults; the title's level and stage kept.
+Settings WithDefaultOptions(const Settings& settings);

@@ -59,20 +59,20 @@ PlaybackControls GameApp::ViewerControls() {
     auto button = [&](PadButton b) { return now.Held(b) && !viewerPad.Held(b); };
     PlaybackControls c;
     c.pause = button(kButtonPause);
-    c.step = presses.HasKey(scancode::kPeriod) || presses.HasButton(padbutton::kA);
+    c.step = presses.HasKey(scancode::kPeriod) || presses.HasButton(ControllerButton::A);
     c.faster = pressed(&PadState::up);
     c.slower = pressed(&PadState::down);
     c.forward = pressed(&PadState::right);
     c.back = pressed(&PadState::left);
     c.nextSection =
-        presses.HasKey(scancode::kPageDown) || presses.HasButton(padbutton::kRightShoulder);
+        presses.HasKey(scancode::kPageDown) || presses.HasButton(ControllerButton::RightShoulder);
     c.previousSection =
-        presses.HasKey(scancode::kPageUp) || presses.HasButton(padbutton::kLeftShoulder);
-    c.start = presses.HasKey(scancode::kHome) || presses.HasButton(padbutton::kBack);
+        presses.HasKey(scancode::kPageUp) || presses.HasButton(ControllerButton::LeftShoulder);
+    c.start = presses.HasKey(scancode::kHome) || presses.HasButton(ControllerButton::Back);
     if (presses.HasKey(scancode::kReturn) || presses.HasKey(scancode::kKeypadEnter) ||
-        presses.HasButton(padbutton::kY)) {
+        presses.HasButton(ControllerButton::Y)) {
         TakeOver();
-    } else if (presses.HasButton(padbutton::kB)) {
+    } else if (presses.HasButton(ControllerButton::B)) {
         LeaveReplay();
     }
     return c;

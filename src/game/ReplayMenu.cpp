@@ -41,9 +41,9 @@ bool ReplayMenu::Update() {
     MenuAction action = menu.Read(host.Pad());
     const Presses& presses = host.KeysPressed();
     const int page = LayoutOf(MenuScreen::Replays).shownRows;
-    if (presses.HasKey(scancode::kPageDown) || presses.HasButton(padbutton::kRightShoulder))
+    if (presses.HasKey(scancode::kPageDown) || presses.HasButton(ControllerButton::RightShoulder))
         menu.SetCursor(std::min(menu.Cursor() + page, menu.Rows() - 1));
-    if (presses.HasKey(scancode::kPageUp) || presses.HasButton(padbutton::kLeftShoulder))
+    if (presses.HasKey(scancode::kPageUp) || presses.HasButton(ControllerButton::LeftShoulder))
         menu.SetCursor(std::max(menu.Cursor() - page, 0));
     const bool any = !entries.empty();
     const ReplayEntry* chosen = any ? &entries[static_cast<std::size_t>(menu.Cursor())] : nullptr;
@@ -65,7 +65,7 @@ bool ReplayMenu::Update() {
         }
         return true;
     }
-    if (any && (presses.HasKey(scancode::kDelete) || presses.HasButton(padbutton::kBack))) {
+    if (any && (presses.HasKey(scancode::kDelete) || presses.HasButton(ControllerButton::Back))) {
         confirmingDelete = true;
         message = "DELETE THIS REPLAY?  Z YES   X NO";
     } else if (action == MenuAction::Confirm && chosen) {

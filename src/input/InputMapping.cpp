@@ -25,6 +25,13 @@ void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState
     pad.right |= right;
 }
 
+void PressBoundButtons(const PadTable& table, std::span<const uint8_t> held, PadReading& reading) {
+    for (const PadBinding& binding : table) {
+        auto button = static_cast<size_t>(binding.button);
+        if (button < held.size() && held[button]) reading.buttons[binding.action] = true;
+    }
+}
+
 void ApplyPad(const PadReading& reading, PadState& pad) {
     pad.up |= reading.y < -kStickDeadZone || reading.up;
     pad.down |= reading.y > kStickDeadZone || reading.down;

@@ -5,11 +5,7 @@
 #include <array>
 #include <cstddef>
 
-// Controller buttons as SDL numbers them (SDL_GameControllerButton).
-namespace padbutton {
-constexpr int kA = 0, kB = 1, kX = 2, kY = 3, kBack = 4, kStart = 6;
-constexpr int kLeftShoulder = 9, kRightShoulder = 10;
-}  // namespace padbutton
+#include "input/PadTable.h"
 
 class Presses {
 public:
@@ -19,6 +15,7 @@ public:
 
     bool HasKey(int scancode) const { return Has(keys, keyCount, scancode); }
     bool HasButton(int button) const { return Has(buttons, buttonCount, button); }
+    bool HasButton(ControllerButton button) const { return HasButton(static_cast<int>(button)); }
     // The first key pressed, or 0.
     int FirstKey() const { return keyCount ? keys[0] : 0; }
     // The first button pressed, or -1.

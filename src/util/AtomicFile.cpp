@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -73,11 +72,12 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view extensio
     }
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
+bool WriteFileAtomically(const std::string& path, const std::string& contents,
+                         std::error_code& error) {
     std::string temp = path + ".XXXXXX";
     int fd = mkstemp(temp.data());
     if (fd < 0) {
-        error = std::strerror(errno);
+        error = std::error_code(errno, std::generic_category());
         return false;
     }
     // The new file must be whole on disk before it takes the old one's place.
@@ -85,11 +85,18 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
     int writeErrno = errno;
     bool closed = close(fd) == 0;
     if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = std::strerror(written && closed ? errno : writeErrno);
+        error = std::error_code(written && closed ? errno : writeErrno, std::generic_category());
         std::remove(temp.c_str());
         return false;
     }
     // mkstemp makes the file readable by its owner only; a settings file is not secret.
     chmod(path.c_str(), 0644);
     return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& error) {
+    std::error_code code;
+    if (WriteFileAtomically(path, contents, code)) return true;
+    error = code.message();
+    return false;
 }

@@ -2,12 +2,17 @@
 #include <chrono>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 // Replaces the file at path with contents as one step: the bytes go to a new
 // file in the same folder, which then takes the old one's name. A failure at
 // any point (no room, no permission, a crash) leaves the old file as it was.
 // False, with the reason, when the file could not be written.
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& error);
+// The same, with the system's error code, for callers that tell a full disk
+// from a read-only folder.
+bool WriteFileAtomically(const std::string& path, const std::string& contents,
+                         std::error_code& error);
 
 // Removes the new files that writes to path left when they were cut short (the
 // process killed before the rename). Only while no other process writes to it.

@@ -178,6 +178,11 @@ TEST_F(DisplayWindow, AHiddenCursorShowsOverTheBarsBesideThePicture) {
     EXPECT_EQ(cursorAt(w / 2, h / 2), SDL_DISABLE);
     EXPECT_EQ(cursorAt(barX, barY), SDL_ENABLE);
     EXPECT_EQ(cursorAt(w / 2, h / 2), SDL_DISABLE);
+    // A fit applied while the game runs moves the bars: stretched, there are none.
+    Settings stretched;
+    stretched.picture = PictureFit::Stretch;
+    platform.ApplySettings(stretched);
+    EXPECT_EQ(cursorAt(barX, barY), SDL_DISABLE);
 }
 
 TEST_F(DisplayWindow, MaximisingKeepsTheBackBufferAndRestoringGivesTheWindowBack) {

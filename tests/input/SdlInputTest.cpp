@@ -4,6 +4,7 @@
 
 #include "app/platform/SdlPlatform.h"
 #include "app/platform/SdlWindow.h"
+#include "input/PadTable.h"
 #include "input/platform/SdlInputSource.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct DisplayInput : ::testing::Test {
             SDL_Delay(10);
         }
         if (SDL_GetKeyboardFocus() != handle) GTEST_SKIP() << "the window never got the focus";
-        source = std::make_unique<SdlInputSource>(handle, DefaultKeys());
+        source = std::make_unique<SdlInputSource>(handle, DefaultKeys(), DefaultPad());
     }
     void TearDown() override {
         for (SDL_Joystick* j : opened)
@@ -102,4 +103,27 @@ TEST_F(DisplayInput, NothingIsReadWithoutTheKeyboardFocus) {
     }
     EXPECT_FALSE(Read().Held(kButtonFire));
     SDL_DestroyWindow(other);
+}
+
+TEST_F(DisplayInput, ThePlatformsSourceTakesNewButtonsWhileItRuns) {
+    std::unique_ptr<InputSource> own = platform.CreateInputSource(*window);
+    auto read = [&own] {
+        PadState pad;
+        own->Fill(pad);
+        return pad;
+    };
+    SDL_JoystickSetVirtualButton(Plug(), SDL_CONTROLLER_BUTTON_Y, SDL_PRESSED);
+    EXPECT_TRUE(read().Held(kButtonFreeze));
+
+    const ControllerButton y[] = {ControllerButton::Y},
+                           shoulder[] = {ControllerButton::LeftShoulder};
+    Settings settings;
+    settings.pad = Rebind(Rebind(DefaultPad(), kButtonFire, y), kButtonFreeze, shoulder);
+    platform.ApplySettings(settings);
+    PadState pad = read();
+    EXPECT_TRUE(pad.Held(kButtonFire));
+    EXPECT_FALSE(pad.Held(kButtonFreeze));
+
+    own.reset();
+    platform.ApplySettings(Settings{});  // the source is gone: nothing to reach
 }

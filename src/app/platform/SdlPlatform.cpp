@@ -12,19 +12,42 @@
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
 #include "input/platform/SdlInputSource.h"
+#include "input/platform/SdlKeyNames.h"
 #include "video/platform/FfmpegVideoPlayer.h"
 
 namespace {
 
 // The window's device: while a dialog holds the main thread, the window shows
 // its last frame again whenever it would otherwise stay blank.
-class WindowGlBackend final : public GlBackend {
+class WindowGlBackend : public GlBackend {
 public:
     explicit WindowGlBackend(std::unique_ptr<GlSurface> surface) : GlBackend(std::move(surface)) {
         RepaintDuringDialogs([this] { ShowLastFrame(); });
     }
     ~WindowGlBackend() override { RepaintDuringDialogs(nullptr); }
 };
+
+// A back end the platform keeps reaching after handing it over, to give it new
+// settings: its pointer in the platform is cleared when it goes.
+template <class Made, class Kept = Made>
+class Reachable final : public Made {
+public:
+    template <class... Args>
+    explicit Reachable(Kept*& slot, Args&&... args)
+        : Made(std::forward<Args>(args)...), slot(slot) {
+        slot = this;
+    }
+    ~Reachable() override {
+        if (slot == this) slot = nullptr;
+    }
+
+private:
+    Kept*& slot;
+};
+
+float Gain(int volume) {
+    return static_cast<float>(volume) / 100.0f;
+}
 
 // A hang-up (the terminal closed, the session ended) ends the game as a
 // terminate signal does: SDL turns that one into its quit event, and the game
@@ -88,29 +111,40 @@ std::unique_ptr<Window> SdlPlatform::CreateWindow(const std::string& title, int 
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);  // the back buffer has its own depth
-    auto window = SdlWindow::Create(title, clientWidth, clientHeight, iconPath);
-    if (!window) {
+    auto made = SdlWindow::Create(title, clientWidth, clientHeight, iconPath);
+    if (!made) {
         error = std::string("no window: ") + SDL_GetError();
         return nullptr;
     }
-    window->SetPictureFit(settings.picture);
+    made->SetPictureFit(settings.picture);
     SDL_DisableScreenSaver();
-    dialogs.SetOwner(window->Handle());
-    chooser.SetOwner(window->Handle());
-    return window;
+    dialogs.SetOwner(made->Handle());
+    chooser.SetOwner(made->Handle());
+    liveWindow = made.get();
+    liveWindowId = SDL_GetWindowID(made->Handle());
+    return made;
+}
+
+SdlWindow* SdlPlatform::LiveWindow() const {
+    // SDL never gives a window's id to another: while the id still finds this
+    // window's handle, the window has not gone.
+    if (!liveWindow) return nullptr;
+    SDL_Window* found = SDL_GetWindowFromID(liveWindowId);
+    return found && found == liveWindow->Handle() ? liveWindow : nullptr;
 }
 
 std::unique_ptr<RenderBackend> SdlPlatform::CreateRenderBackend(Window& window) {
     auto surface = CreateWindowSurface(static_cast<SdlWindow&>(window).Handle(), error);
     if (!surface) return nullptr;
-    auto backend = std::make_unique<WindowGlBackend>(std::move(surface));
-    backend->SetPictureFit(settings.picture);
-    return backend;
+    auto made =
+        std::make_unique<Reachable<WindowGlBackend, GlBackend>>(liveBackend, std::move(surface));
+    made->SetPictureFit(settings.picture);
+    return made;
 }
 
 std::unique_ptr<InputSource> SdlPlatform::CreateInputSource(Window& window) {
-    return std::make_unique<SdlInputSource>(static_cast<SdlWindow&>(window).Handle(),
-                                            settings.keys);
+    return std::make_unique<Reachable<SdlInputSource>>(
+        liveInput, static_cast<SdlWindow&>(window).Handle(), settings.keys, settings.pad);
 }
 
 std::unique_ptr<ImageDecoder> SdlPlatform::CreateImageDecoder() {
@@ -123,15 +157,29 @@ std::shared_ptr<Mixer> SdlPlatform::SharedMixer() {
 }
 
 std::unique_ptr<AudioBackend> SdlPlatform::CreateAudioBackend() {
-    auto sounds = std::make_unique<MixerSounds>(SharedMixer());
-    sounds->SetGain(static_cast<float>(settings.effectsVolume) / 100.0f);
-    return sounds;
+    auto made = std::make_unique<Reachable<MixerSounds>>(liveSounds, SharedMixer());
+    made->SetGain(Gain(settings.effectsVolume));
+    return made;
 }
 
 std::unique_ptr<MusicBackend> SdlPlatform::CreateMusicBackend() {
-    auto music = std::make_unique<FluidMusic>(SharedMixer(), FluidMusic::kSoundFont);
-    music->SetGain(static_cast<float>(settings.musicVolume) / 100.0f);
-    return music;
+    auto made =
+        std::make_unique<Reachable<FluidMusic>>(liveMusic, SharedMixer(), FluidMusic::kSoundFont);
+    made->SetGain(Gain(settings.musicVolume));
+    return made;
+}
+
+void SdlPlatform::ApplySettings(const Settings& newSettings) {
+    settings = newSettings;
+    if (liveSounds) liveSounds->SetGain(Gain(settings.effectsVolume));
+    if (liveMusic) liveMusic->SetGain(Gain(settings.musicVolume));
+    if (liveInput) liveInput->SetBindings(settings.keys, settings.pad);
+    if (liveBackend) liveBackend->SetPictureFit(settings.picture);
+    if (SdlWindow* live = LiveWindow()) live->SetPictureFit(settings.picture);
+}
+
+KeyNames SdlPlatform::GetKeyNames() {
+    return SdlKeyNames();
 }
 
 std::unique_ptr<VideoPlayer> SdlPlatform::CreateVideoPlayer(GraphicsDevice& device,

@@ -7,12 +7,18 @@
 #include "app/platform/GtkDialogs.h"
 #include "audio/platform/Mixer.h"
 
+class FluidMusic;
+class MixerSounds;
+class SdlInputSource;
+class SdlWindow;
+class GlBackend;
+
 // The real back ends: an SDL2 window, OpenGL, SDL2_image, SDL input, sound
 // through SDL2_mixer with FluidSynth for the music, FFmpeg video and GTK dialogs.
 class SdlPlatform : public Platform {
 public:
     // data: where Media/ is (the executable's folder when empty); the settings
-    // give the volumes, the keys and the picture's fit.
+    // give the volumes, the keys, the pad's buttons and the picture's fit.
     explicit SdlPlatform(DataDir data = {}, Settings settings = {});
     ~SdlPlatform() override;
 
@@ -36,6 +42,8 @@ public:
     Dialogs& GetDialogs() override { return dialogs; }
     FileChooser& GetFileChooser() override { return chooser; }
     TimeSource& GetTimeSource() override { return time; }
+    void ApplySettings(const Settings& newSettings) override;
+    KeyNames GetKeyNames() override;
     std::string Error() const override { return error; }
     Language MessageLanguage() const override { return language; }
 
@@ -43,6 +51,8 @@ private:
     // The sound output the effects, the music and the video's sound share,
     // opened on first use.
     std::shared_ptr<Mixer> SharedMixer();
+    // The window, if it is still there.
+    SdlWindow* LiveWindow() const;
 
     GtkDialogs dialogs;
     VideoErrorBoxes videoErrors{dialogs};
@@ -54,4 +64,11 @@ private:
     std::string error;
     bool videoReady = false;
     Language language;
+    // What was made and takes new settings; each clears its own when it goes.
+    SdlWindow* liveWindow = nullptr;
+    uint32_t liveWindowId = 0;
+    GlBackend* liveBackend = nullptr;
+    SdlInputSource* liveInput = nullptr;
+    MixerSounds* liveSounds = nullptr;
+    FluidMusic* liveMusic = nullptr;
 };

@@ -12,17 +12,38 @@ static_assert(scancode::kB == SDL_SCANCODE_B && scancode::kC == SDL_SCANCODE_C &
               scancode::kZ == SDL_SCANCODE_Z && scancode::kReturn == SDL_SCANCODE_RETURN &&
               scancode::kSpace == SDL_SCANCODE_SPACE && scancode::kRight == SDL_SCANCODE_RIGHT &&
               scancode::kLeft == SDL_SCANCODE_LEFT && scancode::kDown == SDL_SCANCODE_DOWN &&
-              scancode::kUp == SDL_SCANCODE_UP && scancode::kPeriod == SDL_SCANCODE_PERIOD &&
+              scancode::kUp == SDL_SCANCODE_UP && scancode::kEscape == SDL_SCANCODE_ESCAPE &&
+              scancode::kF11 == SDL_SCANCODE_F11 && scancode::kLeftAlt == SDL_SCANCODE_LALT &&
+              scancode::kRightAlt == SDL_SCANCODE_RALT && scancode::kPeriod == SDL_SCANCODE_PERIOD &&
               scancode::kHome == SDL_SCANCODE_HOME && scancode::kPageUp == SDL_SCANCODE_PAGEUP &&
               scancode::kDelete == SDL_SCANCODE_DELETE &&
               scancode::kPageDown == SDL_SCANCODE_PAGEDOWN &&
               scancode::kKeypadEnter == SDL_SCANCODE_KP_ENTER);
-static_assert(padbutton::kA == SDL_CONTROLLER_BUTTON_A && padbutton::kB == SDL_CONTROLLER_BUTTON_B &&
-              padbutton::kX == SDL_CONTROLLER_BUTTON_X && padbutton::kY == SDL_CONTROLLER_BUTTON_Y &&
-              padbutton::kBack == SDL_CONTROLLER_BUTTON_BACK &&
-              padbutton::kStart == SDL_CONTROLLER_BUTTON_START &&
-              padbutton::kLeftShoulder == SDL_CONTROLLER_BUTTON_LEFTSHOULDER &&
-              padbutton::kRightShoulder == SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+
+// The pad table names buttons by SDL's numbers for them.
+constexpr bool SameNumber(ControllerButton ours, SDL_GameControllerButton sdls) {
+    return static_cast<int>(ours) == static_cast<int>(sdls);
+}
+static_assert(SameNumber(ControllerButton::A, SDL_CONTROLLER_BUTTON_A) &&
+              SameNumber(ControllerButton::B, SDL_CONTROLLER_BUTTON_B) &&
+              SameNumber(ControllerButton::X, SDL_CONTROLLER_BUTTON_X) &&
+              SameNumber(ControllerButton::Y, SDL_CONTROLLER_BUTTON_Y) &&
+              SameNumber(ControllerButton::Back, SDL_CONTROLLER_BUTTON_BACK) &&
+              SameNumber(ControllerButton::Guide, SDL_CONTROLLER_BUTTON_GUIDE) &&
+              SameNumber(ControllerButton::Start, SDL_CONTROLLER_BUTTON_START) &&
+              SameNumber(ControllerButton::LeftStick, SDL_CONTROLLER_BUTTON_LEFTSTICK) &&
+              SameNumber(ControllerButton::RightStick, SDL_CONTROLLER_BUTTON_RIGHTSTICK) &&
+              SameNumber(ControllerButton::LeftShoulder, SDL_CONTROLLER_BUTTON_LEFTSHOULDER) &&
+              SameNumber(ControllerButton::RightShoulder, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER) &&
+              SameNumber(ControllerButton::DPadUp, SDL_CONTROLLER_BUTTON_DPAD_UP) &&
+              SameNumber(ControllerButton::DPadDown, SDL_CONTROLLER_BUTTON_DPAD_DOWN) &&
+              SameNumber(ControllerButton::DPadLeft, SDL_CONTROLLER_BUTTON_DPAD_LEFT) &&
+              SameNumber(ControllerButton::DPadRight, SDL_CONTROLLER_BUTTON_DPAD_RIGHT) &&
+              SameNumber(ControllerButton::Misc1, SDL_CONTROLLER_BUTTON_MISC1) &&
+              SameNumber(ControllerButton::Paddle1, SDL_CONTROLLER_BUTTON_PADDLE1) &&
+              SameNumber(ControllerButton::Paddle4, SDL_CONTROLLER_BUTTON_PADDLE4) &&
+              SameNumber(ControllerButton::Touchpad, SDL_CONTROLLER_BUTTON_TOUCHPAD) &&
+              kControllerButtonCount == SDL_CONTROLLER_BUTTON_MAX);
 
 int ScaleAxis(Sint16 v) {
     return std::clamp(v * kAxisRange / 32767, -kAxisRange, kAxisRange);
@@ -30,8 +51,8 @@ int ScaleAxis(Sint16 v) {
 
 }  // namespace
 
-SdlInputSource::SdlInputSource(SDL_Window* window, KeyTable keys)
-    : window(window), keys(std::move(keys)) {
+SdlInputSource::SdlInputSource(SDL_Window* window, KeyTable keys, PadTable pad)
+    : window(window), keys(std::move(keys)), pad(std::move(pad)) {
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     RefreshDevices();
 }
@@ -45,6 +66,11 @@ SdlInputSource::~SdlInputSource() {
         }
     }
     SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
+
+void SdlInputSource::SetBindings(KeyTable newKeys, PadTable newPad) {
+    keys = std::move(newKeys);
+    pad = std::move(newPad);
 }
 
 void SdlInputSource::RefreshDevices() {
@@ -75,7 +101,7 @@ void SdlInputSource::RefreshDevices() {
     }
 }
 
-PadReading SdlInputSource::Read(const Device& d) {
+PadReading SdlInputSource::Read(const Device& d) const {
     PadReading r;
     if (d.controller) {
         auto held = [&](SDL_GameControllerButton b) {
@@ -87,12 +113,10 @@ PadReading SdlInputSource::Read(const Device& d) {
         r.down = held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
         r.left = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
         r.right = held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-        r.buttons[kButtonFire] = held(SDL_CONTROLLER_BUTTON_A);
-        r.buttons[kButtonHover] = held(SDL_CONTROLLER_BUTTON_B);
-        r.buttons[kButtonPause] =
-            held(SDL_CONTROLLER_BUTTON_X) || held(SDL_CONTROLLER_BUTTON_START);
-        r.buttons[kButtonFreeze] = held(SDL_CONTROLLER_BUTTON_Y);
-        r.buttons[kButtonCatchUp] = held(SDL_CONTROLLER_BUTTON_BACK);
+        uint8_t buttons[kControllerButtonCount];
+        for (int b = 0; b < kControllerButtonCount; ++b)
+            buttons[b] = held(static_cast<SDL_GameControllerButton>(b));
+        PressBoundButtons(pad, buttons, r);
     } else {
         if (SDL_JoystickNumAxes(d.joystick) > 0)
             r.x = ScaleAxis(SDL_JoystickGetAxis(d.joystick, 0));
@@ -105,6 +129,8 @@ PadReading SdlInputSource::Read(const Device& d) {
             r.left = hat & SDL_HAT_LEFT;
             r.right = hat & SDL_HAT_RIGHT;
         }
+        // A pad SDL does not know has no names for its buttons: the first four
+        // are fire, hover, pause and freeze, whatever the table says.
         for (int i = 0; i < 4 && i < SDL_JoystickNumButtons(d.joystick); ++i) {
             r.buttons[i] = SDL_JoystickGetButton(d.joystick, i) != 0;
         }
