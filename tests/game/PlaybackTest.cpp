@@ -296,8 +296,9 @@ TEST(ReplayExit, TheProgramsStatusSaysHowTheReplayEnded) {
     const std::string game =
         // No display: a replay refused would wait on its message box.
         "env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy "
-        "XDG_DATA_HOME=" + dir.Path().string() +
-        " XDG_CONFIG_HOME=" + dir.Path().string() + " " + VELMORA_GAME + " --replay ";
+        "XDG_DATA_HOME=" +
+        dir.Path().string() + " XDG_CONFIG_HOME=" + dir.Path().string() + " " + VELMORA_GAME +
+        " --replay ";
     EXPECT_EQ(RunProgram(game + (dir / "short.replay")).status, 0);
     ProgramRun changedRun = RunProgram(game + (dir / "changed.replay"));
     EXPECT_EQ(changedRun.status, 1);

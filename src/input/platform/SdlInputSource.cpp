@@ -14,8 +14,9 @@ static_assert(scancode::kB == SDL_SCANCODE_B && scancode::kC == SDL_SCANCODE_C &
               scancode::kLeft == SDL_SCANCODE_LEFT && scancode::kDown == SDL_SCANCODE_DOWN &&
               scancode::kUp == SDL_SCANCODE_UP && scancode::kEscape == SDL_SCANCODE_ESCAPE &&
               scancode::kF11 == SDL_SCANCODE_F11 && scancode::kLeftAlt == SDL_SCANCODE_LALT &&
-              scancode::kRightAlt == SDL_SCANCODE_RALT && scancode::kPeriod == SDL_SCANCODE_PERIOD &&
-              scancode::kHome == SDL_SCANCODE_HOME && scancode::kPageUp == SDL_SCANCODE_PAGEUP &&
+              scancode::kRightAlt == SDL_SCANCODE_RALT &&
+              scancode::kPeriod == SDL_SCANCODE_PERIOD && scancode::kHome == SDL_SCANCODE_HOME &&
+              scancode::kPageUp == SDL_SCANCODE_PAGEUP &&
               scancode::kDelete == SDL_SCANCODE_DELETE &&
               scancode::kPageDown == SDL_SCANCODE_PAGEDOWN &&
               scancode::kKeypadEnter == SDL_SCANCODE_KP_ENTER);
