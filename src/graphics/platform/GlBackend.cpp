@@ -38,8 +38,8 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     // The first draws' program: a driver that cannot build it makes no device.
     if (!programs.Use(state, false)) return false;
     // Attributes a draw does not feed read these.
-    glVertexAttrib3f(1, 0.0f, 0.0f, 0.0f);
-    glVertexAttrib4f(3, 1.0f, 1.0f, 1.0f, 1.0f);
+    glVertexAttrib3f(kNormalLocation, 0.0f, 0.0f, 0.0f);
+    glVertexAttrib4f(kColorLocation, 1.0f, 1.0f, 1.0f, 1.0f);
     if (!CreateBackBuffer(params.width, params.height)) return false;
     batcher.Create();
     return Reset(params);

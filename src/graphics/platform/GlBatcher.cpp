@@ -32,15 +32,16 @@ void BindInstanceAttributes(GLuint streamBuffer, size_t base) {
         glVertexAttribDivisor(location, 1);
     };
     for (GLuint c = 0; c < 4; ++c) {
-        attribute(4 + c, 4, offsetof(GlInstance, world) + c * sizeof(glm::vec4));
+        attribute(kWorldLocation + c, 4, offsetof(GlInstance, world) + c * sizeof(glm::vec4));
     }
     for (GLuint c = 0; c < 3; ++c) {
-        attribute(8 + c, 3, offsetof(GlInstance, normalMatrix) + c * sizeof(glm::vec3));
+        attribute(kNormalMatrixLocation + c, 3,
+                  offsetof(GlInstance, normalMatrix) + c * sizeof(glm::vec3));
     }
-    glEnableVertexAttribArray(11);
-    glVertexAttribIPointer(11, 2, GL_INT, sizeof(GlInstance),
+    glEnableVertexAttribArray(kMaterialLocation);
+    glVertexAttribIPointer(kMaterialLocation, 2, GL_INT, sizeof(GlInstance),
                            reinterpret_cast<void*>(base + offsetof(GlInstance, material)));
-    glVertexAttribDivisor(11, 1);
+    glVertexAttribDivisor(kMaterialLocation, 1);
 }
 
 // The state a screen quad's look depends on (transforms, material and light do not apply).
@@ -93,10 +94,10 @@ void GlBatcher::Create() {
     glBindVertexArray(quadArray);
     // Quads are drawn from wherever they were streamed by their base vertex.
     glBindBuffer(GL_ARRAY_BUFFER, streamBuffer.name);
-    Attribute(0, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
-    Attribute(2, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
-    Attribute(3, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color), GL_UNSIGNED_BYTE,
-              GL_TRUE);
+    Attribute(kPositionLocation, 3, sizeof(QuadVertex), offsetof(QuadVertex, x));
+    Attribute(kUvLocation, 2, sizeof(QuadVertex), offsetof(QuadVertex, u));
+    Attribute(kColorLocation, GL_BGRA, sizeof(QuadVertex), offsetof(QuadVertex, color),
+              GL_UNSIGNED_BYTE, GL_TRUE);
     std::vector<uint32_t> quadIndices;
     quadIndices.reserve(kMaxBatchedQuads * 6);
     for (uint32_t q = 0; q < kMaxBatchedQuads; ++q) {
@@ -112,11 +113,11 @@ void GlBatcher::Create() {
 }
 
 void GlBatcher::DescribeMeshArray() const {
-    Attribute(0, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
-    Attribute(1, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
-    Attribute(2, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
-    glEnableVertexAttribArray(12);
-    glVertexAttribIPointer(12, 1, GL_UNSIGNED_INT, sizeof(MeshVertex),
+    Attribute(kPositionLocation, 3, sizeof(MeshVertex), offsetof(MeshVertex, position));
+    Attribute(kNormalLocation, 3, sizeof(MeshVertex), offsetof(MeshVertex, normal));
+    Attribute(kUvLocation, 2, sizeof(MeshVertex), offsetof(MeshVertex, uv));
+    glEnableVertexAttribArray(kSubsetLocation);
+    glVertexAttribIPointer(kSubsetLocation, 1, GL_UNSIGNED_INT, sizeof(MeshVertex),
                            reinterpret_cast<void*>(offsetof(MeshVertex, subset)));
     BindInstanceAttributes(streamBuffer.name, 0);
 }

@@ -93,10 +93,8 @@ struct Uniforms {
 
 // A program and what it is built for.
 struct GlProgramCache::Program {
-    explicit Program(const Key& key) : key(key) {
-        std::string defines = glsl::kVersion;
-        for (size_t i = 0; i < key.size(); ++i)
-            defines += "#define " + std::string(kSwitches[i]) + " " + std::to_string(key[i]) + "\n";
+    explicit Program(const ProgramKey& key) : key(key) {
+        const std::string defines = glsl::Preamble(key);
         GLuint vs = Compile(GL_VERTEX_SHADER, defines, glsl::kVertexShader);
         GLuint fs = Compile(GL_FRAGMENT_SHADER, defines, glsl::kFragmentShader);
         if (!vs || !fs) {
@@ -125,7 +123,7 @@ struct GlProgramCache::Program {
     }
     ~Program() { glDeleteProgram(name); }
 
-    Key key;
+    ProgramKey key;
     GLuint name = 0;
     Uniforms uniforms;
 };
@@ -134,25 +132,7 @@ GlProgramCache::GlProgramCache(GlCounters& counters) : counters(counters) {}
 
 GlProgramCache::~GlProgramCache() = default;
 
-GlProgramCache::Key GlProgramCache::KeyOf(const FixedFunctionState& s, bool screenSpace) {
-    bool lighting = !screenSpace && s.Get(RenderState::Lighting);
-    bool alphaTest = s.Get(RenderState::AlphaTestEnable);
-    auto stage = [&s](TextureStageState t) { return static_cast<int>(s.Get(t)); };
-    return {screenSpace,
-            lighting,
-            lighting && s.lightEnabled[0] && s.lights[0].type == LightType::Directional,
-            s.texture != nullptr,
-            alphaTest,
-            alphaTest ? static_cast<int>(s.Get(RenderState::AlphaFunc)) : 0,
-            stage(TextureStageState::ColorOp),
-            stage(TextureStageState::ColorArg1),
-            stage(TextureStageState::ColorArg2),
-            stage(TextureStageState::AlphaOp),
-            stage(TextureStageState::AlphaArg1),
-            stage(TextureStageState::AlphaArg2)};
-}
-
-GlProgramCache::Program* GlProgramCache::Find(const Key& key) {
+GlProgramCache::Program* GlProgramCache::Find(const ProgramKey& key) {
     if (current && current->key == key) return current;
     auto found = std::find_if(programs.begin(), programs.end(),
                               [&key](const auto& p) { return p->key == key; });

@@ -34,6 +34,18 @@ public:
     uint32_t subsets;  // one more than the highest subset of its vertices
 };
 
+// Where the shaders read each vertex attribute; the GLSL takes the numbers from here.
+enum AttributeLocation : GLuint {
+    kPositionLocation = 0,
+    kNormalLocation = 1,
+    kUvLocation = 2,
+    kColorLocation = 3,
+    kWorldLocation = 4,         // four columns
+    kNormalMatrixLocation = 8,  // three columns
+    kMaterialLocation = 11,
+    kSubsetLocation = 12,
+};
+
 // One model draw as the shader reads it: its vertices of subset s take the
 // material at texel material.x + s * material.y (diffuse, ambient, emissive).
 struct GlInstance {
