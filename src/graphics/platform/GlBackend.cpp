@@ -35,6 +35,7 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     }
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
     KeepFreedHeapForTheNextFrame();
+    presenter.ChooseRowOrder();
     // The first draws' program: a driver that cannot build it makes no device.
     if (!programs.Use(state, false)) return false;
     // Attributes a draw does not feed read these.
@@ -64,7 +65,7 @@ CooperativeLevel GlBackend::TestCooperativeLevel() {
 bool GlBackend::CreateBackBuffer(int w, int h) {
     pipeline.ForgetTexture();  // the colour buffer is bound while it is made
     if (!presenter.CreateBackBuffer(w, h)) return false;
-    pipeline.SetTargetHeight(h);
+    pipeline.SetTarget(presenter.Rows());
     state.viewport = Viewport{0, 0, w, h, 0.0f, 1.0f};
     return true;
 }
@@ -74,7 +75,7 @@ void GlBackend::Clear(uint32_t argb) {
     presenter.Bind();
     const Viewport& v = state.viewport;
     glEnable(GL_SCISSOR_TEST);
-    glScissor(v.x, presenter.Height() - v.y - v.height, v.width, v.height);
+    glScissor(v.x, presenter.Rows().GlRow(v.y, v.height), v.width, v.height);
     SetClearColour(argb);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);

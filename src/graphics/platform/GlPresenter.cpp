@@ -16,6 +16,16 @@ void SetClearColour(uint32_t argb) {
 GlPresenter::GlPresenter(GlSurface& surface, const GlCounters& counters)
     : surface(surface), counters(counters) {}
 
+void GlPresenter::ChooseRowOrder() {
+    // Windows keep their top row first. A back buffer laid out the same way, in
+    // the same blue, green, red, alpha order, reaches a window of its size as a
+    // straight copy, which the software rasteriser makes without running a
+    // shader over every pixel. GL then places clip space upside down, and keeps
+    // which side of a polygon faces the viewer and which pixels its edges take.
+    rows.topFirst = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    if (rows.topFirst) glClipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
+}
+
 GlPresenter::~GlPresenter() {
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colorBuffer);
@@ -30,7 +40,8 @@ bool GlPresenter::CreateBackBuffer(int w, int h) {
         glGenRenderbuffers(1, &depthBuffer);
     }
     glBindTexture(GL_TEXTURE_2D, colorBuffer);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    // Unsized, so the driver lays it out as the rows come: blue, green, red, alpha.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
@@ -43,7 +54,7 @@ bool GlPresenter::CreateBackBuffer(int w, int h) {
         return false;
     }
     width = w;
-    height = h;
+    rows.height = h;
     return true;
 }
 
@@ -52,7 +63,7 @@ void GlPresenter::Bind() {
 }
 
 void GlPresenter::NoteClear(const Viewport& v, uint32_t argb) {
-    bool whole = v.x <= 0 && v.y <= 0 && v.x + v.width >= width && v.y + v.height >= height;
+    bool whole = v.x <= 0 && v.y <= 0 && v.x + v.width >= width && v.y + v.height >= rows.height;
     wholeClear = whole ? std::optional<uint32_t>(argb) : std::nullopt;
     drawsAtClear = counters.drawCalls;
 }
@@ -85,6 +96,7 @@ bool GlPresenter::ShowLastFrame() {
     int dw = 0, dh = 0;
     surface.DrawableSize(dw, dh);
     if (dw <= 0 || dh <= 0 || !framebuffer) return false;
+    const int height = rows.height;
     PictureRect r = FitPicture(fit, dw, dh, width, height);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
@@ -94,8 +106,9 @@ bool GlPresenter::ShowLastFrame() {
     }
     // Whole multiples stay sharp; any other scale is smoothed.
     bool wholeMultiple = r.width % width == 0 && r.height % height == 0;
-    int bottom = dh - r.y - r.height;  // GL counts rows from the bottom
-    glBlitFramebuffer(0, 0, width, height, r.x, bottom, r.x + r.width, bottom + r.height,
+    int bottom = dh - r.y - r.height;  // GL counts the window's rows from the bottom
+    int top = rows.topFirst ? 0 : height;
+    glBlitFramebuffer(0, height - top, width, top, r.x, bottom, r.x + r.width, bottom + r.height,
                       GL_COLOR_BUFFER_BIT, wholeMultiple ? GL_NEAREST : GL_LINEAR);
     surface.Swap();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
@@ -103,14 +116,16 @@ bool GlPresenter::ShowLastFrame() {
 }
 
 std::vector<uint32_t> GlPresenter::Read() {
-    std::vector<uint32_t> rows(static_cast<size_t>(width) * height);
+    const int height = rows.height;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, rows.data());
-    std::vector<uint32_t> topDown(rows.size());
+    glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+    if (rows.topFirst) return pixels;
+    std::vector<uint32_t> topDown(pixels.size());
     for (int y = 0; y < height; ++y) {
         std::memcpy(&topDown[static_cast<size_t>(y) * width],
-                    &rows[static_cast<size_t>(height - 1 - y) * width], width * sizeof(uint32_t));
+                    &pixels[static_cast<size_t>(height - 1 - y) * width], width * sizeof(uint32_t));
     }
     return topDown;
 }

@@ -20,10 +20,13 @@ public:
     GlPresenter(GlSurface& surface, const GlCounters& counters);
     ~GlPresenter();
 
+    // Keeps the back buffer's top row first where GL can draw it so; once, before drawing.
+    void ChooseRowOrder();
     // Makes the back buffer, or gives it a new size; false when GL cannot.
     bool CreateBackBuffer(int width, int height);
     int Width() const { return width; }
-    int Height() const { return height; }
+    int Height() const { return rows.height; }
+    const BackBufferRows& Rows() const { return rows; }
     // Draws and clears go to the back buffer from here on.
     void Bind();
     void SetFit(PictureFit f) { fit = f; }
@@ -48,7 +51,8 @@ private:
 
     GlSurface& surface;
     const GlCounters& counters;
-    int width = 0, height = 0;
+    int width = 0;
+    BackBufferRows rows;
     PictureFit fit = PictureFit::Stretch;
     GLuint framebuffer = 0, colorBuffer = 0, depthBuffer = 0;
     // The colour of the last clear of the whole back buffer, and the draws made by then.

@@ -77,7 +77,7 @@ void GlStateCache::ApplyPipeline(const FixedFunctionState& s) {
     const Viewport& v = s.viewport;
     if (!a.valid || std::memcmp(&a.viewport, &v, sizeof v) != 0) {
         a.viewport = v;
-        glViewport(v.x, height - v.y - v.height, v.width, v.height);
+        glViewport(v.x, target.GlRow(v.y, v.height), v.width, v.height);
         glDepthRange(v.minZ, v.maxZ);
         calls += 2;
     }

@@ -12,12 +12,20 @@ struct GlCounters {
     long stateChanges = 0;  // calls that set pipeline state, uniforms or bindings
 };
 
+// How the back buffer's rows lie in GL's, which counts them from the bottom.
+struct BackBufferRows {
+    int height = 0;
+    bool topFirst = false;
+    // GL's first row of the band of rows y..y + rows - 1 counted from the top.
+    int GlRow(int y, int rows) const { return topFirst ? y : height - y - rows; }
+};
+
 class GlStateCache {
 public:
     explicit GlStateCache(GlCounters& counters) : counters(counters) {}
 
     // The back buffer the viewports are placed in.
-    void SetTargetHeight(int rows) { height = rows; }
+    void SetTarget(const BackBufferRows& rows) { target = rows; }
     // Blending, culling, depth and the viewport.
     void ApplyPipeline(const FixedFunctionState& s);
     // Binds the texture to unit 0 unless it is bound already.
@@ -37,7 +45,7 @@ private:
     };
 
     GlCounters& counters;
-    int height = 0;
+    BackBufferRows target;
     Applied applied;
     GLuint boundArray = 0;
     uint64_t boundTexture = 0;  // the serial of the texture bound to unit 0
