@@ -36,8 +36,8 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
     KeepFreedHeapForTheNextFrame();
     presenter.ChooseRowOrder();
-    // The first draws' program: a driver that cannot build it makes no device.
-    if (!programs.Use(state, false)) return false;
+    // A driver that cannot build the shaders makes no device.
+    if (!programs.CanBuild(state)) return false;
     // Attributes a draw does not feed read these.
     glVertexAttrib3f(kNormalLocation, 0.0f, 0.0f, 0.0f);
     glVertexAttrib4f(kColorLocation, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -97,6 +97,7 @@ void GlBackend::EndScene() {
 bool GlBackend::Present() {
     batcher.Flush();
     presenter.Present();
+    programs.FrameShown();
     return true;
 }
 

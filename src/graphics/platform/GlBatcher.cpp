@@ -5,12 +5,14 @@
 
 namespace {
 
-constexpr int kMaxBatchedQuads = 4096;
+// The busiest frame of the stage streams 76 KB of instances and quads and 64 KB
+// of materials, its largest batch 314 instances: the rings hold a few such frames
+// before they are renewed, and a batch up to the limits below.
+constexpr int kMaxBatchedQuads = 1024;
 constexpr int kMaxInstances = 1024;
-// One colour a texel, three a material; GL promises at least 65,536 texels.
-constexpr int kMaxMaterialTexels = 1 << 16;
-// A few frames of instances and quads: the whole ring is resident once it has come round.
-constexpr size_t kStreamBytes = 1 << 20;
+// One colour a texel, three a material.
+constexpr int kMaxMaterialTexels = 1 << 14;
+constexpr size_t kStreamBytes = 1 << 18;
 
 // An attribute read from the bound array buffer.
 void Attribute(GLuint location, GLint size, GLsizei stride, size_t offset, GLenum type = GL_FLOAT,

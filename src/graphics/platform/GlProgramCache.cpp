@@ -1,5 +1,7 @@
 #include "graphics/platform/GlProgramCache.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -10,6 +12,9 @@
 #include "graphics/platform/GlShaders.h"
 
 namespace {
+
+// Frames without a new program after which the game has the programs it draws with.
+constexpr int kSettledFrames = 120;
 
 GLuint Compile(GLenum type, const std::string& defines, const char* body) {
     GLuint shader = glCreateShader(type);
@@ -132,6 +137,14 @@ GlProgramCache::GlProgramCache(GlCounters& counters) : counters(counters) {}
 
 GlProgramCache::~GlProgramCache() = default;
 
+bool GlProgramCache::CanBuild(const FixedFunctionState& s) {
+    compilerHeld = true;
+    framesSinceBuild = 0;
+    bool built = Program(KeyOf(s, false)).name != 0;
+    current = nullptr;  // it made itself current
+    return built;
+}
+
 GlProgramCache::Program* GlProgramCache::Find(const ProgramKey& key) {
     if (current && current->key == key) return current;
     auto found = std::find_if(programs.begin(), programs.end(),
@@ -140,6 +153,8 @@ GlProgramCache::Program* GlProgramCache::Find(const ProgramKey& key) {
     // its log printed, again at every draw.
     if (found == programs.end()) {
         found = programs.insert(programs.end(), std::make_unique<Program>(key));
+        compilerHeld = true;
+        framesSinceBuild = 0;
     } else if ((*found)->name) {
         glUseProgram((*found)->name);
     }
@@ -168,4 +183,15 @@ bool GlProgramCache::Use(const FixedFunctionState& s, bool screenSpace) {
     counters.stateChanges += u.sends;
     u.sends = 0;
     return true;
+}
+
+void GlProgramCache::FrameShown() {
+    if (!compilerHeld || ++framesSinceBuild < kSettledFrames) return;
+    // Mesa keeps the built-in functions of GLSL, several megabytes, from the
+    // first compile on; the next program to build makes them again. The C
+    // library keeps what is freed for the heap (see main.cpp), so the pages go
+    // back to the system here.
+    glReleaseShaderCompiler();
+    malloc_trim(0);
+    compilerHeld = false;
 }
