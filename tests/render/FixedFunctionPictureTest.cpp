@@ -126,3 +126,23 @@ TEST_F(FixedFunctionPicture, TextureStageSelectsOrModulatesTheArgumentsItIsGiven
     Square(0, 0, vertex);
     EXPECT_TRUE(Near(At(5, 5), {vr, vg, vb}, 0));
 }
+
+// The compiler's built-in functions are let go once no program was built for a
+// while; a state drawn for the first time after that still gets its program.
+TEST_F(FixedFunctionPicture, AStateFirstDrawnLongAfterTheOthersStillDraws) {
+    BeginFrame(0xFF000000);
+    Device()->SetTexture(nullptr);
+    Stage(kTopSelectArg2, kTaTexture, kTaDiffuse, kTopSelectArg2, kTaTexture, kTaDiffuse);
+    Square(0, 0, 0xFFFF0000);
+    EXPECT_TRUE(Near(At(5, 5), {255, 0, 0}, 0));
+    for (int frame = 0; frame < 300; ++frame)
+        Graphics().Present();
+    BeginFrame(0xFF000000);
+    Device()->SetRenderState(RenderState::AlphaTestEnable, 1);
+    Device()->SetRenderState(RenderState::AlphaFunc, kCmpNotEqual);
+    Device()->SetRenderState(RenderState::AlphaRef, 0x80);
+    Square(0, 0, 0x800000FF);
+    Square(20, 0, 0xFF0000FF);
+    EXPECT_TRUE(Near(At(5, 5), {0, 0, 0}, 0));
+    EXPECT_TRUE(Near(At(25, 5), {0, 0, 255}, 0));
+}
