@@ -7,20 +7,15 @@
 
 #include "graphics/platform/GlResources.h"
 
-namespace {
-
 // Mesa's software rasteriser bins each frame's triangles into 64 KiB blocks
 // while the draws come in and frees them once the frame is drawn. By default the
 // C library hands that freed top of the heap back to the kernel every frame and
 // takes page faults to grow it again during the next one: in play that was a
 // third of the game's CPU. Keeping up to this much freed memory costs no more
 // resident memory than the busiest frame already needed.
-void KeepFreedHeapForTheNextFrame() {
-    static const bool done = mallopt(M_TRIM_THRESHOLD, 256 << 20) != 0;
-    (void)done;
+void KeepFreedHeapBetweenFrames() {
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
 }
-
-}  // namespace
 
 GlBackend::GlBackend(std::unique_ptr<GlSurface> surface)
     : surface(std::move(surface)), presenter(*this->surface, counters) {}
@@ -34,7 +29,6 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
         return false;
     }
     hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
-    KeepFreedHeapForTheNextFrame();
     presenter.ChooseRowOrder();
     // A driver that cannot build the shaders makes no device.
     if (!programs.CanBuild(state)) return false;

@@ -12,6 +12,11 @@
 #include "graphics/platform/GlStateCache.h"
 #include "graphics/platform/GlSurface.h"
 
+// The C library's heap as the software rasteriser needs it to draw frame after
+// frame without faulting memory in again. It holds for the whole process, so
+// the program's entry point decides to set it; once, before the first frame.
+void KeepFreedHeapBetweenFrames();
+
 // The rendering device on OpenGL 3.3 core. Draws into an offscreen back buffer
 // (colour + 16-bit depth) that Present places onto the surface as its fit says.
 class GlBackend : public RenderBackend {

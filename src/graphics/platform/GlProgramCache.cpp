@@ -189,8 +189,8 @@ void GlProgramCache::FrameShown() {
     if (!compilerHeld || ++framesSinceBuild < kSettledFrames) return;
     // Mesa keeps the built-in functions of GLSL, several megabytes, from the
     // first compile on; the next program to build makes them again. The C
-    // library keeps what is freed for the heap (see main.cpp), so the pages go
-    // back to the system here.
+    // library keeps freed memory for the heap (KeepFreedHeapBetweenFrames),
+    // so the pages go back to the system here.
     glReleaseShaderCompiler();
     malloc_trim(0);
     compilerHeld = false;
