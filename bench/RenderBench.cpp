@@ -69,6 +69,7 @@ struct Scene {
         std::string error;
         auto surface = CreateOffscreenSurface(error);
         if (!surface) return;
+        KeepFreedHeapBetweenFrames();  // as the game sets it
         auto backend = std::make_unique<GlBackend>(std::move(surface));
         gl = backend.get();
         device = std::make_unique<GraphicsDevice>(std::move(backend),

@@ -56,6 +56,8 @@ const std::array<std::vector<Frame>, kSections>& PlayTheStage() {
     static bool played = false;
     if (played) return frames;
     played = true;
+    KeepFreedHeapBetweenFrames();  // as the game sets it
+
     std::ifstream file(std::string(VELMORA_REPLAY_DIR) + "/stage.inputs");
     // Five seconds at the title, as a player who reads the menu, then the run.
     std::vector<PadRun> runs{{300, PadState{}}};

@@ -11,6 +11,7 @@
 #include "app/platform/SdlPlatform.h"
 #include "game/GameApp.h"
 #include "game/Levels.h"
+#include "graphics/platform/GlBackend.h"
 #include "input/platform/SdlKeyNames.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
@@ -120,6 +121,10 @@ int main(int argc, char** argv) {
     }
     Settings settings = PlayerSettings().settings;
 
+    // Process-wide, so set here: the renderer frees and takes back the same
+    // memory every frame, which the C library would otherwise return to the
+    // system and fault in again each time (see GlBackend.h).
+    KeepFreedHeapBetweenFrames();
     SdlPlatform platform(data, settings);
     if (!options.replay.empty() && !replay) {
         std::fprintf(stderr, "velmora: cannot play the replay %s\n", refusal.c_str());

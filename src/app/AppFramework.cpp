@@ -129,10 +129,6 @@ void AppFramework::RenderFrame() {
         case CooperativeLevel::Lost:
             platform.GetTimeSource().Sleep(kLostDeviceWait);
             return;
-        case CooperativeLevel::NotReset:
-            InvalidateDeviceObjects();
-            if (device->ResetOrCreate()) RestoreDeviceObjects();
-            return;
         case CooperativeLevel::Ok:
             break;
     }

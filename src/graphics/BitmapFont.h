@@ -19,10 +19,6 @@ public:
     void DrawTextShadowed(std::string_view text, float x, float y, uint32_t color,
                           uint32_t shadowColor) const;
 
-    float GlyphU(unsigned char c) const { return glyphU[c]; }
-    float GlyphV(unsigned char c) const { return glyphV[c]; }
-    const Texture& Sheet() const { return *texture; }
-
 private:
     std::unique_ptr<Texture> texture;
     float glyphU[256];

@@ -28,7 +28,6 @@ bool GraphicsDevice::ResetOrCreate() {
     width = backend->BackBufferWidth();
     height = backend->BackBufferHeight();
     refreshRate = backend->DisplayRefreshRate();
-    gdiFront = true;
     return true;
 }
 
@@ -45,13 +44,7 @@ void GraphicsDevice::EndScene() {
 }
 
 bool GraphicsDevice::Present() {
-    if (!created || !backend->Present()) return false;
-    gdiFront = !gdiFront;
-    return true;
-}
-
-void GraphicsDevice::FlipToGdi() {
-    if (!gdiFront) Present();
+    return created && backend->Present();
 }
 
 int GraphicsDevice::GetRefreshRate() const {

@@ -18,8 +18,6 @@ public:
     bool BeginScene();
     void EndScene();
     bool Present();
-    // Presents once more when an odd number of presents left the second buffer in front.
-    void FlipToGdi();
     // The device to draw with; null until it was created.
     RenderBackend* GetDevice() { return created ? backend.get() : nullptr; }
     CooperativeLevel TestCooperativeLevel() { return backend->TestCooperativeLevel(); }
@@ -46,5 +44,4 @@ private:
     int width, height;
     bool fullScreen = false;
     int refreshRate = 60;
-    bool gdiFront = true;
 };

@@ -52,16 +52,15 @@ public:
     const Counters& Count() const { return counters; }
     uint32_t LastClearColor() const { return lastClear; }
     bool IsFullScreen() const { return fullScreen; }
-    // For tests of device loss and of failing presents.
+    // For tests of device loss.
     void SetCooperativeLevel(CooperativeLevel level) { cooperativeLevel = level; }
-    void SetPresentFails(bool fails) { presentFails = fails; }
     void SetRefreshRate(int hz) { refreshRate = hz; }
     // For tests of a device that offers other texel layouts.
     void SetDynamicFormat(TextureFormat format) { dynamicFormat = format; }
 
 private:
     int width = 0, height = 0, refreshRate;
-    bool fullScreen = false, presentFails = false;
+    bool fullScreen = false;
     uint32_t lastClear = 0;
     CooperativeLevel cooperativeLevel = CooperativeLevel::Ok;
     TextureFormat dynamicFormat = TextureFormat::X8R8G8B8;

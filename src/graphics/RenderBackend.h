@@ -36,7 +36,7 @@ public:
     virtual ~GpuMesh() = default;
 };
 
-enum class CooperativeLevel { Ok, Lost, NotReset };
+enum class CooperativeLevel { Ok, Lost };
 
 // One draw range of a mesh with the material and texture it is drawn with.
 struct SubsetDraw {

@@ -48,7 +48,16 @@ enum BlendValue : uint32_t {
     kBlendInvSrcAlpha = 6
 };
 enum CullValue : uint32_t { kCullNone = 1, kCullCW = 2, kCullCCW = 3 };
-enum CompareValue : uint32_t { kCmpLessEqual = 4, kCmpGreaterEqual = 7, kCmpAlways = 8 };
+enum CompareValue : uint32_t {
+    kCmpNever = 1,
+    kCmpLess = 2,
+    kCmpEqual = 3,
+    kCmpLessEqual = 4,
+    kCmpGreater = 5,
+    kCmpNotEqual = 6,
+    kCmpGreaterEqual = 7,
+    kCmpAlways = 8
+};
 
 enum class TextureStageState {
     ColorOp,

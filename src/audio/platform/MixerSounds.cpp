@@ -48,6 +48,12 @@ int MixerSounds::Load(const std::string& path) {
                      problem.c_str());
         return 0;
     }
+    // The mixer converts into a buffer sized for its widest intermediate format
+    // (for a mono file, several times the sound) and keeps all of it.
+    if (chunk->allocated && chunk->alen > 0) {
+        if (auto* fitted = static_cast<Uint8*>(SDL_realloc(chunk->abuf, chunk->alen)))
+            chunk->abuf = fitted;
+    }
     Mix_VolumeChunk(chunk, chunkVolume);
     chunks.push_back(chunk);
     return static_cast<int>(chunks.size());
