@@ -22,8 +22,11 @@ namespace {
 // The exit status of a replay left before its end.
 constexpr int kReplayLeft = 3;
 
-LoadedSettings PlayerSettings() {
-    std::string path = SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+std::string PlayerSettingsPath() {
+    return SettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+}
+
+LoadedSettings PlayerSettings(const std::string& path) {
     if (path.empty()) return {};
     LoadedSettings loaded = LoadSettings(path, SdlKeyNames());
     for (const std::string& problem : loaded.problems)
@@ -119,7 +122,8 @@ int main(int argc, char** argv) {
         replay = ReadReplay(options.replay, dataDir + "Media/", refusal);
         if (replay) stagePath = replay->stageFile;
     }
-    Settings settings = PlayerSettings().settings;
+    const std::string settingsPath = PlayerSettingsPath();
+    Settings settings = PlayerSettings(settingsPath).settings;
 
     // Process-wide, so set here: the renderer frees and takes back the same
     // memory every frame, which the C library would otherwise return to the
@@ -137,6 +141,8 @@ int main(int argc, char** argv) {
         GameStart start;
         start.stage = stagePath;
         start.level = options.level;
+        start.settings = settings;
+        start.settingsPath = settingsPath;
         app = std::make_unique<GameApp>(platform, start);
     } catch (const StartupError&) {
         return 1;

@@ -16,10 +16,6 @@ namespace {
 
 constexpr int kScenes = 10;
 
-// The settings' keys that remember the title's choices.
-constexpr const char* kLevelSetting = "level";
-constexpr const char* kStageSetting = "stage";
-
 std::string SaveFolder(const std::string& dir, const char* name) {
     return dir.empty() ? dir : dir + name;
 }
@@ -47,13 +43,16 @@ GameApp::GameApp(Platform& platform, GameStart start)
           SaveFolder(platform.UserSaveDir(), "stages/")),
       shelf(SaveFolder(platform.UserSaveDir(), "replays/"),
             [this] { return HashModels(mediaDir); }),
-      remember(std::move(start.remember)),
-      chosenStage(catalogue.Chosen(start.rememberedStage)) {
+      settings(std::move(start.settings)),
+      settingsPath(std::move(start.settingsPath)),
+      keyNames(platform.GetKeyNames()),
+      chosenStage(catalogue.Chosen(settings.stage)) {
     window->ShowCursor(false);
     LoadAssets();
     SceneHost& scenes = *this;
     session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion());
-    if (const Level* level = FindLevel(start.level)) chosenLevel = level;
+    if (const Level* level = FindLevel(start.level.empty() ? settings.level : start.level))
+        chosenLevel = level;
     ShowChosenRecord();
 }
 
@@ -128,16 +127,17 @@ void GameApp::ChangeLevel(int by) {
     int count = static_cast<int>(Levels().size());
     chosenLevel = &kLevels[Wrapped(static_cast<int>(chosenLevel - kLevels) + by, count)];
     ShowChosenRecord();
-    std::string name = LevelName();
-    for (char& c : name)
+    settings.level = LevelName();
+    for (char& c : settings.level)
         c = AsciiLower(c);
-    if (remember) remember(kLevelSetting, name);
+    KeepSettings({{setting::kLevel}});
 }
 
 void GameApp::ChangeStage(int by) {
     chosenStage = Wrapped(chosenStage + by, catalogue.Count());
     ShowChosenRecord();
-    if (remember) remember(kStageSetting, catalogue.At(chosenStage).setting);
+    settings.stage = catalogue.At(chosenStage).setting;
+    KeepSettings({{setting::kStage}});
 }
 
 std::vector<std::string> GameApp::PracticeStarts() const {

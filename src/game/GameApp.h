@@ -24,14 +24,14 @@
 struct GameStart {
     // --stage: a stage file of the player's, chosen on the title.
     std::string stage;
-    // The level, by name in any case (--level, else the settings'); the first
-    // level when it names none.
+    // --level, by name in any case; else the settings' level, else the first.
     std::string level;
-    // The stage the settings remember (its file's name in the player's folder).
-    std::string rememberedStage;
-    // Told when the title's level or stage changes, with the settings' key and
-    // the value to remember.
-    std::function<void(const std::string& key, const std::string& value)> remember;
+    // The player's settings as read at start (the title's stage and level
+    // among them), and the file they are kept in: the title's choices and the
+    // OPTIONS screen's changes are written there. Without a file a change
+    // holds for this run.
+    Settings settings;
+    std::string settingsPath;
 };
 
 // The game's application object: loads and owns the assets, the scenes, the
@@ -44,6 +44,7 @@ class GameApp : public AppFramework,
                 private MusicControl,
                 private TitleChoices,
                 private ReplayTheatre,
+                private OptionsControl,
                 private PlaybackHost {
 public:
     explicit GameApp(Platform& platform, GameStart start = {});
@@ -97,6 +98,7 @@ public:
     const StageCatalogue& Catalogue() const { return catalogue; }
     TitleChoices& Choices() override { return *this; }
     ReplayTheatre& Replays() override { return *this; }
+    OptionsControl& Options() override { return *this; }
     // The input of the step under way: the player's, or the replay's.
     const PadState& Pad() const override { return stepPad; }
     const Presses& KeysPressed() const override { return presses; }
@@ -140,6 +142,17 @@ private:
     std::string Watch(const ReplayEntry& entry) override;
     bool Delete(const ReplayEntry& entry, std::string& why) override;
     std::string LastVerdict() const override { return verdict; }
+
+    // The OPTIONS screen's.
+    const Settings& Current() const override { return settings; }
+    std::string ChangeOptions(const Settings& changed,
+                              std::span<const std::string_view> keys) override;
+    bool InFullScreen() const override { return fullScreen; }
+    const KeyNames& Names() const override { return keyNames; }
+    std::string KeyCap(int scancode) const override;
+    void PlaySample() override;
+    // Writes these keys of the settings; why not, for the screen, or empty.
+    std::string KeepSettings(std::span<const std::string_view> keys);
 
     // What playback asks of the game.
     void PlayStep(const PadState& pad) override { Step(pad); }
@@ -187,7 +200,9 @@ private:
     StageCatalogue catalogue;
     Records records;
     ReplayShelf shelf;
-    std::function<void(const std::string&, const std::string&)> remember;
+    Settings settings;
+    const std::string settingsPath;
+    const KeyNames keyNames;
     int chosenStage = 0;
     const Level* chosenLevel = &kLevels[0];
     TitleRow returnRow = TitleRow::Start;

@@ -21,6 +21,9 @@ constexpr MenuLayout kLayouts[] = {
     // Replays: a row each, in columns under their captions (at headingY + 20).
     {.x = 40, .y = 112, .rowHeight = 18, .valueX = 0, .headingY = 72, .hintY = 452,
      .messageY = 428, .shownRows = 17, .other = 0xFF8088A0, .shadowed = true},
+    // Options: a row for each setting, its value in a column of its own.
+    {.x = 96, .y = 80, .rowHeight = 17, .valueX = 280, .headingY = 48, .hintY = 452,
+     .messageY = 428, .shownRows = 20, .other = 0xFF8088A0, .shadowed = true},
 };
 // clang-format on
 

@@ -20,7 +20,10 @@ struct MenuLayout {
     bool shadowed;    // rows over a busy picture stand on a shadow
 };
 
-enum class MenuScreen { Title, Practice, Pause, Replays };
+enum class MenuScreen { Title, Practice, Pause, Replays, Options };
+
+// From one character of the font to the next, in pixels.
+inline constexpr float kGlyphAdvance = 8;
 
 inline constexpr uint32_t kRowChosen = 0xFFFFFFFF;
 inline constexpr uint32_t kMenuHeading = 0xFFFFFFFF;

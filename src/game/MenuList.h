@@ -20,6 +20,9 @@ public:
     void SetCursor(int row) { cursor = row; }
     int Rows() const { return rows; }
     void SetRows(int count);
+    // Acts on nothing until every key is let go, as when the menu appears: a
+    // key just bound to an action is still down.
+    void Hold() { held = true; }
 
 private:
     int rows;

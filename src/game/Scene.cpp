@@ -3,9 +3,18 @@
 namespace {
 constexpr const char* kNames[] = {"TitleMenu", "Practice",    "GetReady", "StageRunner",
                                   "Pause",     "GameOver",    "Warning",  "GameClear",
-                                  "MusicFade", "ReplayStart", "Replays"};
-static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::Replays) + 1);
+                                  "MusicFade", "ReplayStart", "Replays",  "Options"};
+static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::Options) + 1);
 }  // namespace
+
+std::string FirstKeyCap(const OptionsControl& options, KeyAction action) {
+    for (const KeyBinding& binding : options.Current().keys) {
+        if (binding.action != action) continue;
+        std::string cap = options.KeyCap(binding.scancode);
+        if (!cap.empty()) return cap;
+    }
+    return "?";
+}
 
 const char* SceneName(SceneKind kind) {
     return kNames[static_cast<int>(kind)];

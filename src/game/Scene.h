@@ -5,10 +5,13 @@
 // returning false from its update. Scenes see the game through SceneHost and
 // the few narrow services it hands out; none sees the whole play-through.
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "app/Settings.h"
 #include "game/ReplayList.h"
 #include "game/SceneKind.h"
 #include "util/AssetTable.h"
@@ -74,6 +77,7 @@ enum class TitleRow {
     Stage,
     Practice,
     Replays,
+    Options,
     VideoChange,
     VideoSound,
     Exit,
@@ -109,6 +113,29 @@ public:
     virtual std::string LastVerdict() const = 0;
 };
 
+// The player's settings as the OPTIONS screen changes them: a change is taken
+// at once (heard, seen, the keys bound) and written to the settings file.
+class OptionsControl {
+public:
+    virtual ~OptionsControl() = default;
+    virtual const Settings& Current() const = 0;
+    // Takes the changed settings and writes the given keys of them; why the
+    // file could not keep them (the change holds for this run), or empty.
+    virtual std::string ChangeOptions(const Settings& changed,
+                                      std::span<const std::string_view> keys) = 0;
+    // Whether the picture fills the screen now (F11 switches it too).
+    virtual bool InFullScreen() const = 0;
+    // How keys are named in the settings file.
+    virtual const KeyNames& Names() const = 0;
+    // A key as the screens name it ("LEFT SHIFT"); empty for a key without a name.
+    virtual std::string KeyCap(int scancode) const = 0;
+    // An effect at the effects' volume, to hear it.
+    virtual void PlaySample() = 0;
+};
+
+// The first key of an action as the screens name it ("Z"), or "?" when it has none.
+std::string FirstKeyCap(const OptionsControl& options, KeyAction action);
+
 // What a scene may ask of the game around it.
 class SceneHost {
 public:
@@ -127,6 +154,7 @@ public:
     virtual Timeline& Stage() = 0;
     virtual TitleChoices& Choices() = 0;
     virtual ReplayTheatre& Replays() = 0;
+    virtual OptionsControl& Options() = 0;
 
     // A new scene, constructed as T(*this, args...); null when the pool is full.
     template <class T, class... Args>

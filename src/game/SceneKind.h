@@ -13,6 +13,7 @@ enum class SceneKind {
     MusicFade,
     ReplayStart,
     Replays,
+    Options,
 };
 
 const char* SceneName(SceneKind kind);

@@ -62,6 +62,34 @@ public:
     bool leaving = false;
 };
 
+// The player's settings: the volumes, the picture, the keys and the pad's
+// buttons, each change taken and written at once; DEFAULTS asks first.
+// Confirming a key's row waits for the next key (a button's row, the next
+// button); Esc cancels.
+class OptionsMenu : public Scene {
+public:
+    explicit OptionsMenu(SceneHost& host);
+    SceneKind Kind() const override { return SceneKind::Options; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    MenuList menu;
+    // What the last change came to: a key moved, refused, or not written.
+    std::string message;
+    // The row waiting for a key or a button.
+    bool binding = false;
+    bool confirmingDefaults = false;
+    bool leaving = false;
+
+private:
+    void Change(int by);
+    void Confirm();
+    void ReadBinding();
+    void Keep(const Settings& changed, std::span<const std::string_view> keys,
+              std::string said = "");
+};
+
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:

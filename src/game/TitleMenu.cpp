@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "game/MenuLayout.h"
 #include "game/Scenes.h"
 #include "game/TitlePicture.h"
@@ -43,6 +45,9 @@ constexpr RowDef kRows[] = {
      nullptr},
     {TitleRow::Replays, [](SceneHost&) { return Fixed("REPLAYS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<ReplayMenu>() ? Then::Leave : Then::Stay; },
+     nullptr},
+    {TitleRow::Options, [](SceneHost&) { return Fixed("OPTIONS"); }, nullptr,
+     [](SceneHost& host) { return host.CreateScene<OptionsMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
     {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); }, nullptr,
      [](SceneHost& host) {
@@ -99,5 +104,23 @@ void TitleMenu::Draw() {
     std::vector<MenuRowText> rows;
     for (const RowDef& row : kRows)
         rows.push_back({row.label(host), row.value ? row.value(host) : ""});
-    DrawMenuRows(host.Screen().Font(), LayoutOf(MenuScreen::Title), rows, menu.Cursor());
+    const MenuLayout& layout = LayoutOf(MenuScreen::Title);
+    const BitmapFont& font = host.Screen().Font();
+    DrawMenuRows(font, layout, rows, menu.Cursor());
+    // How to play, with the keys as the player bound them.
+    const OptionsControl& keys = host.Options();
+    std::string moves[4];
+    for (int i = 0; i < 4; ++i)
+        moves[i] = FirstKeyCap(keys, static_cast<KeyAction>(i));
+    bool arrows =
+        moves[0] == "UP" && moves[1] == "DOWN" && moves[2] == "LEFT" && moves[3] == "RIGHT";
+    std::string move =
+        arrows ? "ARROWS" : moves[0] + " " + moves[2] + " " + moves[1] + " " + moves[3];
+    std::string help = move + " MOVE   " + FirstKeyCap(keys, KeyAction::Fire) + " FIRE   " +
+                       FirstKeyCap(keys, KeyAction::Hover) + " HOVER   " +
+                       FirstKeyCap(keys, KeyAction::Pause) + " PAUSE   ESC QUIT";
+    float x = (static_cast<float>(host.Screen().Width()) -
+               kGlyphAdvance * static_cast<float>(help.size())) /
+              2;
+    DrawMenuText(font, layout, help, std::max(x, 0.0f), layout.hintY, kMenuHint);
 }

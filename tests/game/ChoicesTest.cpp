@@ -2,11 +2,11 @@
 // part of it; and the best score kept for each stage and level apart.
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "app/SettingsFile.h"
 #include "game/MenuLayout.h"
 #include "support/GameFixture.h"
 #include "support/SilentStageHost.h"
@@ -44,9 +44,8 @@ struct KeptGame {
         options.userSaveDir = user.string() + "/";
         options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
         options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
-        start.remember = [this](const std::string& key, const std::string& value) {
-            remembered[key] = value;
-        };
+        settingsPath = (user / "settings.ini").string();
+        start.settingsPath = settingsPath;
         platform = std::make_unique<HeadlessPlatform>(options);
         app = std::make_unique<GameApp>(*platform, start);
         app->ShowTitle();
@@ -82,7 +81,10 @@ struct KeptGame {
 
     std::unique_ptr<HeadlessPlatform> platform;
     std::unique_ptr<GameApp> app;
-    std::map<std::string, std::string> remembered;
+    // What the settings file remembers of the title's choices.
+    Settings Remembered() const { return LoadSettings(settingsPath, NumberedKeyNames()).settings; }
+
+    std::string settingsPath;
 };
 
 struct ChoicesTest : ::testing::Test {
@@ -112,7 +114,7 @@ TEST_F(ChoicesTest, LevelAndStageChangeWithLeftAndRightAndEachKeepsItsOwnRecord)
         game.Press(Hold::Right);
         EXPECT_EQ(game.app->LevelName(), "NORMAL");
         EXPECT_EQ(game.HighScore(), "000000000000");  // never played at NORMAL
-        EXPECT_EQ(game.remembered["level"], "normal");
+        EXPECT_EQ(game.Remembered().level, "normal");
         game.Press(Hold::Left);
         game.Press(Hold::Left);  // round to the last
         EXPECT_EQ(game.app->LevelName(), "HARD");
@@ -121,7 +123,7 @@ TEST_F(ChoicesTest, LevelAndStageChangeWithLeftAndRightAndEachKeepsItsOwnRecord)
         game.Press(Hold::Down);
         game.Press(Hold::Right);
         EXPECT_EQ(game.app->StageName(), "OTHER ONE");
-        EXPECT_EQ(game.remembered["stage"], "other.txt");
+        EXPECT_EQ(game.Remembered().stage, "other.txt");
         game.Press(Hold::Up);
         game.Press(Hold::Up);
         game.PlayTo(2500);  // OTHER ONE at NORMAL
@@ -134,7 +136,7 @@ TEST_F(ChoicesTest, LevelAndStageChangeWithLeftAndRightAndEachKeepsItsOwnRecord)
     {
         GameStart start;
         start.level = "normal";
-        start.rememberedStage = "other.txt";
+        start.settings.stage = "other.txt";
         KeptGame game(media, user.Path(), start);
         EXPECT_EQ(game.app->StageName(), "OTHER ONE");
         EXPECT_EQ(game.HighScore(), "000000002500");
@@ -225,14 +227,14 @@ TEST_F(ChoicesTest, OldRecordsOfThePlayersStagesMoveIntoTheRecordsFileOnce) {
     std::ofstream(user.Path() / "stages" / (std::string(name) + ".lock")).close();
     {
         GameStart start;
-        start.rememberedStage = "mine.txt";
+        start.settings.stage = "mine.txt";
         KeptGame game(media, user.Path(), start);
         EXPECT_EQ(game.HighScore(), "000000004200");
     }
     EXPECT_FALSE(fs::exists(user.Path() / "stages" / name));
     EXPECT_FALSE(fs::exists(user.Path() / "stages" / (std::string(name) + ".lock")));
     GameStart start;
-    start.rememberedStage = "mine.txt";
+    start.settings.stage = "mine.txt";
     KeptGame game(media, user.Path(), start);
     EXPECT_EQ(game.HighScore(), "000000004200");
 }

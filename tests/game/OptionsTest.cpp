@@ -1,0 +1,265 @@
+// The OPTIONS screen: every change is heard, seen or bound at once and written
+// into the player's own settings file; keys and buttons are bound by pressing
+// them, with what moved or was refused said on the screen.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "app/SettingsFile.h"
+#include "support/GameFixture.h"
+#include "support/TempDir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The player's file: their comments, a line this game does not know, and the
+// order they like.
+constexpr const char* kPlayersFile =
+    "# my settings, synced from my dotfiles\n"
+    "effects_volume = 100\n"
+    "mystery = 1\n"
+    "music_volume = 100\n";
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A game at its title whose settings live in a folder of the test's.
+struct OptionsGame {
+    explicit OptionsGame(const fs::path& settingsPath) {
+        HeadlessPlatform::Options options;
+        options.exeDir = media.ExeDir();
+        options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
+        options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
+        platform = std::make_unique<HeadlessPlatform>(options);
+        GameStart start;
+        start.settingsPath = settingsPath.string();
+        start.settings = LoadSettings(start.settingsPath, NumberedKeyNames()).settings;
+        app = std::make_unique<GameApp>(*platform, start);
+        app->ShowTitle();
+        Step();
+    }
+    void Step(const PadState& pad = {}) {
+        platform->input->Append(pad);
+        app->Update();
+    }
+    void Press(Hold key) {
+        Step(Pad({key}));
+        Step();
+    }
+    // A key pressed, then let go a step later.
+    void PressKey(int scancode) {
+        app->OnKeyPressed(scancode);
+        Step();
+        Step();
+    }
+    void PressButton(ControllerButton button) {
+        app->OnPadButtonPressed(static_cast<int>(button));
+        Step();
+        Step();
+    }
+    template <class T>
+    T* Find() {
+        for (Scene* s : Each<Scene>(app->Scenes().Pool())) {
+            if (auto* t = dynamic_cast<T*>(s)) return t;
+        }
+        return nullptr;
+    }
+    // From the title, wherever its cursor is, to a row of the OPTIONS screen.
+    OptionsMenu* Open(int row = 0) {
+        TitleMenu* title = Find<TitleMenu>();
+        if (!title) return nullptr;
+        Step();  // a menu that just appeared waits for the keys to be let go
+        const int target = static_cast<int>(TitleRow::Options);
+        for (int moves = 0; title->menu.Cursor() != target && moves < 20; ++moves)
+            Press(title->menu.Cursor() < target ? Hold::Down : Hold::Up);
+        Press(Hold::Fire);
+        OptionsMenu* options = Find<OptionsMenu>();
+        if (!options) return nullptr;
+        for (int i = 0; i < row; ++i)
+            Press(Hold::Down);
+        return options;
+    }
+    const Settings& Applied() const { return platform->applied.back(); }
+    int EffectsPlayed() const {
+        int played = 0;
+        for (int i = 0; i < static_cast<int>(platform->audio->Loaded().size()); ++i)
+            played += platform->audio->PlayCount(i);
+        return played;
+    }
+
+    TestMedia media;
+    std::unique_ptr<HeadlessPlatform> platform;
+    std::unique_ptr<GameApp> app;
+};
+
+// The screen's rows, as the tests reach them.
+enum Row {
+    Music,
+    Effects,
+    FullScreen,
+    Picture,
+    KeyUp,
+    KeyFire = 8,
+    KeyHover,
+    KeyPause,
+    KeyFreeze,
+    PadFire = 13,
+    PadHover,
+    PadPause,
+    Defaults = 18,
+    Back
+};
+
+}  // namespace
+
+TEST(OptionsScreen, ValuesAreTakenAtOnceAndWrittenIntoThePlayersOwnFile) {
+    TempDir dir("options_values");
+    const fs::path file = dir / "settings.ini";
+    std::ofstream(file) << kPlayersFile;
+    OptionsGame game(file);
+    OptionsMenu* options = game.Open();
+    ASSERT_NE(options, nullptr);
+
+    game.Press(Hold::Right);  // 100 is the most there is
+    game.Press(Hold::Left);
+    game.Press(Hold::Left);
+    EXPECT_EQ(game.Applied().musicVolume, 80);
+    game.Press(Hold::Down);
+    int played = game.EffectsPlayed();
+    game.Press(Hold::Left);
+    EXPECT_EQ(game.Applied().effectsVolume, 90);
+    EXPECT_EQ(game.EffectsPlayed(), played + 1);  // heard at the new volume
+    game.Press(Hold::Down);
+    game.Press(Hold::Fire);  // a pad steps a value on by confirming it
+    EXPECT_TRUE(game.app->Options().InFullScreen());
+    game.Press(Hold::Down);
+    game.Press(Hold::Left);  // ASPECT wraps round to STRETCH
+    EXPECT_EQ(game.Applied().picture, PictureFit::Stretch);
+    EXPECT_TRUE(options->message.empty()) << options->message;
+
+    EXPECT_EQ(Contents(file),
+              "# my settings, synced from my dotfiles\n"
+              "effects_volume = 90\n"
+              "mystery = 1\n"
+              "music_volume = 80\n"
+              "fullscreen = yes\n"
+              "picture = stretch\n");
+    // The next start reads what the screen wrote.
+    Settings read = LoadSettings(file.string(), NumberedKeyNames()).settings;
+    EXPECT_EQ(read, game.app->Options().Current());
+}
+
+TEST(OptionsScreen, KeysAndButtonsAreBoundByPressingThemAndTheScreenSaysWhatMoved) {
+    TempDir dir("options_keys");
+    const fs::path file = dir / "settings.ini";
+    OptionsGame game(file);  // no file yet: the defaults are written first
+    OptionsMenu* options = game.Open(KeyHover);
+    ASSERT_NE(options, nullptr);
+
+    // The key that confirmed the row is not the one bound: the next one is.
+    game.Press(Hold::Fire);
+    ASSERT_TRUE(options->binding);
+    game.Step();
+    EXPECT_TRUE(options->binding);
+    game.PressKey(scancode::kSpace);  // one of FIRE's three
+    EXPECT_FALSE(options->binding);
+    EXPECT_EQ(options->message, "MOVED FROM FIRE");
+    Settings read = LoadSettings(file.string(), NumberedKeyNames()).settings;
+    EXPECT_EQ(read.keys, game.Applied().keys);
+    EXPECT_EQ(KeyListText(read.keys, KeyAction::Hover, NumberedKeyNames()), "Key 44");
+    EXPECT_EQ(KeyListText(read.keys, KeyAction::Fire, NumberedKeyNames()), "Key 29, Key 40");
+
+    // Refused, with a word: a key the game keeps, and a key that would leave
+    // FREEZE with none.
+    const KeyTable before = game.app->Options().Current().keys;
+    game.Press(Hold::Fire);
+    game.PressKey(scancode::kLeftAlt);
+    EXPECT_EQ(options->message, "ALT IS FOR FULL SCREEN");
+    game.Press(Hold::Fire);
+    game.PressKey(scancode::kV);
+    EXPECT_EQ(options->message, "FREEZE WOULD HAVE NO KEY");
+    EXPECT_EQ(game.app->Options().Current().keys, before);
+
+    // Esc, or the pad's B, cancels a binding and stays on the screen.
+    game.Press(Hold::Fire);
+    game.app->OnEscape();
+    game.Step();
+    EXPECT_FALSE(options->binding);
+    EXPECT_EQ(game.Find<OptionsMenu>(), options);
+    game.Press(Hold::Fire);
+    game.PressButton(ControllerButton::B);
+    EXPECT_FALSE(options->binding);
+    EXPECT_EQ(game.app->Options().Current().keys, before);
+
+    // A button's row takes a button: X leaves PAUSE with Start.
+    for (int i = KeyHover; i < PadFire; ++i)
+        game.Press(Hold::Down);
+    game.Press(Hold::Fire);
+    game.PressKey(scancode::kZ);  // a key does not bind a button
+    EXPECT_TRUE(options->binding);
+    game.PressButton(ControllerButton::X);
+    EXPECT_EQ(options->message, "MOVED FROM PAUSE");
+    read = LoadSettings(file.string(), NumberedKeyNames()).settings;
+    EXPECT_EQ(ButtonListText(read.pad, kButtonFire), "X");
+    EXPECT_EQ(ButtonListText(read.pad, kButtonPause), "Start");
+    game.Press(Hold::Fire);
+    game.PressButton(ControllerButton::DPadUp);
+    EXPECT_EQ(options->message, "THE D-PAD MOVES THE SHIP");
+}
+
+TEST(OptionsScreen, DefaultsAskFirstAndEscGoesBackToTheTitlesRow) {
+    TempDir dir("options_defaults");
+    const fs::path file = dir / "settings.ini";
+    std::ofstream(file) << kPlayersFile << "music_volume = 30\nlevel = hard\n";
+    OptionsGame game(file);
+    OptionsMenu* options = game.Open(Defaults);
+    ASSERT_NE(options, nullptr);
+    game.Press(Hold::Fire);
+    EXPECT_TRUE(options->confirmingDefaults);
+    game.Press(Hold::Hover);  // no
+    EXPECT_FALSE(options->confirmingDefaults);
+    EXPECT_EQ(game.app->Options().Current().musicVolume, 30);
+    game.Press(Hold::Fire);
+    game.Press(Hold::Fire);  // yes
+    EXPECT_EQ(options->message, "DEFAULTS SET");
+    Settings read = LoadSettings(file.string(), NumberedKeyNames()).settings;
+    EXPECT_EQ(read.musicVolume, 100);
+    EXPECT_EQ(read.level, "hard");  // the title's choice is no option
+    EXPECT_NE(Contents(file).find("mystery = 1\n"), std::string::npos);
+
+    game.app->OnEscape();
+    game.Step();
+    EXPECT_EQ(game.Find<OptionsMenu>(), nullptr);
+    TitleMenu* title = game.Find<TitleMenu>();
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->menu.Cursor(), static_cast<int>(TitleRow::Options));
+    // BACK and the pad's B go there too.
+    ASSERT_NE(game.Open(Back), nullptr);
+    game.Press(Hold::Fire);
+    EXPECT_NE(game.Find<TitleMenu>(), nullptr);
+    game.Press(Hold::Fire);
+    game.Press(Hold::Hover);
+    EXPECT_NE(game.Find<TitleMenu>(), nullptr);
+}
+
+TEST(OptionsScreen, AFileThatCannotBeWrittenIsSaidAndTheChangeHoldsForThisRun) {
+    TempDir dir("options_unwritable");
+    // A folder where the file should be: nothing can be written there.
+    const fs::path file = dir / "settings.ini";
+    fs::create_directories(file);
+    OptionsGame game(file);
+    OptionsMenu* options = game.Open();
+    ASSERT_NE(options, nullptr);
+    game.Press(Hold::Left);
+    EXPECT_EQ(game.Applied().musicVolume, 90);
+    EXPECT_NE(options->message.find("KEPT UNTIL THE GAME ENDS"), std::string::npos)
+        << options->message;
+    EXPECT_TRUE(fs::is_directory(file));
+}
