@@ -140,23 +140,12 @@ bool OptionsMenu::Update() {
         } else if (action == MenuAction::Back) {
             Back();
         }
-    } else {
-        switch (action) {
-            case MenuAction::Confirm:
-                Confirm();
-                break;
-            case MenuAction::Decrease:
-                Change(-1);
-                break;
-            case MenuAction::Increase:
-                Change(1);
-                break;
-            case MenuAction::Back:
-                leaving = true;
-                break;
-            case MenuAction::None:
-                break;
-        }
+    } else if (action == MenuAction::Confirm) {
+        Confirm();
+    } else if (action == MenuAction::Decrease || action == MenuAction::Increase) {
+        Change(action == MenuAction::Increase ? 1 : -1);
+    } else if (action == MenuAction::Back) {
+        leaving = true;
     }
     if (!leaving) return true;
     host.CreateScene<TitleMenu>(static_cast<int>(TitleRow::Options));

@@ -38,13 +38,6 @@ private:
     TempDir dir{"signals"};
 };
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // Whether the process catches the signal yet (its handlers are in place).
 bool Catches(pid_t pid, int signal) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
@@ -89,6 +82,6 @@ TEST(DisplaySignals, HangUpTerminateAndInterruptEachSaveTheHighScore) {
         kill(pid, signal);
         int status = WaitForExit(pid, 30);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << strsignal(signal);
-        EXPECT_EQ(Contents(game.SavePath()), "HighScore=000000000777\n") << strsignal(signal);
+        EXPECT_EQ(FileText(game.SavePath()), "HighScore=000000000777\n") << strsignal(signal);
     }
 }

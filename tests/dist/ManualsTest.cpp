@@ -14,13 +14,6 @@
 
 namespace {
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 // The options --help names, as "--name" or "-n": a dash or two after a blank,
 // a comma, a bracket or a bar, then a letter. (std::regex trips GCC 12's
 // uninitialised-use warning under the sanitizers, so this is scanned by hand.)
@@ -37,7 +30,8 @@ std::set<std::string> OptionsIn(const std::string& help) {
         size_t name = at + 1 < help.size() && help[at + 1] == '-' ? at + 2 : at + 1;
         if (name >= help.size() || !letter(help[name])) continue;
         size_t end = name;
-        while (end < help.size() && word(help[end])) ++end;
+        while (end < help.size() && word(help[end]))
+            ++end;
         options.insert(help.substr(at, end - at));
         at = end - 1;
     }
@@ -67,7 +61,8 @@ bool Names(const std::string& text, const std::string& option) {
 // The OPTIONS section of a manual page's source, its escapes and fonts taken out.
 std::string OptionsSection(const std::string& page) {
     std::string text = page;
-    for (const char* font : {"\\fB", "\\fI", "\\fR", "\\fP"}) text = Replaced(text, font, "");
+    for (const char* font : {"\\fB", "\\fI", "\\fR", "\\fP"})
+        text = Replaced(text, font, "");
     text = Replaced(text, "\\-", "-");
     size_t start = text.find("\n.SH OPTIONS\n");
     if (start == std::string::npos) return "";
@@ -90,21 +85,21 @@ std::string Help(const Program& program) {
         RunProgram("(env -u DISPLAY -u WAYLAND_DISPLAY XDG_CONFIG_HOME=" + home.Path().string() +
                    " " + program.path + " --help 2>" + err + ")");
     EXPECT_EQ(run.status, 0) << program.name;
-    EXPECT_EQ(Contents(err), "") << program.name;
+    EXPECT_EQ(FileText(err), "") << program.name;
     return run.output;
 }
 
 }  // namespace
 
 TEST(Manuals, EveryOptionOfHelpIsInTheManualPageAndTheReadme) {
-    std::string readme = Contents(VELMORA_README);
+    std::string readme = FileText(VELMORA_README);
     ASSERT_NE(readme, "");
     for (const Program& program : kPrograms) {
         std::string help = Help(program);
         std::set<std::string> options = OptionsIn(help);
         EXPECT_TRUE(options.count("--help") && options.count("--version")) << help;
         std::string page =
-            OptionsSection(Contents(std::string(VELMORA_MANUALS) + "/" + program.name + ".6"));
+            OptionsSection(FileText(std::string(VELMORA_MANUALS) + "/" + program.name + ".6"));
         ASSERT_NE(page, "") << program.name << ".6 has no OPTIONS";
         for (const std::string& option : options) {
             EXPECT_TRUE(Names(page, option))

@@ -8,9 +8,9 @@
 
 #include "app/SettingsFile.h"
 #include "game/MenuLayout.h"
-#include "support/GameFixture.h"
 #include "support/SilentStageHost.h"
 #include "support/TempDir.h"
+#include "support/TitleGame.h"
 #include "world/PlayerShip.h"
 
 namespace fs = std::filesystem;
@@ -27,43 +27,15 @@ constexpr const char* kStage =
     "sleep 5000\n"
     "gameover\n";
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // A game whose scores are kept: option.ini beside it, the rest in the user's
-// folder, where the player's stages are too.
-struct KeptGame {
-    explicit KeptGame(const TestMedia& media, const fs::path& user, GameStart start = {}) {
-        HeadlessPlatform::Options options;
-        options.exeDir = media.ExeDir();
-        options.saveDir = media.ExeDir() + "Media/";
-        options.userSaveDir = user.string() + "/";
-        options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
-        options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
-        settingsPath = (user / "settings.ini").string();
-        start.settingsPath = settingsPath;
-        platform = std::make_unique<HeadlessPlatform>(options);
-        app = std::make_unique<GameApp>(*platform, start);
-        app->ShowTitle();
-    }
-    void Step(const PadState& pad = {}) {
-        platform->input->Append(pad);
-        app->Update();
-    }
-    void Press(Hold key) {
-        Step(Pad({key}));
-        Step();
-    }
-    template <class T>
-    T* Find() {
-        for (Scene* s : Each<Scene>(app->Scenes().Pool())) {
-            if (auto* t = dynamic_cast<T*>(s)) return t;
-        }
-        return nullptr;
+// folder, where the player's stages and settings are too.
+struct KeptGame : TitleGame {
+    KeptGame(const TestMedia& media, const fs::path& user, GameStart start = {})
+        : TitleGame(media, WithSettings(start, user), user),
+          settingsPath((user / "settings.ini").string()) {}
+    static GameStart WithSettings(GameStart start, const fs::path& user) {
+        start.settingsPath = (user / "settings.ini").string();
+        return start;
     }
     World& Field() { return app->Play().Field(); }
     std::string HighScore() { return Field().GetHighScore().Text(); }
@@ -79,8 +51,6 @@ struct KeptGame {
         ASSERT_NE(Find<TitleMenu>(), nullptr);
     }
 
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<GameApp> app;
     // What the settings file remembers of the title's choices.
     Settings Remembered() const { return LoadSettings(settingsPath, NumberedKeyNames()).settings; }
 
@@ -94,8 +64,8 @@ struct ChoicesTest : ::testing::Test {
             << "stage Other One\nplay 0\nsleep 9999\n";
         std::ofstream(media.Root() / "Media" / "option.ini") << "HighScore=000000001000\n";
     }
-    std::string OptionIni() { return Contents(media.Root() / "Media" / "option.ini"); }
-    std::string Records() { return Contents(user.Path() / "records.ini"); }
+    std::string OptionIni() { return FileText(media.Root() / "Media" / "option.ini"); }
+    std::string Records() { return FileText(user.Path() / "records.ini"); }
 
     TestMedia media{kStage};
     TempDir user{"choices"};

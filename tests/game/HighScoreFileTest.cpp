@@ -23,12 +23,6 @@ protected:
         std::ofstream(dir / "option.ini", std::ios::binary) << text;
         return ReadFrom(file);
     }
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
     static DigitCounter Score(long long value) {
         DigitCounter score(12);
         score.Set(value);
@@ -62,7 +56,7 @@ TEST_F(HighScoreFixture, TheFirstExactKeysValueIsReadLeftAlignedDigitByDigit) {
 TEST_F(HighScoreFixture, WritingLeavesExactlyOneLine) {
     std::ofstream(dir / "option.ini") << "Other=1\nHighScore=000000000009\nmore\n";
     ASSERT_TRUE(file.Write(Score(12345)));
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000012345\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000012345\n");
 }
 
 TEST_F(HighScoreFixture, AFolderOrFileThatCannotBeWrittenSendsTheScoreToTheUsersFolder) {
@@ -72,7 +66,7 @@ TEST_F(HighScoreFixture, AFolderOrFileThatCannotBeWrittenSendsTheScoreToTheUsers
     EXPECT_EQ(
         testing::internal::GetCapturedStderr(),
         "velmora: the high score is kept in " + dir / "user/velmora/option.ini" + " instead\n");
-    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000777\n");
+    EXPECT_EQ(FileText(dir / "user/velmora/option.ini"), "HighScore=000000000777\n");
     EXPECT_EQ(ReadFrom(blocked), "000000000777");
     EXPECT_FALSE(HighScoreFile(dir / "missing/option.ini", "").Write(Score(1)));
 
@@ -83,17 +77,17 @@ TEST_F(HighScoreFixture, AFolderOrFileThatCannotBeWrittenSendsTheScoreToTheUsers
                                                          std::filesystem::perms::others_read);
     EXPECT_EQ(ReadFrom(file), "000000000777");
     ASSERT_TRUE(file.Write(Score(5000)));
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000100\n");
-    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000005000\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000000100\n");
+    EXPECT_EQ(FileText(dir / "user/velmora/option.ini"), "HighScore=000000005000\n");
     EXPECT_EQ(ReadFrom(file), "000000005000");
 }
 
 TEST_F(HighScoreFixture, SavesKeepTheBetterScoreInEitherOrderAndWhenTheyRace) {
     ASSERT_TRUE(file.Write(Score(960)));
     ASSERT_TRUE(file.Write(Score(9)));  // another game, started before the 960 was saved
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000960\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000000960\n");
     ASSERT_TRUE(file.Write(Score(961)));
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000961\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000000961\n");
 
     // Two games saving at the same moment, many times over: the best stays.
     std::filesystem::remove(dir / "option.ini");
@@ -105,7 +99,7 @@ TEST_F(HighScoreFixture, SavesKeepTheBetterScoreInEitherOrderAndWhenTheyRace) {
     std::thread one(save, 0), other(save, 1000);
     one.join();
     other.join();
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000006039\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000006039\n");
 }
 
 TEST_F(HighScoreFixture, WhatAKilledSaveLeftIsRemovedByTheNext) {
@@ -114,7 +108,7 @@ TEST_F(HighScoreFixture, WhatAKilledSaveLeftIsRemovedByTheNext) {
     ASSERT_TRUE(file.Write(Score(7)));
     EXPECT_FALSE(std::filesystem::exists(dir / "option.ini.x3Yq9Z"));
     EXPECT_TRUE(std::filesystem::exists(dir / "option.ini.keep"));
-    EXPECT_EQ(Contents(dir / "option.ini"), "HighScore=000000000007\n");
+    EXPECT_EQ(FileText(dir / "option.ini"), "HighScore=000000000007\n");
 }
 
 TEST_F(HighScoreFixture, WithOnlyTheUsersFileThatIsTheOneItsFolderMadeWhenFirstWritten) {
@@ -124,7 +118,7 @@ TEST_F(HighScoreFixture, WithOnlyTheUsersFileThatIsTheOneItsFolderMadeWhenFirstW
     ASSERT_TRUE(user.Write(Score(900)));
     ASSERT_TRUE(user.Write(Score(5)));
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(Contents(dir / "user/velmora/option.ini"), "HighScore=000000000900\n");
+    EXPECT_EQ(FileText(dir / "user/velmora/option.ini"), "HighScore=000000000900\n");
     EXPECT_EQ(ReadFrom(user), "000000000900");
     EXPECT_FALSE(std::filesystem::exists(dir / "option.ini"));
 

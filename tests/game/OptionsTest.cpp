@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "app/SettingsFile.h"
-#include "support/GameFixture.h"
 #include "support/TempDir.h"
+#include "support/TitleGame.h"
 
 namespace fs = std::filesystem;
 
@@ -23,35 +23,21 @@ constexpr const char* kPlayersFile =
     "mystery = 1\n"
     "music_volume = 100\n";
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+// The game's files, made before the game that reads them.
+struct WithMedia {
+    TestMedia media;
+};
 
-// A game at its title whose settings live in a folder of the test's.
-struct OptionsGame {
-    explicit OptionsGame(const fs::path& settingsPath) {
-        HeadlessPlatform::Options options;
-        options.exeDir = media.ExeDir();
-        options.makeBackend = [] { return std::make_unique<RecordingBackend>(); };
-        options.makeVideoPlayer = [](auto&&...) { return std::make_unique<FakeVideo>(); };
-        platform = std::make_unique<HeadlessPlatform>(options);
+// A game at its title whose settings live in a file of the test's.
+struct OptionsGame : WithMedia, TitleGame {
+    explicit OptionsGame(const fs::path& settingsPath) : TitleGame(media, StartWith(settingsPath)) {
+        Step();
+    }
+    static GameStart StartWith(const fs::path& settingsPath) {
         GameStart start;
         start.settingsPath = settingsPath.string();
         start.settings = LoadSettings(start.settingsPath, NumberedKeyNames()).settings;
-        app = std::make_unique<GameApp>(*platform, start);
-        app->ShowTitle();
-        Step();
-    }
-    void Step(const PadState& pad = {}) {
-        platform->input->Append(pad);
-        app->Update();
-    }
-    void Press(Hold key) {
-        Step(Pad({key}));
-        Step();
+        return start;
     }
     // A key pressed, then let go a step later.
     void PressKey(int scancode) {
@@ -63,13 +49,6 @@ struct OptionsGame {
         app->OnPadButtonPressed(static_cast<int>(button));
         Step();
         Step();
-    }
-    template <class T>
-    T* Find() {
-        for (Scene* s : Each<Scene>(app->Scenes().Pool())) {
-            if (auto* t = dynamic_cast<T*>(s)) return t;
-        }
-        return nullptr;
     }
     // From the title, wherever its cursor is, to a row of the OPTIONS screen.
     OptionsMenu* Open(int row = 0) {
@@ -93,10 +72,6 @@ struct OptionsGame {
             played += platform->audio->PlayCount(i);
         return played;
     }
-
-    TestMedia media;
-    std::unique_ptr<HeadlessPlatform> platform;
-    std::unique_ptr<GameApp> app;
 };
 
 // The screen's rows, as the tests reach them.
@@ -144,7 +119,7 @@ TEST(OptionsScreen, ValuesAreTakenAtOnceAndWrittenIntoThePlayersOwnFile) {
     EXPECT_EQ(game.Applied().picture, PictureFit::Stretch);
     EXPECT_TRUE(options->message.empty()) << options->message;
 
-    EXPECT_EQ(Contents(file),
+    EXPECT_EQ(FileText(file),
               "# my settings, synced from my dotfiles\n"
               "effects_volume = 90\n"
               "mystery = 1\n"
@@ -232,7 +207,7 @@ TEST(OptionsScreen, DefaultsAskFirstAndEscGoesBackToTheTitlesRow) {
     Settings read = LoadSettings(file.string(), NumberedKeyNames()).settings;
     EXPECT_EQ(read.musicVolume, 100);
     EXPECT_EQ(read.level, "hard");  // the title's choice is no option
-    EXPECT_NE(Contents(file).find("mystery = 1\n"), std::string::npos);
+    EXPECT_NE(FileText(file).find("mystery = 1\n"), std::string::npos);
 
     game.app->OnEscape();
     game.Step();

@@ -1,6 +1,8 @@
 #pragma once
 #include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include <unistd.h>
@@ -30,3 +32,11 @@ public:
 private:
     std::filesystem::path path;
 };
+
+// A file's bytes as they are; empty when it cannot be read.
+inline std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
