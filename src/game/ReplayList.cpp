@@ -156,13 +156,6 @@ std::string DateText(const std::string& stamp) {
            stamp.substr(9, 2) + ":" + stamp.substr(11, 2);
 }
 
-std::string LengthText(long steps) {
-    long seconds = std::max(0L, steps) / 60;
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld", seconds / 60, seconds % 60);
-    return text;
-}
-
 bool DeleteReplay(const std::string& folder, const std::string& fileName, std::string& error) {
     if (fileName.find('/') != std::string::npos || !fileName.ends_with(kReplayExtension)) {
         error = fileName + " is not a replay of the folder";

@@ -41,8 +41,6 @@ std::vector<ReplayEntry> ListReplays(const std::string& folder, bool quiet = fal
 
 // "2026-12-08 14:30" of a stamp.
 std::string DateText(const std::string& stamp);
-// Steps at 60 a second as minutes and seconds: "4:41".
-std::string LengthText(long steps);
 
 // Removes a listed replay's file once it is sure that is a regular file
 // directly in the folder (no link, no folder, nothing out of it). False, with

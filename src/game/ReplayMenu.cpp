@@ -9,6 +9,7 @@
 #include "graphics/Glyphs.h"
 #include "input/KeyTable.h"
 #include "input/Presses.h"
+#include "util/StepClock.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ std::string RowText(const ReplayEntry& e) {
     char row[96];
     std::snprintf(row, sizeof row, "%-16s  %-16s  %-6s  %-13s %5s  %c %c %c",
                   DateText(e.stamp).c_str(), stage.c_str(), InFontGlyphs(e.level).c_str(),
-                  score.c_str(), LengthText(e.steps).c_str(), e.practice ? 'P' : ' ',
+                  score.c_str(), StepsAsClock(e.steps).c_str(), e.practice ? 'P' : ' ',
                   e.finished ? ' ' : 'L', e.best ? '*' : ' ');
     return row;
 }

@@ -17,6 +17,7 @@
 #include "game/ReplayName.h"
 #include "game/ReplayShelf.h"
 #include "support/TempDir.h"
+#include "util/StepClock.h"
 
 namespace fs = std::filesystem;
 
@@ -170,7 +171,7 @@ TEST(ReplayList, ShowsEachReplayNewestFirstWithItsMarks) {
     EXPECT_EQ(game.stageFile, "");
     EXPECT_EQ(game.level, "NORMAL");
     EXPECT_EQ(game.score, "000000005000");
-    EXPECT_EQ(LengthText(game.steps), "3:06");  // 11,200 steps
+    EXPECT_EQ(StepsAsClock(game.steps), "3:06");  // 11,200 steps
     EXPECT_TRUE(game.best && game.finished && !game.practice);
 
     EXPECT_TRUE(list[2].practice);
@@ -184,9 +185,9 @@ TEST(ReplayList, ShowsEachReplayNewestFirstWithItsMarks) {
     EXPECT_EQ(list[4].stageName, "");
     EXPECT_EQ(list[4].stageFile, "/tmp/s.txt");
     EXPECT_EQ(list[4].level, "EASY");
-    EXPECT_EQ(LengthText(list[4].steps), "60:00");
+    EXPECT_EQ(StepsAsClock(list[4].steps), "60:00");
     EXPECT_TRUE(list[4].best);
-    EXPECT_EQ(LengthText(59), "0:00");
+    EXPECT_EQ(StepsAsClock(59), "0:00");
 }
 
 // Files that are no replay are listed with why, or left out with a line on
