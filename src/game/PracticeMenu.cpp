@@ -67,6 +67,9 @@ void PracticeMenu::Draw() {
         rows.push_back({InFontGlyphs(start), ""});
     rows.push_back({"OPTIONS", "< " + std::to_string(options) + " >"});
     DrawMenuRows(font, layout, rows, menu.Cursor());
-    DrawMenuText(font, layout, "Z START   LEFT RIGHT OPTIONS   X BACK", layout.x, layout.hintY,
-                 kMenuHint);
+    const OptionsControl& keys = host.Options();
+    DrawMenuText(font, layout,
+                 FirstKeyCap(keys, KeyAction::Fire) + " START   LEFT RIGHT OPTIONS   " +
+                     FirstKeyCap(keys, KeyAction::Hover) + " BACK",
+                 layout.x, layout.hintY, kMenuHint);
 }

@@ -49,7 +49,7 @@ bool ReplayMenu::Update() {
     const bool any = !entries.empty();
     const ReplayEntry* chosen = any ? &entries[static_cast<std::size_t>(menu.Cursor())] : nullptr;
     if (confirmingDelete) {
-        // Esc or B is "no", as much as X is.
+        // Esc or B is "no", as much as the hover key is.
         if (leaving || action == MenuAction::Back) {
             leaving = confirmingDelete = false;
             message.clear();
@@ -68,7 +68,8 @@ bool ReplayMenu::Update() {
     }
     if (any && (presses.HasKey(scancode::kDelete) || presses.HasButton(ControllerButton::Back))) {
         confirmingDelete = true;
-        message = "DELETE THIS REPLAY?  Z YES   X NO";
+        message = "DELETE THIS REPLAY?  " + FirstKeyCap(host.Options(), KeyAction::Fire) +
+                  " YES   " + FirstKeyCap(host.Options(), KeyAction::Hover) + " NO";
     } else if (action == MenuAction::Confirm && chosen) {
         std::string why = host.Replays().Watch(*chosen);
         // Watched, the playback takes the screen at the end of this step.
@@ -101,6 +102,9 @@ void ReplayMenu::Draw() {
     }
     if (!message.empty())
         DrawMenuText(font, layout, message.substr(0, 70), layout.x, layout.messageY, kMenuHeading);
-    DrawMenuText(font, layout, "Z WATCH  DEL DELETE  PGUP PGDN  X BACK    P PRACTICE L LEFT * BEST",
+    const OptionsControl& keys = host.Options();
+    DrawMenuText(font, layout,
+                 FirstKeyCap(keys, KeyAction::Fire) + " WATCH  DEL DELETE  PGUP PGDN  " +
+                     FirstKeyCap(keys, KeyAction::Hover) + " BACK    P PRACTICE L LEFT * BEST",
                  layout.x, layout.hintY, kMenuHint);
 }
