@@ -68,6 +68,14 @@ inline std::string WriteLevel(const std::filesystem::path& dir, const char* name
     return path;
 }
 
+// Sum of one side's samples, in units of `level` for one second of output.
+inline double PlaySeconds(const std::vector<Sint16>& samples, int level) {
+    double sum = 0;
+    for (size_t i = 0; i < samples.size(); i += 2)
+        sum += samples[i];
+    return sum / level / Mixer::kRate;
+}
+
 inline void Wait(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }

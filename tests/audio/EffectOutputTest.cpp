@@ -9,14 +9,6 @@
 
 namespace {
 
-// Sum of one side's samples, in units of `level` for one second of output.
-double PlaySeconds(const std::vector<Sint16>& samples, int level) {
-    double sum = 0;
-    for (size_t i = 0; i < samples.size(); i += 2)
-        sum += samples[i];
-    return sum / level / Mixer::kRate;
-}
-
 Sint16 Highest(const std::vector<Sint16>& samples) {
     return samples.empty() ? 0 : *std::max_element(samples.begin(), samples.end());
 }

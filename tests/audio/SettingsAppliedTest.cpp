@@ -11,14 +11,6 @@
 
 namespace {
 
-// Sum of the left side, in units of `level` for one second of output.
-double PlaySeconds(const std::vector<Sint16>& samples, int level) {
-    double sum = 0;
-    for (size_t i = 0; i < samples.size(); i += 2)
-        sum += samples[i];
-    return sum / level / Mixer::kRate;
-}
-
 Settings WithVolumes(int music, int effects) {
     Settings settings;
     settings.musicVolume = music;
