@@ -58,8 +58,10 @@ bool Names(const std::string& text, const std::string& option) {
     return false;
 }
 
-// The OPTIONS section of a manual page's source, its escapes and fonts taken out.
-std::string OptionsSection(const std::string& page) {
+// The entries of a manual page's OPTIONS: the tag line under each .TP (as
+// ".BI --stage FILE"), its escapes and fonts taken out. An option named only
+// in another option's text has no entry of its own.
+std::string OptionTags(const std::string& page) {
     std::string text = page;
     for (const char* font : {"\\fB", "\\fI", "\\fR", "\\fP"})
         text = Replaced(text, font, "");
@@ -67,7 +69,12 @@ std::string OptionsSection(const std::string& page) {
     size_t start = text.find("\n.SH OPTIONS\n");
     if (start == std::string::npos) return "";
     size_t end = text.find("\n.SH ", start + 1);
-    return text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::string tags;
+    for (size_t at = text.find("\n.TP\n", start); at < end; at = text.find("\n.TP\n", at + 1)) {
+        size_t line = at + 5;
+        tags += text.substr(line, text.find('\n', line) - line) + "\n";
+    }
+    return tags;
 }
 
 struct Program {
@@ -99,11 +106,11 @@ TEST(Manuals, EveryOptionOfHelpIsInTheManualPageAndTheReadme) {
         std::set<std::string> options = OptionsIn(help);
         EXPECT_TRUE(options.count("--help") && options.count("--version")) << help;
         std::string page =
-            OptionsSection(FileText(std::string(VELMORA_MANUALS) + "/" + program.name + ".6"));
-        ASSERT_NE(page, "") << program.name << ".6 has no OPTIONS";
+            OptionTags(FileText(std::string(VELMORA_MANUALS) + "/" + program.name + ".6"));
+        ASSERT_NE(page, "") << program.name << ".6 has no OPTIONS entries";
         for (const std::string& option : options) {
             EXPECT_TRUE(Names(page, option))
-                << option << " of " << program.name << " --help is not in " << program.name
+                << option << " of " << program.name << " --help has no entry in " << program.name
                 << ".6's OPTIONS";
             EXPECT_TRUE(Names(readme, option))
                 << option << " of " << program.name << " --help is not in README.md";
