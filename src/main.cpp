@@ -101,8 +101,7 @@ int main(int argc, char** argv) {
     }
     int practice = -1;
     if (!options.practice.empty()) {
-        std::string stage =
-            stagePath.empty() ? dataDir + "Media/" + AssetAt(AssetKind::Script, 0).file : stagePath;
+        std::string stage = stagePath.empty() ? DeliveredStage(dataDir + "Media/") : stagePath;
         std::vector<StageSection> starts;
         for (const StageCheck::Start& start : CheckStage(stage).starts)
             starts.push_back(start.section);

@@ -34,7 +34,7 @@ GameApp::GameApp(Platform& platform, GameStart start)
     : AppFramework("Velmora", platform),
       mediaDir(platform.MediaDir()),
       scenePool(kScenes),
-      catalogue(MediaPath(AssetKind::Script, 0), SaveFolder(platform.UserSaveDir(), "stages/"),
+      catalogue(DeliveredStage(mediaDir), SaveFolder(platform.UserSaveDir(), "stages/"),
                 start.stage, SayOnStderr),
       records(
           HighScoreFile(SaveFolder(platform.GameSaveDir(), AssetAt(AssetKind::Settings, 0).file),

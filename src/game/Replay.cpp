@@ -1,6 +1,7 @@
 #include "game/Replay.h"
 
 #include "game/Levels.h"
+#include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
 #include "script/StageScript.h"
 #include "util/AssetPath.h"
@@ -31,8 +32,7 @@ uint64_t HashModels(const std::string& mediaDir) {
 
 std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
     const bool delivered = replay.stageFile.empty();
-    const std::string stagePath =
-        delivered ? mediaDir + AssetAt(AssetKind::Script, 0).file : replay.stageFile;
+    const std::string stagePath = delivered ? DeliveredStage(mediaDir) : replay.stageFile;
     const std::string shown = Printable(stagePath);
     // A stage that cannot be read is not the one played, whatever its fingerprint.
     if (std::string why = Unreadable(ResolveAssetPath(stagePath)); !why.empty()) {

@@ -5,6 +5,7 @@
 
 #include "graphics/Glyphs.h"
 #include "script/StageLine.h"
+#include "util/AssetTable.h"
 #include "util/FileData.h"
 #include "util/TextFile.h"
 
@@ -126,4 +127,8 @@ int StageCatalogue::Chosen(const std::string& setting) const {
         if (At(i).setting == setting) return i;
     }
     return 0;
+}
+
+std::string DeliveredStage(const std::string& mediaDir) {
+    return mediaDir + AssetAt(AssetKind::Script, 0).file;
 }

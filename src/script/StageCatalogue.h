@@ -49,6 +49,9 @@ private:
     int named = -1;
 };
 
+// The game's own stage in a folder of the game's files (with its trailing '/').
+std::string DeliveredStage(const std::string& mediaDir);
+
 // Why the file cannot be a stage (missing, not a regular file, unreadable,
 // too large, not text); empty when it can.
 std::string StageFileProblem(const std::string& path);

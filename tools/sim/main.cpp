@@ -28,7 +28,6 @@
 #include "input/ScriptedInput.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
-#include "util/AssetTable.h"
 #include "util/FileData.h"
 #include "util/StepClock.h"
 #include "world/WorldHash.h"
@@ -52,7 +51,9 @@ std::string Usage() {
            "  --bot weave       play with the built-in bot (the default)\n"
            "  --input FILE      play a replay the game kept, or a list of steps\n"
            "  --stage FILE      play this stage script instead of the delivered one\n"
-           "  --level LEVEL     play at this level: " + LevelNames() + "\n"
+           "  --level LEVEL     play at this level: " +
+           LevelNames() +
+           "\n"
            "  --practice SECTION  practise the stage from this section (its name or number)\n"
            "  --steps N         stop after N steps (default 200000)\n"
            "  --record FILE     write the game it played as a replay\n"
@@ -203,9 +204,7 @@ int main(int argc, char** argv) {
     }
     int practice = -1;
     if (!options.practice.empty()) {
-        std::string stage = options.stage.empty()
-                                ? mediaDir + AssetAt(AssetKind::Script, 0).file
-                                : options.stage;
+        std::string stage = options.stage.empty() ? DeliveredStage(mediaDir) : options.stage;
         practice = PracticeStart(stage, options.practice);
         if (practice < 0) {
             std::fputs(Usage().c_str(), stderr);
