@@ -73,7 +73,8 @@ void ObjectPool::DrawAll(const World& world) const {
 }
 
 void ObjectPool::Clear() {
-    for (PoolCursor cursor(*this); cursor.HasNext();) {
+    // Plain nodes: a pool also holds what is no field object (the scenes).
+    for (PoolCursor<PoolNode> cursor(*this); cursor.HasNext();) {
         cursor.Next();
         cursor.EraseCurrent();
     }
