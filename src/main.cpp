@@ -102,16 +102,11 @@ int main(int argc, char** argv) {
     int practice = -1;
     if (!options.practice.empty()) {
         std::string stage = stagePath.empty() ? DeliveredStage(dataDir + "Media/") : stagePath;
-        std::vector<StageSection> starts;
-        for (const StageCheck::Start& start : CheckStage(stage).starts)
-            starts.push_back(start.section);
-        practice = FindPracticeStart(starts, options.practice);
+        std::string sections;
+        practice = NamedPracticeStart(stage, options.practice, sections);
         if (practice < 0) {
-            std::string names;
-            for (std::size_t i = 0; i < starts.size(); ++i)
-                names += "\n  " + std::to_string(i + 1) + " " + starts[i].name;
-            std::fprintf(stderr, "velmora: the stage has no section \"%s\"; its sections:%s\n%s",
-                         options.practice.c_str(), names.c_str(), Usage().c_str());
+            std::fprintf(stderr, "velmora: the stage has no section \"%s\"; its sections:\n%s%s",
+                         options.practice.c_str(), sections.c_str(), Usage().c_str());
             return 2;
         }
     }

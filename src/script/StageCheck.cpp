@@ -260,3 +260,15 @@ std::string DescribeStageCheck(const StageCheck& check) {
     text += "kinds:" + (kinds.empty() ? std::string(" none") : kinds) + "\n";
     return text;
 }
+
+int NamedPracticeStart(const std::string& path, const std::string& nameOrNumber,
+                       std::string& sections) {
+    std::vector<StageSection> starts;
+    for (const StageCheck::Start& start : CheckStage(path).starts)
+        starts.push_back(start.section);
+    int found = FindPracticeStart(starts, nameOrNumber);
+    if (found >= 0) return found;
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        sections += "  " + std::to_string(i + 1) + " " + starts[i].name + "\n";
+    return -1;
+}

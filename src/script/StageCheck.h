@@ -38,6 +38,12 @@ struct StageCheck {
 
 // Reads the file as the game does and checks every line.
 StageCheck CheckStage(const std::string& path);
+
+// The practice start a player names in a stage file (see FindPracticeStart);
+// -1 when there is none of that name, with the stage's sections for the
+// player, a line each ("  1 FIRST CONTACT\n").
+int NamedPracticeStart(const std::string& path, const std::string& nameOrNumber,
+                       std::string& sections);
 // The findings, then the name, the length, the practice starts and the kinds,
 // as lines of text.
 std::string DescribeStageCheck(const StageCheck& check);

@@ -122,16 +122,12 @@ bool Parse(int argc, char** argv, Options& o) {
 // The practice start the option names in the stage; -1, with the stage's
 // starts on stderr, when it names none.
 int PracticeStart(const std::string& stage, const std::string& section) {
-    std::vector<StageSection> starts;
-    for (const StageCheck::Start& start : CheckStage(stage).starts)
-        starts.push_back(start.section);
-    int found = FindPracticeStart(starts, section);
-    if (found >= 0) return found;
-    std::fprintf(stderr, "velmora-sim: the stage has no section \"%s\"; its sections:\n",
-                 section.c_str());
-    for (std::size_t i = 0; i < starts.size(); ++i)
-        std::fprintf(stderr, "  %zu %s\n", i + 1, starts[i].name.c_str());
-    return -1;
+    std::string sections;
+    int found = NamedPracticeStart(stage, section, sections);
+    if (found < 0)
+        std::fprintf(stderr, "velmora-sim: the stage has no section \"%s\"; its sections:\n%s",
+                     section.c_str(), sections.c_str());
+    return found;
 }
 
 // The folder of the game's files, with a trailing '/': the one given (with or
