@@ -15,7 +15,6 @@ std::string GameApp::ChangeOptions(const Settings& changed,
 }
 
 std::string GameApp::KeepSettings(std::span<const std::string_view> keys) {
-    if (settingsPath.empty()) return "NO SETTINGS FILE: KEPT UNTIL THE GAME ENDS";
     SettingsWrite write = SaveSettings(settingsPath, settings, keys, keyNames);
     if (write.written) return "";
     std::fprintf(stderr, "velmora: %s\n", write.detail.c_str());

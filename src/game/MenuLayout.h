@@ -61,6 +61,11 @@ struct MenuRowText {
     std::string value;  // drawn at the layout's valueX; empty for none
 };
 
+// A value Left and Right change, as its row shows it: "< EASY >".
+inline std::string ChoiceText(const std::string& value) {
+    return "< " + value + " >";
+}
+
 // The rows that fit, scrolled so the chosen one shows, the chosen bright.
 void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
                   std::span<const MenuRowText> rows, int cursor);

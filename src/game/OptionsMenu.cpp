@@ -58,10 +58,6 @@ KeyAction ActionOf(const OptionRow& row) {
                                        : ButtonAction(static_cast<PadButton>(row.action));
 }
 
-std::string Choice(const std::string& value) {
-    return "< " + value + " >";
-}
-
 std::string Label(const OptionRow& row) {
     switch (row.setting) {
         case Setting::Music:
@@ -88,13 +84,13 @@ std::string Value(const OptionRow& row, const OptionsControl& options) {
     const Settings& s = options.Current();
     switch (row.setting) {
         case Setting::Music:
-            return Choice(std::to_string(s.musicVolume));
+            return ChoiceText(std::to_string(s.musicVolume));
         case Setting::Effects:
-            return Choice(std::to_string(s.effectsVolume));
+            return ChoiceText(std::to_string(s.effectsVolume));
         case Setting::FullScreen:
-            return Choice(options.InFullScreen() ? "ON" : "OFF");
+            return ChoiceText(options.InFullScreen() ? "ON" : "OFF");
         case Setting::Picture:
-            return Choice(kPictureNames[static_cast<std::size_t>(s.picture)]);
+            return ChoiceText(kPictureNames[static_cast<std::size_t>(s.picture)]);
         case Setting::Key: {
             std::string keys;
             for (const KeyBinding& binding : s.keys) {

@@ -65,7 +65,7 @@ void PracticeMenu::Draw() {
     std::vector<MenuRowText> rows;
     for (const std::string& start : host.Choices().PracticeStarts())
         rows.push_back({InFontGlyphs(start), ""});
-    rows.push_back({"OPTIONS", "< " + std::to_string(options) + " >"});
+    rows.push_back({"OPTIONS", ChoiceText(std::to_string(options))});
     DrawMenuRows(font, layout, rows, menu.Cursor());
     const OptionsControl& keys = host.Options();
     DrawMenuText(font, layout,

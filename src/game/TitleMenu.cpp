@@ -23,10 +23,6 @@ struct RowDef {
 std::string Fixed(const char* text) {
     return text;
 }
-std::string Choice(const std::string& value) {
-    return "< " + value + " >";
-}
-
 constexpr RowDef kRows[] = {
     {TitleRow::Start, [](SceneHost&) { return Fixed("START"); }, nullptr,
      [](SceneHost& host) {
@@ -35,10 +31,10 @@ constexpr RowDef kRows[] = {
      },
      nullptr},
     {TitleRow::Level, [](SceneHost&) { return Fixed("LEVEL"); },
-     [](SceneHost& host) { return Choice(host.Choices().LevelName()); }, nullptr,
+     [](SceneHost& host) { return ChoiceText(host.Choices().LevelName()); }, nullptr,
      [](SceneHost& host, int by) { host.Choices().ChangeLevel(by); }},
     {TitleRow::Stage, [](SceneHost&) { return Fixed("STAGE"); },
-     [](SceneHost& host) { return Choice(host.Choices().StageName()); }, nullptr,
+     [](SceneHost& host) { return ChoiceText(host.Choices().StageName()); }, nullptr,
      [](SceneHost& host, int by) { host.Choices().ChangeStage(by); }},
     {TitleRow::Practice, [](SceneHost&) { return Fixed("PRACTICE"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<PracticeMenu>() ? Then::Leave : Then::Stay; },
