@@ -3,8 +3,6 @@
 // buttons, each bound by confirming and pressing the new one; DEFAULTS; BACK.
 #include <algorithm>
 #include <array>
-#include <optional>
-#include <tuple>
 
 #include "game/MenuLayout.h"
 #include "game/Scenes.h"
@@ -204,47 +202,39 @@ void OptionsMenu::ReadBinding() {
     const Presses& presses = host.KeysPressed();
     const OptionRow& row = RowAt(menu);
     Settings s = host.Options().Current();
-    bool refused;
-    std::optional<KeyAction> movedFrom;
-    std::string said;
-    if (row.setting == Setting::Key) {
-        // A pad player can only cancel a key's binding: B, as Esc does.
-        if (presses.HasButton(ControllerButton::B)) {
-            Back();
-            return;
-        }
-        int key = presses.FirstKey();
-        if (key == 0) return;
-        Rebound<KeyTable> rebound = BindKey(s.keys, ActionOf(row), key, host.Options().Names());
-        s.keys = rebound.table;
-        std::tie(refused, movedFrom, said) =
-            std::tuple(rebound.Refused(), rebound.movedFrom, rebound.message);
-    } else {
-        int button = presses.FirstButton();
-        if (button < 0 || button >= kControllerButtonCount) return;
-        Rebound<PadTable> rebound = BindButton(s.pad, static_cast<PadButton>(row.action),
-                                               static_cast<ControllerButton>(button));
-        s.pad = rebound.table;
-        std::tie(refused, movedFrom, said) =
-            std::tuple(rebound.Refused(), rebound.movedFrom, rebound.message);
-    }
-    binding = false;
-    // The key just pressed is still down: it must not act on the menu too.
-    menu.Hold();
-    if (refused) {
-        message = said;
-        return;
-    }
+    // The settings' key of an action's keys, or of its buttons on a button's row.
     auto name = [&row](KeyAction action) {
         return row.setting == Setting::Key
                    ? SettingName(action)
                    : PadSettingName(static_cast<PadButton>(static_cast<int>(action) -
                                                            static_cast<int>(KeyAction::Fire)));
     };
-    std::array<std::string_view, 2> keys = {name(ActionOf(row))};
-    std::size_t count = 1;
-    if (movedFrom) keys[count++] = name(*movedFrom);
-    Keep(s, std::span(keys.data(), count), said);
+    auto take = [&](const auto& rebound, auto table) {
+        binding = false;
+        // The key just pressed is still down: it must not act on the menu too.
+        menu.Hold();
+        if (rebound.Refused()) {
+            message = rebound.message;
+            return;
+        }
+        s.*table = rebound.table;
+        std::array<std::string_view, 2> keys = {name(ActionOf(row))};
+        std::size_t count = 1;
+        if (rebound.movedFrom) keys[count++] = name(*rebound.movedFrom);
+        Keep(s, std::span(keys.data(), count), rebound.message);
+    };
+    if (row.setting == Setting::Key) {
+        // A pad player can only cancel a key's binding: B, as Esc does.
+        if (presses.HasButton(ControllerButton::B)) {
+            Back();
+        } else if (int key = presses.FirstKey(); key != 0) {
+            take(BindKey(s.keys, ActionOf(row), key, host.Options().Names()), &Settings::keys);
+        }
+    } else if (int button = presses.FirstButton(); button >= 0 && button < kControllerButtonCount) {
+        take(BindButton(s.pad, static_cast<PadButton>(row.action),
+                        static_cast<ControllerButton>(button)),
+             &Settings::pad);
+    }
 }
 
 void OptionsMenu::Keep(const Settings& changed, std::span<const std::string_view> keys,
