@@ -16,6 +16,7 @@
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
 #include "util/FileData.h"
+#include "util/StringUtil.h"
 
 namespace {
 
@@ -46,12 +47,19 @@ std::optional<Replay> ReadReplay(const std::string& path, const std::string& med
     return replay;
 }
 
+int RefuseReplay(SdlPlatform& platform, const std::string& why) {
+    std::fprintf(stderr, "velmora: cannot play the replay %s\n", why.c_str());
+    platform.GetDialogs().ShowMessageBox("The replay cannot be played: " + why, "Velmora",
+                                         DialogButtons::Ok, DialogIcon::Error);
+    return 1;
+}
+
 // A stage of the player's is read as the game reads it; what it will ignore or
 // cannot honour is said once, before the game starts.
 void ReportStage(const std::string& path) {
     StageCheck check = CheckStage(path);
     for (const std::string& finding : check.findings)
-        std::fprintf(stderr, "velmora: %s: %s\n", path.c_str(), finding.c_str());
+        std::fprintf(stderr, "velmora: %s: %s\n", Printable(path).c_str(), finding.c_str());
 }
 
 }  // namespace
@@ -124,12 +132,7 @@ int main(int argc, char** argv) {
     // system and fault in again each time (see GlBackend.h).
     KeepFreedHeapBetweenFrames();
     SdlPlatform platform(data, settings);
-    if (!options.replay.empty() && !replay) {
-        std::fprintf(stderr, "velmora: cannot play the replay %s\n", refusal.c_str());
-        platform.GetDialogs().ShowMessageBox("The replay cannot be played: " + refusal, "Velmora",
-                                             DialogButtons::Ok, DialogIcon::Error);
-        return 1;
-    }
+    if (!options.replay.empty() && !replay) return RefuseReplay(platform, refusal);
     std::unique_ptr<GameApp> app;
     try {
         GameStart start;
@@ -147,7 +150,8 @@ int main(int argc, char** argv) {
     clock.waitWhenInactive = true;
     clock.catchUp = false;
     if (replay) {
-        app->PlayReplay(*replay);
+        refusal = app->PlayReplay(*replay);
+        if (!refusal.empty()) return RefuseReplay(platform, options.replay + ": " + refusal);
     } else if (practice < 0 || !app->Practice(practice, World::kStartOptions)) {
         app->ShowTitle();
     }

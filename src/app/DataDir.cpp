@@ -80,6 +80,8 @@ std::string UserDataDir(const char* xdgDataHome, const char* home,
         std::string dir = std::string(xdgDataHome) + "/velmora/";
         if (installPrefix.empty() || !Inside(dir, installPrefix)) return dir;
     }
-    if (home && *home) return std::string(home) + "/.local/share/velmora/";
+    // A relative HOME is as good as none: files would land wherever the game
+    // was started from.
+    if (home && *home == '/') return std::string(home) + "/.local/share/velmora/";
     return "";
 }

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iterator>
+#include <map>
 #include <sstream>
 
 #include "app/SettingsLine.h"
@@ -99,10 +100,12 @@ struct Applied {
 };
 
 // A list of keys or buttons is used with the names it can use; those it
-// cannot are said, and with none left the default stays.
+// cannot are said, and with none left what stood before stays (kept: how
+// that is said).
 void NoteLeftOut(const std::vector<std::string>& unknown, const std::vector<std::string>& refused,
-                 std::string_view why, std::string_view kind, Applied& applied) {
-    std::string rest = applied.used ? "the others are used" : "the default is used";
+                 std::string_view why, std::string_view kind, std::string_view kept,
+                 Applied& applied) {
+    std::string rest = applied.used ? "the others are used" : std::string(kept);
     if (!unknown.empty()) {
         applied.notes.push_back("unknown " + std::string(kind) + (unknown.size() > 1 ? "s " : " ") +
                                 Quoted(unknown) + "; " + rest);
@@ -111,8 +114,8 @@ void NoteLeftOut(const std::vector<std::string>& unknown, const std::vector<std:
         applied.notes.push_back(Quoted(refused) + ": " + std::string(why) + "; " + rest);
 }
 
-Applied Apply(const std::string& key, const std::string& value, const KeyNames& names,
-              Settings& settings) {
+Applied Apply(const std::string& key, const std::string& value, std::string_view kept,
+              const KeyNames& names, Settings& settings) {
     Applied applied;
     if (key == setting::kMusicVolume || key == setting::kEffectsVolume) {
         applied.wanted = "a whole number from 0 to 100";
@@ -143,7 +146,7 @@ Applied Apply(const std::string& key, const std::string& value, const KeyNames& 
         if (applied.used) settings.keys = Rebind(settings.keys, action, reading.scancodes);
         NoteLeftOut(reading.unknown, reading.reserved,
                     "the game's own (Esc leaves, F11 and Alt+Enter switch full screen)", "key",
-                    applied);
+                    kept, applied);
         return applied;
     }
     for (int b = 0; b < kButtonCount; ++b) {
@@ -153,7 +156,8 @@ Applied Apply(const std::string& key, const std::string& value, const KeyNames& 
         ButtonListReading reading = ReadButtonList(value);
         applied.used = !reading.buttons.empty();
         if (applied.used) settings.pad = Rebind(settings.pad, action, reading.buttons);
-        NoteLeftOut(reading.unknown, reading.moving, "the D-pad moves the ship", "button", applied);
+        NoteLeftOut(reading.unknown, reading.moving, "the D-pad moves the ship", "button", kept,
+                    applied);
         return applied;
     }
     return applied;
@@ -275,6 +279,7 @@ LoadedSettings ParseSettings(const std::string& text, const KeyNames& names) {
         return loaded;
     }
     std::stringstream lines{std::string(WithoutMark(text))};
+    std::map<std::string, int> usedAt;
     std::string raw;
     for (int number = 1; std::getline(lines, raw); ++number) {
         auto [kind, key, value] = ReadSettingLine(raw);
@@ -283,15 +288,21 @@ LoadedSettings ParseSettings(const std::string& text, const KeyNames& names) {
             report(number, "not a setting (key = value); skipped");
             continue;
         }
-        Applied applied = Apply(key, value, names, loaded.settings);
+        // A value not used leaves what an earlier line of the key set.
+        auto earlier = usedAt.find(key);
+        std::string kept = earlier == usedAt.end()
+                               ? "the default is used"
+                               : "line " + std::to_string(earlier->second) + "'s value is used";
+        Applied applied = Apply(key, value, kept, names, loaded.settings);
+        if (applied.used) usedAt[key] = number;
         for (const std::string& note : applied.notes)
             report(number, key + ": " + note);
         if (applied.used || !applied.notes.empty()) continue;
         if (applied.wanted.empty()) {
             report(number, "unknown setting \"" + Shown(key) + "\"; skipped");
         } else {
-            report(number, key + " = \"" + Shown(value) + "\" is not " + applied.wanted +
-                               "; the default is used");
+            report(number,
+                   key + " = \"" + Shown(value) + "\" is not " + applied.wanted + "; " + kept);
         }
     }
     return loaded;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 
@@ -15,6 +16,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// A write takes milliseconds; a new file left this long was cut short.
+constexpr std::chrono::seconds kWriteCutShort{60};
 
 // A line of the text with its '\n', if it has one.
 std::vector<std::string> Lines(std::string_view text) {
@@ -84,9 +88,8 @@ bool Writable(const std::string& path, mode_t mode) {
 // nowhere.
 std::optional<std::string> Target(const std::string& path, std::string& reason, std::string& why) {
     std::error_code error;
-    if (!fs::is_symlink(fs::symlink_status(path, error))) return path;
-    fs::path target = fs::canonical(path, error);
-    if (!error) return target.string();
+    std::optional<std::string> target = WriteTarget(path, error);
+    if (target) return target;
     if (error == std::errc::too_many_symbolic_link_levels) {
         reason = "LINK LOOP";
         why = "the link leads round in a loop; it is left alone";
@@ -107,7 +110,7 @@ std::string SettingsPath(const char* xdgConfigHome, const char* home) {
     if (xdgConfigHome && xdgConfigHome[0] == '/') {
         return std::string(xdgConfigHome) + "/velmora/settings.ini";
     }
-    if (home && home[0]) return std::string(home) + "/.config/velmora/settings.ini";
+    if (home && home[0] == '/') return std::string(home) + "/.config/velmora/settings.ini";
     return "";
 }
 
@@ -171,9 +174,11 @@ SettingsWrite WriteSettings(const std::string& path, std::span<const SettingChan
     std::string reason, why;
     std::optional<std::string> target = Target(path, reason, why);
     if (!target) return Refused(path, reason, why);
+    // What a write killed half way left; one under way in another game is
+    // younger than this and goes on.
+    RemoveLeftoverTemporaries(*target, kWriteCutShort);
 
     std::string text;
-    std::optional<mode_t> mode;
     struct stat info {};
     if (lstat(target->c_str(), &info) != 0) {
         if (errno != ENOENT)
@@ -196,7 +201,6 @@ SettingsWrite WriteSettings(const std::string& path, std::span<const SettingChan
                 info.st_size > static_cast<off_t>(kMaxSettingsBytes) ? "TOO LARGE" : "UNREADABLE",
                 problem);
         if (IsUtf16(text)) return Refused(path, "NOT UTF-8", "the file is UTF-16 text");
-        mode = info.st_mode & 07777;
     }
     fs::path parent = fs::path(*target).parent_path();
     const std::string folder = parent.empty() ? std::string(".") : parent.string();
@@ -208,7 +212,6 @@ SettingsWrite WriteSettings(const std::string& path, std::span<const SettingChan
         return Refused(path, "TOO LARGE", "the file would grow past what is read");
     std::error_code error;
     if (!WriteFileAtomically(*target, edited, error)) return FromError(path, error);
-    if (mode) chmod(target->c_str(), *mode);
     return {true, "", ""};
 }
 

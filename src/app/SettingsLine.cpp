@@ -10,13 +10,6 @@ bool IsUtf16(std::string_view text) {
     return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF");
 }
 
-std::string TrimBlanks(std::string_view s) {
-    constexpr std::string_view kBlank = " \t\r";
-    size_t first = s.find_first_not_of(kBlank);
-    if (first == std::string_view::npos) return "";
-    return std::string(s.substr(first, s.find_last_not_of(kBlank) - first + 1));
-}
-
 SettingLine ReadSettingLine(std::string_view raw) {
     std::string line = TrimBlanks(raw);
     if (line.empty() || line[0] == '#' || line[0] == ';') return {SettingLine::Blank, "", ""};

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "util/StringUtil.h"
+
 // Editors on Windows start UTF-8 text with a byte-order mark.
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // A settings file is a few hundred bytes; anything much bigger is not one.
@@ -13,8 +15,6 @@ constexpr std::size_t kMaxSettingsBytes = 64 * 1024;
 std::string_view WithoutMark(std::string_view text);
 // Text in UTF-16, which the file is not read in (Notepad's "Unicode").
 bool IsUtf16(std::string_view text);
-// Without the blanks (spaces, tabs, a CR) at either end.
-std::string TrimBlanks(std::string_view s);
 
 struct SettingLine {
     enum Kind { Blank, Setting, NotASetting } kind;

@@ -57,10 +57,12 @@ GameApp::GameApp(Platform& platform, GameStart start)
 }
 
 GameApp::~GameApp() {
-    // A game left by quitting is kept as any other, and its score counts.
+    // A game left by quitting is kept as any other, and its score counts; a
+    // replay being watched is no game, but what this run's games earned before
+    // it still is. Only a program started to show a replay keeps nothing.
     if (!replay) FinishGame();
     shelf.Flush();
-    if (!replay) records.Save();
+    if (!replay || replayFrom == ReplayFrom::Shelf) records.Save();
     // Scenes may still reach the game while they go.
     scenePool.Clear();
     session.reset();
@@ -123,21 +125,21 @@ void GameApp::ShowChosenRecord() {
     session->Field().HighScore().SetFromText(best);
 }
 
-void GameApp::ChangeLevel(int by) {
+std::string GameApp::ChangeLevel(int by) {
     int count = static_cast<int>(Levels().size());
     chosenLevel = &kLevels[Wrapped(static_cast<int>(chosenLevel - kLevels) + by, count)];
     ShowChosenRecord();
     settings.level = LevelName();
     for (char& c : settings.level)
         c = AsciiLower(c);
-    KeepSettings({{setting::kLevel}});
+    return KeepSettings({{setting::kLevel}});
 }
 
-void GameApp::ChangeStage(int by) {
+std::string GameApp::ChangeStage(int by) {
     chosenStage = Wrapped(chosenStage + by, catalogue.Count());
     ShowChosenRecord();
     settings.stage = catalogue.At(chosenStage).setting;
-    KeepSettings({{setting::kStage}});
+    return KeepSettings({{setting::kStage}});
 }
 
 std::vector<std::string> GameApp::PracticeStarts() const {
@@ -151,7 +153,11 @@ std::vector<std::string> GameApp::PracticeStarts() const {
 void GameApp::StartGame() {
     GameSetup setup;
     if (replay) {
-        setup = ReplaySetup(*replay);
+        // Taken when the replay began: the catalogue keeps what it took.
+        std::string why;
+        std::optional<GameSetup> recorded = ReplaySetup(*replay, why);
+        if (!recorded) return;
+        setup = *recorded;
         toggleLatch = replay->toggleLatch;
     } else {
         setup.stage = &catalogue.At(chosenStage);
@@ -160,11 +166,14 @@ void GameApp::StartGame() {
     Begin(setup);
 }
 
-GameSetup GameApp::ReplaySetup(const Replay& recorded) {
+std::optional<GameSetup> GameApp::ReplaySetup(const Replay& recorded, std::string& why) {
     GameSetup setup;
-    std::string why;
     int stage = recorded.stageFile.empty() ? 0 : catalogue.Include(recorded.stageFile, why);
-    setup.stage = &catalogue.At(std::max(stage, 0));
+    if (stage < 0) {
+        why = "the stage " + Printable(recorded.stageFile) + " cannot be played: " + why;
+        return std::nullopt;
+    }
+    setup.stage = &catalogue.At(stage);
     if (const Level* level = FindLevel(recorded.level)) setup.level = level;
     setup.practice = recorded.practice;
     if (!recorded.section.empty())
@@ -235,7 +244,10 @@ void GameApp::Step(const PadState& pad) {
     world.Step();
     scenePool.UpdateAll();
     if (returnToTitle) ReturnToTitle();
-    if (toWatch) PlayReplay(*std::exchange(toWatch, std::nullopt), ReplayFrom::Shelf);
+    if (toWatch) {
+        std::string why = PlayReplay(*std::exchange(toWatch, std::nullopt), ReplayFrom::Shelf);
+        if (!why.empty()) SayOnStderr("the replay cannot be played: " + why);
+    }
 }
 
 void GameApp::RunMusicRule() {
@@ -284,14 +296,7 @@ void GameApp::FinishGame() {
     replayEnded = true;
     replayMatched = played.score == replay->score && played.fieldHash == replay->fieldHash;
     verdict = replayMatched ? "THE REPLAY ENDED AS IT WAS RECORDED" : "THE REPLAY WENT ITS OWN WAY";
-    if (replayMatched) {
-        std::fprintf(stderr, "velmora: the replay ended as it was recorded, at %s points\n",
-                     played.score.c_str());
-    } else {
-        std::fprintf(stderr,
-                     "velmora: the replay went its own way: it ended at %s points, not %s\n",
-                     played.score.c_str(), replay->score.c_str());
-    }
+    endedAt = played.score;
 }
 
 void GameApp::OnEscape() {

@@ -81,7 +81,9 @@ public:
     // the viewer's keys control the playback (see Playback). From the command
     // line the loop ends with the replay, with 0 when it came where it did
     // when recorded, 1 when not; left before its end, ReplayEnded stays false.
-    void PlayReplay(const Replay& replay, ReplayFrom from = ReplayFrom::CommandLine);
+    // A replay whose stage the catalogue cannot take is not played, on no
+    // other stage either: empty when it plays, else why not (nothing changed).
+    std::string PlayReplay(const Replay& replay, ReplayFrom from = ReplayFrom::CommandLine);
     bool ReplayEnded() const { return replayEnded; }
     bool ReplayMatched() const { return replayMatched; }
     // The viewer took the game over: it went on as a practice.
@@ -111,8 +113,8 @@ public:
     // What the title offers.
     std::string LevelName() const override { return chosenLevel->name; }
     std::string StageName() const override { return catalogue.At(chosenStage).name; }
-    void ChangeLevel(int by) override;
-    void ChangeStage(int by) override;
+    std::string ChangeLevel(int by) override;
+    std::string ChangeStage(int by) override;
     std::vector<std::string> PracticeStarts() const override;
     TitleRow ReturnRow() const override { return returnRow; }
 
@@ -175,8 +177,9 @@ private:
     // The replay is over: the program ends with it, or the REPLAYS screen comes back.
     void AfterReplay();
     void Begin(const GameSetup& setup);
-    // What a recorded game was played with, as this game's stages and levels have it.
-    GameSetup ReplaySetup(const Replay& recorded);
+    // What a recorded game was played with, as this game's stages and levels
+    // have it; nothing, with why, when the catalogue cannot take its stage.
+    std::optional<GameSetup> ReplaySetup(const Replay& recorded, std::string& why);
     void ReturnToTitle();
     // Ends the recording of the game under way: kept, with its score offered
     // to the records, or judged against the replay.
@@ -215,6 +218,8 @@ private:
     PadState viewerPad;
     // The recorded game being played back, if any.
     std::optional<Replay> replay;
+    // The score the replay ended at, until its verdict is said.
+    std::string endedAt;
     ReplayFrom replayFrom = ReplayFrom::CommandLine;
     std::unique_ptr<Playback> playback;
     bool replayEnded = false, replayMatched = false, tookOver = false;

@@ -1,11 +1,16 @@
 // The game as a replay theatre: a recorded game played back under the
 // viewer's controls, sought silently, or handed over to the viewer.
+#include <cstdio>
+
 #include "game/GameApp.h"
 #include "game/Scenes.h"
 #include "input/KeyTable.h"
 #include "util/FileData.h"
 
-void GameApp::PlayReplay(const Replay& recorded, ReplayFrom from) {
+std::string GameApp::PlayReplay(const Replay& recorded, ReplayFrom from) {
+    std::string why;
+    std::optional<GameSetup> setup = ReplaySetup(recorded, why);
+    if (!setup) return why;
     // What is kept is what the game must come to; its steps go to the playback.
     replay = recorded;
     replay->input = {};
@@ -19,12 +24,12 @@ void GameApp::PlayReplay(const Replay& recorded, ReplayFrom from) {
     std::vector<PadRun> steps{{1, PadState{}}};
     steps.insert(steps.end(), recorded.input.begin(), recorded.input.end());
     std::vector<int> sections;
-    GameSetup setup = ReplaySetup(recorded);
-    for (const StageSection& start : session->StageIn(setup.stage->path).PracticeStarts())
+    for (const StageSection& start : session->StageIn(setup->stage->path).PracticeStarts())
         sections.push_back(start.command);
     viewerPad = input->GetState();
     PlaybackHost& host = *this;
     playback = std::make_unique<Playback>(host, std::move(steps), sections);
+    return "";
 }
 
 void GameApp::Rewind() {
@@ -35,6 +40,7 @@ void GameApp::Rewind() {
     music->Stop();
     returnToTitle = false;
     replayEnded = replayMatched = false;
+    endedAt.clear();
     session->Restore(*replay);
     toggleLatch = replay->toggleLatch;
     CreateScene<ReplayStart>();
@@ -100,6 +106,19 @@ void GameApp::LeaveReplay() {
 }
 
 void GameApp::AfterReplay() {
+    // Said here, once: the silent runs that find the sections or seek may
+    // have come to the game's end before.
+    if (replayEnded && !endedAt.empty()) {
+        if (replayMatched) {
+            std::fprintf(stderr, "velmora: the replay ended as it was recorded, at %s points\n",
+                         endedAt.c_str());
+        } else {
+            std::fprintf(stderr,
+                         "velmora: the replay went its own way: it ended at %s points, not %s\n",
+                         endedAt.c_str(), replay->score.c_str());
+        }
+        endedAt.clear();
+    }
     if (replayFrom == ReplayFrom::CommandLine) {
         if (replayEnded) EndRun(replayMatched ? 0 : 1);
         return;
@@ -126,7 +145,7 @@ std::string GameApp::Watch(const ReplayEntry& entry) {
     std::string text, why;
     if (!ReadFileLimited(shelf.Folder() + entry.fileName, kMaxReplayBytes, text, why)) return why;
     std::optional<Replay> chosen = PlayableReplay(text, mediaDir, why);
-    if (!chosen) return why;
+    if (!chosen || !ReplaySetup(*chosen, why)) return why;
     toWatch = std::move(chosen);
     return "";
 }

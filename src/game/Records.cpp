@@ -3,12 +3,14 @@
 #include <cinttypes>
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include "game/Levels.h"
+#include "util/FileData.h"
 #include "util/MergedFile.h"
 #include "util/StringUtil.h"
-#include "util/TextFile.h"
 #include "world/DigitCounter.h"
 
 namespace fs = std::filesystem;
@@ -16,9 +18,19 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr int kDigits = 12;
+// An old per-stage file held one line; anything near this size is not one.
+constexpr std::size_t kMaxOldFileBytes = 64 << 10;
+constexpr const char* kHeader =
+    "# Velmora's best scores: a line for each stage (by its fingerprint) and level.";
 
-bool IsScore(std::string_view text) {
-    return text.size() == kDigits && text.find_first_not_of("0123456789") == std::string::npos;
+// A score as written by hand or by an older game: a whole number of at most
+// twelve digits, blanks around it allowed; as twelve digits, or nothing.
+std::optional<std::string> ScoreOf(std::string_view text) {
+    std::string digits = TrimBlanks(std::string(text));
+    if (digits.empty() || digits.size() > kDigits ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::string(kDigits - digits.size(), '0') + digits;
 }
 
 std::string Hex(uint64_t value) {
@@ -34,34 +46,73 @@ std::string LevelKey(const Level& level) {
     return name;
 }
 
-// The records in a file's text: well-formed lines only, the best of repeats.
-std::map<std::string, std::string> Parse(const std::string& text) {
-    std::map<std::string, std::string> records;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        std::size_t equals = line.find('=');
-        if (equals == std::string::npos || equals == 0) continue;
-        std::string key = line.substr(0, equals), value = line.substr(equals + 1);
-        if (!IsScore(value)) continue;
-        std::string& kept = records[key];
-        if (value > kept) kept = value;
-    }
-    return records;
-}
-
-std::string Text(const std::map<std::string, std::string>& records) {
-    std::string text =
-        "# Velmora's best scores: a line for each stage (by its fingerprint) and level.\n";
-    for (const auto& [key, score] : records)
-        text += key + "=" + score + "\n";
-    return text;
-}
-
 void KeepBetter(std::map<std::string, std::string>& into, const std::string& key,
                 const std::string& score) {
     std::string& kept = into[key];
     if (score > kept) kept = score;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// A records file: its records, the best of repeats, and the lines that are
+// none (the player's comments, a line spoilt by hand), which a rewrite keeps.
+struct RecordsText {
+    std::map<std::string, std::string> best;
+    std::vector<std::string> others;
+};
+
+RecordsText Parse(const std::string& text) {
+    RecordsText read;
+    for (const std::string& line : Lines(text)) {
+        std::size_t equals = line.find('=');
+        std::string key = TrimBlanks(line.substr(0, equals));
+        std::optional<std::string> score =
+            equals == std::string::npos ? std::nullopt : ScoreOf(line.substr(equals + 1));
+        if (score && !key.empty() && key[0] != '#') {
+            KeepBetter(read.best, key, *score);
+        } else if (line != kHeader) {
+            read.others.push_back(line);
+        }
+    }
+    return read;
+}
+
+std::string Text(const RecordsText& records) {
+    std::string text = std::string(kHeader) + "\n";
+    for (const std::string& line : records.others)
+        text += line + "\n";
+    for (const auto& [key, score] : records.best)
+        text += key + "=" + score + "\n";
+    return text;
+}
+
+// An old per-stage file's record: the best of its HighScore lines. Nothing,
+// with why, for a file that holds none or one that is no score.
+std::optional<std::string> OldRecord(const std::string& path, std::string& why) {
+    std::string text;
+    if (!ReadFileLimited(path, kMaxOldFileBytes, text, why)) return std::nullopt;
+    std::optional<std::string> best;
+    for (const std::string& line : Lines(text)) {
+        std::size_t equals = line.find('=');
+        if (equals == std::string::npos || TrimBlanks(line.substr(0, equals)) != "HighScore")
+            continue;
+        std::optional<std::string> score = ScoreOf(line.substr(equals + 1));
+        if (!score) {
+            why = "\"" + Printable(line) + "\" is no score of at most 12 digits";
+            return std::nullopt;
+        }
+        if (!best || *score > *best) best = score;
+    }
+    if (!best) why = "it holds no record";
+    return best;
 }
 
 }  // namespace
@@ -71,7 +122,14 @@ Records::Records(HighScoreFile optionIni, std::string path, const std::string& o
     DigitCounter delivered(kDigits);
     this->optionIni.Read(delivered);
     deliveredBest = delivered.Text();
-    if (!this->path.empty()) best = Parse(ReadForMerge(this->path));
+    std::string text, why;
+    if (!this->path.empty() && !ReadForMerge(this->path, text, why)) {
+        // Its records are unknown: writing this run's over it would lose them.
+        std::fprintf(stderr, "velmora: the records in %s: %s; this run's stay in memory\n",
+                     Printable(this->path).c_str(), why.c_str());
+        fileKept = false;
+    }
+    best = Parse(text).best;
     if (!oldFolder.empty()) MoveOldRecordsIn(oldFolder);
 }
 
@@ -88,7 +146,7 @@ std::string Records::Best(const Key& key) const {
 }
 
 void Records::Offer(const Key& key, const std::string& score) {
-    if (!IsScore(score) || score <= Best(key)) return;
+    if (score.size() != kDigits || !ScoreOf(score) || score <= Best(key)) return;
     if (key.delivered && key.level == &kLevels[0]) {
         deliveredBest = score;
         return;
@@ -105,22 +163,28 @@ void Records::Save() {
 }
 
 bool Records::SaveFile() {
-    if (path.empty()) return false;
+    if (path.empty() && !saidNotKept)
+        std::fprintf(stderr,
+                     "velmora: the records of this run are not kept: neither XDG_DATA_HOME nor "
+                     "HOME names a folder to keep them in\n");
+    saidNotKept = saidNotKept || path.empty();
+    if (path.empty() || !fileKept) return false;
     std::error_code ignored;
     fs::create_directories(fs::path(path).parent_path(), ignored);
     std::string why;
     bool saved = RewriteMerged(
         path,
         [this](const std::string& onDisk) {
-            std::map<std::string, std::string> merged = Parse(onDisk);
+            RecordsText merged = Parse(onDisk);
             for (const auto& [key, score] : best)
-                KeepBetter(merged, key, score);
+                KeepBetter(merged.best, key, score);
             return Text(merged);
         },
         why);
-    if (!saved)
-        std::fprintf(stderr, "velmora: the records cannot be kept in %s: %s\n", path.c_str(),
-                     why.c_str());
+    if (!saved && !saidNotKept)
+        std::fprintf(stderr, "velmora: the records cannot be kept in %s: %s\n",
+                     Printable(path).c_str(), why.c_str());
+    saidNotKept = saidNotKept || !saved;
     changed = !saved;
     return saved;
 }
@@ -133,12 +197,19 @@ void Records::MoveOldRecordsIn(const std::string& folder) {
         std::string name = it->path().filename().string();
         if (name.size() < 21 || !name.ends_with(".ini") || name[name.size() - 21] != '-') continue;
         std::string hex = name.substr(name.size() - 20, 16);
-        if (hex.find_first_not_of("0123456789abcdef") != std::string::npos) continue;
-        TextFile file;
-        if (!file.Load(it->path().string())) continue;
-        DigitCounter score(kDigits);
-        score.SetFromText(file.GetValue("HighScore"));
-        KeepBetter(best, "first-format-" + hex, score.Text());
+        std::error_code status;
+        if (hex.find_first_not_of("0123456789abcdef") != std::string::npos ||
+            !fs::is_regular_file(it->symlink_status(status)))
+            continue;
+        std::string why;
+        std::optional<std::string> score = OldRecord(it->path().string(), why);
+        if (!score) {
+            // A file of that name that is no record is not ours to remove.
+            std::fprintf(stderr, "velmora: %s is not moved into the records: %s\n",
+                         Printable(it->path().string()).c_str(), why.c_str());
+            continue;
+        }
+        KeepBetter(best, "first-format-" + hex, *score);
         moved.push_back(it->path());
     }
     if (moved.empty()) return;

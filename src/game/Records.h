@@ -34,7 +34,8 @@ public:
     void Offer(const Key& key, const std::string& score);
     // At the end of the run: option.ini as it was always written, and the
     // records file when anything in it changed. A file that cannot be written
-    // is said once on stderr; the game goes on either way.
+    // is said once on stderr; the game goes on either way. A records file that
+    // was there but could not be read whole is never written.
     void Save();
 
 private:
@@ -46,4 +47,6 @@ private:
     std::string path;
     std::map<std::string, std::string> best;
     bool changed = false;
+    bool fileKept = true;
+    bool saidNotKept = false;
 };

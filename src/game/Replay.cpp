@@ -10,19 +10,6 @@
 #include "util/FileHash.h"
 #include "util/StringUtil.h"
 
-namespace {
-
-// As large as a stage the game reads may be, with room to spare.
-constexpr std::size_t kMaxStageBytes = 64 << 20;
-
-// Why the file cannot be read; empty when it can.
-std::string Unreadable(const std::string& path) {
-    std::string data, why;
-    return ReadFileLimited(path, kMaxStageBytes, data, why) ? "" : why;
-}
-
-}  // namespace
-
 uint64_t HashModels(const std::string& mediaDir) {
     std::vector<std::string> paths;
     for (int i = 0; i < kModelCount; ++i)
@@ -34,8 +21,10 @@ std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
     const bool delivered = replay.stageFile.empty();
     const std::string stagePath = delivered ? DeliveredStage(mediaDir) : replay.stageFile;
     const std::string shown = Printable(stagePath);
-    // A stage that cannot be read is not the one played, whatever its fingerprint.
-    if (std::string why = Unreadable(ResolveAssetPath(stagePath)); !why.empty()) {
+    // A stage the catalogue would not take is not the one played, whatever its
+    // fingerprint: one rule for both, so no replay passes here and then finds
+    // no stage to play on.
+    if (std::string why = StageFileProblem(ResolveAssetPath(stagePath)); !why.empty()) {
         std::string where = delivered || stagePath.starts_with('/')
                                 ? ""
                                 : " (a path from the folder the game was started in)";

@@ -38,6 +38,14 @@ void Refuse(ReplayEntry& entry, ReplayProblem problem, std::string why) {
     entry.why = std::move(why);
 }
 
+// Whether the start holds the whole header; a header longer than the start
+// read (a long stage name) is no damage: --replay plays such a file.
+bool HeaderWithin(std::string_view start) {
+    long steps = 0;
+    std::string why;
+    return ReplayHeaderFromText(start, steps, why).has_value();
+}
+
 // What the file's header says, or why it says nothing.
 // start: room for the file's start, kept from one file to the next.
 void ReadHeader(const std::string& path, ReplayEntry& entry, std::string& start) {
@@ -52,7 +60,9 @@ void ReadHeader(const std::string& path, ReplayEntry& entry, std::string& start)
     } else if (static_cast<uintmax_t>(info.st_size) > kMaxReplayBytes) {
         Refuse(entry, ReplayProblem::TooLarge,
                "the file is too large (" + std::to_string(info.st_size) + " bytes)");
-    } else if (!ReadStart(fd, kReplayHeaderBytes, start)) {
+    } else if (!ReadStart(fd, kReplayHeaderBytes, start) ||
+               (start.size() == kReplayHeaderBytes && !HeaderWithin(start) &&
+                !ReadStart(fd, static_cast<std::size_t>(info.st_size), start))) {
         Refuse(entry, ReplayProblem::Unreadable, std::strerror(errno));
     }
     close(fd);

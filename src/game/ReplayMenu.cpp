@@ -11,21 +11,18 @@
 #include "input/Presses.h"
 #include "util/StepClock.h"
 
-namespace {
-
-// "2026-12-08 14:30  FIRST STAGE       NORMAL  000000101730   4:41  P L *"
-std::string RowText(const ReplayEntry& e) {
+std::string ReplayMenu::RowText(const ReplayEntry& e) {
+    // Names come from the files: each cut to its column, so a row stays a row.
     std::string stage = InFontGlyphs(e.stageName).substr(0, 16);
+    std::string level = InFontGlyphs(e.level).substr(0, 6);
     std::string score = e.problem == ReplayProblem::None ? e.score : ProblemWord(e.problem);
     char row[96];
     std::snprintf(row, sizeof row, "%-16s  %-16s  %-6s  %-13s %5s  %c %c %c",
-                  DateText(e.stamp).c_str(), stage.c_str(), InFontGlyphs(e.level).c_str(),
-                  score.c_str(), StepsAsClock(e.steps).c_str(), e.practice ? 'P' : ' ',
-                  e.finished ? ' ' : 'L', e.best ? '*' : ' ');
+                  DateText(e.stamp).c_str(), stage.c_str(), level.c_str(), score.c_str(),
+                  StepsAsClock(e.steps).c_str(), e.practice ? 'P' : ' ', e.finished ? ' ' : 'L',
+                  e.best ? '*' : ' ');
     return row;
 }
-
-}  // namespace
 
 ReplayMenu::ReplayMenu(SceneHost& host)
     : Scene(host),

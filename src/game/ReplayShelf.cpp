@@ -1,5 +1,6 @@
 #include "game/ReplayShelf.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -29,7 +30,14 @@ void ReplayShelf::Flush() {
 }
 
 void ReplayShelf::Keep(Replay replay, std::string stageName) {
-    if (folder.empty()) return;
+    if (folder.empty()) {
+        if (!saidNotKept)
+            std::fprintf(stderr,
+                         "velmora: no replay is kept: neither XDG_DATA_HOME nor HOME names a "
+                         "folder to keep them in\n");
+        saidNotKept = true;
+        return;
+    }
     Flush();  // one at a time, oldest first
     std::string name = ReplayFileName(std::time(nullptr), replay.score, stageName);
     writer = std::thread(
@@ -54,17 +62,29 @@ void ReplayShelf::Write(Replay replay, const std::string& name) {
         std::fprintf(stderr, "velmora: the replay was not kept: %s\n", why.c_str());
         return;
     }
-    Prune(folder);
+    Prune(folder, path.filename().string());
 }
 
-void ReplayShelf::Prune(const std::string& folder) {
+void ReplayShelf::Prune(const std::string& folder, const std::string& justKept) {
     RemoveStaleTemporaries(folder, kReplayExtension, kWriteCutShort);
+    // Newest first by when each file was written: the date in a name is the
+    // clock's of that day, and a clock set back would make the new game the
+    // oldest of all. The one just kept is the newest, whatever the clocks say.
+    std::vector<std::pair<fs::file_time_type, const ReplayEntry*>> shelved;
+    std::vector<ReplayEntry> entries = ListReplays(folder, true);
+    for (const ReplayEntry& entry : entries) {
+        std::error_code e;
+        fs::file_time_type written = fs::last_write_time(fs::path(folder) / entry.fileName, e);
+        if (entry.fileName == justKept) written = fs::file_time_type::max();
+        if (entry.shelfName && !e) shelved.emplace_back(written, &entry);
+    }
+    std::stable_sort(shelved.begin(), shelved.end(),
+                     [](const auto& a, const auto& b) { return a.first > b.first; });
     int recent = 0;
-    for (const ReplayEntry& entry : ListReplays(folder, true)) {
-        if (!entry.shelfName) continue;
+    for (const auto& [written, entry] : shelved) {
         bool keep =
-            recent++ < kRecent || entry.best || entry.problem == ReplayProblem::NewerVersion;
+            recent++ < kRecent || entry->best || entry->problem == ReplayProblem::NewerVersion;
         std::string why;
-        if (!keep) DeleteReplay(folder, entry.fileName, why);
+        if (!keep) DeleteReplay(folder, entry->fileName, why);
     }
 }

@@ -28,10 +28,11 @@ public:
     void Flush();
 
     // Removes the replays the shelf named that are neither among the kRecent
-    // newest nor marked best by ListReplays, and what writes cut short left
+    // newest (by the files' times; justKept, a file's name, counts as the
+    // newest) nor marked best by ListReplays, and what writes cut short left
     // behind. Files of other names, and replays of a newer version of the
     // game, are left alone.
-    static void Prune(const std::string& folder);
+    static void Prune(const std::string& folder, const std::string& justKept = "");
     // With its trailing '/'; empty when nothing is kept.
     const std::string& Folder() const { return folder; }
 
@@ -42,5 +43,6 @@ private:
     std::function<uint64_t()> modelsHash;
     uint64_t models = 0;
     bool modelsKnown = false;
+    bool saidNotKept = false;
     std::thread writer;
 };

@@ -91,9 +91,11 @@ public:
     virtual ~TitleChoices() = default;
     virtual std::string LevelName() const = 0;
     virtual std::string StageName() const = 0;
-    // By one, forward or back, wrapping.
-    virtual void ChangeLevel(int by) = 0;
-    virtual void ChangeStage(int by) = 0;
+    // By one, forward or back, wrapping. What the title says: empty, or why
+    // the choice holds only until the game ends (the settings file did not
+    // take it).
+    virtual std::string ChangeLevel(int by) = 0;
+    virtual std::string ChangeStage(int by) = 0;
     virtual std::vector<std::string> PracticeStarts() const = 0;
     // The title's row chosen when it comes back.
     virtual TitleRow ReturnRow() const = 0;

@@ -27,6 +27,8 @@ public:
     void Draw() override;
 
     MenuList menu;
+    // Why the last choice of a level or stage is not remembered.
+    std::string message;
 };
 
 // Practice: where in the chosen stage to start, with how many options.
@@ -53,6 +55,9 @@ public:
     bool Update() override;
     void Draw() override;
     bool Back() override;
+    // A replay's row: "2026-12-08 14:30  FIRST STAGE       NORMAL  000000101730   4:41  P L *",
+    // each field cut to its column.
+    static std::string RowText(const ReplayEntry& entry);
 
     std::vector<ReplayEntry> entries;
     MenuList menu;

@@ -17,7 +17,8 @@ struct RowDef {
     std::string (*label)(SceneHost& host);
     std::string (*value)(SceneHost& host);
     Then (*confirm)(SceneHost& host);
-    void (*change)(SceneHost& host, int by);
+    // What the title says of the change: empty, or why it is not remembered.
+    std::string (*change)(SceneHost& host, int by);
 };
 
 std::string Fixed(const char* text) {
@@ -32,10 +33,10 @@ constexpr RowDef kRows[] = {
      nullptr},
     {TitleRow::Level, [](SceneHost&) { return Fixed("LEVEL"); },
      [](SceneHost& host) { return ChoiceText(host.Choices().LevelName()); }, nullptr,
-     [](SceneHost& host, int by) { host.Choices().ChangeLevel(by); }},
+     [](SceneHost& host, int by) { return host.Choices().ChangeLevel(by); }},
     {TitleRow::Stage, [](SceneHost&) { return Fixed("STAGE"); },
      [](SceneHost& host) { return ChoiceText(host.Choices().StageName()); }, nullptr,
-     [](SceneHost& host, int by) { host.Choices().ChangeStage(by); }},
+     [](SceneHost& host, int by) { return host.Choices().ChangeStage(by); }},
     {TitleRow::Practice, [](SceneHost&) { return Fixed("PRACTICE"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<PracticeMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
@@ -70,6 +71,13 @@ constexpr RowDef kRows[] = {
 };
 static_assert(std::size(kRows) == static_cast<std::size_t>(TitleRow::Count));
 
+void DrawCentred(const SceneScreen& screen, const MenuLayout& layout, std::string_view text,
+                 float y, uint32_t color) {
+    float x =
+        (static_cast<float>(screen.Width()) - kGlyphAdvance * static_cast<float>(text.size())) / 2;
+    DrawMenuText(screen.Font(), layout, text, std::max(x, 0.0f), y, color);
+}
+
 }  // namespace
 
 TitleMenu::TitleMenu(SceneHost& host, int row)
@@ -81,12 +89,12 @@ bool TitleMenu::Update() {
     switch (action) {
         case MenuAction::Confirm:
             // On a row with a value, confirming steps it on: a pad needs no Left or Right.
-            if (row.change) row.change(host, 1);
+            if (row.change) message = row.change(host, 1);
             if (row.confirm && row.confirm(host) == Then::Leave) return false;
             break;
         case MenuAction::Decrease:
         case MenuAction::Increase:
-            if (row.change) row.change(host, action == MenuAction::Increase ? 1 : -1);
+            if (row.change) message = row.change(host, action == MenuAction::Increase ? 1 : -1);
             break;
         case MenuAction::Back:
         case MenuAction::None:
@@ -103,6 +111,8 @@ void TitleMenu::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Title);
     const BitmapFont& font = host.Screen().Font();
     DrawMenuRows(font, layout, rows, menu.Cursor());
+    if (!message.empty())
+        DrawCentred(host.Screen(), layout, message, layout.messageY, kMenuHeading);
     // How to play, with the keys as the player bound them.
     const OptionsControl& keys = host.Options();
     std::string moves[4];
@@ -115,8 +125,5 @@ void TitleMenu::Draw() {
     std::string help = move + " MOVE   " + FirstKeyCap(keys, KeyAction::Fire) + " FIRE   " +
                        FirstKeyCap(keys, KeyAction::Hover) + " HOVER   " +
                        FirstKeyCap(keys, KeyAction::Pause) + " PAUSE   ESC QUIT";
-    float x = (static_cast<float>(host.Screen().Width()) -
-               kGlyphAdvance * static_cast<float>(help.size())) /
-              2;
-    DrawMenuText(font, layout, help, std::max(x, 0.0f), layout.hintY, kMenuHint);
+    DrawCentred(host.Screen(), layout, help, layout.hintY, kMenuHint);
 }

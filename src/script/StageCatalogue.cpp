@@ -7,6 +7,7 @@
 #include "script/StageLine.h"
 #include "util/AssetTable.h"
 #include "util/FileData.h"
+#include "util/StringUtil.h"
 #include "util/TextFile.h"
 
 namespace fs = std::filesystem;
@@ -95,12 +96,12 @@ StageCatalogue::StageCatalogue(const std::string& deliveredPath, const std::stri
         if (problem.empty()) {
             Add(file.string(), StageOrigin::Player, file.filename().string());
         } else {
-            report(file.string() + ": " + problem + "; it is not listed");
+            report(Printable(file.string()) + ": " + problem + "; it is not listed");
         }
     }
     std::string problem;
     if (!commandLine.empty()) named = Include(commandLine, problem);
-    if (!problem.empty()) report(commandLine + ": " + problem);
+    if (!problem.empty()) report(Printable(commandLine) + ": " + problem);
 }
 
 void StageCatalogue::Add(const std::string& path, StageOrigin origin, const std::string& setting) {

@@ -88,7 +88,8 @@ private:
     };
 
     void Find(const std::string& what) {
-        check.findings.push_back("line " + std::to_string(at) + ": " + what);
+        // A finding quotes the file, which must not steer the terminal it goes to.
+        check.findings.push_back("line " + std::to_string(at) + ": " + Printable(what));
     }
 
     // "1,023": the limits are below a million.
@@ -234,7 +235,8 @@ std::string DescribeStageCheck(const StageCheck& check) {
     for (const std::string& finding : check.findings)
         text += finding + "\n";
     text += "name: " +
-            (check.name.empty() ? std::string("none (it goes by its file's name)") : check.name) +
+            (check.name.empty() ? std::string("none (it goes by its file's name)")
+                                : Printable(check.name)) +
             "\n";
     if (check.hasBoss) {
         text += "length: " + StepsAsTime(check.stepsBeforeBoss) + " to the boss, then " +
@@ -246,9 +248,9 @@ std::string DescribeStageCheck(const StageCheck& check) {
     for (std::size_t i = 0; i < check.starts.size(); ++i) {
         const StageCheck::Start& start = check.starts[i];
         char line[96];
-        std::snprintf(line, sizeof line, "  %2zu %-32s %s%s", i + 1, start.section.name.c_str(),
-                      start.afterBoss ? "after the boss + " : "",
-                      StepsAsClock(start.steps).c_str());
+        std::snprintf(
+            line, sizeof line, "  %2zu %-32s %s%s", i + 1, Printable(start.section.name).c_str(),
+            start.afterBoss ? "after the boss + " : "", StepsAsClock(start.steps).c_str());
         text += line;
         if (start.section.line > 0) text += " (line " + std::to_string(start.section.line) + ")";
         text += "\n";
@@ -269,6 +271,6 @@ int NamedPracticeStart(const std::string& path, const std::string& nameOrNumber,
     int found = FindPracticeStart(starts, nameOrNumber);
     if (found >= 0) return found;
     for (std::size_t i = 0; i < starts.size(); ++i)
-        sections += "  " + std::to_string(i + 1) + " " + starts[i].name + "\n";
+        sections += "  " + std::to_string(i + 1) + " " + Printable(starts[i].name) + "\n";
     return -1;
 }

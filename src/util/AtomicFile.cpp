@@ -12,6 +12,10 @@
 
 namespace {
 
+// What the game's files are: the player's, readable by anyone, as files
+// written under the usual umask are. Secrets are not among them.
+constexpr mode_t kNewFileMode = 0644;
+
 bool WriteAll(int fd, const std::string& contents) {
     const char* at = contents.data();
     size_t left = contents.size();
@@ -42,14 +46,19 @@ bool IsTemporaryOf(std::string_view name, std::string_view base) {
 
 }  // namespace
 
-void RemoveLeftoverTemporaries(const std::string& path) {
-    std::filesystem::path target(path);
-    std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+void RemoveLeftoverTemporaries(const std::string& path, std::chrono::seconds olderThan) {
+    namespace fs = std::filesystem;
+    fs::path target(path);
+    fs::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string base = target.filename().string();
+    const auto before = fs::file_time_type::clock::now() - olderThan;
     std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
-        if (IsTemporaryOf(entry.path().filename().string(), base) && entry.is_regular_file(ec))
-            std::filesystem::remove(entry.path(), ec);
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        if (!IsTemporaryOf(entry.path().filename().string(), base) ||
+            !fs::is_regular_file(entry.symlink_status(ec)))
+            continue;
+        auto written = entry.last_write_time(ec);
+        if (!ec && (olderThan.count() == 0 || written < before)) fs::remove(entry.path(), ec);
     }
 }
 
@@ -74,6 +83,12 @@ void RemoveStaleTemporaries(const std::string& folder, std::string_view extensio
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents,
                          std::error_code& error) {
+    // The mode is the new file's before it takes the name: set after the
+    // rename, a game writing beside this one would read mkstemp's 0600 as the
+    // player's and keep it for good.
+    struct stat old {};
+    mode_t mode =
+        stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) ? old.st_mode & 07777 : kNewFileMode;
     std::string temp = path + ".XXXXXX";
     int fd = mkstemp(temp.data());
     if (fd < 0) {
@@ -81,7 +96,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents,
         return false;
     }
     // The new file must be whole on disk before it takes the old one's place.
-    bool written = WriteAll(fd, contents) && fsync(fd) == 0;
+    bool written = fchmod(fd, mode) == 0 && WriteAll(fd, contents) && fsync(fd) == 0;
     int writeErrno = errno;
     bool closed = close(fd) == 0;
     if (!written || !closed || std::rename(temp.c_str(), path.c_str()) != 0) {
@@ -89,9 +104,19 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents,
         std::remove(temp.c_str());
         return false;
     }
-    // mkstemp makes the file readable by its owner only; a settings file is not secret.
-    chmod(path.c_str(), 0644);
     return true;
+}
+
+std::optional<std::string> WriteTarget(const std::string& path, std::error_code& error) {
+    namespace fs = std::filesystem;
+    error.clear();
+    if (!fs::is_symlink(fs::symlink_status(path, error))) {
+        error.clear();
+        return path;
+    }
+    fs::path target = fs::canonical(path, error);
+    if (error) return std::nullopt;
+    return target.string();
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string& error) {

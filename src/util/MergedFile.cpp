@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 #include "util/AtomicFile.h"
 #include "util/FileData.h"
@@ -37,19 +38,32 @@ bool MayReplace(const std::string& path, std::string& why) {
 
 }  // namespace
 
-std::string ReadForMerge(const std::string& path) {
-    std::string text, why;
-    if (!ReadFileLimited(path, kMaxBytes, text, why)) text.clear();
-    return text;
+bool ReadForMerge(const std::string& path, std::string& text, std::string& why) {
+    text.clear();
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 && errno == ENOENT) return true;
+    if (ReadFileLimited(path, kMaxBytes, text, why)) return true;
+    text.clear();
+    why = "it cannot be read whole (" + why + "); it is left as it is";
+    return false;
 }
 
 bool RewriteMerged(const std::string& path,
                    const std::function<std::string(const std::string& onDisk)>& merge,
                    std::string& why) {
-    if (!MayReplace(path, why)) return false;
+    std::error_code error;
+    std::optional<std::string> target = WriteTarget(path, error);
+    if (!target) {
+        why = "it is a link that leads nowhere or round in a loop (" + error.message() +
+              "); it is left alone";
+        return false;
+    }
+    if (!MayReplace(*target, why)) return false;
     // A lock that cannot be had (a game that hangs holding it) is given up on:
     // the write goes ahead, leaving the temporaries of others alone.
-    FileLock lock(path);
-    if (lock.Held()) RemoveLeftoverTemporaries(path);
-    return WriteFileAtomically(path, merge(ReadForMerge(path)), why);
+    FileLock lock(*target);
+    if (lock.Held()) RemoveLeftoverTemporaries(*target);
+    std::string onDisk;
+    if (!ReadForMerge(*target, onDisk, why)) return false;
+    return WriteFileAtomically(*target, merge(onDisk), why);
 }

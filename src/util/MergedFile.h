@@ -5,11 +5,16 @@
 #include <functional>
 #include <string>
 
-// False, with the reason, when the file may not be replaced (the player made
-// it read-only) or cannot be (a folder in its place, no room, no permission).
+// The file's text for merging: true, with no text, when there is no file yet.
+// False, with the reason, when a file is there but cannot be read whole (too
+// large, unreadable, not a regular file): what it holds is unknown, so it must
+// never be replaced by a merge into nothing.
+bool ReadForMerge(const std::string& path, std::string& text, std::string& why);
+
+// Through a link, the file it leads to is rewritten. False, with the reason,
+// when the file may not be replaced (the player made it read-only, it cannot be
+// read whole, a link leads nowhere) or cannot be (a folder in its place, no
+// room, no permission).
 bool RewriteMerged(const std::string& path,
                    const std::function<std::string(const std::string& onDisk)>& merge,
                    std::string& why);
-// The file's text for merging: empty when it is missing, unreadable or not a
-// small regular file.
-std::string ReadForMerge(const std::string& path);

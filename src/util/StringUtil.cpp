@@ -30,10 +30,26 @@ std::string Token(const std::string& line, int n, const std::string& separator) 
 }
 
 std::string Printable(std::string text) {
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        auto byte = static_cast<unsigned char>(text[i]);
+        auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+        if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            shown += '?';  // U+0080..U+009F: CSI and its kind
+            ++i;
+        } else {
+            shown += byte < 0x20 || byte == 0x7F ? '?' : text[i];
+        }
     }
-    return text;
+    return shown;
+}
+
+std::string TrimBlanks(std::string_view s) {
+    constexpr std::string_view kBlank = " \t\r";
+    size_t first = s.find_first_not_of(kBlank);
+    if (first == std::string_view::npos) return "";
+    return std::string(s.substr(first, s.find_last_not_of(kBlank) - first + 1));
 }
 
 std::string GetDirectory(const std::string& path) {

@@ -4,6 +4,7 @@
 // or ' ' never matches inside a character.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // Token n of line, cut at every occurrence of separator; empty past the last one.
 std::string Token(const std::string& line, int n, const std::string& separator);
@@ -13,9 +14,12 @@ constexpr char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The text with its control bytes as '?': a name read from a file or a folder
-// cannot steer the terminal it is printed on.
+// The text with its control characters as '?' (those of UTF-8's second block
+// too): a name read from a file or a folder cannot steer the terminal it is
+// printed on. Every text of a file or a file name goes through it.
 std::string Printable(std::string text);
+// Without the blanks (spaces, tabs, a CR) at either end.
+std::string TrimBlanks(std::string_view s);
 
 // Everything up to and including the last '/', or "" when there is none.
 std::string GetDirectory(const std::string& path);

@@ -112,6 +112,8 @@ TEST(DataDir, ThePlayersFolderIsNeverInTheInstallationNorRelative) {
     std::filesystem::create_directories(prefix.Path() / "share/games");
     EXPECT_EQ(UserDataDir("/data", "/home/p", usr + "/"), "/data/velmora/");
     EXPECT_EQ(UserDataDir(nullptr, "/home/p", ""), "/home/p/.local/share/velmora/");
+    // A relative HOME is none: files would land where the game was started from.
+    EXPECT_EQ(UserDataDir(nullptr, "home/p", ""), "");
     for (const std::string& refused :
          {std::string("data"), std::string("./data"), std::string(""), usr, usr + "/share",
           usr + "/share/games/../x", usr + "//share/"}) {

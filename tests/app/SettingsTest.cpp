@@ -105,6 +105,37 @@ TEST(Settings, ABadValueIsReportedWithItsLineAndKeepsItsDefault) {
     EXPECT_EQ(loaded.settings, defaults);
 }
 
+// A key set twice: the later line that cannot be used leaves the earlier's
+// value, and the message says so, not that the default is used.
+TEST(Settings, ABadValueAfterAGoodOneSaysTheEarlierValueStays) {
+    LoadedSettings loaded = ParseSettings(
+        "music_volume = 40\nmusic_volume = loud\nkey_fire = X\nkey_fire = Nokey\n", SdlKeyNames());
+    EXPECT_EQ(loaded.settings.musicVolume, 40);
+    EXPECT_EQ(KeysOf(loaded.settings, KeyAction::Fire), std::vector{scancode::kX});
+    ASSERT_EQ(loaded.problems.size(), 2u);
+    for (const std::string& problem : loaded.problems) {
+        EXPECT_NE(
+            problem.find("line " + std::string(problem[5] == '2' ? "1" : "3") + "'s value is used"),
+            std::string::npos)
+            << problem;
+        EXPECT_EQ(problem.find("default"), std::string::npos) << problem;
+    }
+}
+
+// The README's example, pasted as a file, reads as the README says it does.
+TEST(Settings, TheReadmesExampleParsesAsItReads) {
+    std::string readme = Slurp(VELMORA_README);
+    std::size_t start = readme.find("```ini\n");
+    ASSERT_NE(start, std::string::npos);
+    start += 7;
+    LoadedSettings loaded =
+        ParseSettings(readme.substr(start, readme.find("```", start) - start), SdlKeyNames());
+    EXPECT_TRUE(loaded.problems.empty()) << loaded.problems.front();
+    EXPECT_EQ(KeysOf(loaded.settings, KeyAction::Down), KeysOf(Settings{}, KeyAction::Down));
+    EXPECT_EQ(KeysOf(loaded.settings, KeyAction::Fire), KeysOf(Settings{}, KeyAction::Fire));
+    EXPECT_EQ(loaded.settings.picture, PictureFit::Aspect);
+}
+
 TEST(Settings, AKeyListKeepsTheNamesItCanUseAndNamesTheOthers) {
     LoadedSettings loaded = ParseSettings(
         "key_fire = Banana, A\n"
@@ -205,4 +236,6 @@ TEST(Settings, ThePathFollowsXdgAndIgnoresARelativeConfigHome) {
     EXPECT_EQ(SettingsPath("cfg", "/home/p"), "/home/p/.config/velmora/settings.ini");
     EXPECT_EQ(SettingsPath("", "/home/p"), "/home/p/.config/velmora/settings.ini");
     EXPECT_EQ(SettingsPath(nullptr, nullptr), "");
+    // A relative HOME would put the file wherever the game was started.
+    EXPECT_EQ(SettingsPath(nullptr, "home/p"), "");
 }

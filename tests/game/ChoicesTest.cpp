@@ -209,6 +209,8 @@ TEST_F(ChoicesTest, OldRecordsOfThePlayersStagesMoveIntoTheRecordsFileOnce) {
     EXPECT_EQ(game.HighScore(), "000000004200");
 }
 
+// A records file that cannot be read whole (a folder in its place included)
+// counts from nothing and is never replaced; one of garbage keeps its lines.
 TEST_F(ChoicesTest, ARecordsFileThatIsGarbageAFolderOrReadOnlyCountsFromNothing) {
     const fs::path records = user.Path() / "records.ini";
     for (int shape = 0; shape < 3; ++shape) {
@@ -237,6 +239,40 @@ TEST_F(ChoicesTest, ARecordsFileThatIsGarbageAFolderOrReadOnlyCountsFromNothing)
             EXPECT_EQ(Records(), "# mine\n");
         }
     }
+}
+
+// A stage whose file name the settings cannot hold as a line (a blank before
+// it, a control byte in it) is chosen for the run, and the title says it is
+// not remembered, not stderr alone.
+TEST_F(ChoicesTest, AStageThatCannotBeRememberedIsSaidOnTheTitle) {
+    std::ofstream(user.Path() / "stages" / " leading.txt") << "stage Leading\nplay 0\n";
+    KeptGame game(media, user.Path());
+    game.Step();
+    std::string said;
+    for (int i = 0; i < 3 && game.app->StageName() != "LEADING"; ++i)
+        said = game.app->ChangeStage(1);
+    ASSERT_EQ(game.app->StageName(), "LEADING");
+    EXPECT_NE(said.find("KEPT UNTIL THE GAME ENDS"), std::string::npos) << said;
+    EXPECT_EQ(game.app->ChangeStage(1), "");  // the next one is remembered again
+}
+
+// A best earned in this run is kept whatever is on screen when the program
+// ends: here, a replay being watched from the REPLAYS screen.
+TEST_F(ChoicesTest, ARecordIsKeptWhenTheProgramEndsDuringAReplay) {
+    {
+        GameStart start;
+        start.level = "hard";
+        KeptGame game(media, user.Path(), start);
+        game.PlayTo(300);
+        ASSERT_NE(game.app->LastGame(), nullptr);
+        Replay last = *game.app->LastGame();
+        ASSERT_EQ(game.app->PlayReplay(last, GameApp::ReplayFrom::Shelf), "");
+        for (int i = 0; i < 30; ++i)
+            game.Step();
+        ASSERT_NE(game.app->Viewing(), nullptr);
+    }
+    EXPECT_NE(Records().find(".hard=000000000300"), std::string::npos) << Records();
+    EXPECT_EQ(OptionIni(), "HighScore=000000001000\n");
 }
 
 TEST_F(ChoicesTest, AStageOfTheCommandLineWithALongNameKeepsItsRecord) {

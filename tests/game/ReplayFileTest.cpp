@@ -321,6 +321,42 @@ TEST(ReplayFile, AReplayOfAStageThatIsNotTheOneItWasPlayedOnIsRefusedWithWhy) {
               std::string::npos);
 }
 
+// A stage the catalogue would refuse is refused here too, with the catalogue's
+// reason, though what it plays (its fingerprint) did not change: a NUL byte in
+// a comment, or comments that took it past what a stage may be. The simulator
+// then says why once and plays nothing, on no other stage either.
+TEST(ReplayFile, AStageTheCatalogueRefusesIsRefusedBeforeItPlaysWithItsReason) {
+    std::string media = media_files::Dir().string() + "/";
+    TempDir dir("replay_one_rule");
+    const std::string stage = dir / "mine.txt";
+    std::ofstream(stage, std::ios::binary) << "play 0\nsleep 60\n";
+    Replay r = Sample();
+    r.section.clear();
+    r.practice = false;
+    r.modelsHash = HashModels(media);
+    r.stageFile = stage;
+    r.stageHash = StageFingerprint(stage);
+    r.input = {{120, PadState{}}};
+    ASSERT_EQ(ReplayMismatch(r, media), "");
+
+    std::ofstream(stage, std::ios::binary) << std::string("play 0\nsleep 60 a \0 remark\n", 25);
+    ASSERT_EQ(StageFingerprint(stage), r.stageHash);
+    EXPECT_NE(ReplayMismatch(r, media).find("not a text file"), std::string::npos);
+    std::ofstream(dir / "mine.replay") << ReplayToText(r);
+    ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --media " + media + " --input " +
+                                (dir / "mine.replay"));
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("not a text file"), std::string::npos) << run.output;
+    EXPECT_EQ(run.output.find("its own way"), std::string::npos) << run.output;
+
+    {
+        std::ofstream big(stage, std::ios::binary);
+        big << "play 0\n/*" << std::string(17 << 20, 'x') << "*/\nsleep 60\n";
+    }
+    EXPECT_NE(ReplayMismatch(r, media).find("too large"), std::string::npos)
+        << ReplayMismatch(r, media);
+}
+
 TEST(ReplayFile, TheGameRefusesAReplayOfAnotherStageAndSaysWhy) {
     std::string dataDir = media_files::Dir().parent_path().string() + "/";
     std::string media = dataDir + "Media/";
@@ -342,4 +378,27 @@ TEST(ReplayFile, TheGameRefusesAReplayOfAnotherStageAndSaysWhy) {
                      (dir / "garbage.replay"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.output.find("not a Velmora replay"), std::string::npos) << run.output;
+}
+
+// A recording that goes on after its game ended (a game over halfway through
+// it), and one that stops before: the verdict is said once, though the silent
+// run that finds the sections came to the end first.
+TEST(ReplayFile, AReplayThatEndsBeforeOrAfterItsRecordingIsJudgedOnce) {
+    TempDir dir("replay_verdict");
+    std::string text = FileText(std::string(VELMORA_TEST_DATA) + "/replay/hard.replay");
+    std::size_t at = text.find("\nsteps ");
+    ASSERT_NE(at, std::string::npos);
+    long steps = std::stol(text.substr(at + 7));
+    std::string head = text.substr(0, at + 1), runs = text.substr(text.find('\n', at + 1) + 1);
+    std::ofstream(dir / "longer.replay") << head << "steps " << steps + 2000 << "\n"
+                                         << runs << "2000 Z@0,0\n";
+    std::ofstream(dir / "shorter.replay") << head << "steps 600\n600 Z@0,0\n";
+    for (const char* name : {"longer.replay", "shorter.replay"}) {
+        ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --input " + (dir / name));
+        int said = 0;
+        for (std::size_t p = run.output.find("velmora: the replay"); p != std::string::npos;
+             p = run.output.find("velmora: the replay", p + 1))
+            ++said;
+        EXPECT_EQ(said, 1) << name << ":\n" << run.output;
+    }
 }

@@ -1,5 +1,6 @@
 // The folder of replays: what the shelf keeps and lets go, and the list the
 // REPLAYS screen shows, also of a folder full of what is no replay.
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include "game/ReplayList.h"
 #include "game/ReplayName.h"
 #include "game/ReplayShelf.h"
+#include "game/Scenes.h"
 #include "support/TempDir.h"
 #include "util/StepClock.h"
 
@@ -47,10 +49,17 @@ Replay Game(int points, long runs = 2800) {
     return r;
 }
 
+void WrittenAt(const fs::path& file, std::time_t when) {
+    auto ago = std::chrono::system_clock::now() - std::chrono::system_clock::from_time_t(when);
+    fs::last_write_time(file, fs::file_time_type::clock::now() - ago);
+}
+
+// A replay as the shelf wrote it at that time: named by it, and written then.
 std::string Keep(const fs::path& folder, std::time_t when, const Replay& r,
                  const std::string& stage = "script_easy") {
     std::string name = ReplayFileName(when, r.score, stage);
     std::ofstream(folder / name) << ReplayToText(r);
+    WrittenAt(folder / name, when);
     return name;
 }
 
@@ -86,9 +95,11 @@ TEST(ReplayShelf, KeepsTheTwentyNewestAndTheFiveBestFinishedGames) {
     gone.insert(Keep(dir.Path(), kSomeDay - 120, left));
     std::string damaged = ReplayFileName(kSomeDay - 180, Score(999999), "x");
     std::ofstream(dir / damaged) << "velmora replay 2\nversion";
+    WrittenAt(dir / damaged, kSomeDay - 180);
     gone.insert(damaged);
     std::string newer = ReplayFileName(kSomeDay - 240, Score(1), "x");
     std::ofstream(dir / newer) << "velmora replay 3\nwhatever comes next\n";
+    WrittenAt(dir / newer, kSomeDay - 240);
     kept.insert(newer);
     for (std::string other : {"notes.txt", "mine.replay"}) {
         std::ofstream(dir / other) << "not the shelf's";
@@ -97,6 +108,49 @@ TEST(ReplayShelf, KeepsTheTwentyNewestAndTheFiveBestFinishedGames) {
 
     ReplayShelf::Prune(dir.Path().string() + "/");
     EXPECT_EQ(Files(dir.Path()), kept);
+}
+
+// A clock set back names the new game as the oldest: the files' own times
+// count, and the game just kept is never the one let go.
+TEST(ReplayShelf, AClockSetBackNeverPrunesTheGameJustKept) {
+    TempDir dir("shelf_clock");
+    fs::path folder = dir.Path() / "replays";
+    fs::create_directories(folder);
+    // Twenty games named a year ahead, each written a minute apart long ago.
+    std::set<std::string> ahead;
+    for (int i = 0; i < ReplayShelf::kRecent; ++i) {
+        std::string name = Keep(folder, kSomeDay + 60 * i, Game(i, 10));
+        std::string later =
+            ReplayFileName(std::time(nullptr) + 365 * 86400 + 60 * i, Score(i), "script_easy");
+        fs::rename(folder / name, folder / later);
+        ahead.insert(later);
+    }
+    {
+        ReplayShelf shelf(folder.string() + "/", [] { return uint64_t{1}; });
+        shelf.Keep(Game(3, 10), "script_easy");
+    }
+    std::set<std::string> files = Files(folder);
+    EXPECT_EQ(files.size(), static_cast<std::size_t>(ReplayShelf::kRecent));
+    std::vector<ReplayEntry> list = ListReplays(folder.string());
+    bool newKept = std::any_of(list.begin(), list.end(),
+                               [&](const ReplayEntry& e) { return !ahead.count(e.fileName); });
+    EXPECT_TRUE(newKept) << "the game just played was pruned";
+    // The oldest by its file went: the first written, a score no better than others.
+    EXPECT_FALSE(files.count(*ahead.begin()));
+}
+
+// With no folder to keep them in (no HOME, no XDG_DATA_HOME), games are not
+// kept, and that is said once in a run, not silently and not at every game.
+TEST(ReplayShelf, WithNoFolderThatNoneIsKeptIsSaidOnce) {
+    testing::internal::CaptureStderr();
+    {
+        ReplayShelf shelf("", [] { return uint64_t{1}; });
+        shelf.Keep(Game(1, 10), "script_easy");
+        shelf.Keep(Game(2, 10), "script_easy");
+    }
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.find("no replay is kept"), said.rfind("no replay is kept")) << said;
+    EXPECT_NE(said.find("no replay is kept"), std::string::npos) << said;
 }
 
 TEST(ReplayShelf, KeepWritesTheGameAndCleansWhatAWriteCutShortLeft) {
@@ -279,4 +333,20 @@ TEST(ReplayList, AFolderOfFiveHundredWithBadOnesListsAtOnceAndDeletesOnlyItsOwnF
     EXPECT_TRUE(DeleteReplay(folder.string(), "binary.replay", why)) << why;
     EXPECT_TRUE(DeleteReplay(folder.string(), list[0].fileName, why)) << why;
     EXPECT_EQ(ListReplays(folder.string(), true).size(), list.size() - 2);
+}
+
+// A header longer than the start the list reads (a stage's path of 40,000
+// bytes) is listed as --replay reads it, not as damaged; whatever a file's
+// fields hold, its row keeps to the screen's 80 columns.
+TEST(ReplayList, ALongHeaderIsReadWholeAndEveryRowFitsTheScreen) {
+    TempDir dir("replay_long_header");
+    Replay r = Game(777, 10);
+    r.stageFile = "/" + std::string(40000, 's') + ".txt";
+    r.level = std::string(5000, 'L');
+    Keep(dir.Path(), kSomeDay, r);
+    std::vector<ReplayEntry> list = ListReplays(dir.Path().string());
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0].problem, ReplayProblem::None) << list[0].why;
+    EXPECT_EQ(list[0].stageFile, r.stageFile);
+    EXPECT_LE(ReplayMenu::RowText(list[0]).size(), 80u) << ReplayMenu::RowText(list[0]);
 }

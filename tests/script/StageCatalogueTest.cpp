@@ -142,3 +142,13 @@ TEST(StageFile, WhatCannotBeAStageIsSaidBeforeAnythingOpensIt) {
     EXPECT_EQ(ShownStageName("   ", dir / "x.txt"), "STAGE");
     EXPECT_EQ(ShownStageName("\xe2\x98\x85", dir / "x.txt"), "STAGE");
 }
+
+// A file name in the player's folder is the player's: whatever bytes it holds,
+// the line that says it is not listed cannot steer the terminal.
+TEST_F(CatalogueFixture, ANameWithTerminalEscapesIsSaidHarmlessly) {
+    Write(folder + "\x1b[2Jcleared.txt", std::string("\0", 1));
+    StageCatalogue catalogue = Read();
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_NE(said[0].find("?[2Jcleared.txt: not a text file"), std::string::npos) << said[0];
+    EXPECT_EQ(said[0].find('\x1b'), std::string::npos);
+}

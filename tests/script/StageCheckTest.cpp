@@ -53,6 +53,30 @@ TEST(StageCheck, FindsEveryLineTheGameIgnoresOrCannotHonourByItsNumber) {
     EXPECT_TRUE(check.stopsForGood);
 }
 
+// What a stage's file holds never reaches a terminal raw: its ignored lines,
+// its name and its sections' names come out with control characters as '?'.
+TEST(StageCheck, TerminalEscapesInTheFileComeOutHarmless) {
+    TempDir dir("stage_escapes");
+    std::ofstream(dir / "stage.txt", std::ios::binary) << "stage Evil\x1b]0;owned\x07Stage\n"
+                                                          "section \x1b[2J\xc2\x9b"
+                                                          "31mRED\n"
+                                                          "play 0\n"
+                                                          "t\x1b[31meki obj1 0\n"
+                                                          "sleep 60\n";
+    StageCheck check = CheckStage(dir / "stage.txt");
+    std::string text = DescribeStageCheck(check), sections;
+    for (const std::string& finding : check.findings)
+        text += finding;
+    EXPECT_LT(NamedPracticeStart(dir / "stage.txt", "no such section", sections), 0);
+    text += sections;
+    for (char c : text) {
+        EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n') << text;
+        EXPECT_NE(c, '\x9b') << text;
+    }
+    EXPECT_NE(text.find("t?[31meki"), std::string::npos) << text;
+    EXPECT_NE(text.find("?[2J?31mRED"), std::string::npos) << text;
+}
+
 TEST(StageCheck, ALineTooLongEndsTheStageThere) {
     StageCheck check =
         Check("teki obj1 0\nsleep 10\n" + std::string(1024, 'x') + "\nteki obj2 0\n");

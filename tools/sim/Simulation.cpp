@@ -23,9 +23,9 @@ Simulation::Simulation(const std::string& mediaDir, HeadlessPlatform::Options op
     app->ShowTitle();
 }
 
-void Simulation::PlayReplay(const Replay& replay) {
+std::string Simulation::PlayReplay(const Replay& replay) {
     app->Scenes().Clear();  // no title: the game begins at once
-    app->PlayReplay(replay);
+    return app->PlayReplay(replay);
 }
 
 bool Simulation::Practice(int start, int options) {

@@ -23,8 +23,8 @@ public:
                         GameStart start = {});
 
     // The recorded game instead of the title (see GameApp::PlayReplay); its
-    // own steps are the input from then on.
-    void PlayReplay(const Replay& replay);
+    // own steps are the input from then on. Empty, or why it cannot be played.
+    std::string PlayReplay(const Replay& replay);
     // A practice of the chosen stage from one of its starts, instead of the
     // title; false when there is no such start.
     bool Practice(int start, int options);

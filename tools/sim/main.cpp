@@ -243,7 +243,10 @@ int main(int argc, char** argv) {
     chosen.level = options.level;
     Simulation sim(mediaDir, platform, chosen);
     if (replay) {
-        sim.PlayReplay(*replay);
+        if (std::string why = sim.PlayReplay(*replay); !why.empty()) {
+            std::fprintf(stderr, "velmora-sim: %s: %s\n", options.input.c_str(), why.c_str());
+            return 1;
+        }
     } else if (practice >= 0) {
         sim.Practice(practice, World::kStartOptions);
     }
