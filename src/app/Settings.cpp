@@ -17,6 +17,7 @@ constexpr std::size_t kMaxProblems = 10;
 constexpr std::size_t kMaxFileName = 255;
 
 constexpr const char* kPictureNames[] = {"aspect", "integer", "stretch"};
+static_assert(std::size(kPictureNames) == static_cast<std::size_t>(PictureFit::Stretch) + 1);
 
 std::string Lower(std::string s) {
     for (char& c : s)

@@ -1,4 +1,5 @@
 // How a game ends: game over, or the ending after the boss.
+#include "game/MenuLayout.h"
 #include "game/Scenes.h"
 #include "game/TextColors.h"
 #include "game/VideoBackground.h"
@@ -28,12 +29,11 @@ bool GameOver::Update() {
 }
 
 void GameOver::Draw() {
-    int half = host.Screen().Width() / 2;
     const BitmapFont& font = host.Screen().Font();
-    font.DrawTextShadowed("GAME OVER", static_cast<float>(half - 72), 240.0f, kTextWhite,
+    font.DrawTextShadowed("GAME OVER", kSceneTexts.gameOver.x, kSceneTexts.gameOver.y, kTextWhite,
                           kTextShadow);
     if (newHighScore) {
-        font.DrawTextShadowed("HI SCORE!", static_cast<float>(half - 192), 240.0f, kTextWhite,
+        font.DrawTextShadowed("HI SCORE!", kSceneTexts.hiScore.x, kSceneTexts.hiScore.y, kTextWhite,
                               kTextShadow);
     }
 }
@@ -50,20 +50,19 @@ bool GameClear::Update() {
 }
 
 void GameClear::Draw() {
-    int half = host.Screen().Height() / 2;
-    auto x = static_cast<float>(half - 88);
-    auto line = [&](const char* text, int dy) {
-        host.Screen().Font().DrawTextShadowed(text, x, static_cast<float>(half + dy), kTextWhite,
+    const SceneTextLayout& at = kSceneTexts;
+    auto line = [&](const char* text, float dy) {
+        host.Screen().Font().DrawTextShadowed(text, at.endingX, at.endingMiddle + dy, kTextWhite,
                                               kTextShadow);
     };
     int credit = counter / kCreditUpdates;
     if (credit == 0) {
-        line("GAME CLEAR", -16);
-        line("THANK YOU FOR PLAYING", 16);
+        line("GAME CLEAR", at.clearDy);
+        line("THANK YOU FOR PLAYING", at.thanksDy);
     } else if (credit <= 6) {
-        line(kCredits[credit - 1], 32);
+        line(kCredits[credit - 1], at.creditDy);
     } else {
-        line("     . . . AND YOU.", 32);
-        if (credit >= 8) line("PLEASE CHALLENGE NORMALLY.", 64);
+        line("     . . . AND YOU.", at.creditDy);
+        if (credit >= 8) line("PLEASE CHALLENGE NORMALLY.", at.challengeDy);
     }
 }

@@ -1,6 +1,7 @@
 #include "game/MenuLayout.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "graphics/BitmapFont.h"
 
@@ -28,6 +29,9 @@ constexpr MenuLayout kLayouts[] = {
 // clang-format on
 
 }  // namespace
+
+static_assert(std::size(kLayouts) == static_cast<std::size_t>(MenuScreen::Options) + 1,
+              "a layout for every screen");
 
 const MenuLayout& LayoutOf(MenuScreen screen) {
     return kLayouts[static_cast<int>(screen)];

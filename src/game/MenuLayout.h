@@ -1,6 +1,7 @@
 #pragma once
 // Where every menu of the game stands on the 640 x 480 screen, and its
-// colours: one row per screen. Nothing else writes a menu's position.
+// colours: one row per screen; and where the head-up display, the scenes'
+// lines and the playback bar stand. Nothing else writes a position on screen.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -21,6 +22,57 @@ struct MenuLayout {
 };
 
 enum class MenuScreen { Title, Practice, Pause, Replays, Options };
+
+// The screen every position is on: the back buffer, whatever the window's size.
+inline constexpr float kScreenWidth = 640, kScreenHeight = 480;
+
+struct ScreenPoint {
+    float x, y;
+};
+
+// The head-up display along the top of the screen.
+struct HudLayout {
+    ScreenPoint player, score;              // "1P" and the score
+    ScreenPoint highScore, highScoreValue;  // "HIGH SCORE", drawn as its own shadow
+    ScreenPoint practice;                   // "PRACTICE", in the corner below the score
+    ScreenPoint lives;                      // the first spare life's icon
+    float lifeStep;                         // from one icon to the next
+    // The boss's gauge over its shadow; a full one as long as the screen is high.
+    ScreenPoint gauge, gaugeShadow;
+    float gaugeHeight;
+};
+inline constexpr HudLayout kHud = {.player = {0, 0},
+                                   .score = {50, 0},
+                                   .highScore = {200, 0},
+                                   .highScoreValue = {328, 0},
+                                   .practice = {0, 16},
+                                   .lives = {500, 0},
+                                   .lifeStep = 32,
+                                   .gauge = {0, 8},
+                                   .gaugeShadow = {2, 10},
+                                   .gaugeHeight = 4};
+
+// The lines the scenes write over the field. Some stand where half the
+// screen's height, not its width, puts them: there they always stood.
+struct SceneTextLayout {
+    ScreenPoint getReady, warning;
+    float pauseX;  // the pause's heading, at the pause menu's headingY
+    ScreenPoint gameOver, hiScore;
+    // The ending's lines, from one x, above or below its middle.
+    float endingX, endingMiddle;
+    float clearDy, thanksDy, creditDy, challengeDy;
+};
+inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 32, 240},
+                                                .warning = {200, kScreenWidth / 2 - 32},
+                                                .pauseX = kScreenHeight / 2 - 40,
+                                                .gameOver = {kScreenWidth / 2 - 72, 240},
+                                                .hiScore = {kScreenWidth / 2 - 192, 240},
+                                                .endingX = kScreenHeight / 2 - 88,
+                                                .endingMiddle = kScreenHeight / 2,
+                                                .clearDy = -16,
+                                                .thanksDy = 16,
+                                                .creditDy = 32,
+                                                .challengeDy = 64};
 
 // From one character of the font to the next, in pixels.
 inline constexpr float kGlyphAdvance = 8;

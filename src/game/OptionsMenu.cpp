@@ -45,7 +45,8 @@ constexpr std::array<OptionRow, 20> kRows = {{
 }};
 
 constexpr int kVolumeStep = 10;
-constexpr std::array<const char*, 3> kPictureNames = {"ASPECT", "INTEGER", "STRETCH"};
+constexpr auto kPictureNames = std::to_array<const char*>({"ASPECT", "INTEGER", "STRETCH"});
+static_assert(kPictureNames.size() == static_cast<std::size_t>(PictureFit::Stretch) + 1);
 
 const OptionRow& RowAt(const MenuList& menu) {
     return kRows[static_cast<std::size_t>(menu.Cursor())];

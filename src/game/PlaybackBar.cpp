@@ -26,7 +26,7 @@ std::string SpeedText(const Playback& playback) {
 
 void DrawPlaybackBar(RenderBackend* device, const BitmapFont& font, const Playback& playback) {
     const BarLayout& bar = kPlaybackBar;
-    FillRect(device, 0.0f, bar.stripY, 640.0f, bar.stripHeight, bar.strip);
+    FillRect(device, 0.0f, bar.stripY, kScreenWidth, bar.stripHeight, bar.strip);
     FillRect(device, bar.trackX, bar.trackY, bar.trackWidth, bar.trackHeight, bar.track);
     const float length = static_cast<float>(std::max(playback.Length(), 1L));
     auto at = [&](long step) {

@@ -19,9 +19,8 @@ bool GetReady::Update() {
 }
 
 void GetReady::Draw() {
-    host.Screen().Font().DrawTextShadowed("GET READY",
-                                          static_cast<float>(host.Screen().Width() / 2 - 32),
-                                          240.0f, kTextWhite, kTextShadow);
+    host.Screen().Font().DrawTextShadowed("GET READY", kSceneTexts.getReady.x,
+                                          kSceneTexts.getReady.y, kTextWhite, kTextShadow);
 }
 
 StageRunner::StageRunner(SceneHost& host) : Scene(host) {
@@ -71,10 +70,8 @@ bool Pause::Update() {
 void Pause::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Pause);
     const BitmapFont& font = host.Screen().Font();
-    // Placed by the screen's height: at x = 200 on a 640 x 480 screen.
-    font.DrawTextShadowed(confirming ? "QUIT TO TITLE?" : "PAUSE",
-                          static_cast<float>(host.Screen().Height() / 2 - 40), layout.headingY,
-                          kTextWhite, kTextShadow);
+    font.DrawTextShadowed(confirming ? "QUIT TO TITLE?" : "PAUSE", kSceneTexts.pauseX,
+                          layout.headingY, kTextWhite, kTextShadow);
     static const MenuRowText kPauseRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}};
     static const MenuRowText kConfirmRows[] = {{"NO", ""}, {"YES", ""}};
     DrawMenuRows(font, layout, confirming ? kConfirmRows : kPauseRows, menu.Cursor());
@@ -86,9 +83,8 @@ bool Warning::Update() {
 
 void Warning::Draw() {
     if ((counter / 10) % 2 == 0) return;
-    host.Screen().Font().DrawTextShadowed("WARNING WARNING WARNING", 200.0f,
-                                          static_cast<float>(host.Screen().Width() / 2 - 32),
-                                          kTextWhite, kTextShadow);
+    host.Screen().Font().DrawTextShadowed("WARNING WARNING WARNING", kSceneTexts.warning.x,
+                                          kSceneTexts.warning.y, kTextWhite, kTextShadow);
 }
 
 MusicFade::MusicFade(SceneHost& host, int count, float start, float end)

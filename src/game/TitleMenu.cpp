@@ -115,9 +115,11 @@ void TitleMenu::Draw() {
         DrawCentred(host.Screen(), layout, message, layout.messageY, kMenuHeading);
     // How to play, with the keys as the player bound them.
     const OptionsControl& keys = host.Options();
-    std::string moves[4];
-    for (int i = 0; i < 4; ++i)
-        moves[i] = FirstKeyCap(keys, static_cast<KeyAction>(i));
+    constexpr KeyAction kMoves[] = {KeyAction::Up, KeyAction::Down, KeyAction::Left,
+                                    KeyAction::Right};
+    std::string moves[std::size(kMoves)];
+    for (std::size_t i = 0; i < std::size(kMoves); ++i)
+        moves[i] = FirstKeyCap(keys, kMoves[i]);
     bool arrows =
         moves[0] == "UP" && moves[1] == "DOWN" && moves[2] == "LEFT" && moves[3] == "RIGHT";
     std::string move =

@@ -68,6 +68,11 @@ public:
     // Device life. CreateDevice runs once; Reset applies a new mode.
     virtual bool CreateDevice(const PresentParameters& params) = 0;
     virtual bool Reset(const PresentParameters& params) = 0;
+    // Lost: the device cannot draw until it is made again, and the loop waits.
+    // An OpenGL context keeps what it holds through everything that loses a
+    // device elsewhere (a mode switch, another program taking the screen), and
+    // the game asks for no context that reports a driver's reset: GL is never
+    // lost. The null back end can be, so the loop's wait stays tested.
     virtual CooperativeLevel TestCooperativeLevel() { return CooperativeLevel::Ok; }
     virtual int BackBufferWidth() const = 0;
     virtual int BackBufferHeight() const = 0;

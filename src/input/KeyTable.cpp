@@ -8,11 +8,13 @@
 #include "util/StringUtil.h"
 
 namespace {
-constexpr std::string_view kSettingNames[kKeyActionCount] = {
+constexpr std::string_view kSettingNames[] = {
     "key_up",    "key_down",  "key_left",   "key_right",  "key_fire",
     "key_hover", "key_pause", "key_freeze", "key_catchup"};
-constexpr std::string_view kLabels[kKeyActionCount] = {
-    "UP", "DOWN", "LEFT", "RIGHT", "FIRE", "HOVER", "PAUSE", "FREEZE", "CATCH UP"};
+constexpr std::string_view kLabels[] = {"UP",    "DOWN",  "LEFT",   "RIGHT",   "FIRE",
+                                         "HOVER", "PAUSE", "FREEZE", "CATCH UP"};
+// A name left out would be read as empty: each table has one for every action.
+static_assert(std::size(kSettingNames) == kKeyActionCount && std::size(kLabels) == kKeyActionCount);
 constexpr std::string_view kNumbered = "key ";
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include "util/StringUtil.h"
 
 namespace {
-constexpr std::string_view kButtonNames[kControllerButtonCount] = {"A",
+constexpr std::string_view kButtonNames[] = {"A",
                                                                    "B",
                                                                    "X",
                                                                    "Y",
@@ -27,8 +27,11 @@ constexpr std::string_view kButtonNames[kControllerButtonCount] = {"A",
                                                                    "Paddle3",
                                                                    "Paddle4",
                                                                    "Touchpad"};
-constexpr std::string_view kSettingNames[kButtonCount] = {"pad_fire", "pad_hover", "pad_pause",
-                                                          "pad_freeze", "pad_catchup"};
+constexpr std::string_view kSettingNames[] = {"pad_fire", "pad_hover", "pad_pause", "pad_freeze",
+                                              "pad_catchup"};
+// A name left out would be read as empty: one for every button and every action.
+static_assert(std::size(kButtonNames) == kControllerButtonCount &&
+              std::size(kSettingNames) == kButtonCount);
 
 bool SameLetters(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {

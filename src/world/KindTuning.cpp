@@ -15,7 +15,7 @@ constexpr Rising kBossAimedSpeed{0.8f, 1.0f / 3.0f};
 constexpr Rising kBossRing{4.0f, 12.0f};
 
 // Indexed by Kind.
-constexpr std::array<KindTuning, static_cast<int>(KindId::Count)> kTuning = {{
+constexpr auto kTuning = std::to_array<KindTuning>({
     // Obj1: dives straight, spinning; a three-way spread twice in every hundred updates.
     {.model = "obj1", .hitPoints = kSmallHitPoints, .score = kSmallScore, .descent = 0.4f,
      .spin = 0.01f,
@@ -75,7 +75,9 @@ constexpr std::array<KindTuning, static_cast<int>(KindId::Count)> kTuning = {{
                .speed = kBossAimedSpeed}},
     // A part that ran out of time, flying off the top.
     {.model = "big1", .hitPoints = 0.0f, .score = 0, .descent = -1.0f},
-}};
+});
+// A kind left out would play with zeros.
+static_assert(kTuning.size() == static_cast<std::size_t>(KindId::Count));
 
 }  // namespace
 

@@ -26,8 +26,8 @@ void ScorePopup::Draw(const World& world) {
     // Placed by the screen's height on both axes, its width plays no part.
     auto h = static_cast<float>(world.ScreenHeight());
     constexpr float kPerUnit = 1.0f / field::kSize;
-    float px = (x + field::kHalf) * kPerUnit * h - 8.0f * static_cast<float>(length);
-    float py = (y + field::kHalf) * kPerUnit * h - 16.0f;
+    float px = (x + field::kHalf) * kPerUnit * h - kCentring * static_cast<float>(length);
+    float py = (y + field::kHalf) * kPerUnit * h - kRise;
     uint32_t color = ToArgb(ColorValue{1.0f, 1.0f, 1.0f, static_cast<float>(life) / 60.0f});
     world.Font().DrawText(text, px, py, color);
 }

@@ -11,6 +11,9 @@ public:
     bool Update(World& world) override;
     void Draw(const World& world) override;
 
+    // Drawn this far above where the points were won, centred by this much a character.
+    static constexpr float kRise = 16.0f, kCentring = 8.0f;
+
     char text[12];  // any int in decimal, with its sign and the terminating zero
     int life = 60;
     int length;

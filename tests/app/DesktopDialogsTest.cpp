@@ -9,6 +9,7 @@
 
 #include "app/platform/DesktopFileChooser.h"
 #include "app/platform/GtkDialogs.h"
+#include "support/MustHave.h"
 #include "video/Clips.h"
 
 namespace {
@@ -43,7 +44,7 @@ class DisplayDialogs : public ::testing::Test {
 protected:
     void SetUp() override {
         if (!std::getenv("DISPLAY") || !Shell("command -v xdotool >/dev/null")) {
-            GTEST_SKIP() << "needs a display and xdotool";
+            VELMORA_MISSING("needs a display and xdotool");
         }
         setenv("GSETTINGS_BACKEND", "memory", 1);
         setenv("NO_AT_BRIDGE", "1", 1);

@@ -9,6 +9,7 @@
 #include "app/platform/SdlPlatform.h"
 #include "app/platform/SdlWindow.h"
 #include "graphics/PictureFit.h"
+#include "support/MustHave.h"
 
 namespace {
 
@@ -59,8 +60,9 @@ SDL_Event DoubleClick() {
 
 struct DisplayWindow : ::testing::Test {
     void SetUp() override {
-        if (!platform.Error().empty())
-            GTEST_SKIP() << "no display to open a window on: " << platform.Error();
+        if (!platform.Error().empty()) {
+            VELMORA_MISSING("no display to open a window on: " << platform.Error());
+        }
         app = std::make_unique<WindowApp>(platform);
     }
     SdlPlatform platform;

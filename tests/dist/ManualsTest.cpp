@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/MustHave.h"
 #include "support/Programs.h"
 #include "support/TempDir.h"
 
@@ -119,7 +120,9 @@ TEST(Manuals, EveryOptionOfHelpIsInTheManualPageAndTheReadme) {
 }
 
 TEST(Manuals, ThePagesFormatWithoutAWarning) {
-    if (RunProgram("command -v groff").status != 0) GTEST_SKIP() << "groff is not installed";
+    if (RunProgram("command -v groff").status != 0) {
+        VELMORA_MISSING("groff is not installed");
+    }
     for (const Program& program : kPrograms) {
         std::string page = std::string(VELMORA_MANUALS) + "/" + program.name + ".6";
         ProgramRun run = RunProgram("LC_ALL=C.UTF-8 groff -man -ww -z -Tutf8 " + page);

@@ -208,7 +208,7 @@ TEST_F(GameFixture, TheWarningBlinksForTwoSecondsThenGoes) {
     bool was = false;
     for (int i = 0; i < 120; ++i) {
         Step();
-        bool now = !QuadsAt(640 / 2 - 32 + 2).empty();
+        bool now = !QuadsAt(kSceneTexts.warning.y + 2).empty();
         shown += now;
         changes += now != was;
         was = now;
@@ -258,9 +258,9 @@ TEST_F(BossStageFixture, TheBossHoldsTheStageWarnsAndItsEndStartsTheEndingOverTh
     EXPECT_EQ(Music().opened, std::vector{media.ExeDir() + "Media/Music/qz_megami(or).mid"});
     EXPECT_EQ(Video().stops, stops + 1);
     clear->counter = 2500;  // the credits
-    EXPECT_FALSE(QuadsAt(480 / 2 + 32 + 2).empty());
+    EXPECT_FALSE(QuadsAt(kSceneTexts.endingMiddle + kSceneTexts.creditDy + 2).empty());
     clear->counter = 8000;
-    EXPECT_FALSE(QuadsAt(480 / 2 + 64 + 2).empty());
+    EXPECT_FALSE(QuadsAt(kSceneTexts.endingMiddle + kSceneTexts.challengeDy + 2).empty());
     Step();  // the stage goes on: "play 4"
     EXPECT_EQ(Music().opened.back(), media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
 }

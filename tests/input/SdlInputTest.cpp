@@ -6,12 +6,15 @@
 #include "app/platform/SdlWindow.h"
 #include "input/PadTable.h"
 #include "input/platform/SdlInputSource.h"
+#include "support/MustHave.h"
 
 namespace {
 
 struct DisplayInput : ::testing::Test {
     void SetUp() override {
-        if (!platform.Error().empty()) GTEST_SKIP() << "no display: " << platform.Error();
+        if (!platform.Error().empty()) {
+            VELMORA_MISSING("no display: " << platform.Error());
+        }
         window = platform.CreateWindow("Velmora", 640, 480, "");
         ASSERT_NE(window, nullptr);
         SDL_Window* handle = static_cast<SdlWindow&>(*window).Handle();

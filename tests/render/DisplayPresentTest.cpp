@@ -8,6 +8,7 @@
 #include "graphics/Quad.h"
 #include "graphics/platform/GlBackend.h"
 #include "graphics/platform/SdlImageDecoder.h"
+#include "support/MustHave.h"
 
 namespace {
 
@@ -34,8 +35,9 @@ private:
 class DisplayPresent : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            GTEST_SKIP() << "no display: " << SDL_GetError();
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            VELMORA_MISSING("no display: " << SDL_GetError());
+        }
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);

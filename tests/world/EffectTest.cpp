@@ -16,8 +16,10 @@ TEST_F(EffectTest, PopUpsArePlacedByTheScreensHeightAndFade) {
         return Backend().quadDraws.at(0);
     };
     auto fresh = drawn();
-    EXPECT_EQ(fresh.x, 0.5f * 480 - 16);
-    EXPECT_EQ(fresh.y, 0.5f * 480 - 16);
+    // The middle of the field, on a screen as high as the world's.
+    const float middle = 0.5f * static_cast<float>(world.ScreenHeight());
+    EXPECT_EQ(fresh.x, middle - 2 * ScorePopup::kCentring);
+    EXPECT_EQ(fresh.y, middle - ScorePopup::kRise);
     popup.life = 2;
     auto fading = drawn();
     EXPECT_LT(fading.color >> 24, fresh.color >> 24);

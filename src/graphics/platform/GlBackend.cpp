@@ -28,7 +28,6 @@ bool GlBackend::CreateDevice(const PresentParameters& params) {
                      epoxy_gl_version() / 10, epoxy_gl_version() % 10);
         return false;
     }
-    hasResetStatus = epoxy_has_gl_extension("GL_ARB_robustness") || epoxy_gl_version() >= 45;
     presenter.ChooseRowOrder();
     // A driver that cannot build the shaders makes no device.
     if (!programs.CanBuild(state)) return false;
@@ -49,11 +48,6 @@ bool GlBackend::Reset(const PresentParameters& params) {
     }
     presenter.ForgetPacing();
     return true;
-}
-
-CooperativeLevel GlBackend::TestCooperativeLevel() {
-    if (hasResetStatus && glGetGraphicsResetStatus() != GL_NO_ERROR) return CooperativeLevel::Lost;
-    return CooperativeLevel::Ok;
 }
 
 bool GlBackend::CreateBackBuffer(int w, int h) {

@@ -26,7 +26,6 @@ public:
 
     bool CreateDevice(const PresentParameters& params) override;
     bool Reset(const PresentParameters& params) override;
-    CooperativeLevel TestCooperativeLevel() override;
     int BackBufferWidth() const override { return presenter.Width(); }
     int BackBufferHeight() const override { return presenter.Height(); }
     int DisplayRefreshRate() const override { return presenter.RefreshRate(); }
@@ -71,5 +70,4 @@ private:
     GlProgramCache programs{counters};
     GlBatcher batcher{pipeline, programs, counters};
     GlPresenter presenter;
-    bool hasResetStatus = false;
 };
