@@ -125,6 +125,9 @@ Applied Apply(const std::string& key, const std::string& value, std::string_view
     } else if (key == setting::kFullScreen) {
         applied.wanted = "yes or no";
         applied.used = ParseYesNo(value, settings.fullScreen);
+    } else if (key == setting::kEscQuits) {
+        applied.wanted = "yes or no";
+        applied.used = ParseYesNo(value, settings.escQuits);
     } else if (key == setting::kPicture) {
         applied.wanted = "aspect, integer or stretch";
         applied.used = ParsePicture(value, settings.picture);
@@ -170,6 +173,7 @@ std::string SettingValue(const Settings& settings, std::string_view key, const K
     if (key == setting::kMusicVolume) return std::to_string(settings.musicVolume);
     if (key == setting::kEffectsVolume) return std::to_string(settings.effectsVolume);
     if (key == setting::kFullScreen) return settings.fullScreen ? "yes" : "no";
+    if (key == setting::kEscQuits) return settings.escQuits ? "yes" : "no";
     if (key == setting::kPicture) return kPictureNames[static_cast<int>(settings.picture)];
     if (key == setting::kLevel) return settings.level;
     if (key == setting::kStage) return settings.stage;
@@ -201,6 +205,7 @@ Settings WithDefaultOptions(const Settings& settings) {
     Settings defaults;
     defaults.level = settings.level;
     defaults.stage = settings.stage;
+    defaults.escQuits = settings.escQuits;
     return defaults;
 }
 
@@ -233,6 +238,10 @@ std::string DefaultSettingsText(const KeyNames& names) {
         "#   integer  the largest whole multiple of 640 x 480 that fits, centred\n"
         "#   stretch  over the whole window, whatever its shape\n" +
         line(setting::kPicture) +
+        "\n"
+        "# Esc in a game: no opens the pause menu, yes quits the game at once.\n"
+        "# Default: " +
+        SettingValue(d, setting::kEscQuits, names) + ".\n" + line(setting::kEscQuits) +
         "\n"
         "# Keys for each action, as SDL names them (Up, Left Shift, Keypad 8, A,\n"
         "# Space, Return, Comma, ...), several separated by commas. Esc, F11 and Alt\n"

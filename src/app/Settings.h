@@ -22,6 +22,8 @@ struct Settings {
     std::string level = "easy";
     // A file name in the player's stages folder; empty for the game's own stage.
     std::string stage;
+    // Esc in a game quits at once, as it first did; otherwise it pauses.
+    bool escQuits = false;
     bool operator==(const Settings&) const = default;
 };
 
@@ -33,6 +35,7 @@ constexpr std::string_view kFullScreen = "fullscreen";
 constexpr std::string_view kPicture = "picture";
 constexpr std::string_view kLevel = "level";
 constexpr std::string_view kStage = "stage";
+constexpr std::string_view kEscQuits = "esc_quits";
 }  // namespace setting
 
 struct LoadedSettings {

@@ -234,7 +234,9 @@ void GameApp::Update() {
     presses.Clear();
 }
 
-void GameApp::Step(const PadState& pad) {
+void GameApp::Step(const PadState& given) {
+    PadState pad = given;
+    if (escPress) pad.buttons[*std::exchange(escPress, std::nullopt)] = true;
     stepPad = pad;
     session->Record(pad);
     World& world = session->Field();
@@ -304,7 +306,18 @@ void GameApp::OnEscape() {
         LeaveReplay();
         return;
     }
-    // Esc goes back from a menu; where nothing takes it, it quits as it always did.
+    // In a game Esc is the pause key (or, asking, the pause menu's back), so a
+    // replay plays it as it was; the player's settings may keep its written
+    // quit at once. Elsewhere it goes back from a menu, and where nothing takes
+    // it, it quits as it always did.
+    if (!settings.escQuits && session->Recording() && scenePool.Has(SceneKind::StageRunner) &&
+        !scenePool.Has(SceneKind::GameOver)) {
+        const Pause* pause = nullptr;
+        for (Scene* scene : Each<Scene>(scenePool.Pool()))
+            pause = pause ? pause : dynamic_cast<const Pause*>(scene);
+        escPress = pause && pause->confirming ? kButtonHover : kButtonPause;
+        return;
+    }
     if (!scenePool.Back()) AppFramework::OnEscape();
 }
 

@@ -69,7 +69,10 @@ public:
     bool Practice(int start, int options);
     void StartPractice(int start, int options) override { Practice(start, options); }
     // Ends the main loop.
-    void Quit() override { EndRun(0); }
+    // A replay that chose QUIT GAME ends with its recording, not the viewer's program.
+    void Quit() override {
+        if (!playback) EndRun(0);
+    }
     // The title comes back at the end of this step.
     void RequestReturnToTitle() override { returnToTitle = true; }
 
@@ -212,6 +215,8 @@ private:
     bool returnToTitle = false;
     bool toggleLatch = false;
     PadState stepPad;
+    // A button Esc pressed for the next step: recorded as if its key had been.
+    std::optional<PadButton> escPress;
     // The keys and buttons pressed since the last frame, and the viewer's pad
     // of the last frame: playback's controls act on presses.
     Presses presses;

@@ -18,7 +18,7 @@ constexpr MenuLayout kLayouts[] = {
      .messageY = 0, .shownRows = 11, .other = 0xFF8088A0, .shadowed = true},
     // Pause: under "PAUSE", which stands at (200, 240), over the field.
     {.x = 200, .y = 272, .rowHeight = 20, .valueX = 0, .headingY = 240, .hintY = 0,
-     .messageY = 0, .shownRows = 2, .other = 0xFF8088A0, .shadowed = true},
+     .messageY = 0, .shownRows = 3, .other = 0xFF8088A0, .shadowed = true},
     // Replays: a row each, in columns under their captions (at headingY + 20).
     {.x = 40, .y = 112, .rowHeight = 18, .valueX = 0, .headingY = 72, .hintY = 452,
      .messageY = 428, .shownRows = 17, .other = 0xFF8088A0, .shadowed = true},

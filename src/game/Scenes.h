@@ -128,7 +128,8 @@ public:
 
     bool held = true;
     MenuList menu;
-    bool confirming = false;
+    // The row asked about (QUIT TO TITLE or QUIT GAME), 0 while none is.
+    int confirming = 0;
 };
 
 // "GAME OVER" (with "HI SCORE!" for a record) for 151 updates, then the title.

@@ -8,7 +8,7 @@
 namespace {
 constexpr int kReadyUpdates = 50;
 constexpr int kWarningUpdates = 120;
-enum PauseRow { kContinue, kQuitToTitle };
+enum PauseRow { kContinue, kQuitToTitle, kQuitGame, kPauseRows };
 enum ConfirmRow { kNo, kYes };
 }  // namespace
 
@@ -36,7 +36,7 @@ bool StageRunner::Update() {
     return true;
 }
 
-Pause::Pause(SceneHost& host) : Scene(host), menu(2) {
+Pause::Pause(SceneHost& host) : Scene(host), menu(kPauseRows) {
     host.Game().SetPaused(true);
 }
 
@@ -52,17 +52,24 @@ bool Pause::Update() {
     MenuAction action = menu.Read(host.Pad());
     if (confirming) {
         if (action == MenuAction::Confirm && menu.Cursor() == kYes) {
-            host.Game().RequestReturnToTitle();
+            if (confirming == kQuitGame) {
+                host.Game().Quit();
+            } else {
+                host.Game().RequestReturnToTitle();
+            }
         } else if (action == MenuAction::Confirm || action == MenuAction::Back) {
-            confirming = false;
-            menu.SetCursor(kQuitToTitle);
+            menu.SetRows(kPauseRows);
+            menu.SetCursor(confirming);
+            confirming = 0;
         }
         return true;
     }
     if (action == MenuAction::Back) return false;
     if (action != MenuAction::Confirm) return true;
     if (menu.Cursor() == kContinue) return false;
-    confirming = true;
+    // Either way the game under way is left: asked first.
+    confirming = menu.Cursor();
+    menu.SetRows(2);
     menu.SetCursor(kNo);
     return true;
 }
@@ -70,11 +77,16 @@ bool Pause::Update() {
 void Pause::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Pause);
     const BitmapFont& font = host.Screen().Font();
-    font.DrawTextShadowed(confirming ? "QUIT TO TITLE?" : "PAUSE", kSceneTexts.pauseX,
-                          layout.headingY, kTextWhite, kTextShadow);
-    static const MenuRowText kPauseRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}};
+    const char* heading = confirming == kQuitGame      ? "QUIT GAME?"
+                          : confirming == kQuitToTitle ? "QUIT TO TITLE?"
+                                                       : "PAUSE";
+    font.DrawTextShadowed(heading, kSceneTexts.pauseX, layout.headingY, kTextWhite, kTextShadow);
+    static const MenuRowText kRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}, {"QUIT GAME", ""}};
     static const MenuRowText kConfirmRows[] = {{"NO", ""}, {"YES", ""}};
-    DrawMenuRows(font, layout, confirming ? kConfirmRows : kPauseRows, menu.Cursor());
+    DrawMenuRows(font, layout,
+                 confirming ? std::span<const MenuRowText>(kConfirmRows)
+                            : std::span<const MenuRowText>(kRows),
+                 menu.Cursor());
 }
 
 bool Warning::Update() {

@@ -171,6 +171,29 @@ TEST(Playback, TakingOverKeepsOneGameThatPlaysBackToItsEnd) {
     EXPECT_TRUE(replayed.sim.App().ReplayMatched());
 }
 
+// A pause Esc opened and closed is in the kept game like the pause key's, so
+// the replay pauses where the game did and ends where it ended.
+TEST(Playback, APauseByEscPlaysBackAsItWasPlayed) {
+    Simulation sim(MediaDir());
+    sim.Step(Pad({Hold::Fire}));  // START
+    for (int i = 0; i < 400; ++i)
+        sim.Step(Pad({i % 120 < 60 ? Hold::Left : Hold::Right, Hold::Fire}));
+    sim.App().OnEscape();
+    for (int i = 0; i < 90; ++i)
+        sim.Step();
+    sim.App().OnEscape();
+    for (int i = 0; i < 400; ++i)
+        sim.Step(Pad({Hold::Fire}));
+    sim.App().RequestReturnToTitle();
+    sim.Step();
+    ASSERT_NE(sim.App().LastGame(), nullptr);
+    Replay kept = *sim.App().LastGame();
+    kept.modelsHash = HashModels(MediaDir());
+    Viewer replayed(kept);
+    ASSERT_TRUE(replayed.ToTheEnd());
+    EXPECT_TRUE(replayed.sim.App().ReplayMatched());
+}
+
 namespace {
 
 // The game with a folder of kept replays, at the title.

@@ -123,6 +123,63 @@ TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
     EXPECT_EQ(Music().opened[1], media.ExeDir() + "Media/Music/qz_bossbattle1.mid");
 }
 
+// Esc in a game is the pause key: it pauses and resumes. Leaving the game from
+// the pause menu, to the title or out of the program, asks first, and Esc
+// then takes the question back.
+TEST_F(StageFixture, EscPausesAndTheGameIsLeftOnlyAfterAQuestion) {
+    Begin();
+    app.OnEscape();
+    Step();
+    ASSERT_NE(Find<Pause>(), nullptr);
+    EXPECT_TRUE(world.IsPaused());
+    Step();  // a frame or more between two presses, as a hand makes them
+    app.OnEscape();
+    Step();
+    EXPECT_EQ(Find<Pause>(), nullptr);
+    EXPECT_FALSE(world.IsPaused());
+
+    Step();
+    app.OnEscape();
+    Step();
+    Step();
+    for (int i = 0; i < 2; ++i) {
+        Step(Pad({Hold::Down}));
+        Step();
+    }
+    Step(Pad({Hold::Fire}));  // QUIT GAME
+    Step();
+    ASSERT_NE(Find<Pause>(), nullptr);
+    EXPECT_EQ(Find<Pause>()->confirming, 2);
+    app.OnEscape();  // no, after all
+    Step();
+    EXPECT_EQ(Find<Pause>()->confirming, 0);
+    EXPECT_TRUE(world.IsPaused());
+    EXPECT_FALSE(app.ExitStatus());
+    Step();
+    Step(Pad({Hold::Fire}));
+    Step();
+    Step(Pad({Hold::Down}));  // YES
+    Step();
+    Step(Pad({Hold::Fire}));
+    EXPECT_EQ(app.ExitStatus(), 0);
+}
+
+// The written behaviour is a setting away: Esc quits from a game at once.
+TEST(EscQuits, TheSettingMakesEscQuitAGameAtOnce) {
+    TestMedia media("play 0\nsleep 600\n");
+    HeadlessPlatform::Options options;
+    options.exeDir = media.ExeDir();
+    HeadlessPlatform platform(options);
+    GameStart start;
+    start.settings.escQuits = true;
+    GameApp app(platform, start);
+    app.StartGame();
+    for (int i = 0; i < 60; ++i)
+        app.Update();
+    app.OnEscape();
+    EXPECT_EQ(app.ExitStatus(), 0);
+}
+
 // Pieces 9 and -1 do not exist: the stage goes on without them.
 TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitle) {
     app.StartGame();
