@@ -21,7 +21,7 @@ struct OptionRow {
     int action = 0;  // a KeyAction for a key's row, a PadButton for a button's
 };
 
-constexpr std::array<OptionRow, 20> kRows = {{
+constexpr auto kRows = std::to_array<OptionRow>({
     {Setting::Music},
     {Setting::Effects},
     {Setting::FullScreen},
@@ -35,14 +35,16 @@ constexpr std::array<OptionRow, 20> kRows = {{
     {Setting::Key, static_cast<int>(KeyAction::Pause)},
     {Setting::Key, static_cast<int>(KeyAction::Freeze)},
     {Setting::Key, static_cast<int>(KeyAction::CatchUp)},
+    {Setting::Key, static_cast<int>(KeyAction::Focus)},
     {Setting::Button, kButtonFire},
     {Setting::Button, kButtonHover},
     {Setting::Button, kButtonPause},
     {Setting::Button, kButtonFreeze},
     {Setting::Button, kButtonCatchUp},
+    {Setting::Button, kButtonFocus},
     {Setting::Defaults},
     {Setting::Back},
-}};
+});
 
 constexpr int kVolumeStep = 10;
 constexpr auto kPictureNames = std::to_array<const char*>({"ASPECT", "INTEGER", "STRETCH"});

@@ -4,7 +4,8 @@ void ApplyKeyboard(const KeyTable& keys, std::span<const uint8_t> held, PadState
     // The first actions are the directions, the rest the buttons in their order.
     constexpr int kDirections = 4;
     static_assert(static_cast<int>(KeyAction::Fire) == kDirections + kButtonFire &&
-                  static_cast<int>(KeyAction::CatchUp) == kDirections + kButtonCatchUp);
+                  static_cast<int>(KeyAction::Focus) == kDirections + kButtonFocus &&
+                  kKeyActionCount == kDirections + kButtonCount);
     bool direction[kDirections] = {};  // up, down, left, right
     for (const KeyBinding& key : keys) {
         if (key.scancode < 0 || static_cast<size_t>(key.scancode) >= held.size() ||

@@ -8,11 +8,11 @@
 #include "util/StringUtil.h"
 
 namespace {
-constexpr std::string_view kSettingNames[] = {
-    "key_up",    "key_down",  "key_left",   "key_right",  "key_fire",
-    "key_hover", "key_pause", "key_freeze", "key_catchup"};
-constexpr std::string_view kLabels[] = {"UP",    "DOWN",  "LEFT",   "RIGHT",   "FIRE",
-                                         "HOVER", "PAUSE", "FREEZE", "CATCH UP"};
+constexpr std::string_view kSettingNames[] = {"key_up",      "key_down",  "key_left",  "key_right",
+                                              "key_fire",    "key_hover", "key_pause", "key_freeze",
+                                              "key_catchup", "key_focus"};
+constexpr std::string_view kLabels[] = {"UP",    "DOWN",  "LEFT",   "RIGHT",    "FIRE",
+                                        "HOVER", "PAUSE", "FREEZE", "CATCH UP", "FOCUS"};
 // A name left out would be read as empty: each table has one for every action.
 static_assert(std::size(kSettingNames) == kKeyActionCount && std::size(kLabels) == kKeyActionCount);
 constexpr std::string_view kNumbered = "key ";
@@ -21,10 +21,19 @@ constexpr std::string_view kNumbered = "key ";
 const KeyTable& DefaultKeys() {
     using namespace scancode;
     static const KeyTable keys = {
-        {kUp, KeyAction::Up},       {kDown, KeyAction::Down}, {kLeft, KeyAction::Left},
-        {kRight, KeyAction::Right}, {kZ, KeyAction::Fire},    {kSpace, KeyAction::Fire},
-        {kReturn, KeyAction::Fire}, {kX, KeyAction::Hover},   {kC, KeyAction::Pause},
-        {kV, KeyAction::Freeze},    {kB, KeyAction::CatchUp},
+        {kUp, KeyAction::Up},
+        {kDown, KeyAction::Down},
+        {kLeft, KeyAction::Left},
+        {kRight, KeyAction::Right},
+        {kZ, KeyAction::Fire},
+        {kSpace, KeyAction::Fire},
+        {kReturn, KeyAction::Fire},
+        {kX, KeyAction::Hover},
+        {kC, KeyAction::Pause},
+        {kV, KeyAction::Freeze},
+        {kB, KeyAction::CatchUp},
+        {kLeftShift, KeyAction::Focus},
+        {kRightShift, KeyAction::Focus},
     };
     return keys;
 }

@@ -11,8 +11,19 @@
 #include "input/PadState.h"
 
 // The directions first, then the buttons in PadButton's order.
-enum class KeyAction : uint8_t { Up, Down, Left, Right, Fire, Hover, Pause, Freeze, CatchUp };
-constexpr int kKeyActionCount = 9;
+enum class KeyAction : uint8_t {
+    Up,
+    Down,
+    Left,
+    Right,
+    Fire,
+    Hover,
+    Pause,
+    Freeze,
+    CatchUp,
+    Focus
+};
+constexpr int kKeyActionCount = 10;
 
 // The action a pad button stands for.
 constexpr KeyAction ButtonAction(PadButton button) {
@@ -26,7 +37,8 @@ constexpr int kB = 5, kC = 6, kV = 25, kX = 27, kZ = 29;
 constexpr int kReturn = 40, kEscape = 41, kSpace = 44, kPeriod = 55, kF11 = 68;
 constexpr int kHome = 74, kPageUp = 75, kDelete = 76, kPageDown = 78;
 constexpr int kRight = 79, kLeft = 80, kDown = 81, kUp = 82;
-constexpr int kKeypadEnter = 88, kLeftAlt = 226, kRightAlt = 230;
+constexpr int kKeypadEnter = 88, kLeftShift = 225, kLeftAlt = 226, kRightShift = 229,
+              kRightAlt = 230;
 }  // namespace scancode
 
 struct KeyBinding {

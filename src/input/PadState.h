@@ -6,7 +6,8 @@ enum PadButton : int {
     kButtonPause = 2,    // C, the pad's X or Start: pause; also confirms in the menu
     kButtonFreeze = 3,   // V or the pad's Y: freezes the game
     kButtonCatchUp = 4,  // B or the pad's Back: switches the catch-up of missed frames
-    kButtonCount = 5,
+    kButtonFocus = 5,    // Shift or the pad's right shoulder: slow, with the hit box shown
+    kButtonCount = 6,
 };
 
 // The held state the game reads once per update step: the keyboard and the

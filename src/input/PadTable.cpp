@@ -7,28 +7,28 @@
 
 namespace {
 constexpr std::string_view kButtonNames[] = {"A",
-                                                                   "B",
-                                                                   "X",
-                                                                   "Y",
-                                                                   "Back",
-                                                                   "Guide",
-                                                                   "Start",
-                                                                   "LeftStick",
-                                                                   "RightStick",
-                                                                   "LeftShoulder",
-                                                                   "RightShoulder",
-                                                                   "DPadUp",
-                                                                   "DPadDown",
-                                                                   "DPadLeft",
-                                                                   "DPadRight",
-                                                                   "Misc1",
-                                                                   "Paddle1",
-                                                                   "Paddle2",
-                                                                   "Paddle3",
-                                                                   "Paddle4",
-                                                                   "Touchpad"};
-constexpr std::string_view kSettingNames[] = {"pad_fire", "pad_hover", "pad_pause", "pad_freeze",
-                                              "pad_catchup"};
+                                             "B",
+                                             "X",
+                                             "Y",
+                                             "Back",
+                                             "Guide",
+                                             "Start",
+                                             "LeftStick",
+                                             "RightStick",
+                                             "LeftShoulder",
+                                             "RightShoulder",
+                                             "DPadUp",
+                                             "DPadDown",
+                                             "DPadLeft",
+                                             "DPadRight",
+                                             "Misc1",
+                                             "Paddle1",
+                                             "Paddle2",
+                                             "Paddle3",
+                                             "Paddle4",
+                                             "Touchpad"};
+constexpr std::string_view kSettingNames[] = {"pad_fire",   "pad_hover",   "pad_pause",
+                                              "pad_freeze", "pad_catchup", "pad_focus"};
 // A name left out would be read as empty: one for every button and every action.
 static_assert(std::size(kButtonNames) == kControllerButtonCount &&
               std::size(kSettingNames) == kButtonCount);
@@ -43,8 +43,13 @@ bool SameLetters(std::string_view a, std::string_view b) {
 const PadTable& DefaultPad() {
     using enum ControllerButton;
     static const PadTable pad = {
-        {A, kButtonFire},      {B, kButtonHover},  {X, kButtonPause},
-        {Start, kButtonPause}, {Y, kButtonFreeze}, {Back, kButtonCatchUp},
+        {A, kButtonFire},
+        {B, kButtonHover},
+        {X, kButtonPause},
+        {Start, kButtonPause},
+        {Y, kButtonFreeze},
+        {Back, kButtonCatchUp},
+        {RightShoulder, kButtonFocus},
     };
     return pad;
 }

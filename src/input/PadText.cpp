@@ -16,6 +16,7 @@ constexpr Key kKeys[] = {
     {'U', &PadState::up, -1},     {'D', &PadState::down, -1},    {'L', &PadState::left, -1},
     {'R', &PadState::right, -1},  {'Z', nullptr, kButtonFire},   {'X', nullptr, kButtonHover},
     {'C', nullptr, kButtonPause}, {'V', nullptr, kButtonFreeze}, {'B', nullptr, kButtonCatchUp},
+    {'S', nullptr, kButtonFocus},
 };
 
 bool& Held(PadState& pad, const Key& key) {

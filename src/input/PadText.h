@@ -1,6 +1,7 @@
 #pragma once
 // A pad state as text, for recorded games: the directions U D L R and the
-// buttons Z (fire), X (hover), C (pause), V (freeze) and B (catch-up). Nothing
+// buttons Z (fire), X (hover), C (pause), V (freeze), B (catch-up) and S
+// (focus). Nothing
 // held is an empty text.
 //
 // A recording holds a line per run of equal steps: the number of steps, a

@@ -15,6 +15,9 @@ constexpr float kBankStep = 0.02f;
 constexpr float kBankLimit = 0.1f;
 constexpr int kTrailingFire = 15;
 constexpr float kOptionSpeed = 0.8f;
+// Focused, the ship moves at this share of its speed, its hit box shown.
+constexpr float kFocusSpeed = 0.4f;
+constexpr uint32_t kHitBoxEdge = 0xFFFFFFFF, kHitBoxShade = 0xC0000000;
 }  // namespace
 
 ObjectPool& PlayerShip::PoolIn(World& world) {
@@ -64,6 +67,10 @@ bool PlayerShip::Update(World& world) {
     if (vx != 0.0f && vy != 0.0f) {
         vx *= field::kDiagonal;
         vy *= field::kDiagonal;
+    }
+    if (pad.Held(kButtonFocus)) {
+        vx *= kFocusSpeed;
+        vy *= kFocusSpeed;
     }
     x = std::clamp(x + vx, -field::kShipBound, field::kShipBound);
     y = std::clamp(y + vy, -field::kShipBound, field::kShipBound);
@@ -141,4 +148,18 @@ void PlayerShip::Draw(const World& world) {
         ship.Draw({optionSlots[i].x, depth, -optionSlots[i].y}, {0.6f, 0.6f, 0.6f},
                   {0.125f, 0, -bank}, RotationOrder::ZYX, alpha, false);
     }
+    if (world.Pad().Held(kButtonFocus)) DrawHitBox(world);
+}
+
+void PlayerShip::DrawHitBox(const World& world) const {
+    // The field fills the screen, across and down.
+    const float across = static_cast<float>(world.ScreenWidth()) / field::kSize;
+    const float down = static_cast<float>(world.ScreenHeight()) / field::kSize;
+    const float left = (x + hitLeft + field::kHalf) * across;
+    const float top = (y + hitTop + field::kHalf) * down;
+    const float width = (hitRight - hitLeft) * across, height = (hitBottom - hitTop) * down;
+    // A dark frame around a white one, so it shows over bright and dark alike.
+    world.FillOnScreen(left - 1, top - 1, width + 2, height + 2, kHitBoxShade);
+    world.FillOnScreen(left, top, width, height, kHitBoxEdge);
+    world.FillOnScreen(left + 1, top + 1, width - 2, height - 2, kHitBoxShade);
 }

@@ -19,6 +19,8 @@ public:
     // The ship and its options. The ship's own draw keeps whatever blending the
     // previous draw left.
     void Draw(const World& world) override;
+    // While focused: the box bullets hit, exactly, in the screen's pixels.
+    void DrawHitBox(const World& world) const;
 
     // One volley: three shots from the ship, one from each option.
     void Fire(World& world);

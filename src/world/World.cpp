@@ -1,6 +1,7 @@
 #include "world/World.h"
 
 #include "graphics/GraphicsDevice.h"
+#include "graphics/Quad.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
 #include "world/Effect.h"
@@ -96,6 +97,14 @@ void World::EndBossFight() {
 
 int World::ScreenHeight() const {
     return assets.screen->GetHeight();
+}
+
+int World::ScreenWidth() const {
+    return assets.screen->GetWidth();
+}
+
+void World::FillOnScreen(float x, float y, float width, float height, uint32_t color) const {
+    FillRect(assets.screen->GetDevice(), x, y, width, height, color);
 }
 
 void World::AddScore(int points) {

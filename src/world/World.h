@@ -27,8 +27,9 @@ struct WorldAssets {
     const BitmapFont* font = nullptr;
     SoundPlayer* soundPlayer = nullptr;
     std::array<SoundEffect, kSoundCount> sounds{};
-    // The screen the field is drawn on: score pop-ups place themselves by its height.
-    const GraphicsDevice* screen = nullptr;
+    // The screen the field is drawn on: score pop-ups place themselves by its
+    // height, and the ship's hit box is drawn on it in pixels.
+    GraphicsDevice* screen = nullptr;
 };
 
 // The play field: its pools, the ship, the score, the lives and the random
@@ -83,6 +84,9 @@ public:
     const ModelTable& NeedleTable() const { return needleTable; }
     const BitmapFont& Font() const { return *assets.font; }
     int ScreenHeight() const;
+    int ScreenWidth() const;
+    // A rectangle in the screen's pixels, over what is drawn.
+    void FillOnScreen(float x, float y, float width, float height, uint32_t color) const;
     void PlaySound(SoundRef sound) { assets.soundPlayer->Play(assets.sounds[sound.index]); }
 
     PlayerShip* GetPlayer() const { return player; }

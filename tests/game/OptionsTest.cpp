@@ -85,10 +85,10 @@ enum Row {
     KeyHover,
     KeyPause,
     KeyFreeze,
-    PadFire = 13,
+    PadFire = 14,
     PadHover,
     PadPause,
-    Defaults = 18,
+    Defaults = 20,
     Back
 };
 

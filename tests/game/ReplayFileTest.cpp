@@ -43,7 +43,7 @@ Replay Sample() {
     r.input = {{3, PadFromText("RZ")},
                {1, PadState{}},
                {2, PadFromText("LZ")},
-               {1, PadFromText("UDXCVB")}};
+               {1, PadFromText("UDXCVBS")}};
     return r;
 }
 
@@ -116,7 +116,7 @@ TEST(ReplayFile, IsWrittenLineByLineInItsOrder) {
               "3 RZ\n"
               "1 \n"
               "2 LZ\n"
-              "1 UDXCVB\n");
+              "1 UDXCVBS\n");
 }
 
 TEST(ReplayFile, ReadsBackEveryFieldAndAnyByteOfTheStagesPath) {

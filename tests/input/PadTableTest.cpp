@@ -16,19 +16,21 @@ TEST(PadTable, HeldButtonsPressTheActionsTheTableGivesThem) {
         return pressed;
     };
     using enum ControllerButton;
-    // As the pad always played: A fires, B hovers, X or Start pause, Y freezes, Back catches up.
-    EXPECT_EQ(Read(DefaultPad(), {A}), "10000");
-    EXPECT_EQ(Read(DefaultPad(), {B, Start}), "01100");
-    EXPECT_EQ(Read(DefaultPad(), {X}), "00100");
-    EXPECT_EQ(Read(DefaultPad(), {Y, Back}), "00011");
-    EXPECT_EQ(Read(DefaultPad(), {Guide, LeftShoulder, DPadUp}), "00000");
+    // As the pad always played: A fires, B hovers, X or Start pause, Y freezes, Back catches
+    // up; and the right shoulder focuses.
+    EXPECT_EQ(Read(DefaultPad(), {A}), "100000");
+    EXPECT_EQ(Read(DefaultPad(), {B, Start}), "011000");
+    EXPECT_EQ(Read(DefaultPad(), {X}), "001000");
+    EXPECT_EQ(Read(DefaultPad(), {Y, Back}), "000110");
+    EXPECT_EQ(Read(DefaultPad(), {RightShoulder}), "000001");
+    EXPECT_EQ(Read(DefaultPad(), {Guide, LeftShoulder, DPadUp}), "000000");
 
-    const ControllerButton shoulders[] = {LeftShoulder, RightShoulder};
-    PadTable table = Rebind(DefaultPad(), kButtonFire, shoulders);
-    EXPECT_EQ(Read(table, {A}), "00000");
-    EXPECT_EQ(Read(table, {RightShoulder}), "10000");
+    const ControllerButton others[] = {LeftShoulder, Paddle1};
+    PadTable table = Rebind(DefaultPad(), kButtonFire, others);
+    EXPECT_EQ(Read(table, {A}), "000000");
+    EXPECT_EQ(Read(table, {Paddle1}), "100000");
     // A table from elsewhere never reads past the buttons there are.
-    EXPECT_EQ(Read({{static_cast<ControllerButton>(40), kButtonFire}}, {}), "00000");
+    EXPECT_EQ(Read({{static_cast<ControllerButton>(40), kButtonFire}}, {}), "000000");
 }
 
 TEST(PadTable, ButtonNamesReadInAnyCaseAndWriteAsTheFileShowsThem) {

@@ -4,7 +4,7 @@
 #include "input/PadState.h"
 
 // The keys of a step.
-enum class Hold { Up, Down, Left, Right, Fire, Hover, Pause, Freeze, CatchUp };
+enum class Hold { Up, Down, Left, Right, Fire, Hover, Pause, Freeze, CatchUp, Focus };
 
 inline PadState Pad(std::initializer_list<Hold> held = {}) {
     PadState pad;
@@ -16,7 +16,8 @@ inline PadState Pad(std::initializer_list<Hold> held = {}) {
                     &pad.buttons[kButtonHover],
                     &pad.buttons[kButtonPause],
                     &pad.buttons[kButtonFreeze],
-                    &pad.buttons[kButtonCatchUp]};
+                    &pad.buttons[kButtonCatchUp],
+                    &pad.buttons[kButtonFocus]};
     for (Hold h : held)
         *keys[static_cast<int>(h)] = true;
     return pad;

@@ -40,6 +40,37 @@ TEST_F(PlayerShipTest, TheShipStaysOnTheFieldAndLevelsOutWhenLetGo) {
     }
 }
 
+// Focus slows the ship to a share of its speed, diagonals too, and shows the
+// box bullets hit; let go, the ship moves exactly as it always did.
+TEST_F(PlayerShipTest, FocusSlowsTheShipAndShowsItsHitBoxWhileHeld) {
+    PlayerActive& ship = Place(0, 0, 0);
+    Step(Pad({Hold::Right}));
+    const float full = ship.x;
+    EXPECT_EQ(full, field::kShipSpeed);
+    Step(Pad({Hold::Right, Hold::Focus}));
+    const float slow = ship.x - full;
+    EXPECT_GT(slow, 0.0f);
+    EXPECT_LT(slow, full / 2);
+    const float x = ship.x, y = ship.y;
+    Step(Pad({Hold::Left, Hold::Up, Hold::Focus}));
+    EXPECT_FLOAT_EQ(x - ship.x, slow * field::kDiagonal);
+    EXPECT_FLOAT_EQ(y - ship.y, slow * field::kDiagonal);
+
+    // Drawn in pixels round the ship's place: its box, a little frame around it.
+    auto boxes = [&] {
+        Backend().Forget();
+        world.Draw();
+        return Backend().quadDraws.size();
+    };
+    world.SetPad(Pad());
+    const std::size_t plain = boxes();
+    world.SetPad(Pad({Hold::Focus}));
+    EXPECT_EQ(boxes(), plain + 3);
+    const auto& frame = Backend().quadDraws.at(plain);
+    const float across = static_cast<float>(world.ScreenWidth()) / field::kSize;
+    EXPECT_FLOAT_EQ(frame.x, (ship.x + ship.hitLeft + field::kHalf) * across - 1);
+}
+
 TEST_F(PlayerShipTest, HoveringOptionsTakeTheFirstEnemiesInListOrder) {
     PlayerActive& ship = Place(0, 0, 2);
     for (int i = 0; i < 12; ++i)  // more enemies than there can be options
