@@ -47,6 +47,7 @@ void AppFramework::HandleEvent(const ShellEvent& event) {
             break;
         case ShellEventKind::ToggleFullScreen:
             ToggleFullScreen();
+            OnFullScreenSwitched();
             break;
         case ShellEventKind::FocusLost:
             focused = false;

@@ -31,6 +31,9 @@ public:
     virtual void RestoreDeviceObjects() {}
     // Esc; unless the game has a use for it, the game ends at once.
     virtual void OnEscape() { CloseWindow(); }
+    // The player switched between window and full screen (Alt+Enter, F11, a
+    // double click): a game may remember it.
+    virtual void OnFullScreenSwitched() {}
     // A key other than Esc and the display mode's (its scancode), and a
     // controller's button, as they are pressed; repeats do not count.
     virtual void OnKeyPressed(int /*scancode*/) {}

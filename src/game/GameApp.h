@@ -55,6 +55,7 @@ public:
     void Render() override;
     void RestoreDeviceObjects() override;
     void OnEscape() override;
+    void OnFullScreenSwitched() override;
     void OnKeyPressed(int scancode) override { presses.Key(scancode); }
     void OnPadButtonPressed(int button) override { presses.Button(button); }
 

@@ -14,6 +14,13 @@ std::string GameApp::ChangeOptions(const Settings& changed,
     return KeepSettings(keys);
 }
 
+void GameApp::OnFullScreenSwitched() {
+    // The OPTIONS row, the file and the screen say the same, and a later
+    // change of another option does not switch it back.
+    settings.fullScreen = fullScreen;
+    KeepSettings({{setting::kFullScreen}});
+}
+
 std::string GameApp::KeepSettings(std::span<const std::string_view> keys) {
     SettingsWrite write = SaveSettings(settingsPath, settings, keys, keyNames);
     if (write.written) return "";

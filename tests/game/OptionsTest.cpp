@@ -238,3 +238,26 @@ TEST(OptionsScreen, AFileThatCannotBeWrittenIsSaidAndTheChangeHoldsForThisRun) {
         << options->message;
     EXPECT_TRUE(fs::is_directory(file));
 }
+
+// F11 (Alt+Enter, a double click) and the FULL SCREEN row are one setting: the
+// switch is written to the file, the row shows it, and changing another option
+// afterwards does not switch it back.
+TEST(OptionsScreen, TheFullScreenKeyAndTheRowAndTheFileAgree) {
+    TempDir dir("options_full_screen");
+    const fs::path file = dir / "settings.ini";
+    std::ofstream(file) << kPlayersFile << "fullscreen = yes\n";
+    OptionsGame game(file);
+    game.app->SetFullScreen(true);
+    game.app->HandleEvent({ShellEventKind::ToggleFullScreen});
+    EXPECT_FALSE(game.app->Options().InFullScreen());
+    EXPECT_FALSE(LoadSettings(file.string(), NumberedKeyNames()).settings.fullScreen);
+    EXPECT_FALSE(game.app->Options().Current().fullScreen);
+
+    Settings quieter = game.app->Options().Current();
+    quieter.musicVolume = 40;
+    const std::string_view music[] = {setting::kMusicVolume};
+    game.app->Options().ChangeOptions(quieter, music);
+    EXPECT_FALSE(game.app->Options().InFullScreen());
+    game.app->HandleEvent({ShellEventKind::ToggleFullScreen});
+    EXPECT_TRUE(LoadSettings(file.string(), NumberedKeyNames()).settings.fullScreen);
+}
