@@ -330,7 +330,7 @@ void GameApp::Render() {
     world.Draw();
     scenePool.DrawAll();
     DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight(),
-                      session->Practising());
+                      {.practice = session->Practising(), .catchUp = clock.catchUp});
     if (playback) DrawPlaybackBar(backend, *font, *playback);
 }
 

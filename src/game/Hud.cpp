@@ -12,7 +12,7 @@ constexpr uint32_t kGaugeShadow = 0x80404040, kGauge = 0xFFFF0000;
 }  // namespace
 
 void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Texture& lifeIcon,
-                       const World& world, int screenHeight, bool practice) {
+                       const World& world, int screenHeight, HudWords words) {
     // A full gauge is as long as the screen is high.
     float gauge = static_cast<float>(screenHeight) * world.GetBossGauge();
     const HudLayout& at = kHud;
@@ -25,8 +25,12 @@ void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Text
     font.DrawTextShadowed("HIGH SCORE", at.highScore.x, at.highScore.y, 0x00000000, kTextWhite);
     font.DrawText(world.GetHighScore().Text(), at.highScoreValue.x, at.highScoreValue.y,
                   kTextWhite);
-    if (practice)
+    if (words.practice)
         font.DrawTextShadowed("PRACTICE", at.practice.x, at.practice.y, kTextWhite, kTextShadow);
+    if (words.catchUp)
+        font.DrawTextShadowed("CATCH UP", at.catchUp.x, at.catchUp.y, kTextWhite, kTextShadow);
+    if (world.IsHalted())
+        font.DrawTextShadowed("FREEZE", at.freeze.x, at.freeze.y, kTextWhite, kTextShadow);
     // The ship in play is not counted.
     for (int i = 0; i < world.GetLives() - 1; ++i) {
         lifeIcon.Draw(at.lives.x + at.lifeStep * static_cast<float>(i), at.lives.y,

@@ -35,6 +35,8 @@ struct HudLayout {
     ScreenPoint player, score;              // "1P" and the score
     ScreenPoint highScore, highScoreValue;  // "HIGH SCORE", drawn as its own shadow
     ScreenPoint practice;                   // "PRACTICE", in the corner below the score
+    ScreenPoint catchUp;                    // "CATCH UP" while missed frames are caught up
+    ScreenPoint freeze;                     // "FREEZE" over the middle of a frozen field
     ScreenPoint lives;                      // the first spare life's icon
     float lifeStep;                         // from one icon to the next
     // The boss's gauge over its shadow; a full one as long as the screen is high.
@@ -46,6 +48,8 @@ inline constexpr HudLayout kHud = {.player = {0, 0},
                                    .highScore = {200, 0},
                                    .highScoreValue = {328, 0},
                                    .practice = {0, 16},
+                                   .catchUp = {0, 32},
+                                   .freeze = {kScreenWidth / 2 - 24, 200},
                                    .lives = {500, 0},
                                    .lifeStep = 32,
                                    .gauge = {0, 8},

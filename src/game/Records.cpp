@@ -106,7 +106,9 @@ std::optional<std::string> OldRecord(const std::string& path, std::string& why) 
             continue;
         std::optional<std::string> score = ScoreOf(line.substr(equals + 1));
         if (!score) {
-            why = "\"" + Printable(line) + "\" is no score of at most 12 digits";
+            why = Printable(line);
+            why.insert(0, 1, '"');
+            why += "\" is no score of at most 12 digits";
             return std::nullopt;
         }
         if (!best || *score > *best) best = score;

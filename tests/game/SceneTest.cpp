@@ -78,17 +78,29 @@ TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAnd
     EXPECT_EQ(QuadsAt(RowY(TitleRow::Exit)).front().color, 0xFF404040u);  // as first drawn
     auto spareLives = [&] {
         auto top = QuadsAt(0.0f);
-        return std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= 500; });
+        return std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= kHud.lives.x; });
     };
-    auto top = QuadsAt(0.0f);
-    EXPECT_EQ(std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= 50 && q.x < 146; }),
-              12);
+    auto top = QuadsAt(kHud.score.y);
+    EXPECT_EQ(
+        std::count_if(
+            top.begin(), top.end(),
+            [](auto& q) { return q.x >= kHud.score.x && q.x < kHud.score.x + 12 * kGlyphAdvance; }),
+        12);
     EXPECT_EQ(spareLives(), 2);
     world.LoseLife();
     world.LoseLife();
     EXPECT_EQ(spareLives(), 0);  // the ship in play is not counted
     world.SetBossGauge(0.5f);
-    EXPECT_EQ(QuadsAt(8.0f).front().color, 0xFFFF0000u);
+    EXPECT_EQ(QuadsAt(kHud.gauge.y).front().color, 0xFFFF0000u);
+
+    // The switches that are on say so: a frozen game never looks hung.
+    app.GetFrameClock().catchUp = false;
+    const std::size_t freezeRow = QuadsAt(kHud.freeze.y + 2).size();
+    const std::size_t catchUpRow = QuadsAt(kHud.catchUp.y + 2).size();
+    world.SetHalted(true);
+    app.GetFrameClock().catchUp = true;
+    EXPECT_EQ(QuadsAt(kHud.freeze.y + 2).size(), freezeRow + std::string("FREEZE").size());
+    EXPECT_EQ(QuadsAt(kHud.catchUp.y + 2).size(), catchUpRow + std::string("CATCHUP").size());
 }
 
 TEST_F(StageFixture, PauseHoldsTheFieldTheStageAndTheMusicUntilPressedAgain) {
