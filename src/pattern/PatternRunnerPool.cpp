@@ -2,8 +2,10 @@
 
 #include <cstdio>
 
-PatternRunnerPool::PatternRunnerPool(int capacity)
-    : runners(static_cast<std::size_t>(capacity)), inUse(static_cast<std::size_t>(capacity), 0) {
+PatternRunnerPool::PatternRunnerPool(int capacity, bool sayBounds)
+    : runners(static_cast<std::size_t>(capacity)),
+      inUse(static_cast<std::size_t>(capacity), 0),
+      sayBounds(sayBounds) {
     free.reserve(runners.size());
     // The lowest index is taken first.
     for (int i = capacity - 1; i >= 0; --i)
@@ -32,5 +34,5 @@ void PatternRunnerPool::Reached(PatternBound bound) {
     const auto bit = static_cast<uint8_t>(bound);
     if (reached & bit) return;
     reached |= bit;
-    std::fprintf(stderr, "velmora: pattern bound: %s\n", DescribeBound(bound));
+    if (sayBounds) std::fprintf(stderr, "velmora: pattern bound: %s\n", DescribeBound(bound));
 }

@@ -8,7 +8,8 @@
 
 class PatternRunnerPool {
 public:
-    explicit PatternRunnerPool(int capacity);
+    // sayBounds false: bounds are only counted, for a caller that reports them.
+    explicit PatternRunnerPool(int capacity, bool sayBounds = true);
 
     // A free runner's index, or -1 when every runner is in use (said once).
     int Take();
@@ -28,4 +29,5 @@ private:
     std::vector<int> free;
     std::vector<uint8_t> inUse;
     uint8_t reached = 0;
+    bool sayBounds;
 };

@@ -52,8 +52,8 @@ private:
     std::vector<PatternFired>& fired;
 };
 
-PatternTrace::PatternTrace(const PatternProgram& program, double rank)
-    : program(program), rank(rank), runners(kBulletCapacity + 64) {
+PatternTrace::PatternTrace(const PatternProgram& program, double rank, bool sayBounds)
+    : program(program), rank(rank), runners(kBulletCapacity + 64, sayBounds) {
     bullets.reserve(kBulletCapacity);
     for (uint32_t t = 0; t < program.tops.size(); ++t) {
         int r = runners.Take();
@@ -113,7 +113,7 @@ void PatternTrace::Step(std::vector<PatternFired>& fired) {
 
 std::vector<PatternFired> TracePattern(const PatternProgram& program, double rank, int steps,
                                        uint8_t* bounds) {
-    PatternTrace trace(program, rank);
+    PatternTrace trace(program, rank, bounds == nullptr);
     std::vector<PatternFired> fired;
     for (int s = 0; s < steps; ++s)
         trace.Step(fired);

@@ -24,7 +24,8 @@ public:
     static constexpr double kShipX = 0.0, kShipY = 40.0;
     static constexpr int kBulletCapacity = 2000;
 
-    PatternTrace(const PatternProgram& program, double rank);
+    // sayBounds: each bound reached is said once on stderr.
+    PatternTrace(const PatternProgram& program, double rank, bool sayBounds = true);
 
     // One step: the bullets, then the emitter; what they fire is added to fired.
     void Step(std::vector<PatternFired>& fired);
@@ -52,6 +53,7 @@ private:
     int step = 0;
 };
 
-// The fires of steps steps of a pattern.
+// The fires of steps steps of a pattern; the bounds it reached go to bounds
+// when given, else to stderr.
 std::vector<PatternFired> TracePattern(const PatternProgram& program, double rank, int steps,
                                        uint8_t* bounds = nullptr);
