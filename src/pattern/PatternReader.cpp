@@ -28,8 +28,9 @@ public:
         pugi::xml_document doc;
         pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size());
         if (!parsed) {
-            findings.push_back(name + ":" + std::to_string(LineAt(parsed.offset)) +
-                               ": not well-formed XML: " + parsed.description());
+            const uint32_t line = LineAt(parsed.offset);
+            findings.push_back({line, name + ":" + std::to_string(line) +
+                                          ": not well-formed XML: " + parsed.description()});
             return Done();
         }
         pugi::xml_node root = doc.document_element();
@@ -65,7 +66,6 @@ public:
                 program->tops.push_back(actionStarts[index]);
         }
         CompilePendingBullets();
-        if (!findings.empty()) return Done();
         if (program->tops.empty()) Say(root, "no action is labelled top");
         if (program->tops.size() > kMaxTopActions)
             Say(root, "more than " + std::to_string(kMaxTopActions) + " top actions");
@@ -83,7 +83,10 @@ private:
 
     PatternRead Done() {
         PatternRead read;
-        read.findings = std::move(findings);
+        // In the file's order, whichever pass found them.
+        std::stable_sort(findings.begin(), findings.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [line, text] : findings) read.findings.push_back(std::move(text));
         if (read.findings.empty()) read.program = std::move(program);
         return read;
     }
@@ -95,7 +98,8 @@ private:
     }
     uint32_t Line(pugi::xml_node node) const { return LineAt(node.offset_debug()); }
     void Say(pugi::xml_node node, const std::string& what) {
-        findings.push_back(name + ":" + std::to_string(Line(node)) + ": " + what);
+        const uint32_t line = Line(node);
+        findings.push_back({line, name + ":" + std::to_string(line) + ": " + what});
     }
     uint32_t Pc() const { return static_cast<uint32_t>(program->code.size()); }
     PatternInstr& Emit(PatternOp op, pugi::xml_node node) {
@@ -467,7 +471,7 @@ private:
     std::string name;
     std::vector<std::size_t> lineStarts;
     std::shared_ptr<PatternProgram> program;
-    std::vector<std::string> findings;
+    std::vector<std::pair<uint32_t, std::string>> findings;
     Labels actionLabels, bulletLabels, fireLabels;
     Labelled labelled;
     std::vector<uint32_t> actionStarts;
