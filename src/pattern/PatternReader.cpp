@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <map>
-#include <ranges>
 
 #include <pugixml.hpp>
 
@@ -111,9 +110,11 @@ private:
     }
 
     static bool Is(pugi::xml_node node, std::string_view what) { return node.name() == what; }
-    static auto Elements(pugi::xml_node node) {
-        return node.children() |
-               std::views::filter([](pugi::xml_node n) { return n.type() == pugi::node_element; });
+    static std::vector<pugi::xml_node> Elements(pugi::xml_node node) {
+        std::vector<pugi::xml_node> elements;
+        for (pugi::xml_node n : node.children())
+            if (n.type() == pugi::node_element) elements.push_back(n);
+        return elements;
     }
     // Attributes other than those allowed are faults.
     void OnlyAttributes(pugi::xml_node node, std::initializer_list<std::string_view> allowed) {
@@ -275,8 +276,15 @@ private:
 
     void CompileActionBody(pugi::xml_node action) {
         OnlyAttributes(action, {"label"});
+        // Deeper than any pattern is written; it would only wear out the stack.
+        if (nesting == kMaxNesting) {
+            Say(action, "actions nested deeper than " + std::to_string(kMaxNesting));
+            return;
+        }
+        ++nesting;
         for (pugi::xml_node n : Elements(action))
             CompileCommand(n);
+        --nesting;
     }
 
     void CompileCommand(pugi::xml_node n) {
@@ -447,18 +455,26 @@ private:
                         "\" can call itself again without a <wait>");
         }
     }
-    // The action a depth-first walk from a comes back to, or kNoIndex.
+    // The action a depth-first walk from a comes back to, or kNoIndex. The walk
+    // keeps its own stack: a file may chain thousands of actions.
     static uint32_t Cycle(uint32_t a, const std::vector<std::vector<uint32_t>>& edges,
                           std::vector<int>& state) {
+        std::vector<std::pair<uint32_t, std::size_t>> path{{a, 0}};
         state[a] = 1;
-        for (uint32_t b : edges[a]) {
+        while (!path.empty()) {
+            auto& [at, next] = path.back();
+            if (next == edges[at].size()) {
+                state[at] = 2;
+                path.pop_back();
+                continue;
+            }
+            uint32_t b = edges[at][next++];
             if (state[b] == 1) return b;
             if (state[b] == 0) {
-                uint32_t looping = Cycle(b, edges, state);
-                if (looping != kNoIndex) return looping;
+                state[b] = 1;
+                path.push_back({b, 0});
             }
         }
-        state[a] = 2;
         return kNoIndex;
     }
     // A wait that may hold for a step; a constant below one never does.
@@ -472,6 +488,8 @@ private:
     std::vector<std::size_t> lineStarts;
     std::shared_ptr<PatternProgram> program;
     std::vector<std::pair<uint32_t, std::string>> findings;
+    static constexpr int kMaxNesting = 64;
+    int nesting = 0;
     Labels actionLabels, bulletLabels, fireLabels;
     Labelled labelled;
     std::vector<uint32_t> actionStarts;

@@ -83,6 +83,14 @@ TEST(PatternReader, WhatIsNotAPatternFileIsRefusedWithALine) {
     EXPECT_EQ(refused("<bulletml type=\"diagonal\"><action label=\"top\"/></bulletml>"),
               "f.xml:1: type \"diagonal\" is not vertical or horizontal");
 
+    std::string deep = "<bulletml><action label=\"top\">";
+    for (int i = 0; i < 100000; ++i)
+        deep += "<action>";
+    EXPECT_THAT(refused(deep + "</bulletml>"), HasSubstr("f.xml:1: not well-formed XML"));
+    for (int i = 0; i < 100000; ++i)
+        deep += "</action>";
+    EXPECT_EQ(refused(deep + "</action></bulletml>"), "f.xml:1: actions nested deeper than 64");
+
     TempDir dir("pattern");
     PatternRead missing = ReadPattern(dir / "none.xml");
     ASSERT_EQ(missing.findings.size(), 1u);
