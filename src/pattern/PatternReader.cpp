@@ -85,7 +85,8 @@ private:
         // In the file's order, whichever pass found them.
         std::stable_sort(findings.begin(), findings.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto& [line, text] : findings) read.findings.push_back(std::move(text));
+        for (auto& [line, text] : findings)
+            read.findings.push_back(std::move(text));
         if (read.findings.empty()) read.program = std::move(program);
         return read;
     }
