@@ -290,7 +290,8 @@ private:
 
     void CompileCommand(pugi::xml_node n) {
         if (Is(n, "fire")) {
-            Emit(PatternOp::Fire, n).a = CompileFire(n);
+            Emit(PatternOp::Fire, n).a =
+                Append(program->fires, n, &PatternCompiler::CompileFireInto);
         } else if (Is(n, "fireRef")) {
             uint32_t index = 0;
             if (Resolve(n, fireLabels, index)) {
@@ -362,10 +363,13 @@ private:
         program->changes.push_back(change);
     }
 
-    uint32_t CompileFire(pugi::xml_node n) {
-        uint32_t index = static_cast<uint32_t>(program->fires.size());
-        program->fires.emplace_back();
-        CompileFireInto(n, index);
+    // A new entry of list, compiled into its place by into; its index.
+    template <class Spec>
+    uint32_t Append(std::vector<Spec>& list, pugi::xml_node n,
+                    void (PatternCompiler::*into)(pugi::xml_node, uint32_t)) {
+        const auto index = static_cast<uint32_t>(list.size());
+        list.emplace_back();
+        (this->*into)(n, index);
         return index;
     }
     void CompileFireInto(pugi::xml_node n, uint32_t index) {
@@ -376,7 +380,7 @@ private:
         fire.speed = Value(c["speed"], false);
         pugi::xml_node bullet = OneOf(n, c, "bullet", "bulletRef");
         if (Is(bullet, "bullet")) {
-            fire.bullet = CompileBullet(bullet);
+            fire.bullet = Append(program->bullets, bullet, &PatternCompiler::CompileBulletInto);
         } else if (Is(bullet, "bulletRef")) {
             fire.bulletRef = Resolve(bullet, bulletLabels, fire.bullet);
             fire.args = Args(bullet);
@@ -384,12 +388,6 @@ private:
         program->fires[index] = fire;
     }
 
-    uint32_t CompileBullet(pugi::xml_node n) {
-        uint32_t index = static_cast<uint32_t>(program->bullets.size());
-        program->bullets.emplace_back();
-        CompileBulletInto(n, index);
-        return index;
-    }
     void CompileBulletInto(pugi::xml_node n, uint32_t index) {
         OnlyAttributes(n, {"label"});
         PatternBulletSpec bullet;
