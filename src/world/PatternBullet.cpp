@@ -1,5 +1,6 @@
 #include "world/PatternBullet.h"
 
+#include <cmath>
 #include <string_view>
 
 #include "pattern/PatternMotion.h"
@@ -89,6 +90,8 @@ bool PatternBullet::Update(World& world) {
     }
     x += velocity.x;
     y += velocity.y;
+    // A speed beyond any field carries it off at once, wherever it points.
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
     return EnemyBullet::Update(world);
 }
 
