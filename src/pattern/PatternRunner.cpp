@@ -86,7 +86,7 @@ public:
             Execute(p.code[r.pc]);
         }
         // The next of a bullet's actions begins with the next step.
-        if (r.pc == kNoIndex && r.nextAction < r.endAction) {
+        if (r.pc == kNoIndex && !r.ended && r.nextAction < r.endAction) {
             r.pc = p.actionList[r.nextAction++];
             r.frameCount = 1;
             r.loopCount = 0;

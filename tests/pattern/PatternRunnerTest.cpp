@@ -170,6 +170,12 @@ TEST(PatternRunner, PathologicalPatternsStopAtTheirBoundsAndSayWhich) {
         <fire><bullet/></fire><wait>1</wait></action></repeat></action>)",
                      200),
               0);
+    // A runner stopped by a bound plays none of its bullet's later actions.
+    EXPECT_THAT(Fires(R"(<action label="top"><fire><bullet>
+        <action><repeat><times>20000</times><action><wait>0</wait></action></repeat></action>
+        <action><fire><bullet/></fire></action>
+        </bullet></fire></action>)"),
+                ElementsAre("0 0 180.00 1.000"));
     // A wait of a step whose number is not finite waits no step.
     EXPECT_THAT(
         Fires(R"(<action label="top"><wait>$rank/0-$rank/0</wait><fire><bullet/></fire></action>)"),
