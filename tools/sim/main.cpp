@@ -10,6 +10,7 @@
 // lists what the game will ignore in it, its name and where practice can start;
 // it checks a pattern file too. --pattern plays a pattern file on its own and
 // prints every bullet it fires.
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -80,10 +81,10 @@ std::string Usage() {
            "  --version         show the version and exit\n"
            "\n"
            "Exit status: 0 when the run ended (and a replay ended as recorded) or the\n"
-           "stage checked clean; 1 when a file could not be read or written, a replay\n"
-           "does not fit or did not end as recorded, the stage or pattern has findings\n"
-           "or a pattern file is refused; 2 for\n"
-           "arguments it does not understand or a folder without the game's files.\n"
+           "stage or pattern checked clean; 1 when a file could not be read or written,\n"
+           "a replay does not fit or did not end as recorded, the stage or pattern has\n"
+           "findings or a pattern file is refused; 2 for arguments it does not\n"
+           "understand or a folder without the game's files.\n"
            "See velmora-sim(6).\n"
            "\n"
            "velmora-sim " +
@@ -114,9 +115,12 @@ bool Parse(int argc, char** argv, Options& o) {
         } else if (arg == "--pattern" && hasValue) {
             o.pattern = argv[++i];
         } else if (arg == "--rank" && hasValue) {
-            char* end = nullptr;
-            o.rank = std::strtod(argv[++i], &end);
-            if (*end || !(o.rank >= 0.0 && o.rank <= 1.0)) return false;
+            // A point, whatever the locale.
+            std::string_view rank = argv[++i];
+            auto [end, error] = std::from_chars(rank.data(), rank.data() + rank.size(), o.rank);
+            if (error != std::errc() || end != rank.data() + rank.size() ||
+                !(o.rank >= 0.0 && o.rank <= 1.0))
+                return false;
         } else if (arg == "--shots" && hasValue) {
             o.shots = argv[++i];
         } else if (arg == "--at" && hasValue) {
