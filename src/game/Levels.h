@@ -8,12 +8,13 @@
 struct Level {
     const char* name;  // as the title shows it
     float difficulty;
+    float patternRank;  // what pattern files read as $rank
 };
 
 inline constexpr Level kLevels[] = {
-    {"EASY", 0.0f},
-    {"NORMAL", 0.5f},
-    {"HARD", 1.0f},
+    {"EASY", 0.0f, 0.2f},
+    {"NORMAL", 0.5f, 0.5f},
+    {"HARD", 1.0f, 0.8f},
 };
 
 inline std::span<const Level> Levels() {

@@ -64,6 +64,7 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     r.toggleLatch = toggleLatch;
     r.input.reserve(kRunsReserved);
     world.SetDifficulty(setup.level->difficulty);
+    world.SetPatternRank(setup.level->patternRank);
     world.BeginGame(setup.options);
     endingMusicOn = false;
     cleared = false;

@@ -4,6 +4,7 @@
 
 #include "audio/SoundPlayer.h"
 #include "input/PadState.h"
+#include "pattern/PatternRunnerPool.h"
 #include "util/AssetTable.h"
 #include "world/DigitCounter.h"
 #include "world/GameFlow.h"
@@ -109,6 +110,9 @@ public:
     // Enemy fire is written for a difficulty from 0 (the delivered stage) up.
     float GetDifficulty() const { return difficulty; }
     void SetDifficulty(float d) { difficulty = d; }
+    // What a pattern file reads as $rank, 0 to 1.
+    float GetPatternRank() const { return patternRank; }
+    void SetPatternRank(float rank) { patternRank = rank; }
 
     bool IsPaused() const { return paused; }
     void SetPaused(bool pause) { paused = pause; }
@@ -127,6 +131,10 @@ public:
 
     ObjectPool backgroundPool, bombPool, bulletPool, effectPool, enemyPool, itemPool, playerPool,
         playerShotPool, popupPool;
+    // The runners of the patterns on the field: one per pattern bullet with
+    // actions of its own, one per top action of an emitter.
+    static constexpr int kPatternRunners = 2300;
+    PatternRunnerPool patternRunners{kPatternRunners};
 
 private:
     template <class Self>
@@ -162,4 +170,5 @@ private:
     float bossGauge = 0.0f;
     int bossTimer = -1;
     float difficulty = 0.0f;
+    float patternRank = 0.0f;
 };

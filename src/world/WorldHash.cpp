@@ -29,5 +29,18 @@ uint64_t HashWorld(const World& world) {
             fnv.AddValue(std::bit_cast<uint32_t>(o->y));
         }
     }
+    // Runners count only while patterns play, so a field without them hashes
+    // as it always did.
+    const PatternRunnerPool& runners = world.patternRunners;
+    for (int i = 0; runners.Live() > 0 && i < runners.Capacity(); ++i) {
+        if (!runners.InUse(i)) continue;
+        const PatternRunner& r = runners[i];
+        fnv.AddValue(i);
+        fnv.AddValue(r.pc);
+        fnv.AddValue(r.turn);
+        fnv.AddValue(r.resumeTurn);
+        fnv.AddValue(r.body.direction);
+        fnv.AddValue(r.body.speed);
+    }
     return fnv.Value();
 }

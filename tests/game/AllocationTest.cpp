@@ -6,7 +6,9 @@
 #include "support/AllocationCounter.h"
 #include "support/FullLoad.h"
 #include "support/HeadlessGame.h"
+#include "support/InMemoryAssets.h"
 #include "support/Pads.h"
+#include "support/PatternSwarm.h"
 
 TEST(Allocation, AFullFieldStepsAndDrawsWithoutTouchingTheHeap) {
     HeadlessGame game;
@@ -72,4 +74,20 @@ TEST(Allocation, TheStagesOwnEnemiesComeFireAndDieWithoutTouchingTheHeap) {
     // The field was alive: enemies were destroyed and replaced, the ship was hit.
     EXPECT_GT(made, first + 10);
     EXPECT_LT(world.GetLives(), 3);
+}
+
+TEST(Allocation, TwoThousandPatternBulletsPlayTheirActionsWithoutTouchingTheHeap) {
+    InMemoryAssets assets;
+    RecordingFlow flow;
+    World world(assets.refs, flow);
+    PatternSwarm swarm;
+    swarm.Fill(world);
+    ASSERT_EQ(world.bulletPool.Count(), 2000);
+    ASSERT_EQ(world.patternRunners.Live(), 2000);
+
+    long before = AllocationCount();
+    for (int i = 0; i < 300; ++i)
+        world.Step();
+    EXPECT_EQ(AllocationCount(), before);
+    EXPECT_EQ(world.bulletPool.Count(), 2000);  // all still flying, all still playing
 }

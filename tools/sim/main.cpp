@@ -7,7 +7,10 @@
 // the game's files. With --shots it draws the game as it looks at the given
 // steps into PNG files. --stage, --level and --practice choose what is played,
 // as the game's own options do. --check reads a stage file as the game does and
-// lists what the game will ignore in it, its name and where practice can start.
+// lists what the game will ignore in it, its name and where practice can start;
+// it checks a pattern file too. --pattern plays a pattern file on its own and
+// prints every bullet it fires.
+#include <charconv>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,6 +29,9 @@
 #include "game/Levels.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
+#include "pattern/PatternCheck.h"
+#include "pattern/PatternReader.h"
+#include "pattern/PatternTrace.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
 #include "util/FileData.h"
@@ -35,16 +41,19 @@
 namespace {
 
 struct Options {
-    std::string input, record, hashes, media, shots, check, stage, level, practice;
+    std::string input, record, hashes, media, shots, check, stage, level, practice, pattern;
     std::set<int> at;
     long steps = 200000;
+    bool stepsGiven = false;
+    double rank = 0.5;
     int every = 600;
     bool help = false, version = false;
 };
 
 std::string Usage() {
     return "Usage: velmora-sim [OPTION]...\n"
-           "       velmora-sim --check STAGE\n"
+           "       velmora-sim --check STAGE|PATTERN\n"
+           "       velmora-sim --pattern FILE [--rank R] [--steps N]\n"
            "Plays Velmora's stage without a screen, from the title's START, far faster\n"
            "than real time, and prints the state of the field as it goes.\n"
            "\n"
@@ -62,14 +71,20 @@ std::string Usage() {
            "  --media FOLDER    take the game's files from FOLDER, a Media folder\n"
            "  --shots FOLDER    draw the steps given with --at into PNG files in FOLDER\n"
            "  --at N,N,...      the steps --shots draws\n"
-           "  --check STAGE     list what the game will ignore in a stage file\n"
+           "  --check STAGE     list what the game will ignore in a stage file, or the\n"
+           "                    faults of a pattern file and the bounds it reaches\n"
+           "  --pattern FILE    play a pattern file (BulletML) from the top of the field\n"
+           "                    for 600 steps and print each bullet it fires:\n"
+           "                    STEP DEPTH DIRECTION SPEED, then bullets N\n"
+           "  --rank R          the pattern's $rank, 0 to 1 (default 0.5)\n"
            "  -h, --help        show this help and exit\n"
            "  --version         show the version and exit\n"
            "\n"
            "Exit status: 0 when the run ended (and a replay ended as recorded) or the\n"
-           "stage checked clean; 1 when a file could not be read or written, a replay\n"
-           "does not fit or did not end as recorded, or the stage has findings; 2 for\n"
-           "arguments it does not understand or a folder without the game's files.\n"
+           "stage or pattern checked clean; 1 when a file could not be read or written,\n"
+           "a replay does not fit or did not end as recorded, the stage or pattern has\n"
+           "findings or a pattern file is refused; 2 for arguments it does not\n"
+           "understand or a folder without the game's files.\n"
            "See velmora-sim(6).\n"
            "\n"
            "velmora-sim " +
@@ -96,6 +111,16 @@ bool Parse(int argc, char** argv, Options& o) {
             o.media = argv[++i];
         } else if (arg == "--steps" && hasValue) {
             o.steps = std::strtol(argv[++i], nullptr, 10);
+            o.stepsGiven = true;
+        } else if (arg == "--pattern" && hasValue) {
+            o.pattern = argv[++i];
+        } else if (arg == "--rank" && hasValue) {
+            // A point, whatever the locale.
+            std::string_view rank = argv[++i];
+            auto [end, error] = std::from_chars(rank.data(), rank.data() + rank.size(), o.rank);
+            if (error != std::errc() || end != rank.data() + rank.size() ||
+                !(o.rank >= 0.0 && o.rank <= 1.0))
+                return false;
         } else if (arg == "--shots" && hasValue) {
             o.shots = argv[++i];
         } else if (arg == "--at" && hasValue) {
@@ -153,9 +178,37 @@ std::string MediaDir(const Options& o) {
 }
 
 int Check(const std::string& path) {
+    if (LooksLikePattern(path)) {
+        PatternCheck check = CheckPattern(path);
+        std::printf("%s", check.report.c_str());
+        return check.clean ? 0 : 1;
+    }
     StageCheck check = CheckStage(path);
     std::printf("%s", DescribeStageCheck(check).c_str());
     return check.Clean() ? 0 : 1;
+}
+
+// Step 0 is the pattern's first; a refused file prints its findings.
+int PlayPattern(const Options& o) {
+    PatternRead read = ReadPattern(o.pattern);
+    if (!read.program) {
+        for (const std::string& finding : read.findings)
+            std::fprintf(stderr, "%s\n", finding.c_str());
+        return 1;
+    }
+    PatternTrace trace(*read.program, o.rank);
+    std::vector<PatternFired> fired;
+    long total = 0;
+    const long steps = o.stepsGiven ? o.steps : 600;
+    for (long s = 0; s < steps; ++s) {
+        fired.clear();
+        trace.Step(fired);
+        for (const PatternFired& f : fired)
+            std::printf("%s\n", DescribeFire(f).c_str());
+        total += static_cast<long>(fired.size());
+    }
+    std::printf("bullets %ld\n", total);
+    return 0;
 }
 
 void PrintMilestone(const char* what, int step) {
@@ -183,6 +236,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!options.check.empty()) return Check(options.check);
+    if (!options.pattern.empty()) return PlayPattern(options);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
     if (!options.level.empty() && !FindLevel(options.level)) {
