@@ -11,6 +11,7 @@
 #include "app/platform/SdlPlatform.h"
 #include "game/GameApp.h"
 #include "game/Levels.h"
+#include "game/PlayChoice.h"
 #include "graphics/platform/GlBackend.h"
 #include "input/platform/SdlKeyNames.h"
 #include "script/StageCatalogue.h"
@@ -67,18 +68,9 @@ void ReportStage(const std::string& path) {
 int main(int argc, char** argv) {
     ParsedCommandLine parsed = ParseCommandLine(argc, argv);
     const CommandLine& options = parsed.options;
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "velmora: %s\n%s", parsed.error.c_str(), Usage().c_str());
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(Usage().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("velmora %s\n", GameVersion());
-        return 0;
-    }
+    if (std::optional<int> done =
+            AnswerFirst("velmora", {parsed.error, options.help, options.version}, Usage()))
+        return *done;
     std::string exeDir = SdlPlatform::ProgramDir();
     DataDir data = FindDataDir(options.dataDir, exeDir, Installations(exeDir));
     std::string dataDir = data.dir, missing = MissingPack(dataDir + "Media/");
@@ -93,31 +85,16 @@ int main(int argc, char** argv) {
                      "velmora: a replay brings its own stage and level: give --replay alone\n");
         return 2;
     }
-    if (!options.level.empty() && !FindLevel(options.level)) {
-        std::fprintf(stderr, "velmora: there is no level \"%s\" (the levels: %s)\n%s",
-                     options.level.c_str(), LevelNames().c_str(), Usage().c_str());
+    PlayChoiceCheck chosen = CheckPlayChoice({options.stage, options.level, options.practice},
+                                             DeliveredStage(dataDir + "Media/"));
+    if (!chosen.refusal.empty()) {
+        std::fprintf(stderr, "velmora: %s\n%s", chosen.refusal.c_str(),
+                     chosen.showUsage ? Usage().c_str() : "");
         return 2;
     }
     std::string stagePath = options.stage;
-    if (!stagePath.empty()) {
-        std::string problem = StageFileProblem(stagePath);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "velmora: --stage %s: %s\n", stagePath.c_str(), problem.c_str());
-            return 2;
-        }
-        ReportStage(stagePath);
-    }
-    int practice = -1;
-    if (!options.practice.empty()) {
-        std::string stage = stagePath.empty() ? DeliveredStage(dataDir + "Media/") : stagePath;
-        std::string sections;
-        practice = NamedPracticeStart(stage, options.practice, sections);
-        if (practice < 0) {
-            std::fprintf(stderr, "velmora: the stage has no section \"%s\"; its sections:\n%s%s",
-                         options.practice.c_str(), sections.c_str(), Usage().c_str());
-            return 2;
-        }
-    }
+    if (!stagePath.empty()) ReportStage(stagePath);
+    const int practice = chosen.practiceStart;
     std::optional<Replay> replay;
     std::string refusal;
     if (!options.replay.empty()) {

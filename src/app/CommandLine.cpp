@@ -1,60 +1,78 @@
 #include "app/CommandLine.h"
 
+#include <cstdio>
 #include <string_view>
 
 #include "app/BuildInfo.h"
 
-namespace {
-
-// The options that take a value, and where it goes.
-std::string* ValueSlot(std::string_view name, CommandLine& options) {
-    if (name == "--datadir") return &options.dataDir;
-    if (name == "--stage") return &options.stage;
-    if (name == "--replay") return &options.replay;
-    if (name == "--level") return &options.level;
-    if (name == "--practice") return &options.practice;
-    return nullptr;
-}
-
-bool ApplyFlag(std::string_view name, CommandLine& options) {
-    if (name == "--help" || name == "-h") {
-        options.help = true;
-    } else if (name == "--version") {
-        options.version = true;
-    } else if (name == "--fullscreen") {
-        options.fullScreen = true;
-    } else if (name == "--window") {
-        options.fullScreen = false;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
-    ParsedCommandLine parsed;
-    CommandLine& options = parsed.options;
+ReadArguments ReadCommandLine(int argc, const char* const* argv,
+                              std::span<const OptionSpec> specs) {
+    ReadArguments read;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         std::string_view name = arg.substr(0, arg.find('='));
         bool inlineValue = name.size() < arg.size();
-        if (std::string* slot = ValueSlot(name, options)) {
-            if (inlineValue) {
-                *slot = arg.substr(name.size() + 1);
-            } else {
-                *slot = i + 1 < argc ? argv[++i] : "";
-            }
-            if (slot->empty()) {
-                parsed.error = "option " + std::string(name) + " needs a value";
-                return parsed;
-            }
-        } else if (inlineValue || !ApplyFlag(name, options)) {
-            parsed.error = arg.starts_with("-") ? "unknown option " + std::string(arg)
-                                                : "unexpected argument " + std::string(arg);
-            return parsed;
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& s : specs)
+            spec = spec ? spec
+                        : (name == s.name || (!s.alias.empty() && name == s.alias) ? &s : nullptr);
+        if (!spec || (inlineValue && !spec->takesValue)) {
+            read.error = arg.starts_with("-") ? "unknown option " + std::string(arg)
+                                              : "unexpected argument " + std::string(arg);
+            return read;
         }
+        std::string value;
+        if (spec->takesValue) {
+            value = inlineValue ? std::string(arg.substr(name.size() + 1))
+                                : (i + 1 < argc ? argv[++i] : "");
+            if (value.empty()) {
+                read.error = "option " + std::string(spec->name) + " needs a value";
+                return read;
+            }
+        }
+        read.given.push_back({spec->name, std::move(value)});
+    }
+    return read;
+}
+
+std::optional<int> AnswerFirst(const char* program, const FirstAnswer& asked,
+                               const std::string& usage) {
+    if (!asked.error.empty()) {
+        std::fprintf(stderr, "%s: %s\n%s", program, asked.error.c_str(), usage.c_str());
+        return 2;
+    }
+    if (asked.help) {
+        std::fputs(usage.c_str(), stdout);
+        return 0;
+    }
+    if (asked.version) {
+        std::printf("%s %s\n", program, GameVersion());
+        return 0;
+    }
+    return std::nullopt;
+}
+
+ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
+    static constexpr OptionSpec kSpecs[] = {
+        {"--help", "-h", false}, {"--version", "", false}, {"--fullscreen", "", false},
+        {"--window", "", false}, {"--datadir", "", true},  {"--stage", "", true},
+        {"--replay", "", true},  {"--level", "", true},    {"--practice", "", true},
+    };
+    ReadArguments read = ReadCommandLine(argc, argv, kSpecs);
+    ParsedCommandLine parsed;
+    parsed.error = read.error;
+    CommandLine& o = parsed.options;
+    for (const GivenOption& option : read.given) {
+        const std::string_view name = option.name;
+        if (name == "--help") o.help = true;
+        if (name == "--version") o.version = true;
+        if (name == "--fullscreen") o.fullScreen = true;
+        if (name == "--window") o.fullScreen = false;
+        if (name == "--datadir") o.dataDir = option.value;
+        if (name == "--stage") o.stage = option.value;
+        if (name == "--replay") o.replay = option.value;
+        if (name == "--level") o.level = option.value;
+        if (name == "--practice") o.practice = option.value;
     }
     return parsed;
 }

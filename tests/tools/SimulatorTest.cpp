@@ -1,8 +1,11 @@
-// The simulator's answers on its command line: its help and version, and a
-// failure to write what it was asked to write reported by its exit status.
+// The simulator's answers on its command line: its help and version, the
+// options it shares with the game read as the game reads them, and what it
+// writes written whole or a failure reported by its exit status.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 
 #include "support/Programs.h"
 #include "support/TempDir.h"
@@ -10,7 +13,8 @@
 TEST(SimulatorCommandLine, HelpAndVersionOnStdoutAnUnknownOptionOnStderr) {
     TempDir dir("sim_help");
     std::string err = dir / "stderr";
-    ProgramRun help = RunProgram("(" + std::string(VELMORA_SIM) + " --help 2>" + err + ")");
+    const std::string sim = VELMORA_SIM;
+    ProgramRun help = RunProgram(sim + " --help 2>" + err);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.output.rfind("Usage: velmora-sim", 0), 0u) << help.output;
     EXPECT_EQ(std::filesystem::file_size(err), 0u);
@@ -18,9 +22,60 @@ TEST(SimulatorCommandLine, HelpAndVersionOnStdoutAnUnknownOptionOnStderr) {
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.output.rfind("velmora-sim 0.", 0), 0u) << version.output;
 
-    ProgramRun bad = RunProgram("(" + std::string(VELMORA_SIM) + " --shot x >/dev/null)");
+    ProgramRun bad = RunProgram(sim + " --shot x");  // nothing on stdout
     EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.output.rfind("Usage: velmora-sim [OPTION]...\n", 0), 0u) << bad.output;
+    EXPECT_EQ(
+        bad.output.rfind("velmora-sim: unknown option --shot\nUsage: velmora-sim [OPTION]...\n", 0),
+        0u)
+        << bad.output;
+}
+
+// The game and the simulator read the options they share one way: the same
+// refusals in the same words, after each program's name, with the same status.
+TEST(SimulatorCommandLine, TheGameAndTheSimulatorRefuseWhatTheyShareAlike) {
+    TempDir dir("front_end");
+    std::ofstream(dir / "stage.txt") << "stage Mine\nsection ONE\nplay 0\nsleep 60\n";
+    const std::string stage = dir / "stage.txt";
+    for (const std::string& args :
+         {std::string("--level lunatic"), std::string("--level=lunatic"),
+          "--stage " + (dir / "missing.txt"), "--stage " + stage + " --practice two",
+          std::string("--practice"), std::string("--frobnicate")}) {
+        SCOPED_TRACE(args);
+        // No display: everything here is refused before a window would open.
+        ProgramRun game = RunProgram("env -u DISPLAY -u WAYLAND_DISPLAY " +
+                                     std::string(VELMORA_GAME) + " " + args);
+        ProgramRun sim = RunProgram(std::string(VELMORA_SIM) + " " + args);
+        EXPECT_EQ(game.status, 2) << game.output;
+        EXPECT_EQ(sim.status, 2) << sim.output;
+        // The first line, after the program's name.
+        auto said = [](const std::string& output, std::string_view program) {
+            std::string_view line = std::string_view(output).substr(0, output.find('\n'));
+            EXPECT_TRUE(line.starts_with(program)) << output;
+            line.remove_prefix(std::min(program.size(), line.size()));
+            return std::string(line);
+        };
+        EXPECT_EQ(said(game.output, "velmora: "), said(sim.output, "velmora-sim: "));
+    }
+}
+
+// What the simulator writes is written whole or not at all, as the game's files are.
+TEST(SimulatorCommandLine, ItsRecordAndHashesAreWrittenAsOneStep) {
+    TempDir dir("sim_writes");
+    std::ofstream(dir / "short.txt") << "gameover\n";
+    ProgramRun run =
+        RunProgram(std::string(VELMORA_SIM) + " --stage " + (dir / "short.txt") + " --record " +
+                   (dir / "out.replay") + " --hashes " + (dir / "out.hashes"));
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(FileText(dir.Path() / "out.replay").find("velmora replay"), std::string::npos);
+    EXPECT_NE(FileText(dir.Path() / "out.hashes").find("back-to-title"), std::string::npos);
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"out.hashes", "out.replay", "short.txt"}));
+    ProgramRun refused = RunProgram(std::string(VELMORA_SIM) + " --stage " + (dir / "short.txt") +
+                                    " --hashes " + (dir / "no/such/folder/h"));
+    EXPECT_EQ(refused.status, 1) << refused.output;
+    EXPECT_NE(refused.output.find("cannot write"), std::string::npos) << refused.output;
 }
 
 TEST(SimulatorCommandLine, PicturesThatCannotBeWrittenEndTheRunWithOne) {

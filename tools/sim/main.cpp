@@ -25,8 +25,10 @@
 #include "Pictures.h"
 #include "Simulation.h"
 #include "app/BuildInfo.h"
+#include "app/CommandLine.h"
 #include "app/DataDir.h"
 #include "game/Levels.h"
+#include "game/PlayChoice.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
 #include "pattern/PatternCheck.h"
@@ -34,6 +36,7 @@
 #include "pattern/PatternTrace.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
+#include "util/AtomicFile.h"
 #include "util/FileData.h"
 #include "util/StepClock.h"
 #include "world/WorldHash.h"
@@ -50,7 +53,7 @@ struct Options {
     bool help = false, version = false;
 };
 
-std::string Usage() {
+std::string SimUsage() {
     return "Usage: velmora-sim [OPTION]...\n"
            "       velmora-sim --check STAGE|PATTERN\n"
            "       velmora-sim --pattern FILE [--rank R] [--steps N]\n"
@@ -91,68 +94,62 @@ std::string Usage() {
            std::string(GameVersion()) + "\n";
 }
 
-bool Parse(int argc, char** argv, Options& o) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        bool hasValue = i + 1 < argc;
-        if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--version") {
-            o.version = true;
-        } else if (arg == "--bot" && hasValue && std::string(argv[i + 1]) == "weave") {
-            ++i;
-        } else if (arg == "--input" && hasValue) {
-            o.input = argv[++i];
-        } else if (arg == "--record" && hasValue) {
-            o.record = argv[++i];
-        } else if (arg == "--hashes" && hasValue) {
-            o.hashes = argv[++i];
-        } else if (arg == "--media" && hasValue) {
-            o.media = argv[++i];
-        } else if (arg == "--steps" && hasValue) {
-            o.steps = std::strtol(argv[++i], nullptr, 10);
-            o.stepsGiven = true;
-        } else if (arg == "--pattern" && hasValue) {
-            o.pattern = argv[++i];
-        } else if (arg == "--rank" && hasValue) {
-            // A point, whatever the locale.
-            std::string_view rank = argv[++i];
-            auto [end, error] = std::from_chars(rank.data(), rank.data() + rank.size(), o.rank);
-            if (error != std::errc() || end != rank.data() + rank.size() ||
-                !(o.rank >= 0.0 && o.rank <= 1.0))
-                return false;
-        } else if (arg == "--shots" && hasValue) {
-            o.shots = argv[++i];
-        } else if (arg == "--at" && hasValue) {
-            std::stringstream list(argv[++i]);
-            for (std::string n; std::getline(list, n, ',');)
-                o.at.insert(static_cast<int>(std::strtol(n.c_str(), nullptr, 10)));
-        } else if (arg == "--every" && hasValue) {
-            o.every = static_cast<int>(std::strtol(argv[++i], nullptr, 10));
-        } else if (arg == "--check" && hasValue) {
-            o.check = argv[++i];
-        } else if (arg == "--stage" && hasValue) {
-            o.stage = argv[++i];
-        } else if (arg == "--level" && hasValue) {
-            o.level = argv[++i];
-        } else if (arg == "--practice" && hasValue) {
-            o.practice = argv[++i];
-        } else {
-            return false;
-        }
-    }
-    return o.steps > 0 && o.every > 0;
+// Where an option that is a text or a path goes.
+std::string* TextSlot(std::string_view name, Options& o) {
+    if (name == "--input") return &o.input;
+    if (name == "--record") return &o.record;
+    if (name == "--hashes") return &o.hashes;
+    if (name == "--media") return &o.media;
+    if (name == "--pattern") return &o.pattern;
+    if (name == "--shots") return &o.shots;
+    if (name == "--check") return &o.check;
+    if (name == "--stage") return &o.stage;
+    if (name == "--level") return &o.level;
+    return &o.practice;
 }
 
-// The practice start the option names in the stage; -1, with the stage's
-// starts on stderr, when it names none.
-int PracticeStart(const std::string& stage, const std::string& section) {
-    std::string sections;
-    int found = NamedPracticeStart(stage, section, sections);
-    if (found < 0)
-        std::fprintf(stderr, "velmora-sim: the stage has no section \"%s\"; its sections:\n%s",
-                     section.c_str(), sections.c_str());
-    return found;
+// Through the game's own reader: the options both take read the same way.
+// Empty, or what is wrong with the arguments.
+std::string Parse(int argc, char** argv, Options& o) {
+    static constexpr OptionSpec kSpecs[] = {
+        {"--help", "-h", false}, {"--version", "", false}, {"--bot", "", true},
+        {"--input", "", true},   {"--record", "", true},   {"--hashes", "", true},
+        {"--media", "", true},   {"--steps", "", true},    {"--pattern", "", true},
+        {"--rank", "", true},    {"--shots", "", true},    {"--at", "", true},
+        {"--every", "", true},   {"--check", "", true},    {"--stage", "", true},
+        {"--level", "", true},   {"--practice", "", true},
+    };
+    ReadArguments read = ReadCommandLine(argc, argv, kSpecs);
+    if (!read.error.empty()) return read.error;
+    for (const GivenOption& given : read.given) {
+        const std::string_view name = given.name;
+        const std::string& value = given.value;
+        if (name == "--help") {
+            o.help = true;
+        } else if (name == "--version") {
+            o.version = true;
+        } else if (name == "--bot") {
+            if (value != "weave") return "there is no bot \"" + value + "\" (the bots: weave)";
+        } else if (name == "--steps") {
+            o.steps = std::strtol(value.c_str(), nullptr, 10);
+            o.stepsGiven = true;
+        } else if (name == "--rank") {
+            // A point, whatever the locale.
+            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), o.rank);
+            if (error != std::errc() || end != value.data() + value.size() ||
+                !(o.rank >= 0.0 && o.rank <= 1.0))
+                return "--rank takes a number from 0 to 1";
+        } else if (name == "--at") {
+            std::stringstream list(value);
+            for (std::string n; std::getline(list, n, ',');)
+                o.at.insert(static_cast<int>(std::strtol(n.c_str(), nullptr, 10)));
+        } else if (name == "--every") {
+            o.every = static_cast<int>(std::strtol(value.c_str(), nullptr, 10));
+        } else {
+            *TextSlot(name, o) = value;
+        }
+    }
+    return "";
 }
 
 // The folder of the game's files, with a trailing '/': the one given (with or
@@ -223,44 +220,22 @@ void PrintMilestone(const char* what, int step) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (!Parse(argc, argv, options)) {
-        std::fputs(Usage().c_str(), stderr);
-        return 2;
-    }
-    if (options.help) {
-        std::fputs(Usage().c_str(), stdout);
-        return 0;
-    }
-    if (options.version) {
-        std::printf("velmora-sim %s\n", GameVersion());
-        return 0;
-    }
+    std::string error = Parse(argc, argv, options);
+    if (std::optional<int> done =
+            AnswerFirst("velmora-sim", {error, options.help, options.version}, SimUsage()))
+        return *done;
     if (!options.check.empty()) return Check(options.check);
     if (!options.pattern.empty()) return PlayPattern(options);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
-    if (!options.level.empty() && !FindLevel(options.level)) {
-        std::fprintf(stderr, "velmora-sim: there is no level \"%s\" (the levels: %s)\n%s",
-                     options.level.c_str(), LevelNames().c_str(), Usage().c_str());
+    PlayChoiceCheck checked =
+        CheckPlayChoice({options.stage, options.level, options.practice}, DeliveredStage(mediaDir));
+    if (!checked.refusal.empty()) {
+        std::fprintf(stderr, "velmora-sim: %s\n%s", checked.refusal.c_str(),
+                     checked.showUsage ? SimUsage().c_str() : "");
         return 2;
     }
-    if (!options.stage.empty()) {
-        std::string problem = StageFileProblem(options.stage);
-        if (!problem.empty()) {
-            std::fprintf(stderr, "velmora-sim: --stage %s: %s\n", options.stage.c_str(),
-                         problem.c_str());
-            return 2;
-        }
-    }
-    int practice = -1;
-    if (!options.practice.empty()) {
-        std::string stage = options.stage.empty() ? DeliveredStage(mediaDir) : options.stage;
-        practice = PracticeStart(stage, options.practice);
-        if (practice < 0) {
-            std::fputs(Usage().c_str(), stderr);
-            return 2;
-        }
-    }
+    const int practice = checked.practiceStart;
 
     // A recorded game, or steps from the title.
     std::optional<Replay> replay;
@@ -341,10 +316,10 @@ int main(int argc, char** argv) {
         }
         Replay kept = *game;
         kept.modelsHash = HashModels(mediaDir);
-        std::ofstream record(options.record);
-        record << ReplayToText(kept);
-        if (!record) {
-            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.record.c_str());
+        std::string why;
+        if (!WriteFileAtomically(options.record, ReplayToText(kept), why)) {
+            std::fprintf(stderr, "velmora-sim: cannot write %s: %s\n", options.record.c_str(),
+                         why.c_str());
             return 1;
         }
     }
@@ -352,13 +327,15 @@ int main(int argc, char** argv) {
     std::printf("%s\n", sim.Report().c_str());
     const Simulation::Milestones& m = sim.Reached();
     if (!options.hashes.empty()) {
-        std::ofstream out(options.hashes);
+        std::ostringstream out;
         out << hashes.str() << sim.Steps() << ' ' << std::hex << HashWorld(sim.GetWorld())
             << std::dec << '\n'
             << "boss-entry " << m.bossEntry << "\ngame-clear " << m.gameClear << "\ngame-over "
             << m.gameOver << "\nback-to-title " << m.backToTitle << '\n';
-        if (!out) {
-            std::fprintf(stderr, "velmora-sim: cannot write %s\n", options.hashes.c_str());
+        std::string why;
+        if (!WriteFileAtomically(options.hashes, out.str(), why)) {
+            std::fprintf(stderr, "velmora-sim: cannot write %s: %s\n", options.hashes.c_str(),
+                         why.c_str());
             return 1;
         }
     }
