@@ -19,9 +19,9 @@ constexpr MenuLayout kLayouts[] = {
     // Pause: under "PAUSE", which stands at (200, 240), over the field.
     {.x = 200, .y = 272, .rowHeight = 20, .valueX = 0, .headingY = 240, .hintY = 0,
      .messageY = 0, .shownRows = 3, .other = 0xFF8088A0, .shadowed = true},
-    // Replays: a row each, in columns under their captions (at headingY + 20).
+    // Replays: a row each, in columns under their captions.
     {.x = 40, .y = 112, .rowHeight = 18, .valueX = 0, .headingY = 72, .hintY = 452,
-     .messageY = 428, .shownRows = 17, .other = 0xFF8088A0, .shadowed = true},
+     .messageY = 428, .shownRows = 17, .other = 0xFF8088A0, .shadowed = true, .captionsY = 92},
     // Options: a row for each setting, its value in a column of its own.
     {.x = 96, .y = 80, .rowHeight = 17, .valueX = 280, .headingY = 48, .hintY = 452,
      .messageY = 428, .shownRows = 20, .other = 0xFF8088A0, .shadowed = true},

@@ -10,15 +10,16 @@
 class BitmapFont;
 
 struct MenuLayout {
-    float x, y;       // the first row's label
-    float rowHeight;  // from one row to the next
-    float valueX;     // where the rows' values start
-    float headingY;   // a line above the rows
-    float hintY;      // the keys, under the rows
-    float messageY;   // a line the screen says something on
-    int shownRows;    // a longer list scrolls to keep the chosen row in sight
-    uint32_t other;   // the rows not chosen (the chosen one is white)
-    bool shadowed;    // rows over a busy picture stand on a shadow
+    float x, y;           // the first row's label
+    float rowHeight;      // from one row to the next
+    float valueX;         // where the rows' values start
+    float headingY;       // a line above the rows
+    float hintY;          // the keys, under the rows
+    float messageY;       // a line the screen says something on
+    int shownRows;        // a longer list scrolls to keep the chosen row in sight
+    uint32_t other;       // the rows not chosen (the chosen one is white)
+    bool shadowed;        // rows over a busy picture stand on a shadow
+    float captionsY = 0;  // the columns' captions, where rows have columns
 };
 
 enum class MenuScreen { Title, Practice, Pause, Replays, Options };

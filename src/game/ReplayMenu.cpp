@@ -88,7 +88,7 @@ void ReplayMenu::Draw() {
     const BitmapFont& font = host.Screen().Font();
     DrawMenuText(font, layout, "REPLAYS", layout.x, layout.headingY, kMenuHeading);
     DrawMenuText(font, layout, "DATE              STAGE             LEVEL   SCORE         LENGTH",
-                 layout.x, layout.headingY + 20, kMenuHint);
+                 layout.x, layout.captionsY, kMenuHint);
     if (entries.empty()) {
         DrawMenuText(font, layout, "NO REPLAYS KEPT YET", layout.x, layout.y, layout.other);
     } else {
