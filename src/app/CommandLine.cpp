@@ -6,31 +6,31 @@
 #include "app/BuildInfo.h"
 
 ReadArguments ReadCommandLine(int argc, const char* const* argv,
-                              std::span<const OptionSpec> specs) {
+                              std::span<const OptionRule> rules) {
     ReadArguments read;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         std::string_view name = arg.substr(0, arg.find('='));
         bool inlineValue = name.size() < arg.size();
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs)
-            spec = spec ? spec
-                        : (name == s.name || (!s.alias.empty() && name == s.alias) ? &s : nullptr);
-        if (!spec || (inlineValue && !spec->takesValue)) {
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& r : rules) {
+            if (!rule && (name == r.name || (!r.alias.empty() && name == r.alias))) rule = &r;
+        }
+        if (!rule || (inlineValue && !rule->takesValue)) {
             read.error = arg.starts_with("-") ? "unknown option " + std::string(arg)
                                               : "unexpected argument " + std::string(arg);
             return read;
         }
         std::string value;
-        if (spec->takesValue) {
+        if (rule->takesValue) {
             value = inlineValue ? std::string(arg.substr(name.size() + 1))
                                 : (i + 1 < argc ? argv[++i] : "");
             if (value.empty()) {
-                read.error = "option " + std::string(spec->name) + " needs a value";
+                read.error = "option " + std::string(rule->name) + " needs a value";
                 return read;
             }
         }
-        read.given.push_back({spec->name, std::move(value)});
+        read.given.push_back({rule->name, std::move(value)});
     }
     return read;
 }
@@ -53,12 +53,12 @@ std::optional<int> AnswerFirst(const char* program, const FirstAnswer& asked,
 }
 
 ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
-    static constexpr OptionSpec kSpecs[] = {
+    static constexpr OptionRule kRules[] = {
         {"--help", "-h", false}, {"--version", "", false}, {"--fullscreen", "", false},
         {"--window", "", false}, {"--datadir", "", true},  {"--stage", "", true},
         {"--replay", "", true},  {"--level", "", true},    {"--practice", "", true},
     };
-    ReadArguments read = ReadCommandLine(argc, argv, kSpecs);
+    ReadArguments read = ReadCommandLine(argc, argv, kRules);
     ParsedCommandLine parsed;
     parsed.error = read.error;
     CommandLine& o = parsed.options;

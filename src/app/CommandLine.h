@@ -7,13 +7,13 @@
 
 // An option a program of the game takes: its name ("--level"), another name
 // or none ("-h"), and whether a value follows it.
-struct OptionSpec {
+struct OptionRule {
     std::string_view name, alias;
     bool takesValue;
 };
 
 struct GivenOption {
-    std::string_view name;  // as the spec names it
+    std::string_view name;  // as its rule names it
     std::string value;
 };
 
@@ -25,7 +25,7 @@ struct ReadArguments {
 // Every program of the game reads its arguments so: "--name value" or
 // "--name=value", no positional arguments; an unknown option, a value missing
 // or empty, or one given to an option that takes none is an error.
-ReadArguments ReadCommandLine(int argc, const char* const* argv, std::span<const OptionSpec> specs);
+ReadArguments ReadCommandLine(int argc, const char* const* argv, std::span<const OptionRule> rules);
 
 // What every program of the game answers before anything else: an error with
 // the usage on stderr (2), --help's usage or --version's line on stdout (0).

@@ -33,7 +33,7 @@ class PatternHost {
 public:
     // Degrees from the runner's bullet to the ship.
     virtual double AimDirection() = 0;
-    // A new bullet of the program's bullet spec; params are what its actions
+    // A new bullet of the program's bullet; params are what its actions
     // read, if it has any.
     virtual void Fire(double direction, double speed, uint32_t bullet,
                       std::span<const double> params) = 0;

@@ -111,7 +111,7 @@ std::string* TextSlot(std::string_view name, Options& o) {
 // Through the game's own reader: the options both take read the same way.
 // Empty, or what is wrong with the arguments.
 std::string Parse(int argc, char** argv, Options& o) {
-    static constexpr OptionSpec kSpecs[] = {
+    static constexpr OptionRule kRules[] = {
         {"--help", "-h", false}, {"--version", "", false}, {"--bot", "", true},
         {"--input", "", true},   {"--record", "", true},   {"--hashes", "", true},
         {"--media", "", true},   {"--steps", "", true},    {"--pattern", "", true},
@@ -119,7 +119,7 @@ std::string Parse(int argc, char** argv, Options& o) {
         {"--every", "", true},   {"--check", "", true},    {"--stage", "", true},
         {"--level", "", true},   {"--practice", "", true},
     };
-    ReadArguments read = ReadCommandLine(argc, argv, kSpecs);
+    ReadArguments read = ReadCommandLine(argc, argv, kRules);
     if (!read.error.empty()) return read.error;
     for (const GivenOption& given : read.given) {
         const std::string_view name = given.name;
