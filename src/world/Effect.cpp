@@ -5,6 +5,13 @@
 #include "world/FieldMath.h"
 #include "world/World.h"
 
+namespace {
+
+constexpr int kGrazeFlashSteps = 12;
+constexpr uint32_t kGrazeFlash = 0xE0FFE060, kGrazeCore = 0xFFFFFFFF;
+
+}  // namespace
+
 ObjectPool& Effect::PoolIn(World& world) {
     return world.effectPool;
 }
@@ -34,6 +41,14 @@ void GrazeSpark::Draw(const World& world) {
     float s = static_cast<float>(age) / 40.0f;
     world.Model("effect1").Draw({x, depth, -y}, {s, s, s}, {0.0f, s, 0.0f}, RotationOrder::Y, 1.0f,
                                 false);
+    // The model alone is too faint to see among bullets: a bright star flashes
+    // where the bullet passed and shrinks away, so a player sees what scored.
+    if (age > kGrazeFlashSteps) return;
+    const glm::vec2 at = world.OnScreen(x, y);
+    const float arm = 2.0f + 10.0f * static_cast<float>(kGrazeFlashSteps - age) / kGrazeFlashSteps;
+    world.FillOnScreen(at.x - arm, at.y - 1.0f, 2.0f * arm, 2.0f, kGrazeFlash);
+    world.FillOnScreen(at.x - 1.0f, at.y - arm, 2.0f, 2.0f * arm, kGrazeFlash);
+    world.FillOnScreen(at.x - 2.0f, at.y - 2.0f, 4.0f, 4.0f, kGrazeCore);
 }
 
 HitSpark::HitSpark(World& world, float x, float y, int index)

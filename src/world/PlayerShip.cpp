@@ -152,12 +152,10 @@ void PlayerShip::Draw(const World& world) {
 }
 
 void PlayerShip::DrawHitBox(const World& world) const {
-    // The field fills the screen, across and down.
-    const float across = static_cast<float>(world.ScreenWidth()) / field::kSize;
-    const float down = static_cast<float>(world.ScreenHeight()) / field::kSize;
-    const float left = (x + hitLeft + field::kHalf) * across;
-    const float top = (y + hitTop + field::kHalf) * down;
-    const float width = (hitRight - hitLeft) * across, height = (hitBottom - hitTop) * down;
+    const glm::vec2 corner = world.OnScreen(x + hitLeft, y + hitTop);
+    const glm::vec2 scale = world.PixelsPerUnit();
+    const float left = corner.x, top = corner.y;
+    const float width = (hitRight - hitLeft) * scale.x, height = (hitBottom - hitTop) * scale.y;
     // A dark frame around a white one, so it shows over bright and dark alike.
     world.FillOnScreen(left - 1, top - 1, width + 2, height + 2, kHitBoxShade);
     world.FillOnScreen(left, top, width, height, kHitBoxEdge);

@@ -7,6 +7,7 @@
 #include "world/Effect.h"
 #include "world/Enemy.h"
 #include "world/EnemyBullet.h"
+#include "world/Field.h"
 #include "world/Item.h"
 #include "world/PlayerShot.h"
 #include "world/PlayerStates.h"
@@ -104,7 +105,19 @@ int World::ScreenWidth() const {
 }
 
 void World::FillOnScreen(float x, float y, float width, float height, uint32_t color) const {
-    FillRect(assets.screen->GetDevice(), x, y, width, height, color);
+    RenderBackend* device = assets.screen->GetDevice();
+    FillRect(device, x, y, width, height, color);
+    // What is drawn after it is textured again.
+    if (device) UseTextureModulate(device);
+}
+
+glm::vec2 World::PixelsPerUnit() const {
+    return {static_cast<float>(ScreenWidth()) / field::kSize,
+            static_cast<float>(ScreenHeight()) / field::kSize};
+}
+
+glm::vec2 World::OnScreen(float fieldX, float fieldY) const {
+    return (glm::vec2(fieldX, fieldY) + field::kHalf) * PixelsPerUnit();
 }
 
 void World::AddScore(int points) {

@@ -2,6 +2,8 @@
 #include <array>
 #include <random>
 
+#include <glm/glm.hpp>
+
 #include "audio/SoundPlayer.h"
 #include "input/PadState.h"
 #include "pattern/PatternRunnerPool.h"
@@ -88,6 +90,11 @@ public:
     int ScreenWidth() const;
     // A rectangle in the screen's pixels, over what is drawn.
     void FillOnScreen(float x, float y, float width, float height, uint32_t color) const;
+    // Where a point of the field lies in the screen's pixels: the field fills
+    // the screen, across and down.
+    glm::vec2 OnScreen(float fieldX, float fieldY) const;
+    // Screen pixels per unit of the field, across and down.
+    glm::vec2 PixelsPerUnit() const;
     void PlaySound(SoundRef sound) { assets.soundPlayer->Play(assets.sounds[sound.index]); }
 
     PlayerShip* GetPlayer() const { return player; }

@@ -11,6 +11,7 @@ public:
         uint32_t destBlend;
         float alpha;  // the material's diffuse alpha
         const GpuTexture* texture;
+        uint32_t colorOp;  // how the first texture stage makes the colour
     };
     struct QuadDraw {
         float x, y;  // top-left corner
@@ -20,7 +21,8 @@ public:
     void DrawIndexed(const GpuMesh& mesh, uint32_t firstIndex, uint32_t indexCount) override {
         NullBackend::DrawIndexed(mesh, firstIndex, indexCount);
         meshDraws.push_back({State().Get(TransformKind::World), State().Get(RenderState::DestBlend),
-                             State().material.diffuse.a, State().texture});
+                             State().material.diffuse.a, State().texture,
+                             State().Get(TextureStageState::ColorOp)});
     }
     void DrawQuad(const QuadVertex (&vertices)[4]) override {
         NullBackend::DrawQuad(vertices);

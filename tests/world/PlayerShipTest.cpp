@@ -1,3 +1,4 @@
+#include <cmath>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -92,6 +93,32 @@ TEST_F(PlayerShipTest, ABulletPassingCloseIsGrazedOnceForFiftyPoints) {
     EXPECT_EQ(Plays("sndKasuri"), 1);
     EXPECT_EQ(CountOf<GrazeSpark>(world.effectPool), 1);
     EXPECT_NE(world.GetPlayer(), nullptr);
+}
+
+// A graze is seen: a bright star flashes on the grazed bullet's place for a
+// moment, and what is drawn after it keeps its textures.
+TEST_F(PlayerShipTest, AGrazeFlashesWhereTheBulletPassed) {
+    Place(0, 0, 0);
+    BulletAt(5.29f, -5.29f);
+    Steps(3);
+    ASSERT_EQ(CountOf<GrazeSpark>(world.effectPool), 1);
+    const GrazeSpark& spark = **Each<GrazeSpark>(world.effectPool).begin();
+    const glm::vec2 at = world.OnScreen(spark.x, spark.y);
+    auto flashes = [&] {
+        Backend().Forget();
+        world.Draw();
+        int near = 0;
+        for (const auto& quad : Backend().quadDraws)
+            near += std::abs(quad.x - at.x) < 16.0f && std::abs(quad.y - at.y) < 16.0f &&
+                    (quad.color & 0xFFFFFF) != 0;
+        return near;
+    };
+    EXPECT_GE(flashes(), 2);
+    ASSERT_FALSE(Backend().meshDraws.empty());  // the ship, drawn after the effects
+    for (const auto& mesh : Backend().meshDraws)
+        EXPECT_EQ(mesh.colorOp, kTopModulate);
+    Steps(20);
+    EXPECT_EQ(flashes(), 0);  // gone well before the next graze could come
 }
 
 // The death has an effect slot of its own, so a field full of effects never swallows it.
