@@ -128,6 +128,13 @@ Applied Apply(const std::string& key, const std::string& value, std::string_view
     } else if (key == setting::kEscQuits) {
         applied.wanted = "yes or no";
         applied.used = ParseYesNo(value, settings.escQuits);
+    } else if (key == setting::kShownHowToPlay) {
+        applied.wanted = "yes or no";
+        applied.used = ParseYesNo(value, settings.shownHowToPlay);
+    } else if (key == setting::kPlayerName) {
+        applied.wanted = "a name of letters, digits and blanks, at most 10";
+        applied.used = !TableName(value).empty() || value.empty();
+        if (applied.used) settings.playerName = TableName(value);
     } else if (key == setting::kPicture) {
         applied.wanted = "aspect, integer or stretch";
         applied.used = ParsePicture(value, settings.picture);
@@ -169,11 +176,23 @@ Applied Apply(const std::string& key, const std::string& value, std::string_view
 
 }  // namespace
 
+std::string TableName(const std::string& name) {
+    std::string kept;
+    for (char c : TrimBlanks(name)) {
+        char u = AsciiUpper(c);
+        bool drawn = (u >= 'A' && u <= 'Z') || IsDigit(u) || u == ' ' || u == '-' || u == '.';
+        if (drawn && kept.size() < kMaxPlayerName) kept += u;
+    }
+    return TrimBlanks(kept);
+}
+
 std::string SettingValue(const Settings& settings, std::string_view key, const KeyNames& names) {
     if (key == setting::kMusicVolume) return std::to_string(settings.musicVolume);
     if (key == setting::kEffectsVolume) return std::to_string(settings.effectsVolume);
     if (key == setting::kFullScreen) return settings.fullScreen ? "yes" : "no";
     if (key == setting::kEscQuits) return settings.escQuits ? "yes" : "no";
+    if (key == setting::kShownHowToPlay) return settings.shownHowToPlay ? "yes" : "no";
+    if (key == setting::kPlayerName) return settings.playerName;
     if (key == setting::kPicture) return kPictureNames[static_cast<int>(settings.picture)];
     if (key == setting::kLevel) return settings.level;
     if (key == setting::kStage) return settings.stage;
@@ -206,6 +225,8 @@ Settings WithDefaultOptions(const Settings& settings) {
     defaults.level = settings.level;
     defaults.stage = settings.stage;
     defaults.escQuits = settings.escQuits;
+    defaults.playerName = settings.playerName;
+    defaults.shownHowToPlay = settings.shownHowToPlay;
     return defaults;
 }
 
@@ -270,7 +291,12 @@ std::string DefaultSettingsText(const KeyNames& names) {
            "# or hard. The stage: the name of a file in the stages folder\n"
            "# ($XDG_DATA_HOME/velmora/stages/, ~/.local/share/velmora/stages/), or\n"
            "# nothing for the game's own stage. Defaults: easy and nothing.\n" +
-           line(setting::kLevel) + line(setting::kStage);
+           line(setting::kLevel) + line(setting::kStage) +
+           "\n"
+           "# The name the high scores are kept under (asked after the first game\n"
+           "# that makes a table), and whether HOW TO PLAY was shown before the first\n"
+           "# game. Defaults: nothing and no.\n" +
+           line(setting::kPlayerName) + line(setting::kShownHowToPlay);
 }
 
 LoadedSettings ParseSettings(const std::string& text, const KeyNames& names) {

@@ -11,6 +11,12 @@
 #include "input/KeyTable.h"
 #include "input/PadTable.h"
 
+// A player's name as the high scores keep it: upper case letters, digits,
+// blanks and a few marks the game's font draws, at most kMaxPlayerName;
+// empty when nothing is left.
+inline constexpr std::size_t kMaxPlayerName = 10;
+std::string TableName(const std::string& name);
+
 struct Settings {
     int musicVolume = 100;    // 0..100
     int effectsVolume = 100;  // 0..100
@@ -24,6 +30,10 @@ struct Settings {
     std::string stage;
     // Esc in a game quits at once, as it first did; otherwise it pauses.
     bool escQuits = false;
+    // The name the high scores are kept under; empty until the player gave one.
+    std::string playerName;
+    // HOW TO PLAY was shown before the first game.
+    bool shownHowToPlay = false;
     bool operator==(const Settings&) const = default;
 };
 
@@ -36,6 +46,8 @@ constexpr std::string_view kPicture = "picture";
 constexpr std::string_view kLevel = "level";
 constexpr std::string_view kStage = "stage";
 constexpr std::string_view kEscQuits = "esc_quits";
+constexpr std::string_view kPlayerName = "name";
+constexpr std::string_view kShownHowToPlay = "shown_how_to_play";
 }  // namespace setting
 
 struct LoadedSettings {

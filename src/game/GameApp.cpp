@@ -41,6 +41,7 @@ GameApp::GameApp(Platform& platform, GameStart start)
                         SaveFolder(platform.UserSaveDir(), AssetAt(AssetKind::Settings, 0).file)),
           SaveFolder(platform.UserSaveDir(), "records.ini"),
           SaveFolder(platform.UserSaveDir(), "stages/")),
+      scoreTable(SaveFolder(platform.UserSaveDir(), "scores.txt")),
       shelf(SaveFolder(platform.UserSaveDir(), "replays/"),
             [this] { return HashModels(mediaDir); }),
       settings(std::move(start.settings)),
@@ -160,6 +161,13 @@ void GameApp::StartGame() {
         setup = *recorded;
         toggleLatch = replay->toggleLatch;
     } else {
+        // A new player reads how to play first (a run without a player's
+        // settings, as tests and the simulator are, has no new player).
+        if (!settings.shownHowToPlay && !settingsPath.empty()) {
+            settings.shownHowToPlay = true;
+            KeepSettings({{setting::kShownHowToPlay}});
+            if (CreateScene<HowToPlay>(true)) return;
+        }
         setup.stage = &catalogue.At(chosenStage);
         setup.level = chosenLevel;
     }
@@ -282,6 +290,8 @@ void GameApp::ReturnToTitle() {
     returnRow = session->Setup().practice ? TitleRow::Practice : TitleRow::Start;
     ShowChosenRecord();
     ShowTitle();
+    // The title waits under what the game came to.
+    if (lastResult) CreateScene<Results>(*std::exchange(lastResult, std::nullopt));
 }
 
 void GameApp::FinishGame() {
@@ -291,6 +301,7 @@ void GameApp::FinishGame() {
     if (!replay) {
         const GameSetup& setup = session->Setup();
         if (!setup.practice) records.Offer(RecordOf(*setup.stage, *setup.level), played.score);
+        lastResult = ResultOf(played);
         lastGame = played;
         shelf.Keep(std::move(played), setup.stage->path);
         return;

@@ -45,6 +45,7 @@ class GameApp : public AppFramework,
                 private TitleChoices,
                 private ReplayTheatre,
                 private OptionsControl,
+                private ScoreBoard,
                 private PlaybackHost {
 public:
     explicit GameApp(Platform& platform, GameStart start = {});
@@ -105,6 +106,7 @@ public:
     TitleChoices& Choices() override { return *this; }
     ReplayTheatre& Replays() override { return *this; }
     OptionsControl& Options() override { return *this; }
+    ScoreBoard& Scores() override { return *this; }
     // The input of the step under way: the player's, or the replay's.
     const PadState& Pad() const override { return stepPad; }
     const Presses& KeysPressed() const override { return presses; }
@@ -160,6 +162,12 @@ private:
     // Writes these keys of the settings; why not, for the screen, or empty.
     std::string KeepSettings(std::span<const std::string_view> keys);
 
+    // The HIGH SCORES screen's and the results'.
+    std::vector<ScoreEntry> ChosenTop() const override;
+    std::string PlayerName() const override { return settings.playerName; }
+    std::string OfferedName() const override;
+    int EnterLastGame(const std::string& name) override;
+
     // What playback asks of the game.
     void PlayStep(const PadState& pad) override { Step(pad); }
     void Rewind() override;
@@ -192,6 +200,8 @@ private:
     Records::Key RecordOf(const CataloguedStage& stage, const Level& level);
     // The title's HIGH SCORE: the record of the chosen stage and level.
     void ShowChosenRecord();
+    // What the game just finished came to; its entry for the table waits for a name.
+    GameResult ResultOf(const Replay& played);
 
     // Where the game's files are, with a trailing '/'.
     const std::string mediaDir;
@@ -206,6 +216,10 @@ private:
     std::unique_ptr<Session> session;
     StageCatalogue catalogue;
     Records records;
+    ScoreTable scoreTable;
+    // The game just played, until the results enter it in its table.
+    std::optional<std::pair<std::string, ScoreEntry>> unentered;
+    std::optional<GameResult> lastResult;
     ReplayShelf shelf;
     Settings settings;
     const std::string settingsPath;

@@ -11,8 +11,8 @@ namespace {
 constexpr MenuLayout kLayouts[] = {
     // Title: below the logo, where the first menu stood (x = 640 / 2 - 64), in
     // its colours; the keys at the foot, and above them what a choice could not do.
-    {.x = 256, .y = 200, .rowHeight = 24, .valueX = 320, .headingY = 0, .hintY = 432,
-     .messageY = 412, .shownRows = 9, .other = 0xFF404040, .shadowed = false},
+    {.x = 256, .y = 184, .rowHeight = 20, .valueX = 320, .headingY = 0, .hintY = 432,
+     .messageY = 412, .shownRows = 11, .other = 0xFF404040, .shadowed = false},
     // Practice: the stage's sections and the options to start with.
     {.x = 160, .y = 216, .rowHeight = 20, .valueX = 392, .headingY = 184, .hintY = 448,
      .messageY = 0, .shownRows = 11, .other = 0xFF8088A0, .shadowed = true},
@@ -25,12 +25,16 @@ constexpr MenuLayout kLayouts[] = {
     // Options: a row for each setting, its value in a column of its own.
     {.x = 96, .y = 80, .rowHeight = 17, .valueX = 280, .headingY = 48, .hintY = 452,
      .messageY = 428, .shownRows = 20, .other = 0xFF8088A0, .shadowed = true},
+    // Results and high scores: the tally's lines, or a table of ten games in
+    // columns under their captions, centred.
+    {.x = 96, .y = 128, .rowHeight = 20, .valueX = 0, .headingY = 64, .hintY = 448,
+     .messageY = 420, .shownRows = 10, .other = 0xFF8088A0, .shadowed = true, .captionsY = 104},
 };
 // clang-format on
 
 }  // namespace
 
-static_assert(std::size(kLayouts) == static_cast<std::size_t>(MenuScreen::Options) + 1,
+static_assert(std::size(kLayouts) == static_cast<std::size_t>(MenuScreen::Results) + 1,
               "a layout for every screen");
 
 const MenuLayout& LayoutOf(MenuScreen screen) {

@@ -22,7 +22,7 @@ struct MenuLayout {
     float captionsY = 0;  // the columns' captions, where rows have columns
 };
 
-enum class MenuScreen { Title, Practice, Pause, Replays, Options };
+enum class MenuScreen { Title, Practice, Pause, Replays, Options, Results };
 
 // The screen every position is on: the back buffer, whatever the window's size.
 inline constexpr float kScreenWidth = 640, kScreenHeight = 480;

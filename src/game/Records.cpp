@@ -135,6 +135,10 @@ Records::Records(HighScoreFile optionIni, std::string path, const std::string& o
     if (!oldFolder.empty()) MoveOldRecordsIn(oldFolder);
 }
 
+std::string Records::KeyText(const Key& key) {
+    return Hex(key.stage) + "." + LevelKey(*key.level);
+}
+
 std::string Records::Best(const Key& key) const {
     if (key.delivered && key.level == &kLevels[0]) return deliveredBest;
     std::string score(kDigits, '0');
@@ -142,7 +146,7 @@ std::string Records::Best(const Key& key) const {
         auto it = best.find(name);
         if (it != best.end() && it->second > score) score = it->second;
     };
-    look(Hex(key.stage) + "." + LevelKey(*key.level));
+    look(KeyText(key));
     if (!key.delivered && key.level == &kLevels[0]) look("first-format-" + Hex(key.firstFormat));
     return score;
 }
@@ -153,7 +157,7 @@ void Records::Offer(const Key& key, const std::string& score) {
         deliveredBest = score;
         return;
     }
-    best[Hex(key.stage) + "." + LevelKey(*key.level)] = score;
+    best[KeyText(key)] = score;
     changed = true;
 }
 

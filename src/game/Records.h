@@ -28,6 +28,8 @@ public:
     // "NAME-FINGERPRINT.ini": read once and moved into the records file.
     Records(HighScoreFile optionIni, std::string path, const std::string& oldFolder);
 
+    // How the file names a stage at a level: "FINGERPRINT.level".
+    static std::string KeyText(const Key& key);
     // Twelve digits; all zeros for a stage and level never played.
     std::string Best(const Key& key) const;
     // A game's final score, kept when it is better.

@@ -3,8 +3,9 @@
 namespace {
 constexpr const char* kNames[] = {"TitleMenu", "Practice",    "GetReady", "StageRunner",
                                   "Pause",     "GameOver",    "Warning",  "GameClear",
-                                  "MusicFade", "ReplayStart", "Replays",  "Options"};
-static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::Options) + 1);
+                                  "MusicFade", "ReplayStart", "Replays",  "Options",
+                                  "Results",   "HighScores",  "HowToPlay"};
+static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::HowToPlay) + 1);
 }  // namespace
 
 std::string FirstKeyCap(const OptionsControl& options, KeyAction action) {

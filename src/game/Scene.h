@@ -14,6 +14,7 @@
 #include "app/Settings.h"
 #include "game/ReplayList.h"
 #include "game/SceneKind.h"
+#include "game/ScoreTable.h"
 #include "util/AssetTable.h"
 #include "world/GameObject.h"
 
@@ -76,6 +77,8 @@ enum class TitleRow {
     Level,
     Stage,
     Practice,
+    HowToPlay,
+    HighScores,
     Replays,
     Options,
     VideoChange,
@@ -135,6 +138,32 @@ public:
     virtual void PlaySample() = 0;
 };
 
+// What a game just played came to, for the tally after it.
+struct GameResult {
+    std::string score;
+    int grazes = 0, destroyed = 0, items = 0, livesLost = 0;
+    std::string reached;  // the section the game got to, or CLEAR
+    int steps = 0;        // how long it lasted
+    bool practice = false;
+    // It has a place in its table (practice has no table).
+    bool makesTable = false;
+};
+
+// The best games, as the HIGH SCORES screen and the tally after a game show them.
+class ScoreBoard {
+public:
+    virtual ~ScoreBoard() = default;
+    // The ten best games of the title's chosen stage and level, best first.
+    virtual std::vector<ScoreEntry> ChosenTop() const = 0;
+    // The name the player gave the table, empty until one was given; and
+    // the one offered before that (the login name).
+    virtual std::string PlayerName() const = 0;
+    virtual std::string OfferedName() const = 0;
+    // Enters the game just played under a name, kept for the games after;
+    // its place in the table from 0, or -1.
+    virtual int EnterLastGame(const std::string& name) = 0;
+};
+
 // The first key of an action as the screens name it ("Z"), or "?" when it has none.
 std::string FirstKeyCap(const OptionsControl& options, KeyAction action);
 
@@ -157,6 +186,7 @@ public:
     virtual TitleChoices& Choices() = 0;
     virtual ReplayTheatre& Replays() = 0;
     virtual OptionsControl& Options() = 0;
+    virtual ScoreBoard& Scores() = 0;
 
     // A new scene, constructed as T(*this, args...); null when the pool is full.
     template <class T, class... Args>
@@ -167,7 +197,7 @@ public:
 class Scene : public PoolNode {
 public:
     // Room for a scene's own counters and flags.
-    static constexpr std::size_t kSlotSize = 128;
+    static constexpr std::size_t kSlotSize = 256;
 
     explicit Scene(SceneHost& host);
     // False ends the scene.

@@ -14,6 +14,9 @@ enum class SceneKind {
     ReplayStart,
     Replays,
     Options,
+    Results,
+    HighScores,
+    HowToPlay,
 };
 
 const char* SceneName(SceneKind kind);

@@ -2,6 +2,7 @@
 // The states of the game's flow. Each lives in the scene pool, starts the next
 // by creating it, and ends by returning false from its update.
 #include "game/MenuList.h"
+#include "game/NameEntry.h"
 #include "game/Scene.h"
 
 // Begins a recorded game, at the moment of a step at which the title menu's
@@ -164,6 +165,65 @@ public:
     void Draw() override;
 
     int counter = 0;
+};
+
+// After a game, over the title: the tally of what it gave; then, where it
+// made its table, the player's name asked once and the table with the game
+// marked. Fire, pause or the hover button goes on; the title waits under it.
+class Results : public Scene {
+public:
+    Results(SceneHost& host, GameResult result);
+    SceneKind Kind() const override { return SceneKind::Results; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    enum class Page { Tally, Name, Table };
+    GameResult result;
+    Page page = Page::Tally;
+    NameEntry name;
+    int place = -1;  // of the game in the table
+
+private:
+    bool GoOn();
+    MenuList keys{1};
+    bool backPressed = false;
+};
+
+// The ten best games of the chosen stage, a table for each level: Left and
+// Right turn to the other levels, anything else goes back to the title.
+class HighScores : public Scene {
+public:
+    explicit HighScores(SceneHost& host);
+    SceneKind Kind() const override { return SceneKind::HighScores; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    MenuList menu{1};
+    std::string message;
+    bool leaving = false;
+};
+
+// How to play, a page at a time with the keys as bound, a moving picture
+// where a word would not do. From the title, or once before a new player's
+// first game, which it then starts.
+class HowToPlay : public Scene {
+public:
+    HowToPlay(SceneHost& host, bool beforeFirstGame);
+    SceneKind Kind() const override { return SceneKind::HowToPlay; }
+    bool Update() override;
+    void Draw() override;
+    bool Back() override;
+
+    MenuList menu{1};
+    int page = 0;
+    int counter = 0;  // the pictures move with it
+    bool beforeFirstGame;
+    bool leaving = false;
+
+private:
+    void Leave();
 };
 
 // Sets the music's volume once a frame, in even steps from one level to another.

@@ -40,6 +40,12 @@ constexpr RowDef kRows[] = {
     {TitleRow::Practice, [](SceneHost&) { return Fixed("PRACTICE"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<PracticeMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
+    {TitleRow::HowToPlay, [](SceneHost&) { return Fixed("HOW TO PLAY"); }, nullptr,
+     [](SceneHost& host) { return host.CreateScene<HowToPlay>(false) ? Then::Leave : Then::Stay; },
+     nullptr},
+    {TitleRow::HighScores, [](SceneHost&) { return Fixed("HIGH SCORES"); }, nullptr,
+     [](SceneHost& host) { return host.CreateScene<HighScores>() ? Then::Leave : Then::Stay; },
+     nullptr},
     {TitleRow::Replays, [](SceneHost&) { return Fixed("REPLAYS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<ReplayMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
@@ -84,6 +90,11 @@ TitleMenu::TitleMenu(SceneHost& host, int row)
     : Scene(host), menu(static_cast<int>(std::size(kRows)), row, false) {}
 
 bool TitleMenu::Update() {
+    // What the last game came to stands over the title until it is read.
+    if (host.Scenes().Has(SceneKind::Results)) {
+        menu.Hold();
+        return true;
+    }
     MenuAction action = menu.Read(host.Pad());
     const RowDef& row = kRows[menu.Cursor()];
     switch (action) {

@@ -13,9 +13,7 @@ constexpr std::size_t kXFileHeaderSize = 16;
 
 namespace xfile {
 
-inline bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using ::IsDigit;
 inline bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }

@@ -13,6 +13,13 @@ std::string Token(const std::string& line, int n, const std::string& separator);
 constexpr char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+// A letter a-z in upper case; every other byte as it is.
+constexpr char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // The text with its control characters as '?' (those of UTF-8's second block
 // too): a name read from a file or a folder cannot steer the terminal it is

@@ -34,6 +34,7 @@ bool Enemy::Survives(World& world, float bottomLimit) {
 
 void Enemy::Die(World& world) {
     world.AddScore(score);
+    ++world.tally.destroyed;
     Explode(world);
 }
 

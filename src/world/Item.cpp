@@ -71,6 +71,7 @@ bool PowerItem::Update(World& world) {
         y += velocity.y;
     }
     if (!ship || !Overlaps(*this, *ship)) return true;
+    ++world.tally.items;
     world.PlaySound("sndCap2");
     if (kind == PowerKind::Option) {
         ship->AddOption(world);
@@ -103,6 +104,7 @@ bool ScoreItem::Update(World& world) {
                    distance < kHomingRange ? kHomingSpeed : kFarHomingSpeed);
     }
     if (!Overlaps(*this, *ship)) return true;
+    ++world.tally.items;
     world.PlaySound("sndCap1");
     world.AddScore(kItemScore);
     world.Spawn<ScorePopup>(x, y, kItemScore);

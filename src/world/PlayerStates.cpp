@@ -63,6 +63,7 @@ void PlayerActive::CollideWithBullets(World& world) {
                    OverlapsBox(*this, *b, -kGrazeReach, -kGrazeReach, kGrazeReach, kGrazeReach)) {
             world.Spawn<GrazeSpark>(b->x, b->y);
             b->grazed = true;
+            ++world.tally.grazes;
             world.PlaySound("sndKasuri");
             world.AddScore(kGrazeScore);
         }

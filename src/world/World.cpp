@@ -74,6 +74,7 @@ void World::Draw() const {
 void World::BeginGame(int options) {
     score.Set(0);
     lives = kStartLives;
+    tally = {};
     BeginStage(options);
 }
 

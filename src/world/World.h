@@ -105,8 +105,16 @@ public:
     const DigitCounter& GetHighScore() const { return highScore; }
     DigitCounter& HighScore() { return highScore; }
     bool ScoreIsHighScore() const { return score.Compare(highScore) == 0; }
-    void LoseLife() { --lives; }
+    void LoseLife() {
+        --lives;
+        ++tally.livesLost;
+    }
     int GetLives() const { return lives; }
+    // What the game gave, for the tally after it; no part of the field's play.
+    struct Tally {
+        int grazes = 0, destroyed = 0, items = 0, livesLost = 0;
+    };
+    Tally tally;
 
     // The next output of the game's generator in [0, 1], both ends included.
     double NextRandom();
@@ -169,6 +177,7 @@ private:
     std::mt19937 random;
     DigitCounter score, highScore;
     int lives = kStartLives;
+
     PlayerShip* player = nullptr;
     PadState pad;
     bool paused = false;

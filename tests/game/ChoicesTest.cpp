@@ -35,6 +35,7 @@ struct KeptGame : TitleGame {
           settingsPath((user / "settings.ini").string()) {}
     static GameStart WithSettings(GameStart start, const fs::path& user) {
         start.settingsPath = (user / "settings.ini").string();
+        start.settings.shownHowToPlay = true;  // a player who has played before
         return start;
     }
     World& Field() { return app->Play().Field(); }
@@ -49,6 +50,10 @@ struct KeptGame : TitleGame {
         app->RequestReturnToTitle();
         Step();
         ASSERT_NE(Find<TitleMenu>(), nullptr);
+        // The results over the title, and the name they ask the first time.
+        for (int i = 0; i < 8 && Find<Results>(); ++i)
+            Press(Hold::Fire);
+        ASSERT_EQ(Find<Results>(), nullptr);
     }
 
     // What the settings file remembers of the title's choices.

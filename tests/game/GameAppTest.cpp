@@ -182,10 +182,10 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
                                           -300, -200, -100}));
     // The field's y runs down the screen, the world's z up it.
     EXPECT_EQ(Backend().meshDraws[10].world[3], glm::vec4(12.0f, -200.0f, 30.0f, 1.0f));
-    // Then the pop-up's two digits, and the head-up display over everything,
-    // the boss gauge's shadow first.
-    ASSERT_GT(Backend().quadDraws.size(), 2u);
-    EXPECT_EQ(Backend().quadDraws[2].y, 10.0f);
+    // The graze's star (three quads) among the effects, then the pop-up's two
+    // digits, and the head-up display over everything, the boss gauge's shadow first.
+    ASSERT_GT(Backend().quadDraws.size(), 5u);
+    EXPECT_EQ(Backend().quadDraws[5].y, 10.0f);
 }
 
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {

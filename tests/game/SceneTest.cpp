@@ -237,8 +237,10 @@ TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitl
     EXPECT_EQ(Video().position, 0.0);
     for (const ObjectPool* pool : world.Pools())
         EXPECT_EQ(pool->Count(), 0);
-    ASSERT_EQ(app.Scenes().Count(), 1);
+    // The title, with the game's results over it.
+    ASSERT_EQ(app.Scenes().Count(), 2);
     EXPECT_NE(Find<TitleMenu>(), nullptr);
+    EXPECT_NE(Find<Results>(), nullptr);
     EXPECT_EQ(world.GetPlayer(), nullptr);
     EXPECT_EQ(world.GetBossGauge(), 0.0f);
     EXPECT_EQ(Music().stops, musicStops + 1);

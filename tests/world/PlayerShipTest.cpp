@@ -92,6 +92,7 @@ TEST_F(PlayerShipTest, ABulletPassingCloseIsGrazedOnceForFiftyPoints) {
     EXPECT_EQ(Score(), 50);
     EXPECT_EQ(Plays("sndKasuri"), 1);
     EXPECT_EQ(CountOf<GrazeSpark>(world.effectPool), 1);
+    EXPECT_EQ(world.tally.grazes, 1);  // for the results after the game
     EXPECT_NE(world.GetPlayer(), nullptr);
 }
 
