@@ -1,11 +1,14 @@
 // The simulator's answers on its command line: its help and version, the
-// options it shares with the game read as the game reads them, and what it
-// writes written whole or a failure reported by its exit status.
+// options it shares with the game read as the game reads them, what it
+// writes written whole or a failure reported by its exit status, its bots and
+// what it tells of each section.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <string>
 
 #include "support/Programs.h"
 #include "support/TempDir.h"
@@ -89,4 +92,79 @@ TEST(SimulatorCommandLine, PicturesThatCannotBeWrittenEndTheRunWithOne) {
     ProgramRun lost = RunProgram(std::string(VELMORA_SIM) + steps + (dir / "missing"));
     EXPECT_EQ(lost.status, 1) << lost.output;
     EXPECT_NE(lost.output.find("step10.png not written"), std::string::npos) << lost.output;
+}
+
+namespace {
+
+// A calm section, then lines of divers across the whole field.
+std::string StormStage(const TempDir& dir) {
+    std::ofstream out(dir / "storm.txt");
+    out << "stage Storm\nsection CALM\nplay 0\nsleep 400\nsection STORM\n";
+    for (int line = 0; line < 6; ++line) {
+        for (int x = -40; x <= 40; x += 10)
+            out << "teki obj1 " << x << '\n';
+        out << "sleep 100\n";
+    }
+    out << "sleep 1200\n";
+    return dir / "storm.txt";
+}
+
+// What a run printed, less the line of how long it took.
+ProgramRun Played(const std::string& arguments) {
+    ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " " + arguments);
+    run.output.erase(std::min(run.output.find("simulated "), run.output.size()));
+    return run;
+}
+
+// The line a run printed for a section, from its name on.
+std::string SectionLine(const std::string& output, const std::string& name) {
+    std::size_t at = output.find("section " + name + " ");
+    if (at == std::string::npos) return "";
+    return output.substr(at, output.find('\n', at) - at);
+}
+
+}  // namespace
+
+// The weaving bot plays unless another is named; a name it does not know is
+// refused with the names it does.
+TEST(SimulatorCommandLine, TheBotsByNameTheWeavingOneUnlessAnotherIsNamed) {
+    TempDir dir("sim_bots");
+    const std::string storm = " --steps 2400 --stage " + StormStage(dir);
+    ProgramRun byDefault = Played(storm);
+    ProgramRun weave = Played("--bot weave" + storm);
+    ProgramRun blind = Played("--bot blind" + storm);
+    EXPECT_EQ(weave.status, 0) << weave.output;
+    EXPECT_EQ(blind.status, 0) << blind.output;
+    EXPECT_EQ(byDefault.output, weave.output);
+    EXPECT_NE(blind.output, weave.output);
+
+    ProgramRun unknown = Played("--bot clever" + storm);
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.output.rfind("velmora-sim: there is no bot \"clever\" (the bots: weave, "
+                                   "blind)\nUsage: velmora-sim [OPTION]...\n",
+                                   0),
+              0u)
+        << unknown.output;
+}
+
+// A line for each section reached, with the lives lost there: the blind bot
+// loses every life to the lines of divers, the weaving one dodges some, and
+// the calm before costs neither anything, its closing wait included.
+TEST(SimulatorCommandLine, ItTellsTheLivesLostInEachSection) {
+    TempDir dir("sim_sections");
+    const std::string storm = " --steps 2400 --stage " + StormStage(dir);
+    ProgramRun blind = Played("--bot blind" + storm);
+    ProgramRun weave = Played("--bot weave" + storm);
+    for (const ProgramRun* run : {&blind, &weave}) {
+        EXPECT_EQ(SectionLine(run->output, "CALM").rfind("section CALM", 0), 0u) << run->output;
+        EXPECT_NE(SectionLine(run->output, "CALM").find(" lives lost 0  score 0"),
+                  std::string::npos)
+            << run->output;
+    }
+    const std::string blindStorm = SectionLine(blind.output, "STORM");
+    EXPECT_NE(blindStorm.find(" lives lost 3 ("), std::string::npos) << blind.output;
+    EXPECT_NE(blind.output.find("game over        step"), std::string::npos) << blind.output;
+    const std::string weaveStorm = SectionLine(weave.output, "STORM");
+    ASSERT_NE(weaveStorm, "") << weave.output;
+    EXPECT_EQ(weaveStorm.find(" lives lost 3"), std::string::npos) << weave.output;
 }

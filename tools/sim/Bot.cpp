@@ -12,6 +12,7 @@
 
 namespace {
 
+// Both bots weave between these edges, on this row.
 constexpr float kWeaveEdge = 30.0f;
 constexpr float kHomeY = 30.0f;
 constexpr float kNear = 24.0f;        // only what is this close is looked at
@@ -96,5 +97,20 @@ PadState WeavingBot::Play(const World& world) {
     pad.right = best[0] > 0;
     pad.up = best[1] < 0;
     pad.down = best[1] > 0;
+    return pad;
+}
+
+PadState BlindBot::Play(const World& world) {
+    PadState pad;
+    pad.buttons[kButtonFire] = true;
+    const PlayerShip* ship = world.GetPlayer();
+    if (!ship) return pad;
+    if (ship->x > kWeaveEdge) heading = -1;
+    if (ship->x < -kWeaveEdge) heading = 1;
+    pad.left = heading < 0;
+    pad.right = heading > 0;
+    // Back to the row it keeps, as long as it is a step or more away.
+    pad.up = ship->y > kHomeY + field::kShipSpeed;
+    pad.down = ship->y < kHomeY - field::kShipSpeed;
     return pad;
 }

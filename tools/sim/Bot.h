@@ -20,3 +20,14 @@ private:
     int heading = 1;  // +1 right, -1 left
     std::unordered_map<const GameObject*, glm::vec2> lastSeen;
 };
+
+// A new player: fire held, sweeping from side to side across the lower field
+// at full speed and turning only at the edges, whatever comes at the ship.
+// What the first minute of a stage must be fair to.
+class BlindBot {
+public:
+    PadState Play(const World& world);
+
+private:
+    int heading = 1;  // +1 right, -1 left
+};

@@ -36,6 +36,7 @@
 #include "pattern/PatternTrace.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
+#include "script/StageScript.h"
 #include "util/AtomicFile.h"
 #include "util/FileData.h"
 #include "util/StepClock.h"
@@ -45,6 +46,7 @@ namespace {
 
 struct Options {
     std::string input, record, hashes, media, shots, check, stage, level, practice, pattern;
+    std::string bot = "weave";
     std::set<int> at;
     long steps = 200000;
     bool stepsGiven = false;
@@ -60,7 +62,9 @@ std::string SimUsage() {
            "Plays Velmora's stage without a screen, from the title's START, far faster\n"
            "than real time, and prints the state of the field as it goes.\n"
            "\n"
-           "  --bot weave       play with the built-in bot (the default)\n"
+           "  --bot BOT         play with a built-in bot: weave (the default) keeps firing,\n"
+           "                    weaves and dodges; blind keeps firing and weaves, dodging\n"
+           "                    nothing, as a new player does\n"
            "  --input FILE      play a replay the game kept, or a list of steps\n"
            "  --stage FILE      play this stage script instead of the delivered one\n"
            "  --level LEVEL     play at this level: " +
@@ -129,7 +133,9 @@ std::string Parse(int argc, char** argv, Options& o) {
         } else if (name == "--version") {
             o.version = true;
         } else if (name == "--bot") {
-            if (value != "weave") return "there is no bot \"" + value + "\" (the bots: weave)";
+            if (value != "weave" && value != "blind")
+                return "there is no bot \"" + value + "\" (the bots: weave, blind)";
+            o.bot = value;
         } else if (name == "--steps") {
             o.steps = std::strtol(value.c_str(), nullptr, 10);
             o.stepsGiven = true;
@@ -208,6 +214,48 @@ int PlayPattern(const Options& o) {
     return 0;
 }
 
+// Each section of the stage the game reached: when, the lives lost there and
+// when, and the score as it was left. Where a stage is too hard shows at a glance.
+class SectionRecord {
+public:
+    void Step(Simulation& sim) {
+        if (!sim.App().Scenes().Has(SceneKind::StageRunner)) return;  // no timeline yet
+        const StageScript& stage = sim.App().Play().Stage();
+        // The section of the command run last: a section's closing sleep is its own.
+        std::string name = "-";
+        for (const StageSection& start : stage.PracticeStarts()) {
+            if (start.command <= std::max(stage.Position() - 1, 0)) name = start.name;
+        }
+        if (sections.empty() || sections.back().name != name)
+            sections.push_back({name, sim.Steps(), {}, 0});
+        Section& section = sections.back();
+        const World& world = sim.GetWorld();
+        if (world.GetLives() < lives) section.livesLost.push_back(sim.Steps());
+        lives = world.GetLives();
+        section.score = std::stoll(world.GetScore().Text());
+    }
+    void Print() const {
+        for (const Section& section : sections) {
+            std::string lost = std::to_string(section.livesLost.size());
+            for (std::size_t i = 0; i < section.livesLost.size(); ++i)
+                lost += (i ? " " : " (") + StepsAsClock(section.livesLost[i]);
+            if (!section.livesLost.empty()) lost += ')';
+            std::printf("section %-20s from %s  lives lost %s  score %lld\n", section.name.c_str(),
+                        StepsAsClock(section.from).c_str(), lost.c_str(), section.score);
+        }
+    }
+
+private:
+    struct Section {
+        std::string name;
+        int from;
+        std::vector<int> livesLost;
+        long long score;
+    };
+    int lives = World::kStartLives;
+    std::vector<Section> sections;
+};
+
 void PrintMilestone(const char* what, int step) {
     if (step < 0) {
         std::printf("%-16s not reached\n", what);
@@ -279,7 +327,9 @@ int main(int argc, char** argv) {
     } else if (practice >= 0) {
         sim.Practice(practice, World::kStartOptions);
     }
-    WeavingBot bot;
+    WeavingBot weave;
+    BlindBot blind;
+    SectionRecord sections;
     bool shotsFailed = false;
     while (!sim.Over() && sim.Steps() < options.steps) {
         PadState pad;
@@ -291,9 +341,10 @@ int main(int argc, char** argv) {
         } else if (sim.AtTitle()) {
             pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // press START, let go, again
         } else {
-            pad = bot.Play(sim.GetWorld());
+            pad = options.bot == "blind" ? blind.Play(sim.GetWorld()) : weave.Play(sim.GetWorld());
         }
         sim.Step(pad);
+        sections.Step(sim);
         if (sim.Steps() % options.every == 0) {
             std::printf("%s\n", sim.Report().c_str());
             hashes << sim.Steps() << ' ' << std::hex << HashWorld(sim.GetWorld()) << std::dec
@@ -343,6 +394,7 @@ int main(int argc, char** argv) {
     PrintMilestone("game clear", m.gameClear);
     PrintMilestone("game over", m.gameOver);
     PrintMilestone("back to title", m.backToTitle);
+    sections.Print();
     if (replay) {
         std::printf("replay           %s\n",
                     sim.App().ReplayMatched() ? "ended as recorded" : "did not end as recorded");
