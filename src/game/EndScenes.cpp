@@ -51,8 +51,9 @@ bool GameClear::Update() {
 
 void GameClear::Draw() {
     const SceneTextLayout& at = kSceneTexts;
-    auto line = [&](const char* text, float dy) {
-        host.Screen().Font().DrawTextShadowed(text, at.endingX, at.endingMiddle + dy, kTextWhite,
+    auto line = [&](std::string_view text, float dy) {
+        float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(text.size())) / 2;
+        host.Screen().Font().DrawTextShadowed(text, x, at.endingMiddle + dy, kTextWhite,
                                               kTextShadow);
     };
     int credit = counter / kCreditUpdates;
@@ -62,7 +63,7 @@ void GameClear::Draw() {
     } else if (credit <= 6) {
         line(kCredits[credit - 1], at.creditDy);
     } else {
-        line("     . . . AND YOU.", at.creditDy);
+        line(". . . AND YOU.", at.creditDy);
         if (credit >= 8) line("PLEASE CHALLENGE NORMALLY.", at.challengeDy);
     }
 }

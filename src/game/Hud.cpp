@@ -18,6 +18,8 @@ void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Text
     const HudLayout& at = kHud;
     FillRect(device, at.gaugeShadow.x, at.gaugeShadow.y, gauge, at.gaugeHeight, kGaugeShadow);
     FillRect(device, at.gauge.x, at.gauge.y, gauge, at.gaugeHeight, kGauge);
+    if (gauge > 0)
+        font.DrawTextShadowed("BOSS", at.bossLabel.x, at.bossLabel.y, kGauge, kTextShadow);
     font.DrawTextShadowed("1P", at.player.x, at.player.y, kTextWhite, kTextShadow);
     font.DrawText(world.GetScore().Text(), at.score.x, at.score.y, kTextWhite);
     // The white copy is the shadow, two pixels down and right; the clear one in

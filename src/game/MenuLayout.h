@@ -35,26 +35,28 @@ struct ScreenPoint {
 struct HudLayout {
     ScreenPoint player, score;              // "1P" and the score
     ScreenPoint highScore, highScoreValue;  // "HIGH SCORE", drawn as its own shadow
-    ScreenPoint practice;                   // "PRACTICE", in the corner below the score
+    ScreenPoint practice;                   // "PRACTICE", at the right below the lives
     ScreenPoint catchUp;                    // "CATCH UP" while missed frames are caught up
     ScreenPoint freeze;                     // "FREEZE" over the middle of a frozen field
     ScreenPoint lives;                      // the first spare life's icon
     float lifeStep;                         // from one icon to the next
-    // The boss's gauge over its shadow; a full one as long as the screen is high.
-    ScreenPoint gauge, gaugeShadow;
+    // The boss's gauge over its shadow, on a row of its own under the score
+    // with "BOSS" before it; a full one as long as the screen is high.
+    ScreenPoint bossLabel, gauge, gaugeShadow;
     float gaugeHeight;
 };
 inline constexpr HudLayout kHud = {.player = {0, 0},
                                    .score = {50, 0},
                                    .highScore = {200, 0},
                                    .highScoreValue = {328, 0},
-                                   .practice = {0, 16},
+                                   .practice = {kScreenWidth - 64, 16},
                                    .catchUp = {0, 32},
                                    .freeze = {kScreenWidth / 2 - 24, 200},
                                    .lives = {500, 0},
                                    .lifeStep = 32,
-                                   .gauge = {0, 8},
-                                   .gaugeShadow = {2, 10},
+                                   .bossLabel = {0, 16},
+                                   .gauge = {40, 20},
+                                   .gaugeShadow = {42, 22},
                                    .gaugeHeight = 4};
 
 // The lines the scenes write over the field. Some stand where half the
@@ -63,8 +65,8 @@ struct SceneTextLayout {
     ScreenPoint getReady, warning;
     float pauseX;  // the pause's heading, at the pause menu's headingY
     ScreenPoint gameOver, hiScore;
-    // The ending's lines, from one x, above or below its middle.
-    float endingX, endingMiddle;
+    // The ending's lines, centred, above or below its middle.
+    float endingMiddle;
     float clearDy, thanksDy, creditDy, challengeDy;
 };
 inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 32, 240},
@@ -72,7 +74,6 @@ inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 
                                                 .pauseX = kScreenHeight / 2 - 40,
                                                 .gameOver = {kScreenWidth / 2 - 72, 240},
                                                 .hiScore = {kScreenWidth / 2 - 192, 240},
-                                                .endingX = kScreenHeight / 2 - 88,
                                                 .endingMiddle = kScreenHeight / 2,
                                                 .clearDy = -16,
                                                 .thanksDy = 16,

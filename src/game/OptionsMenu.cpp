@@ -253,7 +253,7 @@ void OptionsMenu::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Options);
     const BitmapFont& font = host.Screen().Font();
     const OptionsControl& options = host.Options();
-    DrawMenuText(font, layout, "OPTIONS", layout.x, layout.headingY, kMenuHeading);
+    DrawMenuText(font, layout, "SETTINGS", layout.x, layout.headingY, kMenuHeading);
     std::vector<MenuRowText> rows;
     for (const OptionRow& row : kRows)
         rows.push_back({Label(row), Value(row, options)});

@@ -49,7 +49,7 @@ constexpr RowDef kRows[] = {
     {TitleRow::Replays, [](SceneHost&) { return Fixed("REPLAYS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<ReplayMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
-    {TitleRow::Options, [](SceneHost&) { return Fixed("OPTIONS"); }, nullptr,
+    {TitleRow::Options, [](SceneHost&) { return Fixed("SETTINGS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<OptionsMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
     {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); }, nullptr,
@@ -62,12 +62,12 @@ constexpr RowDef kRows[] = {
      [](SceneHost& host) {
          return Fixed(host.Video().IsSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF");
      },
-     nullptr,
-     [](SceneHost& host) {
+     nullptr, nullptr,
+     // Left and Right switch it, as they change the other rows' values.
+     [](SceneHost& host, int) {
          host.Video().ToggleSound();
-         return Then::Stay;
-     },
-     nullptr},
+         return std::string();
+     }},
     {TitleRow::Exit, [](SceneHost&) { return Fixed("EXIT"); }, nullptr,
      [](SceneHost& host) {
          host.Game().Quit();

@@ -18,6 +18,8 @@ constexpr float kOptionSpeed = 0.8f;
 // Focused, the ship moves at this share of its speed, its hit box shown.
 constexpr float kFocusSpeed = 0.4f;
 constexpr uint32_t kHitBoxEdge = 0xFFFFFFFF, kHitBoxShade = 0xC0000000;
+// Ten options drawn as bright as the ship hide it and the bullets among them.
+constexpr float kOptionAlpha = 0.5f;
 }  // namespace
 
 ObjectPool& PlayerShip::PoolIn(World& world) {
@@ -146,7 +148,7 @@ void PlayerShip::Draw(const World& world) {
     ship.DrawTransformed({x, depth, -y}, {1, 1, 1}, {0.125f, 0, -bank}, RotationOrder::ZYX);
     for (int i = 0; i < optionCount; ++i) {
         ship.Draw({optionSlots[i].x, depth, -optionSlots[i].y}, {0.6f, 0.6f, 0.6f},
-                  {0.125f, 0, -bank}, RotationOrder::ZYX, alpha, false);
+                  {0.125f, 0, -bank}, RotationOrder::ZYX, alpha * kOptionAlpha, false);
     }
     if (world.Pad().Held(kButtonFocus)) DrawHitBox(world);
 }

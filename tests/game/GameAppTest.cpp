@@ -2,6 +2,7 @@
 // what the music and the video do.
 #include <gtest/gtest.h>
 
+#include "game/MenuLayout.h"
 #include "support/GameFixture.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -185,7 +186,7 @@ TEST_F(GameAppTest, RenderClearsTheWholeBackBufferAndDrawsThePoolsInOrder) {
     // The graze's star (three quads) among the effects, then the pop-up's two
     // digits, and the head-up display over everything, the boss gauge's shadow first.
     ASSERT_GT(Backend().quadDraws.size(), 5u);
-    EXPECT_EQ(Backend().quadDraws[5].y, 10.0f);
+    EXPECT_EQ(Backend().quadDraws[5].y, kHud.gaugeShadow.y);
 }
 
 TEST_F(GameAppTest, TheShipKeepsTheBlendingThePreviousDrawLeft) {

@@ -65,6 +65,11 @@ TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
     Step();
     Step(Pad({Hold::Pause}));  // C confirms too
     EXPECT_FALSE(app.Video().IsSoundOn());
+    Step();
+    Press(Hold::Right);  // and Left and Right switch it, as they change the other values
+    EXPECT_TRUE(app.Video().IsSoundOn());
+    Press(Hold::Left);
+    EXPECT_FALSE(app.Video().IsSoundOn());
     for (int i = 0; i < 5; ++i)
         Press(Hold::Down);
     EXPECT_EQ(Row(), static_cast<int>(TitleRow::Exit));
@@ -75,7 +80,9 @@ TEST_F(TitleFixture, TheCursorStopsAtBothEndsAndDownWithFireActsOnTheNewItem) {
 
 TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAndGauge) {
     EXPECT_EQ(QuadsAt(RowY(TitleRow::Start)).front().color, kRowChosen);
-    EXPECT_EQ(QuadsAt(RowY(TitleRow::Exit)).front().color, 0xFF404040u);  // as first drawn
+    // The others light on their shadow, legible over the planet's rim.
+    EXPECT_EQ(QuadsAt(RowY(TitleRow::Exit)).front().color, LayoutOf(MenuScreen::Title).other);
+    EXPECT_FALSE(QuadsAt(RowY(TitleRow::Exit) + 2).empty());
     auto spareLives = [&] {
         auto top = QuadsAt(0.0f);
         return std::count_if(top.begin(), top.end(), [](auto& q) { return q.x >= kHud.lives.x; });
