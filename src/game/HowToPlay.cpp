@@ -19,7 +19,7 @@ struct Page {
         KeyAction key = KeyAction::Fire;
     };
     Said lines[4];
-    Picture picture;
+    Picture picture = Picture::None;
 };
 
 // clang-format off
@@ -43,15 +43,18 @@ constexpr Page kPages[] = {
      {{"SHOT ENEMIES DROP ITEMS: FLY INTO THEM"},
       {"AN OPTION FLIES WITH THE SHIP AND FIRES, UP TO TEN"},
       {"A BOMB ITEM CLEARS EVERY BULLET ON THE SCREEN"},
-      {"YELLOW ITEMS ARE POINTS"}}},
+      {"YELLOW ITEMS ARE POINTS"}},
+     Picture::None},
     {"HOVER",
      {{"HOLD %s: THE OPTIONS FLY TO THE ENEMIES", KeyAction::Hover},
-      {"AND FIRE FROM THERE WHILE THE SHIP STAYS SAFE"}}},
+      {"AND FIRE FROM THERE WHILE THE SHIP STAYS SAFE"}},
+     Picture::None},
     {"FREEZE, CATCH UP, PAUSE",
      {{"%s FREEZES THE GAME, AGAIN GOES ON", KeyAction::Freeze},
       {"%s SWITCHES CATCH UP: A SLOW COMPUTER", KeyAction::CatchUp},
       {"SKIPS PICTURES, NOT TIME"},
-      {"%s PAUSES, ESC ASKS BEFORE A GAME IS LEFT", KeyAction::Pause}}},
+      {"%s PAUSES, ESC ASKS BEFORE A GAME IS LEFT", KeyAction::Pause}},
+     Picture::None},
 };
 // clang-format on
 

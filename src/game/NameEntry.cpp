@@ -19,7 +19,7 @@ char Turned(char letter, int by) {
 }  // namespace
 
 NameEntry::NameEntry(const std::string& start) : typed(TableName(start)) {
-    if (typed.empty()) typed = "A";
+    if (typed.empty()) typed.push_back('A');
     place = static_cast<int>(typed.size()) - 1;
 }
 
