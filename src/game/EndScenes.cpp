@@ -9,6 +9,7 @@ namespace {
 
 constexpr int kGameOverUpdates = 150;
 constexpr int kCreditUpdates = 1000;
+constexpr int kSkipHintAfter = 180;
 
 // Who made the game, one role for each thousand updates of the ending.
 constexpr const char* kCredits[] = {
@@ -45,6 +46,8 @@ GameClear::GameClear(SceneHost& host, MusicRef piece) : Scene(host) {
 }
 
 bool GameClear::Update() {
+    // Paused like play: the credits and their music hold.
+    if (host.Game().IsPaused()) return true;
     ++counter;
     return !host.Music().IsMusicComplete();
 }
@@ -56,6 +59,9 @@ void GameClear::Draw() {
         host.Screen().Font().DrawTextShadowed(text, x, at.endingMiddle + dy, kTextWhite,
                                               kTextShadow);
     };
+    // After a few seconds, how to skip the rest: the pause menu offers it.
+    if (counter >= kSkipHintAfter)
+        line(FirstKeyCap(host.Options(), KeyAction::Pause) + " PAUSE OR SKIP", at.skipDy);
     int credit = counter / kCreditUpdates;
     if (credit == 0) {
         line("GAME CLEAR", at.clearDy);

@@ -67,7 +67,7 @@ struct SceneTextLayout {
     ScreenPoint gameOver, hiScore;
     // The ending's lines, centred, above or below its middle.
     float endingMiddle;
-    float clearDy, thanksDy, creditDy, challengeDy;
+    float clearDy, thanksDy, creditDy, challengeDy, skipDy;
 };
 inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 32, 240},
                                                 .warning = {200, kScreenWidth / 2 - 32},
@@ -78,7 +78,8 @@ inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 
                                                 .clearDy = -16,
                                                 .thanksDy = 16,
                                                 .creditDy = 32,
-                                                .challengeDy = 64};
+                                                .challengeDy = 64,
+                                                .skipDy = 200};
 
 // From one character of the font to the next, in pixels.
 inline constexpr float kGlyphAdvance = 8;

@@ -157,6 +157,7 @@ public:
 };
 
 // The ending: its music and the credits, until the music has played out.
+// Paused like play; the pause menu skips the rest.
 class GameClear : public Scene {
 public:
     GameClear(SceneHost& host, MusicRef piece);

@@ -77,15 +77,19 @@ bool Pause::Update() {
 void Pause::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Pause);
     const BitmapFont& font = host.Screen().Font();
+    // In the ending, leaving for the title skips what is left of it.
+    const bool ending = host.Scenes().Has(SceneKind::GameClear);
     const char* heading = confirming == kQuitGame      ? "QUIT GAME?"
-                          : confirming == kQuitToTitle ? "QUIT TO TITLE?"
+                          : confirming == kQuitToTitle ? (ending ? "SKIP THE ENDING?" : "QUIT TO TITLE?")
                                                        : "PAUSE";
     font.DrawTextShadowed(heading, kSceneTexts.pauseX, layout.headingY, kTextWhite, kTextShadow);
     static const MenuRowText kRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}, {"QUIT GAME", ""}};
+    static const MenuRowText kEndingRows[] = {
+        {"CONTINUE", ""}, {"SKIP THE ENDING", ""}, {"QUIT GAME", ""}};
     static const MenuRowText kConfirmRows[] = {{"NO", ""}, {"YES", ""}};
     DrawMenuRows(font, layout,
                  confirming ? std::span<const MenuRowText>(kConfirmRows)
-                            : std::span<const MenuRowText>(kRows),
+                            : std::span<const MenuRowText>(ending ? kEndingRows : kRows),
                  menu.Cursor());
 }
 

@@ -183,6 +183,36 @@ TEST_F(StageFixture, EscPausesAndTheGameIsLeftOnlyAfterAQuestion) {
     EXPECT_EQ(app.ExitStatus(), 0);
 }
 
+// The ending pauses like play, and the pause menu skips the rest of it after
+// a question; the results follow as after any game.
+TEST_F(StageFixture, TheEndingPausesAndCanBeSkipped) {
+    Begin();
+    world.Flow().BossFightEnded();
+    GameClear* ending = Find<GameClear>();
+    ASSERT_NE(ending, nullptr);
+    Steps(10);
+    const int counted = ending->counter;
+    Step(Pad({Hold::Pause}));
+    Step();
+    ASSERT_NE(Find<Pause>(), nullptr);
+    Steps(30);
+    EXPECT_EQ(ending->counter, counted);  // held with the field
+    Step(Pad({Hold::Down}));                  // SKIP THE ENDING
+    Step();
+    Step(Pad({Hold::Fire}));
+    Step();
+    EXPECT_EQ(Find<Pause>()->confirming, 1);
+    EXPECT_NE(Find<GameClear>(), nullptr);  // asked first
+    Step(Pad({Hold::Down}));                // YES
+    Step();
+    Step(Pad({Hold::Fire}));
+    Step();
+    EXPECT_EQ(Find<GameClear>(), nullptr);
+    EXPECT_NE(Find<TitleMenu>(), nullptr);
+    ASSERT_NE(Find<Results>(), nullptr);
+    EXPECT_EQ(Find<Results>()->result.reached, "CLEAR");
+}
+
 // The written behaviour is a setting away: Esc quits from a game at once.
 TEST(EscQuits, TheSettingMakesEscQuitAGameAtOnce) {
     TestMedia media("play 0\nsleep 600\n");
