@@ -10,6 +10,8 @@
 #include "graphics/Glyphs.h"
 #include "graphics/Quad.h"
 #include "input/ScriptedInput.h"
+#include "script/StageCheck.h"
+#include "util/StepClock.h"
 #include "util/StringUtil.h"
 
 namespace {
@@ -149,6 +151,16 @@ std::vector<std::string> GameApp::PracticeStarts() const {
          session->StageIn(catalogue.At(chosenStage).path).PracticeStarts())
         names.push_back(start.name);
     return names;
+}
+
+std::vector<std::string> GameApp::PracticeStartTimes() const {
+    std::vector<std::string> times;
+    for (const StageCheck::Start& start : CheckStage(catalogue.At(chosenStage).path).starts) {
+        std::string time = start.afterBoss ? "BOSS+" : "";
+        time += StepsAsClock(start.steps);
+        times.push_back(time);
+    }
+    return times;
 }
 
 void GameApp::StartGame() {

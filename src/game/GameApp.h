@@ -122,6 +122,7 @@ public:
     std::string ChangeLevel(int by) override;
     std::string ChangeStage(int by) override;
     std::vector<std::string> PracticeStarts() const override;
+    std::vector<std::string> PracticeStartTimes() const override;
     TitleRow ReturnRow() const override { return returnRow; }
 
 private:

@@ -20,7 +20,10 @@ int Rows(SceneHost& host) {
 }  // namespace
 
 PracticeMenu::PracticeMenu(SceneHost& host)
-    : Scene(host), menu(Rows(host)), options(World::kStartOptions) {}
+    : Scene(host),
+      menu(Rows(host)),
+      options(World::kStartOptions),
+      times(host.Choices().PracticeStartTimes()) {}
 
 bool PracticeMenu::Back() {
     leaving = true;
@@ -63,8 +66,9 @@ void PracticeMenu::Draw() {
                  "PRACTICE  " + host.Choices().StageName() + "  " + host.Choices().LevelName(),
                  layout.x, layout.headingY, kMenuHeading);
     std::vector<MenuRowText> rows;
-    for (const std::string& start : host.Choices().PracticeStarts())
-        rows.push_back({InFontGlyphs(start), ""});
+    const std::vector<std::string> starts = host.Choices().PracticeStarts();
+    for (std::size_t i = 0; i < starts.size(); ++i)
+        rows.push_back({InFontGlyphs(starts[i]), i < times.size() ? times[i] : ""});
     rows.push_back({"OPTIONS", ChoiceText(std::to_string(options))});
     DrawMenuRows(font, layout, rows, menu.Cursor());
     const OptionsControl& keys = host.Options();

@@ -100,6 +100,9 @@ public:
     virtual std::string ChangeLevel(int by) = 0;
     virtual std::string ChangeStage(int by) = 0;
     virtual std::vector<std::string> PracticeStarts() const = 0;
+    // When each of them comes in a game from the start ("1:02"; after the
+    // boss, "BOSS+0:05"), as the stage checker counts it.
+    virtual std::vector<std::string> PracticeStartTimes() const = 0;
     // The title's row chosen when it comes back.
     virtual TitleRow ReturnRow() const = 0;
 };

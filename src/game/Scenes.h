@@ -44,6 +44,8 @@ public:
     MenuList menu;
     int options;
     bool leaving = false;
+    // Read once, as the screen opens: the checker reads the whole file.
+    std::vector<std::string> times;
 };
 
 // The kept replays, newest first, a row each: Up and Down (PageUp and

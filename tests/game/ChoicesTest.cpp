@@ -136,6 +136,7 @@ TEST_F(ChoicesTest, PracticeStartsWhereChosenWithTheOptionsChosenAndKeepsNoRecor
         PracticeMenu* practice = game.Find<PracticeMenu>();
         ASSERT_NE(practice, nullptr);
         EXPECT_EQ(game.app->PracticeStarts(), (std::vector<std::string>{"ONE", "TWO"}));
+        EXPECT_EQ(practice->times, (std::vector<std::string>{"0:00", "0:01"}));  // on their rows
         game.Press(Hold::Down);
         for (int i = 0; i < 12; ++i)
             game.Press(Hold::Right);  // no more than ten
