@@ -157,6 +157,7 @@ private:
     std::string ChangeOptions(const Settings& changed,
                               std::span<const std::string_view> keys) override;
     bool InFullScreen() const override { return fullScreen; }
+    bool PadConnected() const override { return input && input->PadConnected(); }
     const KeyNames& Names() const override { return keyNames; }
     std::string KeyCap(int scancode) const override;
     void PlaySample() override;

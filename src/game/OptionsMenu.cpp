@@ -246,6 +246,14 @@ void OptionsMenu::Keep(const Settings& changed, std::span<const std::string_view
     message = why.empty() ? std::move(said) : why;
 }
 
+std::string OptionsMenu::BindingPrompt() const {
+    if (!binding) return "";
+    if (RowAt(menu).setting == Setting::Key) return "PRESS A KEY   ESC CANCELS";
+    // Waiting for a button no pad can press would look like a hang.
+    return host.Options().PadConnected() ? "PRESS A BUTTON   ESC CANCELS"
+                                         : "NO PAD IS CONNECTED   ESC CANCELS";
+}
+
 void OptionsMenu::Draw() {
     DrawTitlePicture(host.Screen());
     host.Screen().Fill(0, 0, static_cast<float>(host.Screen().Width()),
@@ -257,11 +265,7 @@ void OptionsMenu::Draw() {
     std::vector<MenuRowText> rows;
     for (const OptionRow& row : kRows)
         rows.push_back({Label(row), Value(row, options)});
-    if (binding) {
-        rows[static_cast<std::size_t>(menu.Cursor())].value = RowAt(menu).setting == Setting::Key
-                                                                  ? "PRESS A KEY   ESC CANCELS"
-                                                                  : "PRESS A BUTTON   ESC CANCELS";
-    }
+    if (binding) rows[static_cast<std::size_t>(menu.Cursor())].value = BindingPrompt();
     DrawMenuRows(font, layout, rows, menu.Cursor());
     if (!message.empty())
         DrawMenuText(font, layout, message.substr(0, 64), layout.x, layout.messageY, kMenuHeading);

@@ -133,6 +133,8 @@ public:
                                       std::span<const std::string_view> keys) = 0;
     // Whether the picture fills the screen now (F11 switches it too).
     virtual bool InFullScreen() const = 0;
+    // Whether a game pad is there to bind a button from.
+    virtual bool PadConnected() const = 0;
     // How keys are named in the settings file.
     virtual const KeyNames& Names() const = 0;
     // A key as the screens name it ("LEFT SHIFT"); empty for a key without a name.

@@ -81,6 +81,8 @@ public:
     bool Update() override;
     void Draw() override;
     bool Back() override;
+    // What the row waiting for a key or a button says; empty while none waits.
+    std::string BindingPrompt() const;
 
     MenuList menu;
     // What the last change came to: a key moved, refused, or not written.

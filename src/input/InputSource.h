@@ -7,4 +7,7 @@ class InputSource {
 public:
     virtual ~InputSource() = default;
     virtual void Fill(PadState& pad) = 0;
+    // Whether a game pad was there at the last read. A script of steps plays
+    // the part of one.
+    virtual bool PadConnected() const { return true; }
 };

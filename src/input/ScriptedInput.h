@@ -13,6 +13,9 @@ public:
     explicit ScriptedInput(std::vector<PadRun> runs) : runs(std::move(runs)) {}
 
     void Fill(PadState& pad) override;
+    bool PadConnected() const override { return padConnected; }
+    // As when the player's pad is unplugged.
+    void Unplug() { padConnected = false; }
     void Append(const PadState& step) { Hold(step, 1); }
     // Holds the given state for n steps.
     void Hold(const PadState& state, int n);
@@ -23,4 +26,5 @@ private:
     std::vector<PadRun> runs;
     std::size_t run = 0;  // the run being played
     long stepInRun = 0;
+    bool padConnected = true;
 };

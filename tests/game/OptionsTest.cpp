@@ -177,6 +177,9 @@ TEST(OptionsScreen, KeysAndButtonsAreBoundByPressingThemAndTheScreenSaysWhatMove
     for (int i = KeyHover; i < PadFire; ++i)
         game.Press(Hold::Down);
     game.Press(Hold::Fire);
+    EXPECT_EQ(options->BindingPrompt(), "PRESS A BUTTON   ESC CANCELS");
+    game.platform->input->Unplug();
+    EXPECT_EQ(options->BindingPrompt(), "NO PAD IS CONNECTED   ESC CANCELS");
     game.PressKey(scancode::kZ);  // a key does not bind a button
     EXPECT_TRUE(options->binding);
     game.PressButton(ControllerButton::X);

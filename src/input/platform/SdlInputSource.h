@@ -13,6 +13,7 @@ public:
     SdlInputSource(SDL_Window* window, KeyTable keys, PadTable pad);
     ~SdlInputSource() override;
     void Fill(PadState& pad) override;
+    bool PadConnected() const override { return !devices.empty(); }
     // The tables the next reads go through.
     void SetBindings(KeyTable newKeys, PadTable newPad);
 
