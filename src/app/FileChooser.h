@@ -7,8 +7,9 @@
 class FileChooser {
 public:
     struct Filter {
-        std::string name;     // shown to the user
-        std::string pattern;  // "*.wmv"; matched without regard to case
+        std::string name;  // shown to the user
+        // "*.wmv", or several: "*.wmv;*.avi"; matched without regard to case
+        std::string pattern;
     };
     virtual ~FileChooser() = default;
     // Blocks until the user answers. The path, or nothing when the dialog was
@@ -21,3 +22,5 @@ public:
 // A shell pattern that matches regardless of case ("*.wmv" -> "*.[wW][mM][vV]");
 // "*.*" means every file, as users of other desktops expect.
 std::string CaseInsensitivePattern(const std::string& pattern);
+// A filter's patterns, one each, case-insensitive.
+std::vector<std::string> FilterPatterns(const FileChooser::Filter& filter);

@@ -128,6 +128,15 @@ Applied Apply(const std::string& key, const std::string& value, std::string_view
     } else if (key == setting::kEscQuits) {
         applied.wanted = "yes or no";
         applied.used = ParseYesNo(value, settings.escQuits);
+    } else if (key == setting::kBackground) {
+        applied.wanted = "a whole number from 25 to 100";
+        int percent = 0;
+        applied.used = ParseVolume(value, percent) && percent >= kDimmestBackground;
+        if (applied.used) settings.background = percent;
+    } else if (key == setting::kVideo) {
+        applied.wanted = "a video file's path, or nothing";
+        applied.used = value.find('\0') == std::string::npos;
+        if (applied.used) settings.video = value;
     } else if (key == setting::kShownHowToPlay) {
         applied.wanted = "yes or no";
         applied.used = ParseYesNo(value, settings.shownHowToPlay);
@@ -192,6 +201,8 @@ std::string SettingValue(const Settings& settings, std::string_view key, const K
     if (key == setting::kFullScreen) return settings.fullScreen ? "yes" : "no";
     if (key == setting::kEscQuits) return settings.escQuits ? "yes" : "no";
     if (key == setting::kShownHowToPlay) return settings.shownHowToPlay ? "yes" : "no";
+    if (key == setting::kBackground) return std::to_string(settings.background);
+    if (key == setting::kVideo) return settings.video;
     if (key == setting::kPlayerName) return settings.playerName;
     if (key == setting::kPicture) return kPictureNames[static_cast<int>(settings.picture)];
     if (key == setting::kLevel) return settings.level;
@@ -210,7 +221,8 @@ std::string SettingValue(const Settings& settings, std::string_view key, const K
 std::span<const std::string_view> OptionKeys() {
     static const std::vector<std::string_view> keys = [] {
         std::vector<std::string_view> list = {setting::kMusicVolume, setting::kEffectsVolume,
-                                              setting::kFullScreen, setting::kPicture};
+                                              setting::kFullScreen, setting::kPicture,
+                                              setting::kBackground};
         for (int a = 0; a < kKeyActionCount; ++a)
             list.push_back(SettingName(static_cast<KeyAction>(a)));
         for (int b = 0; b < kButtonCount; ++b)
@@ -226,6 +238,7 @@ Settings WithDefaultOptions(const Settings& settings) {
     defaults.stage = settings.stage;
     defaults.escQuits = settings.escQuits;
     defaults.playerName = settings.playerName;
+    defaults.video = settings.video;
     defaults.shownHowToPlay = settings.shownHowToPlay;
     return defaults;
 }
@@ -260,6 +273,10 @@ std::string DefaultSettingsText(const KeyNames& names) {
         "#   stretch  over the whole window, whatever its shape\n" +
         line(setting::kPicture) +
         "\n"
+        "# How bright the video behind the field is, in percent, 25 to 100: less\n"
+        "# keeps the bullets clear over a bright video. Default: " +
+        SettingValue(d, setting::kBackground, names) + ".\n" + line(setting::kBackground) +
+        "\n"
         "# Esc in a game: no opens the pause menu, yes quits the game at once.\n"
         "# Default: " +
         SettingValue(d, setting::kEscQuits, names) + ".\n" + line(setting::kEscQuits) +
@@ -292,6 +309,10 @@ std::string DefaultSettingsText(const KeyNames& names) {
            "# ($XDG_DATA_HOME/velmora/stages/, ~/.local/share/velmora/stages/), or\n"
            "# nothing for the game's own stage. Defaults: easy and nothing.\n" +
            line(setting::kLevel) + line(setting::kStage) +
+           "\n"
+           "# The video behind the field, as VIDEO CHANGE chose it (its path), or\n"
+           "# nothing for the game's own. Default: nothing.\n" +
+           line(setting::kVideo) +
            "\n"
            "# The name the high scores are kept under (asked after the first game\n"
            "# that makes a table), and whether HOW TO PLAY was shown before the first\n"

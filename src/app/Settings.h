@@ -17,6 +17,8 @@
 inline constexpr std::size_t kMaxPlayerName = 10;
 std::string TableName(const std::string& name);
 
+inline constexpr int kDimmestBackground = 25;
+
 struct Settings {
     int musicVolume = 100;    // 0..100
     int effectsVolume = 100;  // 0..100
@@ -34,6 +36,10 @@ struct Settings {
     std::string playerName;
     // HOW TO PLAY was shown before the first game.
     bool shownHowToPlay = false;
+    // How bright the video behind the field is, in percent: 25 to 100.
+    int background = 100;
+    // The video chosen with VIDEO CHANGE; empty for the game's own.
+    std::string video;
     bool operator==(const Settings&) const = default;
 };
 
@@ -48,6 +54,8 @@ constexpr std::string_view kStage = "stage";
 constexpr std::string_view kEscQuits = "esc_quits";
 constexpr std::string_view kPlayerName = "name";
 constexpr std::string_view kShownHowToPlay = "shown_how_to_play";
+constexpr std::string_view kBackground = "background";
+constexpr std::string_view kVideo = "video";
 }  // namespace setting
 
 struct LoadedSettings {

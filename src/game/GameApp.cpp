@@ -54,6 +54,7 @@ GameApp::GameApp(Platform& platform, GameStart start)
     LoadAssets();
     SceneHost& scenes = *this;
     session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion());
+    ShowBackgroundAsSet();
     if (const Level* level = FindLevel(start.level.empty() ? settings.level : start.level))
         chosenLevel = level;
     ShowChosenRecord();
@@ -80,7 +81,7 @@ void GameApp::LoadAssets() {
         textures[i] = std::make_unique<Texture>(*device, MediaPath(AssetKind::Texture, i));
 
     // A dialog's time is not caught up afterwards.
-    video = std::make_unique<VideoBackground>(platform, *device, *window, mediaDir,
+    video = std::make_unique<VideoBackground>(platform, *device, *window, mediaDir, settings.video,
                                               [this] { ResetClock(); });
 
     for (int i = 0; i < kModelCount; ++i)

@@ -28,7 +28,7 @@ struct GameStart {
     std::string level;
     // The player's settings as read at start (the title's stage and level
     // among them), and the file they are kept in: the title's choices and the
-    // OPTIONS screen's changes are written there. Without a file a change
+    // SETTINGS screen's changes are written there. Without a file a change
     // holds for this run.
     Settings settings;
     std::string settingsPath;
@@ -124,6 +124,9 @@ public:
     std::vector<std::string> PracticeStarts() const override;
     std::vector<std::string> PracticeStartTimes() const override;
     TitleRow ReturnRow() const override { return returnRow; }
+    std::string ChooseVideo() override;
+    std::string UseDefaultVideo() override;
+    std::string VideoName() const override;
 
 private:
     const SceneScreen& Screen() const override { return *this; }
@@ -161,6 +164,8 @@ private:
     const KeyNames& Names() const override { return keyNames; }
     std::string KeyCap(int scancode) const override;
     void PlaySample() override;
+    // The video floor as bright as the settings say.
+    void ShowBackgroundAsSet();
     // Writes these keys of the settings; why not, for the screen, or empty.
     std::string KeepSettings(std::span<const std::string_view> keys);
 

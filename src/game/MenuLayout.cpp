@@ -12,8 +12,8 @@ constexpr MenuLayout kLayouts[] = {
     // Title: below the logo, where the first menu stood (x = 640 / 2 - 64); the
     // rows not chosen light and on a shadow, legible over the planet's rim; the
     // keys at the foot, and above them what a choice could not do.
-    {.x = 256, .y = 184, .rowHeight = 20, .valueX = 320, .headingY = 0, .hintY = 432,
-     .messageY = 412, .shownRows = 11, .other = 0xFF8490B0, .shadowed = true},
+    {.x = 256, .y = 184, .rowHeight = 18, .valueX = 320, .headingY = 0, .hintY = 432,
+     .messageY = 412, .shownRows = 12, .other = 0xFF8490B0, .shadowed = true},
     // Practice: the stage's sections and the options to start with.
     {.x = 160, .y = 216, .rowHeight = 20, .valueX = 392, .headingY = 184, .hintY = 448,
      .messageY = 0, .shownRows = 11, .other = 0xFF8088A0, .shadowed = true},

@@ -1,4 +1,4 @@
-// OPTIONS: MUSIC, EFFECTS, FULL SCREEN and PICTURE change with Left and Right
+// SETTINGS: MUSIC, EFFECTS, FULL SCREEN, PICTURE and BACKGROUND change with Left and Right
 // (confirming steps them on); a row per action for its keys, then the pad's
 // buttons, each bound by confirming and pressing the new one; DEFAULTS; BACK.
 #include <algorithm>
@@ -14,7 +14,7 @@
 
 namespace {
 
-enum class Setting { Music, Effects, FullScreen, Picture, Key, Button, Defaults, Back };
+enum class Setting { Music, Effects, FullScreen, Picture, Background, Key, Button, Defaults, Back };
 
 struct OptionRow {
     Setting setting;
@@ -26,6 +26,7 @@ constexpr auto kRows = std::to_array<OptionRow>({
     {Setting::Effects},
     {Setting::FullScreen},
     {Setting::Picture},
+    {Setting::Background},
     {Setting::Key, static_cast<int>(KeyAction::Up)},
     {Setting::Key, static_cast<int>(KeyAction::Down)},
     {Setting::Key, static_cast<int>(KeyAction::Left)},
@@ -47,6 +48,7 @@ constexpr auto kRows = std::to_array<OptionRow>({
 });
 
 constexpr int kVolumeStep = 10;
+constexpr int kBackgroundStep = 25;
 constexpr auto kPictureNames = std::to_array<const char*>({"ASPECT", "INTEGER", "STRETCH"});
 static_assert(kPictureNames.size() == static_cast<std::size_t>(PictureFit::Stretch) + 1);
 
@@ -69,6 +71,8 @@ std::string Label(const OptionRow& row) {
             return "FULL SCREEN";
         case Setting::Picture:
             return "PICTURE";
+        case Setting::Background:
+            return "BACKGROUND";
         case Setting::Key:
             return std::string(ActionLabel(ActionOf(row)));
         case Setting::Button:
@@ -92,6 +96,8 @@ std::string Value(const OptionRow& row, const OptionsControl& options) {
             return ChoiceText(options.InFullScreen() ? "ON" : "OFF");
         case Setting::Picture:
             return ChoiceText(kPictureNames[static_cast<std::size_t>(s.picture)]);
+        case Setting::Background:
+            return ChoiceText(std::to_string(s.background) + "%");
         case Setting::Key: {
             std::string keys;
             for (const KeyBinding& binding : s.keys) {
@@ -166,6 +172,10 @@ void OptionsMenu::Change(int by) {
         case Setting::FullScreen:
             s.fullScreen = !options.InFullScreen();
             Keep(s, {{setting::kFullScreen}});
+            break;
+        case Setting::Background:
+            s.background = std::clamp(s.background + by * kBackgroundStep, kDimmestBackground, 100);
+            Keep(s, {{setting::kBackground}});
             break;
         case Setting::Picture: {
             int count = static_cast<int>(kPictureNames.size());

@@ -82,6 +82,7 @@ enum class TitleRow {
     Replays,
     Options,
     VideoChange,
+    DefaultVideo,
     VideoSound,
     Exit,
     Count
@@ -105,6 +106,12 @@ public:
     virtual std::vector<std::string> PracticeStartTimes() const = 0;
     // The title's row chosen when it comes back.
     virtual TitleRow ReturnRow() const = 0;
+    // VIDEO CHANGE and DEFAULT VIDEO: the video behind the field, remembered for
+    // the next start. What the title says: empty, or why it is not remembered.
+    virtual std::string ChooseVideo() = 0;
+    virtual std::string UseDefaultVideo() = 0;
+    // The video's file name as the title shows it; DEFAULT for the game's own.
+    virtual std::string VideoName() const = 0;
 };
 
 // The kept replays, as the REPLAYS screen shows and plays them.

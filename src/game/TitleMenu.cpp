@@ -52,12 +52,11 @@ constexpr RowDef kRows[] = {
     {TitleRow::Options, [](SceneHost&) { return Fixed("SETTINGS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<OptionsMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
-    {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); }, nullptr,
-     [](SceneHost& host) {
-         host.Video().ChooseVideo();
-         return Then::Stay;
-     },
-     nullptr},
+    {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); },
+     [](SceneHost& host) { return host.Choices().VideoName(); }, nullptr,
+     [](SceneHost& host, int) { return host.Choices().ChooseVideo(); }},
+    {TitleRow::DefaultVideo, [](SceneHost&) { return Fixed("DEFAULT VIDEO"); }, nullptr, nullptr,
+     [](SceneHost& host, int) { return host.Choices().UseDefaultVideo(); }},
     {TitleRow::VideoSound,
      [](SceneHost& host) {
          return Fixed(host.Video().IsSoundOn() ? "VIDEO SOUND ON" : "VIDEO SOUND OFF");

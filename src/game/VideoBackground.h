@@ -11,12 +11,14 @@
 
 class VideoBackground {
 public:
-    // Builds the default video, silent: from the current folder when it is
-    // there, else from beside the program. afterDialog runs once a modal
+    // Builds the video the player chose last (remembered), silent, or, when
+    // there is none or it is gone, the game's own: from the current folder when
+    // it is there, else from beside the program. afterDialog runs once a modal
     // dialog has closed; the game restarts its frame clock there, so the time
     // the dialog was open is not caught up.
     VideoBackground(Platform& platform, GraphicsDevice& device, Window& window,
-                    const std::string& mediaDir, std::function<void()> afterDialog);
+                    const std::string& mediaDir, const std::string& remembered,
+                    std::function<void()> afterDialog);
 
     // Every step: a video that reached its end starts again.
     void Loop();
@@ -26,7 +28,12 @@ public:
     void StopAndRewind();
     // The title menu's "VIDEO CHANGE": asks for a file; the new video waits,
     // stopped at its start, for the next game. A cancel keeps the old one.
-    void ChooseVideo();
+    // True when one was chosen (its path: ChosenPath).
+    bool ChooseVideo();
+    // "DEFAULT VIDEO": the game's own again.
+    void UseDefaultVideo();
+    // The player's video in use; empty while the game's own plays.
+    const std::string& ChosenPath() const { return chosenPath; }
     // The next chosen video plays with its own sound (and the music is silent).
     void ToggleSound() { soundOn = !soundOn; }
     bool IsSoundOn() const { return soundOn; }
@@ -36,10 +43,10 @@ public:
     // Null when the video has no picture.
     const GpuTexture* Texture() const { return videoTexture; }
     VideoPlayer& Player() { return *player; }
-    // What the file dialog offers first.
-    const std::string& LastChosenPath() const { return chosenPath; }
 
 private:
+    void Play(const std::string& path);
+
     Platform& platform;
     GraphicsDevice& device;
     Window& window;
@@ -48,4 +55,5 @@ private:
     const GpuTexture* videoTexture = nullptr;
     bool soundOn = false;
     std::string chosenPath;
+    std::string defaultPath;
 };

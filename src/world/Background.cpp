@@ -24,6 +24,7 @@ void Background::Draw(const World& world) {
     Mesh& floor = world.Model("bg1");
     for (int i = 0; i < 4; ++i) {
         floor.Draw({0.0f, depth::kBackground, z0 + 60.0f * static_cast<float>(i)},
-                   {40.0f, 40.0f, 40.0f}, {0.125f, 0.0f, roll}, RotationOrder::ZX, 1.0f, true);
+                   {40.0f, 40.0f, 40.0f}, {0.125f, 0.0f, roll}, RotationOrder::ZX,
+                   world.backgroundLight, true);
     }
 }

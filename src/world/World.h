@@ -110,6 +110,9 @@ public:
         ++tally.livesLost;
     }
     int GetLives() const { return lives; }
+    // How bright the video floor is drawn, 0.25 to 1: the player's setting,
+    // no part of the field's play.
+    float backgroundLight = 1.0f;
     // What the game gave, for the tally after it; no part of the field's play.
     struct Tally {
         int grazes = 0, destroyed = 0, items = 0, livesLost = 0;

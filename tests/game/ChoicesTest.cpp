@@ -296,3 +296,30 @@ TEST_F(ChoicesTest, AStageOfTheCommandLineWithALongNameKeepsItsRecord) {
     KeptGame game(media, user.Path(), start);
     EXPECT_EQ(game.HighScore(), "000000000800");
 }
+
+// VIDEO CHANGE's choice is the next start's video while its file is there;
+// DEFAULT VIDEO brings the game's own back, and the title says which plays.
+TEST_F(ChoicesTest, TheChosenVideoIsRememberedAndDefaultVideoForgetsIt) {
+    auto SettingsRead = [&] {
+        return LoadSettings((user.Path() / "settings.ini").string(), NumberedKeyNames()).settings;
+    };
+    const std::string clip = (user.Path() / "my clip.mkv").string();
+    std::ofstream(clip) << "clip";
+    {
+        KeptGame game(media, user.Path());
+        EXPECT_EQ(game.app->VideoName(), "DEFAULT");
+        game.platform->chooser.QueueAnswer(clip);
+        EXPECT_EQ(game.app->ChooseVideo(), "");
+        EXPECT_EQ(game.Remembered().video, clip);
+        EXPECT_EQ(game.app->VideoName(), "MY CLIP.MKV");
+    }
+    {
+        GameStart start;
+        start.settings = SettingsRead();
+        KeptGame game(media, user.Path(), start);
+        EXPECT_EQ(game.app->VideoName(), "MY CLIP.MKV");
+        EXPECT_EQ(game.app->UseDefaultVideo(), "");
+        EXPECT_EQ(game.Remembered().video, "");
+        EXPECT_EQ(game.app->VideoName(), "DEFAULT");
+    }
+}

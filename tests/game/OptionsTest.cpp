@@ -80,15 +80,16 @@ enum Row {
     Effects,
     FullScreen,
     Picture,
+    BackgroundLight,
     KeyUp,
-    KeyFire = 8,
+    KeyFire = 9,
     KeyHover,
     KeyPause,
     KeyFreeze,
-    PadFire = 14,
+    PadFire = 15,
     PadHover,
     PadPause,
-    Defaults = 20,
+    Defaults = 21,
     Back
 };
 
@@ -117,6 +118,13 @@ TEST(OptionsScreen, ValuesAreTakenAtOnceAndWrittenIntoThePlayersOwnFile) {
     game.Press(Hold::Down);
     game.Press(Hold::Left);  // ASPECT wraps round to STRETCH
     EXPECT_EQ(game.Applied().picture, PictureFit::Stretch);
+    game.Press(Hold::Down);
+    for (int i = 0; i < 5; ++i)
+        game.Press(Hold::Left);  // dimmed in quarters, no darker than a quarter
+    EXPECT_EQ(game.app->Options().Current().background, 25);
+    EXPECT_EQ(game.app->Play().Field().backgroundLight, 0.25f);
+    game.Press(Hold::Right);
+    EXPECT_EQ(game.app->Play().Field().backgroundLight, 0.5f);
     EXPECT_TRUE(options->message.empty()) << options->message;
 
     EXPECT_EQ(FileText(file),
@@ -125,7 +133,8 @@ TEST(OptionsScreen, ValuesAreTakenAtOnceAndWrittenIntoThePlayersOwnFile) {
               "mystery = 1\n"
               "music_volume = 80\n"
               "fullscreen = yes\n"
-              "picture = stretch\n");
+              "picture = stretch\n"
+              "background = 50\n");
     // The next start reads what the screen wrote.
     Settings read = LoadSettings(file.string(), NumberedKeyNames()).settings;
     EXPECT_EQ(read, game.app->Options().Current());

@@ -20,7 +20,8 @@ std::optional<std::string> DesktopFileChooser::ChooseFile(const std::string& tit
     for (const Filter& f : filters) {
         GtkFileFilter* filter = gtk_file_filter_new();
         gtk_file_filter_set_name(filter, f.name.c_str());
-        gtk_file_filter_add_pattern(filter, CaseInsensitivePattern(f.pattern).c_str());
+        for (const std::string& pattern : FilterPatterns(f))
+            gtk_file_filter_add_pattern(filter, pattern.c_str());
         gtk_file_chooser_add_filter(chooser, filter);
         if (&f == &filters.front()) gtk_file_chooser_set_filter(chooser, filter);
     }
