@@ -110,7 +110,7 @@ inline constexpr BarLayout kPlaybackBar = {.stripY = 446,
                                            .trackHeight = 3,
                                            .markHeight = 9,
                                            .textY = 464,
-                                           .strip = 0xB0000000,
+                                           .strip = 0x60000000,
                                            .track = 0xFF505068,
                                            .played = 0xFFFFFFFF,
                                            .mark = 0xFFFFC040};

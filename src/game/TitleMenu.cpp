@@ -52,9 +52,13 @@ constexpr RowDef kRows[] = {
     {TitleRow::Options, [](SceneHost&) { return Fixed("SETTINGS"); }, nullptr,
      [](SceneHost& host) { return host.CreateScene<OptionsMenu>() ? Then::Leave : Then::Stay; },
      nullptr},
-    {TitleRow::VideoChange, [](SceneHost&) { return Fixed("VIDEO CHANGE"); },
-     [](SceneHost& host) { return host.Choices().VideoName(); }, nullptr,
-     [](SceneHost& host, int) { return host.Choices().ChooseVideo(); }},
+    // The video in use follows the label: the label is longer than the value column allows.
+    {TitleRow::VideoChange,
+     [](SceneHost& host) {
+         std::string label = "VIDEO CHANGE  ";
+         return label.append(host.Choices().VideoName());
+     },
+     nullptr, nullptr, [](SceneHost& host, int) { return host.Choices().ChooseVideo(); }},
     {TitleRow::DefaultVideo, [](SceneHost&) { return Fixed("DEFAULT VIDEO"); }, nullptr, nullptr,
      [](SceneHost& host, int) { return host.Choices().UseDefaultVideo(); }},
     {TitleRow::VideoSound,
