@@ -1,4 +1,5 @@
 // HOW TO PLAY: a page for each thing a new player meets, with the keys as bound.
+#include <algorithm>
 #include <cmath>
 
 #include "game/MenuLayout.h"
@@ -9,7 +10,7 @@
 
 namespace {
 
-enum class Picture { None, Fire, Focus, Graze };
+enum class Picture { None, Fire, Focus, Graze, Options, Hover, Freeze };
 
 struct Page {
     const char* heading;
@@ -44,22 +45,23 @@ constexpr Page kPages[] = {
       {"AN OPTION FLIES WITH THE SHIP AND FIRES, UP TO TEN"},
       {"A BOMB ITEM CLEARS EVERY BULLET ON THE SCREEN"},
       {"YELLOW ITEMS ARE POINTS"}},
-     Picture::None},
+     Picture::Options},
     {"HOVER",
      {{"HOLD %s: THE OPTIONS FLY TO THE ENEMIES", KeyAction::Hover},
       {"AND FIRE FROM THERE WHILE THE SHIP STAYS SAFE"}},
-     Picture::None},
+     Picture::Hover},
     {"FREEZE, CATCH UP, PAUSE",
      {{"%s FREEZES THE GAME, AGAIN GOES ON", KeyAction::Freeze},
       {"%s SWITCHES CATCH UP: A SLOW COMPUTER", KeyAction::CatchUp},
       {"SKIPS PICTURES, NOT TIME"},
       {"%s PAUSES, ESC ASKS BEFORE A GAME IS LEFT", KeyAction::Pause}},
-     Picture::None},
+     Picture::Freeze},
 };
 // clang-format on
 
 constexpr float kPictureY = 300;
 constexpr uint32_t kShot = 0xFF80FF80, kBullet = 0xFFFF6090, kStar = 0xE0FFE060;
+constexpr uint32_t kItem = 0xFFFFD040, kEnemy = 0xFFE04030, kOption = 0x90FFFFFF;
 constexpr uint32_t kBoxEdge = 0xFFFFFFFF, kBoxShade = 0xC0000000;
 
 std::string Keys(const OptionsControl& keys, KeyAction action) {
@@ -81,6 +83,14 @@ void Ship(const SceneScreen& screen, float x, float y) {
     const Texture& icon = screen.GetTexture("lifeIcon");
     float w = static_cast<float>(icon.ImageWidth()), h = static_cast<float>(icon.ImageHeight());
     icon.Draw(x - w / 2, y - h / 2, w, h, 0, 0, 1, 1, kRowChosen);
+}
+
+// An option: the ship small and see-through, as the game draws them.
+void Option(const SceneScreen& screen, float x, float y) {
+    const Texture& icon = screen.GetTexture("lifeIcon");
+    float w = static_cast<float>(icon.ImageWidth()) / 2,
+          h = static_cast<float>(icon.ImageHeight()) / 2;
+    icon.Draw(x - w / 2, y - h / 2, w, h, 0, 0, 1, 1, kOption);
 }
 
 void DrawPicture(const SceneScreen& screen, Picture picture, int counter) {
@@ -107,6 +117,44 @@ void DrawPicture(const SceneScreen& screen, Picture picture, int counter) {
                 screen.Fill(x - 1, kPictureY + 39, 2, 2, kBoxShade);
             }
             Centred(screen, focused ? "FOCUSED" : "FULL SPEED", kPictureY + 80, kMenuHint);
+            return;
+        }
+        case Picture::Options: {
+            // An item falls into the ship, and one more option flies beside it.
+            const float x = kScreenWidth / 2, y = kPictureY + 40;
+            int fall = counter % 180;
+            Ship(screen, x, y);
+            Option(screen, x - 24, y + 10);
+            Option(screen, x + 24, y + 10);
+            if (fall < 90) {
+                screen.Fill(x - 4, kPictureY - 40 + static_cast<float>(fall) * 0.9f, 8, 8, kItem);
+            } else {
+                Option(screen, x - 44, y + 18);
+            }
+            return;
+        }
+        case Picture::Hover: {
+            // The options leave the ship for the enemy above and fire from there.
+            const float x = kScreenWidth / 2, y = kPictureY + 50;
+            float reach = std::min(static_cast<float>(counter % 200) / 80.0f, 1.0f);
+            screen.Fill(x - 10, kPictureY - 30, 20, 12, kEnemy);
+            Ship(screen, x, y);
+            for (float side : {-1.0f, 1.0f}) {
+                float ox = x + side * (24 - 12 * reach), oy = y + 10 - 66 * reach;
+                Option(screen, ox, oy);
+                if (reach >= 1.0f && counter % 8 < 4) screen.Fill(ox - 1, oy - 20, 2, 8, kShot);
+            }
+            return;
+        }
+        case Picture::Freeze: {
+            // A bullet falls; frozen, it holds still until the key comes again.
+            int phase = counter % 240;
+            bool frozen = phase >= 60 && phase < 150;
+            int moved = frozen ? 60 : (phase < 60 ? phase : phase - 90);
+            screen.Fill(kScreenWidth / 2 - 3, kPictureY - 20 + static_cast<float>(moved), 6, 6,
+                        kBullet);
+            Ship(screen, kScreenWidth / 2, kPictureY + 70);
+            if (frozen) Centred(screen, "FREEZE", kPictureY + 20, kRowChosen);
             return;
         }
         case Picture::Graze: {
@@ -162,6 +210,18 @@ void HowToPlay::Leave() {
     }
 }
 
+std::vector<std::string> HowToPlay::Lines() const {
+    std::vector<std::string> lines;
+    for (const Page::Said& said : kPages[page].lines) {
+        if (!said.text) break;
+        std::string text = said.text;
+        if (std::size_t at = text.find("%s"); at != std::string::npos)
+            text.replace(at, 2, Keys(host.Options(), said.key));
+        lines.push_back(text);
+    }
+    return lines;
+}
+
 void HowToPlay::Draw() {
     const SceneScreen& screen = host.Screen();
     const MenuLayout& at = LayoutOf(MenuScreen::Results);
@@ -171,12 +231,8 @@ void HowToPlay::Draw() {
     Centred(screen, "HOW TO PLAY", at.headingY - 24, kMenuHint);
     Centred(screen, shown.heading, at.headingY, kMenuHeading);
     float y = at.y;
-    for (const Page::Said& said : shown.lines) {
-        if (!said.text) break;
-        std::string text = said.text;
-        if (std::size_t at = text.find("%s"); at != std::string::npos)
-            text.replace(at, 2, Keys(host.Options(), said.key));
-        Centred(screen, text, y, kRowChosen);
+    for (const std::string& line : Lines()) {
+        Centred(screen, line, y, kRowChosen);
         y += at.rowHeight;
     }
     DrawPicture(screen, shown.picture, counter);

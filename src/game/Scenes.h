@@ -220,6 +220,8 @@ public:
     bool Update() override;
     void Draw() override;
     bool Back() override;
+    // The page's lines, with the keys as bound.
+    std::vector<std::string> Lines() const;
 
     MenuList menu{1};
     int page = 0;

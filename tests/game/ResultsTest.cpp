@@ -169,8 +169,13 @@ TEST(ResultsFlow, HowToPlayComesOnceThenEveryGameEndsInItsTallyAndTable) {
         HowToPlay* how = game.Find<HowToPlay>();
         ASSERT_NE(how, nullptr);
         EXPECT_TRUE(game.Kept().shownHowToPlay);
+        EXPECT_EQ(how->Lines().size(), 3u);
         game.Press(Hold::Right);
         EXPECT_EQ(how->page, 1);
+        // The keys as bound.
+        std::string focus = "HOLD ";
+        focus.append(FirstKeyCap(game.app->Options(), KeyAction::Focus)).append(" TO MOVE SLOWLY");
+        EXPECT_EQ(how->Lines().front(), focus);
         game.Press(Hold::Hover);  // straight to the game
         EXPECT_EQ(game.Find<HowToPlay>(), nullptr);
         EXPECT_TRUE(game.app->Play().Recording());
