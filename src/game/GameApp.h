@@ -170,7 +170,7 @@ private:
     std::string KeepSettings(std::span<const std::string_view> keys);
 
     // The HIGH SCORES screen's and the results'.
-    std::vector<ScoreEntry> ChosenTop() const override;
+    std::vector<ScoreEntry> ChosenTop() override;
     std::string PlayerName() const override { return settings.playerName; }
     std::string OfferedName() const override;
     int EnterLastGame(const std::string& name) override;

@@ -57,9 +57,8 @@ GameResult GameApp::ResultOf(const Replay& played) {
     return result;
 }
 
-std::vector<ScoreEntry> GameApp::ChosenTop() const {
-    auto& self = const_cast<GameApp&>(*this);  // the stage is read once, when first asked for
-    return scoreTable.Top(Records::KeyText(self.RecordOf(catalogue.At(chosenStage), *chosenLevel)));
+std::vector<ScoreEntry> GameApp::ChosenTop() {
+    return scoreTable.Top(Records::KeyText(RecordOf(catalogue.At(chosenStage), *chosenLevel)));
 }
 
 std::string GameApp::OfferedName() const {

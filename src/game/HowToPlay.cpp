@@ -74,8 +74,7 @@ std::string Keys(const OptionsControl& keys, KeyAction action) {
 }
 
 void Centred(const SceneScreen& screen, std::string_view text, float y, uint32_t color) {
-    float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(text.size())) / 2;
-    screen.Font().DrawTextShadowed(text, x < 0 ? 0 : x, y, color, kMenuShadow);
+    DrawCentredText(screen.Font(), LayoutOf(MenuScreen::Results), text, y, color);
 }
 
 // The ship as the lives show it, centred on (x, y).

@@ -51,6 +51,12 @@ void DrawMenuText(const BitmapFont& font, const MenuLayout& layout, std::string_
     }
 }
 
+void DrawCentredText(const BitmapFont& font, const MenuLayout& layout, std::string_view text,
+                     float y, uint32_t color) {
+    float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(text.size())) / 2;
+    DrawMenuText(font, layout, text, std::max(x, 0.0f), y, color);
+}
+
 int FirstShownRow(const MenuLayout& layout, int rows, int cursor) {
     int last = std::max(rows - layout.shownRows, 0);
     return std::clamp(cursor - layout.shownRows / 2, 0, last);

@@ -131,5 +131,8 @@ void DrawMenuRows(const BitmapFont& font, const MenuLayout& layout,
 // A line of a menu (a heading, a hint) in the layout's manner.
 void DrawMenuText(const BitmapFont& font, const MenuLayout& layout, std::string_view text, float x,
                   float y, uint32_t color);
+// A line of a menu centred across the screen, in the layout's manner.
+void DrawCentredText(const BitmapFont& font, const MenuLayout& layout, std::string_view text,
+                     float y, uint32_t color);
 // The first row shown when the chosen one must be in sight.
 int FirstShownRow(const MenuLayout& layout, int rows, int cursor);

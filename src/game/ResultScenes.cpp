@@ -21,8 +21,7 @@ const MenuLayout& Layout() {
 }
 
 void Line(const SceneScreen& screen, std::string_view text, float y, uint32_t color) {
-    float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(text.size())) / 2;
-    DrawMenuText(screen.Font(), Layout(), text, x < 0 ? 0 : x, y, color);
+    DrawCentredText(screen.Font(), Layout(), text, y, color);
 }
 
 std::string Counted(const char* what, int n) {

@@ -166,7 +166,8 @@ class ScoreBoard {
 public:
     virtual ~ScoreBoard() = default;
     // The ten best games of the title's chosen stage and level, best first.
-    virtual std::vector<ScoreEntry> ChosenTop() const = 0;
+    // Not const: the stage is read the first time it is asked for.
+    virtual std::vector<ScoreEntry> ChosenTop() = 0;
     // The name the player gave the table, empty until one was given; and
     // the one offered before that (the login name).
     virtual std::string PlayerName() const = 0;

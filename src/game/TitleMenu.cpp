@@ -80,13 +80,6 @@ constexpr RowDef kRows[] = {
 };
 static_assert(std::size(kRows) == static_cast<std::size_t>(TitleRow::Count));
 
-void DrawCentred(const SceneScreen& screen, const MenuLayout& layout, std::string_view text,
-                 float y, uint32_t color) {
-    float x =
-        (static_cast<float>(screen.Width()) - kGlyphAdvance * static_cast<float>(text.size())) / 2;
-    DrawMenuText(screen.Font(), layout, text, std::max(x, 0.0f), y, color);
-}
-
 }  // namespace
 
 TitleMenu::TitleMenu(SceneHost& host, int row)
@@ -125,8 +118,7 @@ void TitleMenu::Draw() {
     const MenuLayout& layout = LayoutOf(MenuScreen::Title);
     const BitmapFont& font = host.Screen().Font();
     DrawMenuRows(font, layout, rows, menu.Cursor());
-    if (!message.empty())
-        DrawCentred(host.Screen(), layout, message, layout.messageY, kMenuHeading);
+    if (!message.empty()) DrawCentredText(font, layout, message, layout.messageY, kMenuHeading);
     // How to play, with the keys as the player bound them.
     const OptionsControl& keys = host.Options();
     constexpr KeyAction kMoves[] = {KeyAction::Up, KeyAction::Down, KeyAction::Left,
@@ -141,5 +133,5 @@ void TitleMenu::Draw() {
     std::string help = move + " MOVE   " + FirstKeyCap(keys, KeyAction::Fire) + " FIRE   " +
                        FirstKeyCap(keys, KeyAction::Hover) + " HOVER   " +
                        FirstKeyCap(keys, KeyAction::Pause) + " PAUSE   ESC QUIT";
-    DrawCentred(host.Screen(), layout, help, layout.hintY, kMenuHint);
+    DrawCentredText(font, layout, help, layout.hintY, kMenuHint);
 }
