@@ -57,8 +57,8 @@ int RefuseReplay(SdlPlatform& platform, const std::string& why) {
 
 // A stage of the player's is read as the game reads it; what it will ignore or
 // cannot honour is said once, before the game starts.
-void ReportStage(const std::string& path) {
-    StageCheck check = CheckStage(path);
+void ReportStage(const std::string& path, const std::string& mediaDir) {
+    StageCheck check = CheckStage(path, mediaDir);
     for (const std::string& finding : check.findings)
         std::fprintf(stderr, "velmora: %s: %s\n", Printable(path).c_str(), finding.c_str());
 }
@@ -85,15 +85,15 @@ int main(int argc, char** argv) {
                      "velmora: a replay brings its own stage and level: give --replay alone\n");
         return 2;
     }
-    PlayChoiceCheck chosen = CheckPlayChoice({options.stage, options.level, options.practice},
-                                             DeliveredStage(dataDir + "Media/"));
+    PlayChoiceCheck chosen =
+        CheckPlayChoice({options.stage, options.level, options.practice}, dataDir + "Media/");
     if (!chosen.refusal.empty()) {
         std::fprintf(stderr, "velmora: %s\n%s", chosen.refusal.c_str(),
                      chosen.showUsage ? Usage().c_str() : "");
         return 2;
     }
     std::string stagePath = options.stage;
-    if (!stagePath.empty()) ReportStage(stagePath);
+    if (!stagePath.empty()) ReportStage(stagePath, dataDir + "Media/");
     const int practice = chosen.practiceStart;
     std::optional<Replay> replay;
     std::string refusal;

@@ -39,7 +39,7 @@ void GameOver::Draw() {
     }
 }
 
-GameClear::GameClear(SceneHost& host, MusicRef piece) : Scene(host) {
+GameClear::GameClear(SceneHost& host, const MusicChoice& piece) : Scene(host) {
     host.Video().StopAndRewind();  // the background keeps its last picture
     host.Music().SetMusicVolume(1.0f);
     host.Music().PlayMusic(piece);

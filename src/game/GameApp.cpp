@@ -53,7 +53,7 @@ GameApp::GameApp(Platform& platform, GameStart start)
     window->ShowCursor(false);
     LoadAssets();
     SceneHost& scenes = *this;
-    session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion());
+    session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion(), mediaDir);
     ShowBackgroundAsSet();
     if (const Level* level = FindLevel(start.level.empty() ? settings.level : start.level))
         chosenLevel = level;
@@ -118,6 +118,7 @@ Records::Key GameApp::RecordOf(const CataloguedStage& stage, const Level& level)
     Records::Key key;
     key.delivered = stage.origin == StageOrigin::Delivered;
     key.stage = session->StageIn(stage.path).Fingerprint();
+    key.oldStage = session->StageIn(stage.path).OldFingerprint();
     if (!key.delivered && &level == &kLevels[0])
         key.firstFormat = FirstFormatFingerprint(stage.path);
     key.level = &level;
@@ -156,7 +157,8 @@ std::vector<std::string> GameApp::PracticeStarts() const {
 
 std::vector<std::string> GameApp::PracticeStartTimes() const {
     std::vector<std::string> times;
-    for (const StageCheck::Start& start : CheckStage(catalogue.At(chosenStage).path).starts) {
+    for (const StageCheck::Start& start :
+         CheckStage(catalogue.At(chosenStage).path, mediaDir).starts) {
         std::string time = start.afterBoss ? "BOSS+" : "";
         time += StepsAsClock(start.steps);
         times.push_back(time);
@@ -232,8 +234,12 @@ void GameApp::SetPaused(bool pause) {
     music->Pause(pause);
 }
 
-void GameApp::PlayMusic(MusicRef piece) {
-    music->Play(MediaPath(AssetKind::Music, piece.index));
+void GameApp::PlayMusic(const MusicChoice& piece) {
+    if (piece.pack >= 0) {
+        music->Play(MediaPath(AssetKind::Music, piece.pack));
+    } else if (!piece.file.empty()) {
+        music->Play(piece.file);
+    }
 }
 
 void GameApp::Update() {

@@ -145,7 +145,7 @@ private:
     void SetPaused(bool pause) override;
     bool IsPaused() const override { return session->Field().IsPaused(); }
 
-    void PlayMusic(MusicRef piece) override;
+    void PlayMusic(const MusicChoice& piece) override;
     void SetMusicVolume(float volume) override { music->SetVolume(volume); }
     bool IsMusicComplete() override { return music->IsComplete(); }
 

@@ -2,6 +2,7 @@
 // under the player's name.
 #include <pwd.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include <cstdlib>
 #include <ctime>
@@ -58,7 +59,15 @@ GameResult GameApp::ResultOf(const Replay& played) {
 }
 
 std::vector<ScoreEntry> GameApp::ChosenTop() {
-    return scoreTable.Top(Records::KeyText(RecordOf(catalogue.At(chosenStage), *chosenLevel)));
+    const Records::Key key = RecordOf(catalogue.At(chosenStage), *chosenLevel);
+    // Games kept before kinds had names stand in the table with the newer ones.
+    std::vector<ScoreEntry> top = scoreTable.Top(Records::KeyText(key));
+    for (const ScoreEntry& old : scoreTable.Top(Records::OldKeyText(key)))
+        top.push_back(old);
+    std::stable_sort(top.begin(), top.end(),
+                     [](const ScoreEntry& a, const ScoreEntry& b) { return a.score > b.score; });
+    if (top.size() > static_cast<std::size_t>(ScoreTable::kPlaces)) top.resize(ScoreTable::kPlaces);
+    return top;
 }
 
 std::string GameApp::OfferedName() const {

@@ -14,7 +14,7 @@ constexpr uint32_t kGaugeShadow = 0x80404040, kGauge = 0xFFFF0000;
 void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Texture& lifeIcon,
                        const World& world, int screenHeight, HudWords words) {
     // A full gauge is as long as the screen is high.
-    float gauge = static_cast<float>(screenHeight) * world.GetBossGauge();
+    float gauge = static_cast<float>(screenHeight) * world.ShownBossGauge();
     const HudLayout& at = kHud;
     FillRect(device, at.gaugeShadow.x, at.gaugeShadow.y, gauge, at.gaugeHeight, kGaugeShadow);
     FillRect(device, at.gauge.x, at.gauge.y, gauge, at.gaugeHeight, kGauge);

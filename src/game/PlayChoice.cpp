@@ -5,7 +5,7 @@
 #include "script/StageCheck.h"
 #include "util/StringUtil.h"
 
-PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& deliveredStage) {
+PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& mediaDir) {
     PlayChoiceCheck check;
     if (!choice.level.empty() && !FindLevel(choice.level)) {
         check.refusal = "there is no level \"" + Printable(choice.level) +
@@ -21,8 +21,9 @@ PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& del
     }
     if (!choice.practice.empty()) {
         std::string sections;
-        check.practiceStart = NamedPracticeStart(
-            choice.stage.empty() ? deliveredStage : choice.stage, choice.practice, sections);
+        check.practiceStart =
+            NamedPracticeStart(choice.stage.empty() ? DeliveredStage(mediaDir) : choice.stage,
+                               mediaDir, choice.practice, sections);
         if (check.practiceStart < 0) {
             check.refusal = "the stage has no section \"" + Printable(choice.practice) +
                             "\"; its sections:\n" + sections;

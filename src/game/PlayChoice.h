@@ -16,5 +16,5 @@ struct PlayChoiceCheck {
     int practiceStart = -1;
 };
 
-// deliveredStage: the pack's own stage, practised when no stage file is chosen.
-PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& deliveredStage);
+// mediaDir: the pack's folder, whose own stage is practised when no stage file is chosen.
+PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& mediaDir);

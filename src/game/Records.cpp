@@ -139,6 +139,10 @@ std::string Records::KeyText(const Key& key) {
     return Hex(key.stage) + "." + LevelKey(*key.level);
 }
 
+std::string Records::OldKeyText(const Key& key) {
+    return Hex(key.oldStage) + "." + LevelKey(*key.level);
+}
+
 std::string Records::Best(const Key& key) const {
     if (key.delivered && key.level == &kLevels[0]) return deliveredBest;
     std::string score(kDigits, '0');
@@ -147,6 +151,7 @@ std::string Records::Best(const Key& key) const {
         if (it != best.end() && it->second > score) score = it->second;
     };
     look(KeyText(key));
+    look(OldKeyText(key));
     if (!key.delivered && key.level == &kLevels[0]) look("first-format-" + Hex(key.firstFormat));
     return score;
 }

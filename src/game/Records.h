@@ -21,6 +21,9 @@ public:
         // fingerprint of the first format, one file each.
         uint64_t firstFormat = 0;
         const Level* level = nullptr;
+        // How the stage was known before kinds counted by name and content:
+        // records kept then still count.
+        uint64_t oldStage = 0;
     };
 
     // path: the records file (empty: nothing is kept beyond option.ini);
@@ -30,6 +33,8 @@ public:
 
     // How the file names a stage at a level: "FINGERPRINT.level".
     static std::string KeyText(const Key& key);
+    // The same, as records kept before kinds had names named it.
+    static std::string OldKeyText(const Key& key);
     // Twelve digits; all zeros for a stage and level never played.
     std::string Best(const Key& key) const;
     // A game's final score, kept when it is better.

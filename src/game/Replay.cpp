@@ -30,9 +30,13 @@ std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
                                 : " (a path from the folder the game was started in)";
         return "the stage " + shown + where + " it was played on cannot be read: " + why;
     }
-    // The first format fingerprinted the file's bytes; now it is what the stage plays.
-    uint64_t fingerprint =
-        replay.format == 1 ? FirstFormatFingerprint(stagePath) : StageFingerprint(stagePath);
+    // The first format fingerprinted the file's bytes; the second what the
+    // stage plays, with the kinds by their place in the game's table; now the
+    // kinds count by name and content.
+    StageRead read = ReadStage(stagePath, mediaDir);
+    uint64_t fingerprint = replay.format == 1   ? FirstFormatFingerprint(stagePath)
+                           : replay.format == 2 ? read.oldFingerprint
+                                                : read.fingerprint;
     if (replay.stageHash != fingerprint)
         return "the stage " + shown + " has changed since the game was played on it";
     if (replay.modelsHash != HashModels(mediaDir))
@@ -42,10 +46,7 @@ std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
         return "it was played at a level this game does not have: " + Printable(replay.level);
     if (!replay.section.empty()) {
         // The stage's own rule, read as the game reads it.
-        std::vector<StageSection> starts;
-        for (const StageCheck::Start& start : CheckStage(stagePath).starts)
-            starts.push_back(start.section);
-        if (FindPracticeStart(starts, replay.section) < 0)
+        if (FindPracticeStart(PracticeStartsOf(read), replay.section) < 0)
             return "the stage has no section " + Printable(replay.section) + " any more";
     }
     return "";

@@ -12,7 +12,7 @@
 #include "input/PadText.h"
 
 // The format replays are written in; the first is still read.
-inline constexpr int kReplayFormat = 2;
+inline constexpr int kReplayFormat = 3;
 
 struct Replay {
     // The format it was read from; every replay is written in kReplayFormat.

@@ -16,6 +16,7 @@
 #include "game/SceneKind.h"
 #include "game/ScoreTable.h"
 #include "util/AssetTable.h"
+#include "util/MusicChoice.h"
 #include "world/GameObject.h"
 
 class BitmapFont;
@@ -58,7 +59,7 @@ class MusicControl {
 public:
     virtual ~MusicControl() = default;
     // A piece from its start at full volume.
-    virtual void PlayMusic(MusicRef piece) = 0;
+    virtual void PlayMusic(const MusicChoice& piece) = 0;
     virtual void SetMusicVolume(float volume) = 0;
     virtual bool IsMusicComplete() = 0;
 };

@@ -164,7 +164,7 @@ public:
 // Paused like play; the pause menu skips the rest.
 class GameClear : public Scene {
 public:
-    GameClear(SceneHost& host, MusicRef piece);
+    GameClear(SceneHost& host, const MusicChoice& piece);
     SceneKind Kind() const override { return SceneKind::GameClear; }
     bool Update() override;
     void Draw() override;

@@ -9,29 +9,25 @@
 
 namespace {
 
-// The pieces the stage and the ending ask for by number.
-constexpr MusicRef kMusicTable[] = {"qz_disky",       "qz_megami(or)", "qz_disky", "qz_disky",
-                                    "qz_bossbattle1", "qz_disky",      "qz_disky", "qz_disky"};
-static_assert(std::size(kMusicTable) == kStagePieces);
-constexpr int kEndingPiece = 1;
+// What the ending plays after a boss whose fight ends the stage.
+constexpr MusicRef kEndingPiece = "qz_megami(or)";
 // Room for the input of a long game (the bot's whole stage takes about 2,800
 // runs), so that recording does not allocate while the game runs.
 constexpr std::size_t kRunsReserved = 16384;
 
 }  // namespace
 
-Session::Session(SceneHost& host, const WorldAssets& assets, std::string version)
-    : host(host), world(assets, *this), version(std::move(version)) {}
-
-std::optional<MusicRef> Session::MusicPiece(int n) {
-    if (n < 0 || n >= static_cast<int>(std::size(kMusicTable))) return std::nullopt;
-    return kMusicTable[n];
-}
+Session::Session(SceneHost& host, const WorldAssets& assets, std::string version,
+                 std::string mediaDir)
+    : host(host),
+      world(assets, *this),
+      version(std::move(version)),
+      mediaDir(std::move(mediaDir)) {}
 
 StageScript& Session::StageIn(const std::string& path) {
     std::unique_ptr<StageScript>& kept = stages[path];
     StageHost& commands = *this;
-    if (!kept) kept = std::make_unique<StageScript>(path, commands);
+    if (!kept) kept = std::make_unique<StageScript>(path, mediaDir, commands);
     return *kept;
 }
 
@@ -69,6 +65,7 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     endingMusicOn = false;
     cleared = false;
     over = false;
+    bossEndsStage = false;
 }
 
 void Session::StartTimeline() {
@@ -79,7 +76,7 @@ void Session::StartTimeline() {
         command = starts[static_cast<std::size_t>(setup.start)].command;
         // As if every line before it had run at once.
         StageMusic music = stage->MusicBefore(command);
-        if (music.piece >= 0) PlayMusic(music.piece);
+        if (music.piece) PlayMusic(*music.piece);
         if (music.fadedOut) host.Music().SetMusicVolume(0.0f);
     }
     stage->StartAt(command);
@@ -114,23 +111,26 @@ void Session::GameOver() {
     host.CreateScene<::GameOver>(!setup.practice && world.ScoreIsHighScore());
 }
 
-void Session::HaltStage() {
-    if (stage) stage->Halt();
-}
-
 void Session::BossWarning() {
     host.CreateScene<Warning>();
 }
 
 void Session::BossFightEnded() {
     if (stage) stage->Resume();
-    cleared = true;
-    // What follows the boss: the ending.
-    if (host.CreateScene<GameClear>(*MusicPiece(kEndingPiece))) endingMusicOn = true;
+    if (bossEndsStage) ClearStage(kEndingPiece);
 }
 
-void Session::PlayMusic(int n) {
-    if (std::optional<MusicRef> piece = MusicPiece(n)) host.Music().PlayMusic(*piece);
+void Session::BossFightBegins(bool endsStage) {
+    bossEndsStage = endsStage;
+}
+
+void Session::ClearStage(const MusicChoice& piece) {
+    cleared = true;
+    if (host.CreateScene<GameClear>(piece)) endingMusicOn = true;
+}
+
+void Session::PlayMusic(const MusicChoice& piece) {
+    host.Music().PlayMusic(piece);
 }
 
 void Session::FadeOutMusic(int frames) {

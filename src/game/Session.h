@@ -35,8 +35,9 @@ struct GameSetup {
 
 class Session : public Timeline, private GameFlow, private StageHost {
 public:
-    // version: the game's, written into every replay.
-    Session(SceneHost& host, const WorldAssets& assets, std::string version);
+    // version: the game's, written into every replay; mediaDir: the pack's
+    // folder (with its trailing '/'), whose kinds and bosses stages name.
+    Session(SceneHost& host, const WorldAssets& assets, std::string version, std::string mediaDir);
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
@@ -69,7 +70,7 @@ public:
     const GameSetup& Setup() const { return setup; }
     // From the ending on, the video's own sound no longer silences the music.
     bool EndingMusicOn() const { return endingMusicOn; }
-    // The boss of the game under way was beaten or outlasted.
+    // The stage of the game under way was cleared.
     bool Cleared() const { return cleared; }
     // A practice game is under way.
     bool Practising() const { return recording && setup.practice; }
@@ -77,24 +78,30 @@ public:
     bool Recording() const { return recording.has_value(); }
     // The viewer of a replay plays on from here: the game goes on as a practice.
     void TakeOver();
-    // Piece n of the stage's music table; none outside it.
-    static std::optional<MusicRef> MusicPiece(int n);
 
 private:
     // What the field and the stage ask of the play-through.
     void GameOver() override;
-    void HaltStage() override;
     void BossWarning() override;
     void BossFightEnded() override;
-    void PlayMusic(int n) override;
+    void PlayMusic(const MusicChoice& piece) override;
     void FadeOutMusic(int frames) override;
+    void BossFightBegins(bool endsStage) override;
 
+public:
+    // The stage is cleared: the ending, with its piece.
+    void ClearStage(const MusicChoice& piece) override;
+
+private:
     SceneHost& host;
     World world;
     std::map<std::string, std::unique_ptr<StageScript>> stages;
     StageScript* stage = nullptr;
     GameSetup setup;
     std::string version;
+    std::string mediaDir;
+    // The boss fighting now ends the stage with its fight.
+    bool bossEndsStage = false;
     bool endingMusicOn = false;
     bool cleared = false;
     bool over = false;

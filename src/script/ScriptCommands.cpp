@@ -1,10 +1,20 @@
 #include "script/ScriptCommands.h"
 
+#include "content/ContentBook.h"
 #include "script/StageHost.h"
 #include "script/StageScript.h"
+#include "world/Boss.h"
+#include "world/KindEnemy.h"
 
 void SpawnCommand::Execute() {
-    kind.create(host.Field(), x);
+    SpawnKind(host.Field(), kind, x);
+}
+
+void BossCommand::Execute() {
+    // A boss takes a slot kept for bosses: a crowded field never costs the stage its end.
+    if (!SpawnBoss(host.Field(), boss, x)) return;
+    host.BossFightBegins(endsStage);
+    script.Halt();
 }
 
 void SleepCommand::Execute() {
@@ -12,7 +22,7 @@ void SleepCommand::Execute() {
 }
 
 void PlayCommand::Execute() {
-    host.PlayMusic(piece);
+    if (piece) host.PlayMusic(*piece);
 }
 
 void FadeOutCommand::Execute() {
@@ -21,4 +31,8 @@ void FadeOutCommand::Execute() {
 
 void GameOverCommand::Execute() {
     host.GameOver();
+}
+
+void ClearCommand::Execute() {
+    host.ClearStage(piece ? *piece : MusicChoice{});
 }

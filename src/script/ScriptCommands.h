@@ -1,8 +1,9 @@
 #pragma once
-#include "script/EnemyFactory.h"
-
 class StageHost;
 class StageScript;
+struct BossSpec;
+struct KindSpec;
+struct MusicChoice;
 
 // One line of the stage, ready to run.
 class ScriptCommand {
@@ -14,12 +15,26 @@ public:
 // "teki": an enemy of a kind at x.
 class SpawnCommand : public ScriptCommand {
 public:
-    SpawnCommand(StageHost& host, const EnemyKind& kind, float x) : host(host), kind(kind), x(x) {}
+    SpawnCommand(StageHost& host, const KindSpec& kind, float x) : host(host), kind(kind), x(x) {}
     void Execute() override;
 
     StageHost& host;
-    const EnemyKind& kind;
+    const KindSpec& kind;
     float x;
+};
+
+// "boss", or "teki" of a boss: the boss at x; the stage holds until its fight ends.
+class BossCommand : public ScriptCommand {
+public:
+    BossCommand(StageHost& host, StageScript& script, const BossSpec& boss, float x, bool endsStage)
+        : host(host), script(script), boss(boss), x(x), endsStage(endsStage) {}
+    void Execute() override;
+
+    StageHost& host;
+    StageScript& script;
+    const BossSpec& boss;
+    float x;
+    bool endsStage;
 };
 
 // "sleep": the stage waits this many frames.
@@ -32,14 +47,14 @@ public:
     int frames;
 };
 
-// "play": a piece of music.
+// "play": a piece of music; none when the line named none the game has.
 class PlayCommand : public ScriptCommand {
 public:
-    PlayCommand(StageHost& host, int piece) : host(host), piece(piece) {}
+    PlayCommand(StageHost& host, const MusicChoice* piece) : host(host), piece(piece) {}
     void Execute() override;
 
     StageHost& host;
-    int piece;
+    const MusicChoice* piece;
 };
 
 // "fadeout": the music fades over this many frames.
@@ -59,4 +74,14 @@ public:
     void Execute() override;
 
     StageHost& host;
+};
+
+// "clear": the stage is cleared, the ending playing its piece.
+class ClearCommand : public ScriptCommand {
+public:
+    ClearCommand(StageHost& host, const MusicChoice* piece) : host(host), piece(piece) {}
+    void Execute() override;
+
+    StageHost& host;
+    const MusicChoice* piece;
 };

@@ -19,7 +19,7 @@ struct StageCheck {
     };
 
     bool readable = false;
-    // "line 12: ..." in line order.
+    // "line 12: ..." in line order, then the content's "FILE:LINE: ...".
     std::vector<std::string> findings;
     // The steps the timeline waits before it reaches the boss (all of its
     // sleeps when there is no boss), and after the boss's fight.
@@ -30,20 +30,21 @@ struct StageCheck {
     // From its "stage" line; empty without one.
     std::string name;
     std::vector<Start> starts;
-    // Each kind it names, in the order of the kind table, with how many come.
+    // Each kind and boss it names, in the order they first come, with how many.
     std::vector<std::pair<std::string, int>> kinds;
 
     bool Clean() const { return readable && findings.empty(); }
 };
 
-// Reads the file as the game does and checks every line.
-StageCheck CheckStage(const std::string& path);
+// Reads the file and its content as the game does (mediaDir: the pack's
+// folder, with its trailing '/') and checks every line.
+StageCheck CheckStage(const std::string& path, const std::string& mediaDir);
 
 // The practice start a player names in a stage file (see FindPracticeStart);
 // -1 when there is none of that name, with the stage's sections for the
 // player, a line each ("  1 FIRST CONTACT\n").
-int NamedPracticeStart(const std::string& path, const std::string& nameOrNumber,
-                       std::string& sections);
+int NamedPracticeStart(const std::string& path, const std::string& mediaDir,
+                       const std::string& nameOrNumber, std::string& sections);
 // The findings, then the name, the length, the practice starts and the kinds,
 // as lines of text.
 std::string DescribeStageCheck(const StageCheck& check);

@@ -10,6 +10,8 @@ StageLine::StageLine(const std::string& line)
 
 StageKeyword StageLine::Keyword() const {
     if (keyword == "teki") return StageKeyword::Teki;
+    if (keyword == "boss") return StageKeyword::Boss;
+    if (keyword == "clear") return StageKeyword::Clear;
     if (keyword == "sleep") return StageKeyword::Sleep;
     if (keyword == "play") return StageKeyword::Play;
     if (keyword == "fadeout") return StageKeyword::FadeOut;

@@ -9,7 +9,18 @@
 // line, so a stage plays the same either way.
 #include <string>
 
-enum class StageKeyword { None, Teki, Sleep, Play, FadeOut, GameOver, StageName, Section };
+enum class StageKeyword {
+    None,
+    Teki,
+    Boss,
+    Sleep,
+    Play,
+    FadeOut,
+    GameOver,
+    Clear,
+    StageName,
+    Section
+};
 
 struct StageLine {
     explicit StageLine(const std::string& line);

@@ -1,11 +1,7 @@
 #include "script/StageScript.h"
 
 #include <algorithm>
-#include <bit>
-#include <functional>
 
-#include "script/EnemyFactory.h"
-#include "script/StageLine.h"
 #include "util/AssetPath.h"
 #include "util/FileData.h"
 #include "util/Fnv.h"
@@ -14,113 +10,48 @@
 
 namespace {
 
-// A line of the stage as the game takes it: a command with its values, the
-// stage's name or a section.
-struct StageItem {
-    StageKeyword keyword = StageKeyword::None;
-    int line = 0;
-    const EnemyKind* kind = nullptr;  // teki
-    float x = 0.0f;                   // teki
-    int count = 0;                    // sleep, play, fadeout
-    std::string text;                 // stage, section
-};
-
-// Reads the file line by line, so what the stage costs is what it holds, and
-// hands over every line that means something, in order. False when it cannot
-// be read.
-bool ReadStageItems(const std::string& path, const std::function<void(const StageItem&)>& each) {
-    StageComments comments;
-    int number = 0;
-    return TextFile::ForEachLine(path, [&](const std::string& text) {
-        ++number;
-        // A blank line is no keyword and no comment mark.
-        if (text.empty()) return;
-        StageLine line(text);
-        if (!comments.Counts(line)) return;
-        StageItem item;
-        item.keyword = line.Keyword();
-        item.line = number;
-        switch (item.keyword) {
-            case StageKeyword::Teki:
-                item.kind = FindEnemyKind(line.first);
-                item.x = ToFloat(line.second);
-                if (!item.kind) return;
-                break;
-            case StageKeyword::Sleep:
-            case StageKeyword::Play:
-            case StageKeyword::FadeOut:
-                item.count = ToInt(line.first);
-                break;
-            case StageKeyword::StageName:
-            case StageKeyword::Section:
-                if (line.rest.empty()) return;
-                item.text = line.rest;
-                break;
-            case StageKeyword::GameOver:
-                break;
-            case StageKeyword::None:
-                return;
-        }
-        each(item);
-    });
+// The sections and the boss of what was read, by the commands they come before.
+void FindPlaces(const StageRead& read, std::vector<StageSection>& sections, int& bossCommand) {
+    int command = 0;
+    for (const StageItem& item : read.items) {
+        if (item.keyword == StageKeyword::Section)
+            sections.push_back({item.text, item.line, command});
+        const bool boss =
+            item.keyword == StageKeyword::Boss || (item.keyword == StageKeyword::Teki && item.boss);
+        if (boss && bossCommand < 0) bossCommand = command;
+        if (item.IsCommand()) ++command;
+    }
 }
-
-// What the game plays, command by command: a letter for what each does, then
-// its values. Names and sections add nothing.
-class PlayedFingerprint {
-public:
-    void Add(const StageItem& item) {
-        switch (item.keyword) {
-            case StageKeyword::Teki:
-                Add('T', static_cast<int>(item.kind - EnemyKinds().data()));
-                fnv.AddValue(std::bit_cast<uint32_t>(item.x));
-                break;
-            case StageKeyword::Sleep:
-                Add('S', item.count);
-                break;
-            case StageKeyword::Play:
-                Add('P', item.count);
-                break;
-            case StageKeyword::FadeOut:
-                Add('F', item.count);
-                break;
-            case StageKeyword::GameOver:
-                Add('G', 0);
-                break;
-            case StageKeyword::StageName:
-            case StageKeyword::Section:
-            case StageKeyword::None:
-                break;
-        }
-    }
-    uint64_t Value() const { return fnv.Value(); }
-
-private:
-    void Add(char what, int value) {
-        fnv.AddValue(what);
-        fnv.AddValue(value);
-    }
-
-    Fnv fnv;
-};
 
 }  // namespace
 
-StageScript::StageScript(const std::string& path, StageHost& host) {
-    PlayedFingerprint played;
-    readable = ReadStageItems(path, [&](const StageItem& item) {
-        played.Add(item);
+StageScript::StageScript(const std::string& path, const std::string& mediaDir, StageHost& host) {
+    StageRead read = ReadStage(path, mediaDir);
+    readable = read.readable;
+    fingerprint = read.fingerprint;
+    oldFingerprint = read.oldFingerprint;
+    findings = std::move(read.findings);
+    content = read.content;
+    FindPlaces(read, sections, bossCommand);
+    for (const StageItem& item : read.items) {
         switch (item.keyword) {
             case StageKeyword::Teki:
-                if (std::string_view(item.kind->name) == "boss" && bossCommand < 0)
-                    bossCommand = Count();
-                commands.push_back(std::make_unique<SpawnCommand>(host, *item.kind, item.x));
+                if (item.kind) {
+                    commands.push_back(std::make_unique<SpawnCommand>(host, *item.kind, item.x));
+                } else {
+                    commands.push_back(
+                        std::make_unique<BossCommand>(host, *this, *item.boss, item.x, true));
+                }
+                break;
+            case StageKeyword::Boss:
+                commands.push_back(
+                    std::make_unique<BossCommand>(host, *this, *item.boss, item.x, false));
                 break;
             case StageKeyword::Sleep:
                 commands.push_back(std::make_unique<SleepCommand>(*this, item.count));
                 break;
             case StageKeyword::Play:
-                commands.push_back(std::make_unique<PlayCommand>(host, item.count));
+                commands.push_back(std::make_unique<PlayCommand>(host, item.piece));
                 break;
             case StageKeyword::FadeOut:
                 commands.push_back(std::make_unique<FadeOutCommand>(host, item.count));
@@ -128,23 +59,24 @@ StageScript::StageScript(const std::string& path, StageHost& host) {
             case StageKeyword::GameOver:
                 commands.push_back(std::make_unique<GameOverCommand>(host));
                 break;
+            case StageKeyword::Clear:
+                commands.push_back(std::make_unique<ClearCommand>(host, item.piece));
+                break;
             case StageKeyword::StageName:
                 if (name.empty()) name = item.text;
                 break;
             case StageKeyword::Section:
-                sections.push_back({item.text, item.line, Count()});
-                break;
             case StageKeyword::None:
                 break;
         }
-    });
-    fingerprint = played.Value();
+    }
 }
 
-uint64_t StageFingerprint(const std::string& path) {
-    PlayedFingerprint played;
-    ReadStageItems(path, [&](const StageItem& item) { played.Add(item); });
-    return played.Value();
+std::vector<StageSection> PracticeStartsOf(const StageRead& read) {
+    std::vector<StageSection> sections;
+    int bossCommand = -1;
+    FindPlaces(read, sections, bossCommand);
+    return PracticeStarts(sections, bossCommand);
 }
 
 std::vector<StageSection> StageScript::PracticeStarts() const {
@@ -167,7 +99,7 @@ StageMusic StageScript::MusicBefore(int command) const {
     StageMusic music;
     for (int i = 0; i < command && i < Count(); ++i) {
         if (auto* play = dynamic_cast<const PlayCommand*>(commands[i].get())) {
-            music = {play->piece, false};
+            if (play->piece) music = {play->piece, false};
         } else if (dynamic_cast<const FadeOutCommand*>(commands[i].get())) {
             music.fadedOut = true;
         }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "script/ScriptCommands.h"
+#include "script/StageReader.h"
 
 class StageHost;
 
@@ -18,17 +19,18 @@ struct StageSection {
 // The music the stage would be playing at a command had every line before it
 // run at once: the last piece it started, and whether a fade-out came after.
 struct StageMusic {
-    int piece = -1;  // none
+    const MusicChoice* piece = nullptr;  // none
     bool fadedOut = false;
 };
 
 // The stage: a timeline of commands read once from a text file, run one frame
-// at a time. "sleep" makes it wait; the boss halts it until its fight ends.
+// at a time. "sleep" makes it wait; a boss halts it until its fight ends.
 // Its name and sections are read beside the commands and change nothing of them.
 class StageScript {
 public:
-    // Reads the file; a missing or unreadable one gives a stage with no commands.
-    StageScript(const std::string& path, StageHost& host);
+    // Reads the file and the content it names (see ReadStage); a missing or
+    // unreadable one gives a stage with no commands.
+    StageScript(const std::string& path, const std::string& mediaDir, StageHost& host);
 
     // One frame: the wait runs down, then every command up to the next wait runs.
     void Tick();
@@ -57,9 +59,14 @@ public:
     // Where practice can start (see PracticeStarts).
     std::vector<StageSection> PracticeStarts() const;
     StageMusic MusicBefore(int command) const;
-    // What the game plays: the commands and their values, not the comments,
-    // the name or the sections. Equal stages give equal fingerprints.
+    // What the game plays: the commands and their values and the content they
+    // name, not the comments, the name or the sections. Equal stages give
+    // equal fingerprints. The old one is how replays and records kept before
+    // knew the stage.
     uint64_t Fingerprint() const { return fingerprint; }
+    uint64_t OldFingerprint() const { return oldFingerprint; }
+    // What the reading found wrong, for whoever writes the stage.
+    const std::vector<std::string>& Findings() const { return findings; }
 
 private:
     std::vector<std::unique_ptr<ScriptCommand>> commands;
@@ -69,11 +76,14 @@ private:
     std::string name;
     std::vector<StageSection> sections;
     int bossCommand = -1;
-    uint64_t fingerprint = 0;
+    uint64_t fingerprint = 0, oldFingerprint = 0;
+    std::vector<std::string> findings;
+    // The kinds, bosses and pieces the commands hold on to.
+    std::shared_ptr<const ContentBook> content;
 };
 
-// A stage file's fingerprint, as StageScript::Fingerprint, without making its commands.
-uint64_t StageFingerprint(const std::string& path);
+// Where practice can start in what ReadStage gave (see PracticeStarts below).
+std::vector<StageSection> PracticeStartsOf(const StageRead& read);
 
 // Where practice can start in a stage: its sections (after the stage's start,
 // named START, when the first is not there), or, without any, the start and

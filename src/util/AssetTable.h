@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-enum class AssetKind { Texture, Model, Font, Sound, Music, Video, Script, Settings };
+enum class AssetKind { Texture, Model, Font, Sound, Music, Video, Script, Content, Settings };
 
 struct Asset {
     AssetKind kind;
@@ -68,6 +68,8 @@ inline constexpr Asset kAssets[] = {
     {AssetKind::Music, "qz_bossbattle1", "Music/qz_bossbattle1.mid"},
 
     {AssetKind::Script, "stage", "script_easy.txt"},
+    {AssetKind::Content, "kinds", "kinds.toml"},
+    {AssetKind::Content, "bosses", "bosses.toml"},
     {AssetKind::Settings, "options", "option.ini"},
 };
 

@@ -10,17 +10,14 @@ namespace {
 
 constexpr float kHalf = 11.0f;
 constexpr float kScale = 4.0f;
-constexpr float kIntroStartY = -80.0f;
-constexpr int kPartDriftUpdates = 30;
-
-const KindTuning& kIntro = TuningOf(KindId::BossIntro);
-const KindTuning& kCore = TuningOf(KindId::BossCore);
-const KindTuning& kPart = TuningOf(KindId::BossPart);
-const KindTuning& kEscape = TuningOf(KindId::BossEscape);
+constexpr int kEnterAt = 60, kEnteredAt = 120, kFirstPhaseAt = 150;
+constexpr float kEscapeRise = -1.0f;
+constexpr int kEscapeUpdates = 60;
+// The second pair starts this far below the first.
+constexpr float kSecondPairBelow = 10.0f;
 
 // A ring of needles at directions base + (i + shift) / n.
-void FireRing(World& world, const Enemy& e, const Volley& v, int variant, float base,
-              float shift) {
+void FireRing(World& world, const Enemy& e, const Volley& v, int variant, float base, float shift) {
     const ModelTable& needles = world.NeedleTable();
     float d = world.GetDifficulty();
     int n = v.count.AtLeastOne(d);
@@ -52,19 +49,37 @@ void FireAimed(World& world, Enemy& e, const Volley& v) {
     e.variant = 1 - e.variant;
 }
 
-// The shared timer falls by one for each boss object that fights; the value
-// before the fall is the time that was left.
-int TakeTime(World& world) {
-    int left = world.GetBossTimer();
-    world.SetBossTimer(left - 1);
-    return left;
+// A phase's bodies at (x, y): one, or two pairs drifting apart.
+void BeginPhase(World& world, const BossSpec& boss, int fight, int phase, float x, float y) {
+    ++world.BossFightAt(fight).serial;
+    const BossPhase& next = boss.phases[static_cast<std::size_t>(phase)];
+    if (!next.pairs) {
+        world.SpawnReserved<BossCore>(boss, fight, phase, x, y);
+        return;
+    }
+    const float drift = next.drift, below = y + kSecondPairBelow;
+    BossPart* parts[] = {
+        world.SpawnReserved<BossPart>(boss, fight, phase, x, y, -drift),
+        world.SpawnReserved<BossPart>(boss, fight, phase, x, y, drift),
+        world.SpawnReserved<BossPart>(boss, fight, phase, x, below, -drift),
+        world.SpawnReserved<BossPart>(boss, fight, phase, x, below, drift),
+    };
+    for (int pair = 0; pair < 4; pair += 2) {
+        if (parts[pair] && parts[pair + 1]) {
+            parts[pair]->partner = parts[pair + 1];
+            parts[pair + 1]->partner = parts[pair];
+        }
+    }
 }
 
 }  // namespace
 
-BossBody::BossBody(World& world, const KindTuning& kind, float x, float y)
-    : Enemy(world, &world.Model(kind.model), x, y, -kHalf, -kHalf, kHalf, kHalf, kind.hitPoints,
-            kind.score) {}
+BossBody::BossBody(World& world, const BossSpec& boss, int fight, float x, float y, float hitPoints,
+                   int score)
+    : Enemy(world, &world.ModelAt(boss.model), x, y, -kHalf, -kHalf, kHalf, kHalf, hitPoints,
+            score),
+      boss(boss),
+      fight(fight) {}
 
 void BossBody::Draw(const World&) {
     DrawModel(kScale);
@@ -74,100 +89,176 @@ void BossBody::Explode(World& world) {
     world.Spawn<BossExplosion>(x, y);
 }
 
-BossIntro::BossIntro(World& world, float x) : BossBody(world, kIntro, x, kIntroStartY) {
-    world.Flow().HaltStage();
+// The fight's timer falls by one for each body that fights.
+int BossBody::TakeTime(World& world) {
+    int& timer = world.BossFightAt(fight).timer;
+    return timer--;
 }
 
+void BossBody::EndFight(World& world) {
+    world.EndBossFight(fight);
+    world.Flow().BossFightEnded();
+}
+
+BossIntro::BossIntro(World& world, const BossSpec& boss, int fight, float x)
+    : BossBody(world, boss, fight, x, boss.enterY, 0.0f, 0) {}
+
 bool BossIntro::Update(World& world) {
+    float& gauge = world.BossFightAt(fight).gauge;
     if (counter == 0) {
-        world.Flow().BossWarning();
-        world.SetBossGauge(0.0f);
-    } else if (counter >= 60 && counter < 120) {
-        y += kIntro.descent;
-        world.SetBossGauge(static_cast<float>(counter - 60) / 60.0f);
-    } else if (counter == 150) {
-        world.SetBossGauge(1.0f);
-        world.SpawnReserved<BossCore>(x, y);
+        if (!boss.mid) world.Flow().BossWarning();
+        gauge = 0.0f;
+    } else if (counter >= kEnterAt && counter < kEnteredAt) {
+        y += boss.descent;
+        gauge = static_cast<float>(counter - kEnterAt) / static_cast<float>(kEnteredAt - kEnterAt);
+    } else if (counter == kFirstPhaseAt) {
+        gauge = 1.0f;
+        if (boss.phases.empty()) {
+            EndFight(world);
+        } else {
+            BeginPhase(world, boss, fight, 0, x, y);
+        }
         return false;
     }
     ++counter;
     return true;
 }
 
-BossCore::BossCore(World& world, float x, float y) : BossBody(world, kCore, x, y) {
-    world.SetBossTimer(kCore.timeLimit);
+BossPhaseBody::BossPhaseBody(World& world, const BossSpec& boss, int fight, int phase, float x,
+                             float y)
+    : BossBody(world, boss, fight, x, y,
+               boss.phases[static_cast<std::size_t>(phase)].hitPoints.At(world.GetDifficulty()),
+               boss.phases[static_cast<std::size_t>(phase)].bonus),
+      phase(phase),
+      serial(world.BossFightAt(fight).serial),
+      fullHitPoints(hitPoints) {
+    // Without a limit the clock still runs, far beyond any fight, and gives no bonus.
+    const int limit = Phase().timeLimit;
+    world.BossFightAt(fight).timer = limit > 0 ? limit : kNoTimeLimit;
+    std::size_t started = 0;
+    for (const BossVolley& v : Phase().fire) {
+        if (v.pattern && started < kMaxPhasePatterns) patterns[started++].Start(world, *v.pattern);
+    }
 }
 
-bool BossCore::Update(World& world) {
-    FireRings(world, *this, kCore.fire);
-    FireAimed(world, *this, kCore.aimed);
-    yaw += kCore.spin;
+void BossPhaseBody::Fight(World& world, float drift) {
+    const BossPhase& p = Phase();
+    if (counter >= p.driftUpdates) {
+        std::size_t pattern = 0;
+        for (const BossVolley& v : p.fire) {
+            switch (v.rule) {
+                case BossFire::Rings:
+                    FireRings(world, *this, v.volley);
+                    break;
+                case BossFire::Aimed:
+                    FireAimed(world, *this, v.volley);
+                    break;
+                case BossFire::Pattern:
+                    if (pattern < kMaxPhasePatterns) patterns[pattern++].Step(world, x, y, variant);
+                    break;
+            }
+        }
+    } else {
+        x += drift;
+    }
+    yaw += p.spin;
     ++counter;
-    world.SetBossGauge(hitPoints / kCore.hitPoints);
+}
+
+bool BossPhaseBody::Superseded(const World& world) const {
+    return world.BossFightAt(fight).serial != serial;
+}
+
+int BossPhaseBody::TimeBonus(int left) const {
+    return Phase().timeLimit > 0 ? 10 * left : 0;
+}
+
+bool BossPhaseBody::NextPhaseBegins(World& world, bool destroyed, float atX, float atY) {
+    if (phase + 1 >= static_cast<int>(boss.phases.size())) return false;
+    if (!destroyed && Phase().timeOut == TimeOut::Escape) return false;
+    BeginPhase(world, boss, fight, phase + 1, atX, atY);
+    return true;
+}
+
+BossCore::BossCore(World& world, const BossSpec& boss, int fight, int phase, float x, float y)
+    : BossPhaseBody(world, boss, fight, phase, x, y) {}
+
+bool BossCore::Update(World& world) {
+    Fight(world, 0.0f);
+    world.BossFightAt(fight).gauge = hitPoints / fullHitPoints;
     int left = TakeTime(world);
     if (hitPoints > 0.0f && left >= 0) return true;
-    if (left >= 0) {
+    const bool destroyed = left >= 0;
+    if (destroyed) {
         Explode(world);
-        world.AddScore(10 * left + score);
+        world.AddScore(TimeBonus(left) + score);
     }
-    BossPart* parts[] = {
-        world.SpawnReserved<BossPart>(x, y, -kPart.drift),
-        world.SpawnReserved<BossPart>(x, y, kPart.drift),
-        world.SpawnReserved<BossPart>(x, y + 10.0f, -kPart.drift),
-        world.SpawnReserved<BossPart>(x, y + 10.0f, kPart.drift),
-    };
-    for (int pair = 0; pair < 4; pair += 2) {
-        if (parts[pair] && parts[pair + 1]) {
-            parts[pair]->partner = parts[pair + 1];
-            parts[pair + 1]->partner = parts[pair];
-        }
+    if (!NextPhaseBegins(world, destroyed, x, y)) {
+        EndFight(world);
+        if (!destroyed) world.SpawnReserved<BossEscape>(boss, x, y);
     }
     return false;
 }
 
-BossPart::BossPart(World& world, float x, float y, float drift)
-    : BossBody(world, kPart, x, y), drift(drift) {
-    world.SetBossTimer(kPart.timeLimit);
-}
+BossPart::BossPart(World& world, const BossSpec& boss, int fight, int phase, float x, float y,
+                   float drift)
+    : BossPhaseBody(world, boss, fight, phase, x, y), drift(drift) {}
 
 bool BossPart::Update(World& world) {
     // The partner ended the pair, or never came to be.
     if (!partner) return false;
-    if (counter >= kPartDriftUpdates) {
-        FireRings(world, *this, kPart.fire);
-        FireAimed(world, *this, kPart.aimed);
-    } else {
-        x += drift;
+    // The other pair ended the phase and the next one fights.
+    if (Superseded(world)) {
+        world.SpawnReserved<BossEscape>(boss, x, y);
+        return false;
     }
-    yaw += kPart.spin;
-    ++counter;
+    Fight(world, drift);
     float pairHitPoints = hitPoints + partner->hitPoints;
-    world.SetBossGauge(pairHitPoints / (2 * kPart.hitPoints));
+    world.BossFightAt(fight).gauge = pairHitPoints / (2 * fullHitPoints);
     int left = TakeTime(world);
     if (pairHitPoints > 0.0f && left >= 0) return true;
     EndPair(world, left);
     return false;
 }
 
-// The fight is over: the stage goes on. The other pair finds the timer run
-// out at its next update and escapes.
+// The pair is over: the next phase comes where it was, or the fight ends. At
+// the end of the fight the other pair finds the timer run out at its next
+// update and escapes.
 void BossPart::EndPair(World& world, int timeLeft) {
-    world.EndBossFight();
-    world.Flow().BossFightEnded();
-    if (timeLeft < 0) {
-        world.SpawnReserved<BossEscape>(x, y);
-        world.SpawnReserved<BossEscape>(partner->x, partner->y);
-    } else {
-        world.AddScore(10 * timeLeft + score);
+    const bool destroyed = timeLeft >= 0;
+    auto fallApart = [&] {
+        world.AddScore(TimeBonus(timeLeft) + score);
         Explode(world);
         partner->Explode(world);
+    };
+    const bool next = phase + 1 < static_cast<int>(boss.phases.size()) &&
+                      (destroyed || Phase().timeOut == TimeOut::Next);
+    if (next) {
+        if (destroyed) fallApart();
+        NextPhaseBegins(world, destroyed, x, y);
+    } else {
+        EndFight(world);
+        if (destroyed) {
+            fallApart();
+        } else {
+            world.SpawnReserved<BossEscape>(boss, x, y);
+            world.SpawnReserved<BossEscape>(boss, partner->x, partner->y);
+        }
     }
     partner->partner = nullptr;
 }
 
-BossEscape::BossEscape(World& world, float x, float y) : BossBody(world, kEscape, x, y) {}
+BossEscape::BossEscape(World& world, const BossSpec& boss, float x, float y)
+    : BossBody(world, boss, 0, x, y, 0.0f, 0) {}
 
 bool BossEscape::Update(World&) {
-    y += kEscape.descent;
-    return ++counter < 60;
+    y += kEscapeRise;
+    return ++counter < kEscapeUpdates;
+}
+
+Enemy* SpawnBoss(World& world, const BossSpec& boss, float x) {
+    int fight = world.TakeBossFight();
+    Enemy* intro = world.SpawnReserved<BossIntro>(boss, fight, x);
+    if (!intro) world.EndBossFight(fight);
+    return intro;
 }

@@ -4,22 +4,17 @@
 #include "world/PlayerShip.h"
 #include "world/World.h"
 
-namespace {
-const KindTuning& kHead = TuningOf(KindId::Big4);
-const KindTuning& kLink = TuningOf(KindId::ChainSegment);
-}  // namespace
-
-EnemyBig4::EnemyBig4(World& world, float x) : CompositeHead(world, kHead, x) {
+EnemyBig4::EnemyBig4(World& world, const KindSpec& kind, float x) : CompositeHead(world, kind, x) {
     for (glm::vec2& joint : joints)
         joint = {0.0f, -54.0f};  // where a new segment waits
     for (int i = 0; i < kSegments; ++i)
-        world.Spawn<ChainSegment>(*this, i);
+        world.Spawn<ChainSegment>(*kind.parts, *this, i);
 }
 
 bool EnemyBig4::Update(World& world) {
     if (state != State::Alive) return false;
     MoveChain(world);
-    Sink(world, kHead);
+    Sink(world);
     return true;
 }
 
@@ -30,19 +25,19 @@ void EnemyBig4::MoveChain(const World& world) {
     if (const PlayerShip* ship = world.GetPlayer()) {
         glm::vec2 toShip = glm::vec2(ship->x, ship->y) - tip;
         float distance = glm::length(toShip);
-        if (distance >= kHead.chase) tip += toShip * (kHead.chase / distance);
+        if (distance >= kind.tuning.chase) tip += toShip * (kind.tuning.chase / distance);
     }
     glm::vec2 fromRoot = tip - root;
     float reach = glm::length(fromRoot);
-    if (reach > kHead.leash) tip = root + fromRoot * (kHead.leash / reach);
+    if (reach > kind.tuning.leash) tip = root + fromRoot * (kind.tuning.leash / reach);
     for (int pass = 0; pass < 2; ++pass) {
         for (int k = 1; k < kSegments - 1; ++k)
             joints[k] = 0.5f * (joints[k - 1] + joints[k + 1]);
     }
 }
 
-ChainSegment::ChainSegment(World& world, const EnemyBig4& chain, int index)
-    : CompositePart(world, kLink, chain, chain.variant), index(index) {}
+ChainSegment::ChainSegment(World& world, const KindSpec& kind, const EnemyBig4& chain, int index)
+    : CompositePart(world, kind, chain, chain.variant), index(index) {}
 
 bool ChainSegment::Update(World& world) {
     glm::vec2 at = static_cast<const EnemyBig4&>(head).joints[index];
@@ -50,7 +45,7 @@ bool ChainSegment::Update(World& world) {
     y = at.y;
     ++fireCount;
     PlayerShip* ship = world.GetPlayer();
-    const Volley& v = kLink.fire;
+    const Volley& v = tuning.fire;
     if (ship && v.Due(fireCount, world.GetDifficulty())) {
         world.Spawn<AimedBullet>(world.BulletTable(), variant, x, y, ship->x, ship->y, 0.0f,
                                  v.speed.At(world.GetDifficulty()), v.acceleration);

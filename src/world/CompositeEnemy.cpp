@@ -5,23 +5,23 @@ constexpr float kHeadStartY = -74.0f;
 constexpr float kPartHalf = 1.5f;
 }  // namespace
 
-CompositeHead::CompositeHead(World& world, const KindTuning& kind, float x)
-    : LargeEnemy(world, kind, x, kHeadStartY) {}
+CompositeHead::CompositeHead(World& world, const KindSpec& kind, float x)
+    : LargeEnemy(world, kind, x, kHeadStartY), kind(kind) {}
 
-void CompositeHead::Sink(World& world, const KindTuning& kind) {
-    y += kind.descent;
-    yaw += kind.spin;
+void CompositeHead::Sink(World& world) {
+    y += kind.tuning.descent;
+    yaw += kind.tuning.spin;
     if (hitPoints <= 0.0f) {
         Die(world);
         state = State::Destroyed;
     }
-    if (y >= kind.bottom) state = State::Left;
+    if (y >= kind.tuning.bottom) state = State::Left;
 }
 
 // Parts wait at x = 0 above the field until their head first places them.
-CompositePart::CompositePart(World& world, const KindTuning& kind, const CompositeHead& head,
+CompositePart::CompositePart(World& world, const KindSpec& kind, const CompositeHead& head,
                              int variant)
-    : SmallEnemy(world, kind, 0.0f, kPartHalf), head(head) {
+    : SmallEnemy(world, kind, 0.0f, kPartHalf), head(head), tuning(kind.tuning) {
     this->variant = variant;
 }
 

@@ -12,10 +12,12 @@ public:
 
 protected:
     // Starts lower than other large enemies: its parts spread above it.
-    CompositeHead(World& world, const KindTuning& kind, float x);
+    CompositeHead(World& world, const KindSpec& kind, float x);
     // Sinks down the field, turning; destroyed (scores and explodes) or past its
     // kind's bottom: the parts end with it.
-    void Sink(World& world, const KindTuning& kind);
+    void Sink(World& world);
+
+    const KindSpec& kind;
 };
 
 // A part with the small size class's score and explosion but its own smaller
@@ -23,10 +25,11 @@ protected:
 // head's end ends it.
 class CompositePart : public SmallEnemy {
 protected:
-    CompositePart(World& world, const KindTuning& kind, const CompositeHead& head, int variant);
+    CompositePart(World& world, const KindSpec& kind, const CompositeHead& head, int variant);
     // True while the head is alive; with a destroyed head the part scores and explodes.
     bool FollowHead(World& world);
 
     const CompositeHead& head;
+    const KindTuning& tuning;
     int fireCount = 0;
 };

@@ -24,6 +24,30 @@ Enemy::Enemy(World& world, Mesh* model, float x, float y, float hitLeft, float h
       hitPoints(hitPoints),
       score(score) {}
 
+Enemy::Enemy(World& world, SizeClass size, float x, int model, const KindTuning& tuning)
+    : Enemy(world, &world.ModelAt(model), x, size == SizeClass::Small ? kSmallStartY : kLargeStartY,
+            size == SizeClass::Small ? -kSmallHalf : -kLargeHalf,
+            size == SizeClass::Small ? -kSmallHalf : -kLargeHalf,
+            size == SizeClass::Small ? kSmallHalf : kLargeHalf,
+            size == SizeClass::Small ? kSmallHalf : kLargeHalf,
+            tuning.hitPoints.At(world.GetDifficulty()), tuning.score) {}
+
+float Enemy::Bottom(SizeClass size) {
+    return size == SizeClass::Small ? kSmallBottom : kLargeBottom;
+}
+
+float Enemy::Scale(SizeClass size) {
+    return size == SizeClass::Small ? 1.0f : kLargeScale;
+}
+
+void Enemy::ExplodeAs(World& world, Drops drops) {
+    if (drops == Drops::Item) {
+        world.Spawn<Explosion>(x, y, kSmallExplosion);
+    } else {
+        world.Spawn<LargeExplosion>(x, y);
+    }
+}
+
 bool Enemy::Survives(World& world, float bottomLimit) {
     if (hitPoints <= 0.0f) {
         Die(world);
@@ -43,15 +67,15 @@ void Enemy::DrawModel(float scale) const {
                 1.0f, false);
 }
 
-SmallEnemy::SmallEnemy(World& world, const KindTuning& kind, float x)
+SmallEnemy::SmallEnemy(World& world, const KindSpec& kind, float x)
     : SmallEnemy(world, kind, x, kSmallHalf) {}
 
-SmallEnemy::SmallEnemy(World& world, const KindTuning& kind, float x, float hitHalf)
-    : Enemy(world, &world.Model(kind.model), x, kSmallStartY, -hitHalf, -hitHalf, hitHalf, hitHalf,
-            kind.hitPoints, kind.score) {}
+SmallEnemy::SmallEnemy(World& world, const KindSpec& kind, float x, float hitHalf)
+    : Enemy(world, &world.ModelAt(kind.model), x, kSmallStartY, -hitHalf, -hitHalf, hitHalf,
+            hitHalf, kind.tuning.hitPoints.At(world.GetDifficulty()), kind.tuning.score) {}
 
 void SmallEnemy::Draw(const World&) {
-    DrawModel(1.0f);
+    DrawModel(Scale(SizeClass::Small));
 }
 
 bool SmallEnemy::Survives(World& world) {
@@ -59,18 +83,18 @@ bool SmallEnemy::Survives(World& world) {
 }
 
 void SmallEnemy::Explode(World& world) {
-    world.Spawn<Explosion>(x, y, kSmallExplosion);
+    ExplodeAs(world, Drops::Item);
 }
 
-LargeEnemy::LargeEnemy(World& world, const KindTuning& kind, float x)
+LargeEnemy::LargeEnemy(World& world, const KindSpec& kind, float x)
     : LargeEnemy(world, kind, x, kLargeStartY) {}
 
-LargeEnemy::LargeEnemy(World& world, const KindTuning& kind, float x, float y)
-    : Enemy(world, &world.Model(kind.model), x, y, -kLargeHalf, -kLargeHalf, kLargeHalf, kLargeHalf,
-            kind.hitPoints, kind.score) {}
+LargeEnemy::LargeEnemy(World& world, const KindSpec& kind, float x, float y)
+    : Enemy(world, &world.ModelAt(kind.model), x, y, -kLargeHalf, -kLargeHalf, kLargeHalf,
+            kLargeHalf, kind.tuning.hitPoints.At(world.GetDifficulty()), kind.tuning.score) {}
 
 void LargeEnemy::Draw(const World&) {
-    DrawModel(kLargeScale);
+    DrawModel(Scale(SizeClass::Large));
 }
 
 bool LargeEnemy::Survives(World& world) {
@@ -78,5 +102,5 @@ bool LargeEnemy::Survives(World& world) {
 }
 
 void LargeEnemy::Explode(World& world) {
-    world.Spawn<LargeExplosion>(x, y);
+    ExplodeAs(world, Drops::Scatter);
 }

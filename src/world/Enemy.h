@@ -1,6 +1,6 @@
 #pragma once
 #include "world/GameObject.h"
-#include "world/KindTuning.h"
+#include "world/KindSpec.h"
 
 class Mesh;
 
@@ -8,7 +8,8 @@ class Mesh;
 // hitPoints directly; each kind checks them at the end of its own update.
 class Enemy : public GameObject {
 public:
-    static constexpr std::size_t kSlotSize = 192;
+    // Room for a kind that steers and fires by patterns.
+    static constexpr std::size_t kSlotSize = 512;
     // Slots only the boss may take, so that each of its phases can always bring
     // in the next however full the field. At most seven boss objects live at
     // once: when time runs out, the part that found its partner gone lingers one
@@ -18,6 +19,9 @@ public:
 
     Enemy(World& world, Mesh* model, float x, float y, float hitLeft, float hitTop, float hitRight,
           float hitBottom, float hitPoints, int score);
+    // Of a size class, at its starting height, with the tuning's hit points
+    // at the field's level and its score.
+    Enemy(World& world, SizeClass size, float x, int model, const KindTuning& tuning);
 
     Mesh* model;
     float yaw = 0.0f;  // turns
@@ -36,17 +40,22 @@ protected:
     virtual void Explode(World& world) = 0;
     // The model at the enemy's place, tilted toward the camera and turned by yaw.
     void DrawModel(float scale) const;
+    // The explosion that leaves what the kind drops.
+    void ExplodeAs(World& world, Drops drops);
+    // Where an enemy of the size class leaves the field, and how large it is drawn.
+    static float Bottom(SizeClass size);
+    static float Scale(SizeClass size);
 };
 
 // Small enemies: start above the field, a small explosion; gone once they
 // reach y = 58. Their model, hit points and score are their kind's.
 class SmallEnemy : public Enemy {
 public:
-    SmallEnemy(World& world, const KindTuning& kind, float x);
+    SmallEnemy(World& world, const KindSpec& kind, float x);
     void Draw(const World& world) override;
 
 protected:
-    SmallEnemy(World& world, const KindTuning& kind, float x, float hitHalf);
+    SmallEnemy(World& world, const KindSpec& kind, float x, float hitHalf);
     bool Survives(World& world);
     void Explode(World& world) override;
 };
@@ -54,12 +63,12 @@ protected:
 // Large enemies: three times the size, a large explosion; gone once they reach y = 74.
 class LargeEnemy : public Enemy {
 public:
-    LargeEnemy(World& world, const KindTuning& kind, float x);
+    LargeEnemy(World& world, const KindSpec& kind, float x);
     void Draw(const World& world) override;
 
 protected:
     // Starting at another height.
-    LargeEnemy(World& world, const KindTuning& kind, float x, float y);
+    LargeEnemy(World& world, const KindSpec& kind, float x, float y);
     bool Survives(World& world);
     void Explode(World& world) override;
 };

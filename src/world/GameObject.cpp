@@ -1,5 +1,7 @@
 #include "world/GameObject.h"
 
+#include <typeinfo>
+
 GameObject::GameObject(ObjectPool& pool, float x, float y, float depth)
     : PoolNode(pool), x(x), y(y), depth(depth) {}
 
@@ -13,3 +15,7 @@ GameObject::GameObject(ObjectPool& pool, float x, float y, float depth, float hi
       hitTop(hitTop),
       hitRight(hitRight),
       hitBottom(hitBottom) {}
+
+const char* GameObject::HashName() const {
+    return typeid(*this).name();
+}

@@ -18,6 +18,9 @@ public:
     // False ends the object's life.
     virtual bool Update(World&) { return true; }
     virtual void Draw(const World&) {}
+    // How the field's hash names what the object is: its type, unless it is
+    // one of a kind that content describes.
+    virtual const char* HashName() const;
 
     float x, y;
     float depth;

@@ -1,10 +1,8 @@
 #pragma once
-// How each enemy kind and the boss move and fire: one row per kind, read by the
-// kind's behaviour. What grows harder with the level is written as a function
+// The numbers of how a kind or a boss's phase moves and fires, as its content
+// file gives them. What grows harder with the level is written as a function
 // of the difficulty d (0 on the lowest level); everything else is a constant.
 #include <algorithm>
-
-#include "util/AssetTable.h"
 
 // base + perLevel × d, in single precision as the fire rules are written.
 struct Rising {
@@ -53,9 +51,8 @@ struct Volley {
 enum class Wave { Cosine, Sine };
 
 struct KindTuning {
-    ModelRef model;
-    float hitPoints;
-    int score;
+    Rising hitPoints;
+    int score = 0;
 
     // Moving: down the field, turning, side to side, or along a heading drawn at birth.
     float descent = 0.0f;
@@ -67,34 +64,8 @@ struct KindTuning {
     // A chain's first link chases the ship at this speed, on a leash.
     float chase = 0.0f;
     float leash = 0.0f;
-    // A composite's head leaves once it is this far down; the boss's time.
+    // A composite's head leaves once it is this far down.
     float bottom = 0.0f;
-    int timeLimit = 0;
 
     Volley fire;
-    Volley aimed;  // the boss's second pattern
 };
-
-// The kinds that have a row: the regular enemies in the stage's order, the
-// parts of the composites, the boss's two fighting phases.
-enum class KindId {
-    Obj1,
-    Obj2,
-    Obj3,
-    Big1,
-    Big2,
-    Big3,
-    Big4,
-    Big5,
-    Big6,
-    ChainSegment,
-    OrbitSatellite,
-    PulseSatellite,
-    BossIntro,
-    BossCore,
-    BossPart,
-    BossEscape,
-    Count,
-};
-
-const KindTuning& TuningOf(KindId kind);

@@ -42,6 +42,8 @@ public:
     // Gives the runners back.
     void Stop();
     bool Running() const { return count > 0; }
+    // Where the top actions steer the emitter itself.
+    const PatternBody& Body() const { return body; }
 
 private:
     PatternRunnerPool* runners = nullptr;

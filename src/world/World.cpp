@@ -89,12 +89,31 @@ void World::Clear() {
     for (ObjectPool* pool : Pools())
         pool->Clear();
     player = nullptr;
-    EndBossFight();
+    for (int i = 0; i < kBossFights; ++i)
+        EndBossFight(i);
 }
 
-void World::EndBossFight() {
-    bossGauge = 0.0f;
-    bossTimer = -1;
+void World::EndBossFight(int fight) {
+    BossFight& f = BossFightAt(fight);
+    f.gauge = 0.0f;
+    f.timer = -1;
+    f.taken = false;
+}
+
+int World::TakeBossFight() {
+    int free = 0;
+    while (free < kBossFights && bossFights[static_cast<std::size_t>(free)].taken)
+        ++free;
+    if (free == kBossFights) free = 0;
+    BossFightAt(free).taken = true;
+    return free;
+}
+
+float World::ShownBossGauge() const {
+    for (const BossFight& fight : bossFights) {
+        if (fight.taken) return fight.gauge;
+    }
+    return bossFights[0].gauge;
 }
 
 int World::ScreenHeight() const {

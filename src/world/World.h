@@ -61,8 +61,8 @@ public:
     void BeginStage(int options);
     // Empties every pool; no ship is left and no boss fights.
     void Clear();
-    // The boss is gone: its gauge and its clock with it.
-    void EndBossFight();
+    // A boss is gone: its gauge and its clock with it.
+    void EndBossFight(int fight);
 
     // A new object of family T on this field, constructed as T(*this, args...);
     // null, and nothing constructed, when its pool is full.
@@ -81,6 +81,8 @@ public:
     void SetPad(const PadState& state) { pad = state; }
 
     Mesh& Model(ModelRef model) const { return *assets.models[model.index]; }
+    // A model a content file names, by its place among the pack's models.
+    Mesh& ModelAt(int index) const { return *assets.models.at(static_cast<std::size_t>(index)); }
     const WorldAssets& Assets() const { return assets; }
     // The two colours of the round bullets and of the needles.
     const ModelTable& BulletTable() const { return bulletTable; }
@@ -138,12 +140,22 @@ public:
     bool IsHalted() const { return halted; }
     void SetHalted(bool halt) { halted = halt; }
     int GetFrameCounter() const { return frameCounter; }
-    // The boss's remaining strength, 0..1, shown by the game.
-    float GetBossGauge() const { return bossGauge; }
-    void SetBossGauge(float gauge) { bossGauge = gauge; }
-    // Updates left for the boss; -1 while no boss fights.
-    int GetBossTimer() const { return bossTimer; }
-    void SetBossTimer(int updates) { bossTimer = updates; }
+    // What a boss on the field keeps: its remaining strength (0..1, shown by
+    // the game), the updates left (-1 while none fights), and how many phases
+    // began, so that the bodies of an ended phase know it.
+    struct BossFight {
+        float gauge = 0.0f;
+        int timer = -1;
+        int serial = 0;
+        bool taken = false;
+    };
+    static constexpr int kBossFights = 2;
+    BossFight& BossFightAt(int i) { return bossFights.at(static_cast<std::size_t>(i)); }
+    const BossFight& BossFightAt(int i) const { return bossFights.at(static_cast<std::size_t>(i)); }
+    // The first fight no boss holds (the first of all when every one is held), now held.
+    int TakeBossFight();
+    // The gauge the game shows: the first held fight's.
+    float ShownBossGauge() const;
 
     GameFlow& Flow() { return flow; }
 
@@ -186,8 +198,7 @@ private:
     bool paused = false;
     bool halted = false;
     int frameCounter = 0;
-    float bossGauge = 0.0f;
-    int bossTimer = -1;
+    std::array<BossFight, kBossFights> bossFights;
     float difficulty = 0.0f;
     float patternRank = 0.0f;
 };

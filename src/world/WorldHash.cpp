@@ -3,7 +3,6 @@
 #include <bit>
 #include <sstream>
 #include <string_view>
-#include <typeinfo>
 
 #include "util/Fnv.h"
 #include "world/GameObject.h"
@@ -15,8 +14,14 @@ uint64_t HashWorld(const World& world) {
     fnv.Add(world.GetHighScore().Text());
     fnv.AddValue(world.GetLives());
     fnv.AddValue(world.GetFrameCounter());
-    fnv.AddValue(world.GetBossTimer());
-    fnv.AddValue(std::bit_cast<uint32_t>(world.GetBossGauge()));
+    // The first boss fight always counts; the others only while a boss holds
+    // them, so a field with one boss hashes as it always did.
+    for (int i = 0; i < World::kBossFights; ++i) {
+        const World::BossFight& fight = world.BossFightAt(i);
+        if (i > 0 && !fight.taken) continue;
+        fnv.AddValue(fight.timer);
+        fnv.AddValue(std::bit_cast<uint32_t>(fight.gauge));
+    }
     std::ostringstream random;
     random << world.RandomState();
     fnv.Add(random.str());
@@ -24,7 +29,7 @@ uint64_t HashWorld(const World& world) {
     for (const ObjectPool* pool : world.Pools()) {
         fnv.AddValue(family++);
         for (const GameObject* o : Each<const GameObject>(*pool)) {
-            fnv.Add(typeid(*o).name());
+            fnv.Add(o->HashName());
             fnv.AddValue(std::bit_cast<uint32_t>(o->x));
             fnv.AddValue(std::bit_cast<uint32_t>(o->y));
         }

@@ -6,6 +6,7 @@
 #include "game/Levels.h"
 #include "game/Records.h"
 #include "game/Replay.h"
+#include "media/MediaFiles.h"
 #include "script/StageCheck.h"
 #include "script/StageScript.h"
 #include "support/InMemoryAssets.h"
@@ -22,13 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     World world(assets.refs, flow);
     world.BeginGame();
     SilentStageHost host(&world);
-    StageScript script(path, host);
+    const std::string media = media_files::Dir().string() + "/";
+    StageScript script(path, media, host);
     for (int frame = 0; frame < 64; ++frame) {
         script.Tick();
         world.Step();
     }
     world.Clear();
-    DescribeStageCheck(CheckStage(path));
+    DescribeStageCheck(CheckStage(path, media));
 
     std::string why;
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -76,7 +76,7 @@ TEST_F(GameAppTest, EscEndsTheGameAtOnceWithoutAQuestion) {
 TEST_F(GameAppTest, StartGameBeginsAFreshGameOnTheVideoWhichLoops) {
     world.AddScore(120);
     world.LoseLife();
-    world.Flow().BossFightEnded();
+    app.Play().ClearStage(MusicRef("qz_megami(or)"));
     ASSERT_TRUE(app.Play().EndingMusicOn());
     Video().position = 5.0;
     int stops = Video().stops;
@@ -151,7 +151,7 @@ TEST_F(GameAppTest, FinishedMusicLoopsUnlessTheVideoHasTheSound) {
     Steps(2);
     EXPECT_EQ(Music().plays, 3);
     EXPECT_EQ(Music().stops, 2);
-    world.Flow().BossFightEnded();  // the ending is heard over the video
+    app.Play().ClearStage(MusicRef("qz_megami(or)"));  // the ending is heard over the video
     EXPECT_EQ(Music().plays, 4);
     Step();
     EXPECT_EQ(Music().stops, 2);

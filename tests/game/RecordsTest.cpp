@@ -121,6 +121,23 @@ TEST_F(RecordsTest, HandWrittenLinesAreReadAndWhatIsNoRecordIsKept) {
     EXPECT_EQ(again.Best(Hard()), "000000400000");
 }
 
+// A record kept when stages were known by their kinds' places in the game's
+// table still counts for the same stage, now known by its kinds' names; a
+// better game is kept under the new name.
+TEST_F(RecordsTest, ARecordKeptUnderTheOldFingerprintStillCounts) {
+    Write("records.ini", "000000001234abcd.hard=000000400000\n");
+    Records::Key now{false, 0x5678, 0, &kLevels[2], kStage};
+    {
+        Records records = Start();
+        EXPECT_EQ(records.Best(now), "000000400000");
+        records.Offer(now, "000000500000");
+        records.Save();
+    }
+    Records again = Start();
+    EXPECT_EQ(again.Best(now), "000000500000");
+    EXPECT_EQ(Count(RecordsFile(), "0000000000005678.hard=000000500000\n"), 1);
+}
+
 // Through a link (a dotfiles folder) the file it leads to is written and the
 // link stays; a link that leads nowhere is left alone with a word.
 TEST_F(RecordsTest, ALinkIsWrittenThroughAndADanglingOneIsLeftAlone) {

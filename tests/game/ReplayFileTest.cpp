@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "script/StageReader.h"
+
 #include <sys/stat.h>
 
 #include "game/Replay.h"
@@ -97,7 +99,7 @@ TEST(ReplayFile, IsWrittenLineByLineInItsOrder) {
     std::string text = ReplayToText(r);
     std::string header = text.substr(0, text.find("high-score "));
     EXPECT_EQ(header,
-              "velmora replay 2\n"
+              "velmora replay 3\n"
               "version 0.1 (v0.1-7-gabc1234)\n"
               "stage-name MY STAGE\n"
               "stage -\n"
@@ -219,9 +221,9 @@ TEST(ReplayFile, AnythingButAWholeReplayIsRefusedWithItsReason) {
     };
     EXPECT_EQ(refusal(""), "not a Velmora replay");
     EXPECT_EQ(refusal("3 RZ\n1 \n"), "not a Velmora replay");  // steps without a header
-    EXPECT_EQ(refusal(Replace(good, "replay 2", "replay 3")),
+    EXPECT_EQ(refusal(Replace(good, "replay 3", "replay 4")),
               "the replay was made by a newer version of the game");
-    EXPECT_TRUE(IsNewerReplay(Replace(good, "replay 2", "replay 12")));
+    EXPECT_TRUE(IsNewerReplay(Replace(good, "replay 3", "replay 12")));
     EXPECT_FALSE(IsNewerReplay(good));
     EXPECT_EQ(refusal(good.substr(0, good.find("\nscore ") + 1)),
               "the replay's \"score\" line is missing");
@@ -293,10 +295,17 @@ TEST(ReplayFile, AReplayOfAStageThatIsNotTheOneItWasPlayedOnIsRefusedWithWhy) {
     r.stageFile.clear();  // the game's own stage, but it was another text then
     EXPECT_NE(ReplayMismatch(r, media).find("has changed since the game was played on it"),
               std::string::npos);
-    r.stageHash = StageFingerprint(media + "script_easy.txt");
+    r.stageHash = ReadStage(media + "script_easy.txt", media).fingerprint;
     EXPECT_EQ(ReplayMismatch(r, media), "the stage has no section BOSS any more");
     r.section = "the boss";
     EXPECT_EQ(ReplayMismatch(r, media), "");
+    // A replay kept before kinds had names knew the stage by their places in the game's table.
+    r.format = 2;
+    EXPECT_NE(ReplayMismatch(r, media), "");
+    r.stageHash = ReadStage(media + "script_easy.txt", media).oldFingerprint;
+    EXPECT_EQ(ReplayMismatch(r, media), "");
+    r.format = kReplayFormat;
+    r.stageHash = ReadStage(media + "script_easy.txt", media).fingerprint;
     r.level = "LUNATIC";
     EXPECT_NE(ReplayMismatch(r, media).find("a level this game does not have"), std::string::npos);
     r.level = "HARD";
@@ -311,7 +320,7 @@ TEST(ReplayFile, AReplayOfAStageThatIsNotTheOneItWasPlayedOnIsRefusedWithWhy) {
     for (const std::string& path : {dir / "missing.txt", dir / "fifo", dir / "folder", dir / "loop",
                                     std::string("/dev/zero")}) {
         r.stageFile = path;
-        r.stageHash = StageFingerprint(path);
+        r.stageHash = ReadStage(path, media).fingerprint;
         std::string why = ReplayMismatch(r, media);
         EXPECT_NE(why.find("cannot be read"), std::string::npos) << path << ": " << why;
         EXPECT_EQ(why.find_first_of("\n\x1b"), std::string::npos) << why;
@@ -335,12 +344,12 @@ TEST(ReplayFile, AStageTheCatalogueRefusesIsRefusedBeforeItPlaysWithItsReason) {
     r.practice = false;
     r.modelsHash = HashModels(media);
     r.stageFile = stage;
-    r.stageHash = StageFingerprint(stage);
+    r.stageHash = ReadStage(stage, media).fingerprint;
     r.input = {{120, PadState{}}};
     ASSERT_EQ(ReplayMismatch(r, media), "");
 
     std::ofstream(stage, std::ios::binary) << std::string("play 0\nsleep 60 a \0 remark\n", 25);
-    ASSERT_EQ(StageFingerprint(stage), r.stageHash);
+    ASSERT_EQ(ReadStage(stage, media).fingerprint, r.stageHash);
     EXPECT_NE(ReplayMismatch(r, media).find("not a text file"), std::string::npos);
     std::ofstream(dir / "mine.replay") << ReplayToText(r);
     ProgramRun run = RunProgram(std::string(VELMORA_SIM) + " --media " + media + " --input " +

@@ -98,7 +98,7 @@ TEST(ReplayShelf, KeepsTheTwentyNewestAndTheFiveBestFinishedGames) {
     WrittenAt(dir / damaged, kSomeDay - 180);
     gone.insert(damaged);
     std::string newer = ReplayFileName(kSomeDay - 240, Score(1), "x");
-    std::ofstream(dir / newer) << "velmora replay 3\nwhatever comes next\n";
+    std::ofstream(dir / newer) << "velmora replay 4\nwhatever comes next\n";
     WrittenAt(dir / newer, kSomeDay - 240);
     kept.insert(newer);
     for (std::string other : {"notes.txt", "mine.replay"}) {
@@ -270,7 +270,7 @@ TEST(ReplayList, AFolderOfFiveHundredWithBadOnesListsAtOnceAndDeletesOnlyItsOwnF
     bad("no newline.replay", "velmora replay 2" + std::string(1 << 20, 'x'),
         ReplayProblem::Damaged);
     bad("cut.replay", good.substr(0, good.find("random ") + 100), ReplayProblem::Damaged);
-    bad("newer.replay", "velmora replay 3\n", ReplayProblem::NewerVersion);
+    bad("newer.replay", "velmora replay 4\n", ReplayProblem::NewerVersion);
     std::string crlf;
     for (char c : good)
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);

@@ -97,7 +97,7 @@ TEST_F(TitleFixture, TheChosenItemStandsOutAndTheHeadUpDisplayShowsScoreLivesAnd
     world.LoseLife();
     world.LoseLife();
     EXPECT_EQ(spareLives(), 0);  // the ship in play is not counted
-    world.SetBossGauge(0.5f);
+    world.BossFightAt(0).gauge = 0.5f;
     EXPECT_EQ(QuadsAt(kHud.gauge.y).front().color, 0xFFFF0000u);
 
     // The switches that are on say so: a frozen game never looks hung.
@@ -187,7 +187,7 @@ TEST_F(StageFixture, EscPausesAndTheGameIsLeftOnlyAfterAQuestion) {
 // a question; the results follow as after any game.
 TEST_F(StageFixture, TheEndingPausesAndCanBeSkipped) {
     Begin();
-    world.Flow().BossFightEnded();
+    app.Play().ClearStage(MusicRef("qz_megami(or)"));
     GameClear* ending = Find<GameClear>();
     ASSERT_NE(ending, nullptr);
     Steps(10);
@@ -197,7 +197,7 @@ TEST_F(StageFixture, TheEndingPausesAndCanBeSkipped) {
     ASSERT_NE(Find<Pause>(), nullptr);
     Steps(30);
     EXPECT_EQ(ending->counter, counted);  // held with the field
-    Step(Pad({Hold::Down}));                  // SKIP THE ENDING
+    Step(Pad({Hold::Down}));              // SKIP THE ENDING
     Step();
     Step(Pad({Hold::Fire}));
     Step();
@@ -256,8 +256,8 @@ TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitl
     Steps(41);
     GameOver* over = Find<GameOver>();
     ASSERT_NE(over, nullptr);
-    EXPECT_TRUE(over->newHighScore);  // 0 against 0 is a tie with the best
-    world.SetBossGauge(0.5f);         // lost to the boss: the title shows no gauge
+    EXPECT_TRUE(over->newHighScore);    // 0 against 0 is a tie with the best
+    world.BossFightAt(0).gauge = 0.5f;  // lost to the boss: the title shows no gauge
     Video().position = 3.0;
     int videoStops = Video().stops;
     Steps(149, Pad({Hold::Fire}));
@@ -279,7 +279,7 @@ TEST_F(StageFixture, AGameRunsFromGetReadyThroughItsFadeAndGameOverBackToTheTitl
     EXPECT_NE(Find<TitleMenu>(), nullptr);
     EXPECT_NE(Find<Results>(), nullptr);
     EXPECT_EQ(world.GetPlayer(), nullptr);
-    EXPECT_EQ(world.GetBossGauge(), 0.0f);
+    EXPECT_EQ(world.BossFightAt(0).gauge, 0.0f);
     EXPECT_EQ(Music().stops, musicStops + 1);
     EXPECT_EQ(Music().position, 0.0);
     Step();

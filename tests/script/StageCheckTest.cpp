@@ -11,10 +11,14 @@
 
 namespace {
 
+std::string Media() {
+    return media_files::Dir().string() + "/";
+}
+
 StageCheck Check(const std::string& text) {
     static TempDir dir("stage_check");
     std::ofstream(dir / "stage.txt", std::ios::binary | std::ios::trunc) << text;
-    return CheckStage(dir / "stage.txt");
+    return CheckStage(dir / "stage.txt", Media());
 }
 
 }  // namespace
@@ -42,7 +46,8 @@ TEST(StageCheck, FindsEveryLineTheGameIgnoresOrCannotHonourByItsNumber) {
         "line 3: no enemy kind is called \"obj7\"; the line is ignored",
         "line 4: \"1O\" is not a number: the obj1 comes in at 1",
         "line 5: no frame count: it reads as 0",
-        "line 6: \"play 9\": there is no piece 9 (0 to 7); the line does nothing",
+        "line 6: \"play 9\": there is no piece 9 (0 to 7, or a piece's name); the line does "
+        "nothing",
         "line 7: starts with a space: the line is ignored",
         "line 15: \"sleep -1\" stops the stage for good: nothing after it runs",
         "line 16: the comment opened here is never closed; the rest of the file is ignored",
@@ -63,11 +68,11 @@ TEST(StageCheck, TerminalEscapesInTheFileComeOutHarmless) {
                                                           "play 0\n"
                                                           "t\x1b[31meki obj1 0\n"
                                                           "sleep 60\n";
-    StageCheck check = CheckStage(dir / "stage.txt");
+    StageCheck check = CheckStage(dir / "stage.txt", Media());
     std::string text = DescribeStageCheck(check), sections;
     for (const std::string& finding : check.findings)
         text += finding;
-    EXPECT_LT(NamedPracticeStart(dir / "stage.txt", "no such section", sections), 0);
+    EXPECT_LT(NamedPracticeStart(dir / "stage.txt", Media(), "no such section", sections), 0);
     text += sections;
     for (char c : text) {
         EXPECT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n') << text;
@@ -83,14 +88,14 @@ TEST(StageCheck, ALineTooLongEndsTheStageThere) {
     ASSERT_EQ(check.findings.size(), 1u);
     EXPECT_EQ(check.findings[0],
               "line 3: longer than 1,023 characters: the stage ends before this line");
-    EXPECT_EQ(check.kinds[1], (std::pair<std::string, int>{"obj2", 0}));
+    EXPECT_EQ(check.kinds, (std::vector<std::pair<std::string, int>>{{"obj1", 1}}));
     EXPECT_TRUE(Check("").Clean());
-    EXPECT_FALSE(CheckStage("/nonexistent/stage.txt").readable);
+    EXPECT_FALSE(CheckStage("/nonexistent/stage.txt", Media()).readable);
 }
 
 TEST(StageCheck, TheDeliveredStageIsCleanAndTheSimulatorSaysSo) {
     std::string stage = (media_files::Dir() / "script_easy.txt").string();
-    StageCheck check = CheckStage(stage);
+    StageCheck check = CheckStage(stage, Media());
     EXPECT_TRUE(check.Clean()) << DescribeStageCheck(check);
     EXPECT_TRUE(check.hasBoss);
     EXPECT_GT(check.stepsBeforeBoss, 60 * 60 * 4);

@@ -6,18 +6,30 @@
 
 #include <gtest/gtest.h>
 
+#include "media/MediaFiles.h"
 #include "script/StageHost.h"
 #include "script/StageScript.h"
 #include "support/TempDir.h"
 
 namespace {
 
+std::string Media() {
+    return media_files::Dir().string() + "/";
+}
+
 // Stages that bring enemies in are only read here, never run.
 struct RecordingHost : StageHost {
     World& Field() override { throw std::logic_error("no field"); }
-    void PlayMusic(int n) override { calls.push_back("play " + std::to_string(n)); }
+    void PlayMusic(const MusicChoice& piece) override { calls.push_back("play " + Named(piece)); }
     void FadeOutMusic(int frames) override { calls.push_back("fade " + std::to_string(frames)); }
     void GameOver() override { calls.push_back("gameover"); }
+    void BossFightBegins(bool endsStage) override {
+        calls.push_back(endsStage ? "stage boss" : "boss");
+    }
+    void ClearStage(const MusicChoice& piece) override { calls.push_back("clear " + Named(piece)); }
+    static std::string Named(const MusicChoice& piece) {
+        return piece.pack >= 0 ? AssetAt(AssetKind::Music, piece.pack).handle : piece.file;
+    }
     std::vector<std::string> calls;
 };
 
@@ -25,7 +37,7 @@ class ScriptFixture : public ::testing::Test {
 protected:
     StageScript& Load(const std::string& text) {
         std::ofstream(dir / "script_easy.txt", std::ios::binary) << text;
-        script = std::make_unique<StageScript>(dir / "script_easy.txt", host);
+        script = std::make_unique<StageScript>(dir / "script_easy.txt", Media(), host);
         return *script;
     }
     // What each command is, as the script's own words.
@@ -34,11 +46,16 @@ protected:
         for (int i = 0; i < script->Count(); ++i) {
             const ScriptCommand& c = script->At(i);
             if (auto* s = dynamic_cast<const SpawnCommand*>(&c)) {
-                out.push_back(std::string("teki ") + s->kind.name + " " + Number(s->x));
+                out.push_back("teki " + s->kind.name + " " + Number(s->x));
+            } else if (auto* b = dynamic_cast<const BossCommand*>(&c)) {
+                out.push_back((b->endsStage ? "teki " : "boss ") + b->boss.name + " " +
+                              Number(b->x));
             } else if (auto* s = dynamic_cast<const SleepCommand*>(&c)) {
                 out.push_back("sleep " + std::to_string(s->frames));
             } else if (auto* p = dynamic_cast<const PlayCommand*>(&c)) {
-                out.push_back("play " + std::to_string(p->piece));
+                out.push_back("play " + (p->piece ? RecordingHost::Named(*p->piece) : "none"));
+            } else if (auto* e = dynamic_cast<const ClearCommand*>(&c)) {
+                out.push_back("clear " + (e->piece ? RecordingHost::Named(*e->piece) : "none"));
             } else if (auto* f = dynamic_cast<const FadeOutCommand*>(&c)) {
                 out.push_back("fadeout " + std::to_string(f->frames));
             } else if (dynamic_cast<const GameOverCommand*>(&c)) {
@@ -98,31 +115,33 @@ TEST_F(ScriptFixture, LinesBecomeCommandsByTheirFirstThreeTokensOutsideComments)
         "play 3 /* not a comment\n"
         "sleep 5 */\n"
         "play 7");  // a last line without an end still counts
-    EXPECT_EQ(Commands(), (Lines{"teki obj1 10", "teki boss -12.5", "teki obj1 0", "sleep 60",
-                                 "sleep 0", "sleep 1", "play 4", "fadeout 60", "gameover",
-                                 "teki big4 10", "teki big5 2", "play 3", "sleep 5", "play 7"}));
+    EXPECT_EQ(Commands(),
+              (Lines{"teki obj1 10", "teki boss -12.5", "teki obj1 0", "sleep 60", "sleep 0",
+                     "sleep 1", "play qz_bossbattle1", "fadeout 60", "gameover", "teki big4 10",
+                     "teki big5 2", "play qz_disky", "sleep 5", "play qz_disky"}));
 }
 
 TEST_F(ScriptFixture, EmptyMissingGarbageAndOverlongLinesGiveFewOrNoCommands) {
     EXPECT_EQ(Load("").Count(), 0);
-    StageScript missing("/nonexistent/velmora/script_easy.txt", host);
+    StageScript missing("/nonexistent/velmora/script_easy.txt", Media(), host);
     EXPECT_EQ(missing.Count(), 0);
     EXPECT_EQ(Load(std::string("play\0 1\n\xff\xfe gameover\nteki \x80 3\n", 29)).Count(), 0);
     Load("play 0\n" + std::string(2000, 'x') + "\nplay 1\n");  // the reading ends there
-    EXPECT_EQ(Commands(), (Lines{"play 0"}));
+    EXPECT_EQ(Commands(), (Lines{"play qz_disky"}));
 }
 
 TEST_F(ScriptFixture, CommandsBetweenSleepsRunInOneFrame) {
     StageScript& s = Load("play 0\nplay 1\nsleep 3\nplay 2\nsleep 0\nplay 3\nsleep 1\nplay 4\n");
     s.Tick();
-    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1"}));
+    EXPECT_EQ(host.calls, (Lines{"play qz_disky", "play qz_megami(or)"}));
     s.Tick();
     s.Tick();
     EXPECT_EQ(host.calls.size(), 2u);
     s.Tick();  // three frames after the sleep: sleep 0 waits for nothing
-    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1", "play 2", "play 3"}));
+    EXPECT_EQ(host.calls,
+              (Lines{"play qz_disky", "play qz_megami(or)", "play qz_disky", "play qz_disky"}));
     s.Tick();  // sleep 1: exactly one frame later
-    EXPECT_EQ(host.calls.back(), "play 4");
+    EXPECT_EQ(host.calls.back(), "play qz_bossbattle1");
     s.Tick();  // the end stays the end
     EXPECT_EQ(host.calls.size(), 5u);
     EXPECT_EQ(s.Position(), s.Count());
@@ -132,10 +151,10 @@ TEST_F(ScriptFixture, NegativeSleepsAndHaltsStopUntilResumedOrReset) {
     StageScript& s = Load("play 0\nsleep -1\nplay 1\n");
     for (int i = 0; i < 100; ++i)
         s.Tick();
-    EXPECT_EQ(host.calls, (Lines{"play 0"}));
+    EXPECT_EQ(host.calls, (Lines{"play qz_disky"}));
     s.Resume();
     s.Tick();
-    EXPECT_EQ(host.calls, (Lines{"play 0", "play 1"}));
+    EXPECT_EQ(host.calls, (Lines{"play qz_disky", "play qz_megami(or)"}));
 
     s.Reset();
     s.Halt();
@@ -144,7 +163,7 @@ TEST_F(ScriptFixture, NegativeSleepsAndHaltsStopUntilResumedOrReset) {
     s.Resume();
     s.Tick();  // from the top again: a new game replays the stage
     EXPECT_EQ(host.calls.size(), 3u);
-    EXPECT_EQ(host.calls.back(), "play 0");
+    EXPECT_EQ(host.calls.back(), "play qz_disky");
 }
 
 TEST_F(ScriptFixture, BlankLinesCostNothingEvenAFileFullOfThem) {
@@ -157,7 +176,7 @@ TEST_F(ScriptFixture, BlankLinesCostNothingEvenAFileFullOfThem) {
     // The file's bytes, not a line record each (that took half a gigabyte).
     EXPECT_LT(PeakResidentKb() - peak, 64 * 1024);
     EXPECT_LT(seconds, 4.0);  // processor time; a tenth of it in a release build
-    EXPECT_EQ(Commands(), (Lines{"play 1", "gameover"}));
+    EXPECT_EQ(Commands(), (Lines{"play qz_megami(or)", "gameover"}));
 }
 
 TEST_F(ScriptFixture, NamesAndSectionsStandBesideTheCommandsAndChangeNothingTheyDo) {
@@ -188,8 +207,8 @@ TEST_F(ScriptFixture, NamesAndSectionsStandBesideTheCommandsAndChangeNothingThey
         "teki boss 0\n");
     EXPECT_EQ(named.Name(), "My Own Stage");
     EXPECT_EQ(named.Fingerprint(), fingerprint);  // what it plays is the same
-    EXPECT_EQ(Commands(), (Lines{"play 0", "sleep 60", "teki obj1 5", "fadeout 30", "play 4",
-                                 "sleep 10", "teki boss 0"}));
+    EXPECT_EQ(Commands(), (Lines{"play qz_disky", "sleep 60", "teki obj1 5", "fadeout 30",
+                                 "play qz_bossbattle1", "sleep 10", "teki boss 0"}));
     starts = named.PracticeStarts();
     ASSERT_EQ(starts.size(), 3u);  // the start comes first: no section is there
     EXPECT_EQ(starts[0].name, "START");
@@ -199,17 +218,17 @@ TEST_F(ScriptFixture, NamesAndSectionsStandBesideTheCommandsAndChangeNothingThey
     EXPECT_EQ(starts[2].command, 3);
 
     // What plays from there: the last piece started before, faded or not.
-    EXPECT_EQ(named.MusicBefore(0).piece, -1);
-    EXPECT_EQ(named.MusicBefore(2).piece, 0);
+    EXPECT_EQ(named.MusicBefore(0).piece, nullptr);
+    EXPECT_EQ(named.MusicBefore(2).piece->pack, 0);
     EXPECT_FALSE(named.MusicBefore(2).fadedOut);
     EXPECT_TRUE(named.MusicBefore(4).fadedOut);
-    EXPECT_EQ(named.MusicBefore(5).piece, 4);
+    EXPECT_EQ(named.MusicBefore(5).piece->pack, 2);
     EXPECT_FALSE(named.MusicBefore(5).fadedOut);
 
     // Started there, the timeline runs on from that command.
     named.StartAt(starts[2].command);
     named.Tick();
-    EXPECT_EQ(host.calls, (Lines{"fade 30", "play 4"}));
+    EXPECT_EQ(host.calls, (Lines{"fade 30", "play qz_bossbattle1"}));
 
     EXPECT_NE(Load(plain + "sleep 1\n").Fingerprint(), fingerprint);
     EXPECT_NE(Load("play 0\nsleep 61\nteki obj1 5\nfadeout 30\nplay 4\nsleep 10\nteki boss 0\n")

@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "graphics/Mesh.h"
-#include "script/EnemyFactory.h"
+#include "support/GameContent.h"
 #include "world/BulletKinds.h"
 #include "world/Effect.h"
 #include "world/Enemy.h"
 #include "world/Item.h"
+#include "world/KindEnemy.h"
 #include "world/PlayerShot.h"
 #include "world/PlayerStates.h"
 #include "world/ScorePopup.h"
@@ -16,7 +17,7 @@
 
 // An enemy that sways in place, cannot be destroyed and fires at the ship now and then.
 struct SwayingEnemy : SmallEnemy {
-    SwayingEnemy(World& world, float x, float y) : SmallEnemy(world, TuningOf(KindId::Obj1), x) {
+    SwayingEnemy(World& world, float x, float y) : SmallEnemy(world, GameKind("obj1"), x) {
         this->y = y;
         hitPoints = 1e9f;
     }
@@ -77,9 +78,9 @@ inline void TopUp(World& world, const FieldLoad& load = {}) {
 // with their parts), each put somewhere on the upper field. next counts the
 // enemies made so far and picks the kind and place of the next.
 inline void TopUpWithEnemyKinds(World& world, int& next) {
-    constexpr int kRegularKinds = 9;
-    while (Enemy* e = EnemyKinds()[next % kRegularKinds].create(
-               world, -40.0f + static_cast<float>(next * 37 % 81))) {
+    static const std::vector<std::string> kinds = GameContent().KindNames();
+    while (Enemy* e = SpawnKind(world, GameKind(kinds[next % kinds.size()]),
+                                -40.0f + static_cast<float>(next * 37 % 81))) {
         e->y = -45.0f + static_cast<float>(next * 13 % 50);
         ++next;
     }

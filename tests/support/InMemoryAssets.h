@@ -17,10 +17,9 @@
 // Remembers what the field asked of the game.
 struct RecordingFlow : GameFlow {
     void GameOver() override { ++gameOvers; }
-    void HaltStage() override { ++halts; }
     void BossWarning() override { ++warnings; }
     void BossFightEnded() override { ++fightsEnded; }
-    int gameOvers = 0, halts = 0, warnings = 0, fightsEnded = 0;
+    int gameOvers = 0, warnings = 0, fightsEnded = 0;
 };
 
 // The assets of a world, made in memory.

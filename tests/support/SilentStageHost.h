@@ -10,9 +10,11 @@ struct SilentStageHost : StageHost {
         if (!field) throw std::logic_error("this stage has no field to bring enemies to");
         return *field;
     }
-    void PlayMusic(int) override {}
+    void PlayMusic(const MusicChoice&) override {}
     void FadeOutMusic(int) override {}
     void GameOver() override {}
+    void BossFightBegins(bool) override {}
+    void ClearStage(const MusicChoice&) override {}
 
     World* field;
 };

@@ -1,11 +1,12 @@
 #pragma once
+#include "support/GameContent.h"
 #include "world/Enemy.h"
 #include "world/World.h"
 
 // A small enemy that stands where it is put and dies like any other.
 struct TestEnemy : SmallEnemy {
     TestEnemy(World& world, float x, float y, float hitPoints = 10.0f)
-        : SmallEnemy(world, TuningOf(KindId::Obj1), x) {
+        : SmallEnemy(world, GameKind("obj1"), x) {
         this->y = y;
         this->hitPoints = hitPoints;
     }

@@ -9,6 +9,7 @@
 
 #include <unistd.h>
 
+#include "media/MediaFiles.h"
 #include "support/TriangleModel.h"
 #include "util/AssetTable.h"
 
@@ -24,6 +25,11 @@ public:
             std::ofstream(root / "Media" / AssetAt(AssetKind::Model, i).file) << kTriangleModel;
         if (!stage.empty())
             std::ofstream(root / "Media" / AssetAt(AssetKind::Script, 0).file) << stage;
+        // The pack's own kinds and bosses, which stages name.
+        for (int i = 0; i < AssetCount(AssetKind::Content); ++i) {
+            const char* file = AssetAt(AssetKind::Content, i).file;
+            std::filesystem::copy_file(media_files::Dir() / file, root / "Media" / file);
+        }
     }
     ~TestMedia() {
         std::error_code ignored;

@@ -19,6 +19,7 @@
 #include "graphics/Mesh.h"
 #include "graphics/Texture.h"
 #include "graphics/platform/SdlImageDecoder.h"
+#include "media/MediaFiles.h"
 #include "script/StageScript.h"
 #include "support/SilentStageHost.h"
 #include "support/TempDir.h"
@@ -81,7 +82,7 @@ TEST(NotAFile, EveryLoaderRefusesAFifoADeviceOrAFolderAtOnce) {
         EXPECT_NE(video.Build(device, path, false), 0u);
         EXPECT_EQ(Mesh(device, path).MaterialCount(), 0u);
         EXPECT_TRUE(Texture(device, path).Empty());
-        EXPECT_EQ(StageScript(path, host).Count(), 0);
+        EXPECT_EQ(StageScript(path, media_files::Dir().string() + "/", host).Count(), 0);
         DigitCounter score(12);
         HighScoreFile(path, "").Read(score);
         EXPECT_EQ(score.Text(), "000000000000");

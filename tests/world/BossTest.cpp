@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "script/EnemyFactory.h"
 #include "support/EnemyFixture.h"
+#include "support/GameContent.h"
 #include "world/Boss.h"
 #include "world/BulletKinds.h"
 
@@ -35,17 +35,16 @@ TEST_F(BossTest, EveryPhaseComesAndTheFightEndsEvenInAFullPool) {
             const int crowd = world.enemyPool.Count();
             flow = RecordingFlow{};
             int score = Score();
-            Enemy* intro = FindEnemyKind("boss")->create(world, 0.0f);
+            Enemy* intro = SpawnBoss(world, GameBoss("boss"), 0.0f);
             ASSERT_NE(intro, nullptr);
-            EXPECT_EQ(flow.halts, 1);
             intro->hitPoints = -50.0f;  // shots spend themselves on it; it cannot die
             ASSERT_TRUE(StepUntil<BossCore>(200));
             EXPECT_EQ(flow.warnings, 1);
             EXPECT_EQ(Score(), score);
-            EXPECT_GE(world.GetBossTimer(), 0);
+            EXPECT_GE(world.BossFightAt(0).timer, 0);
 
             if (outOfTime) {
-                world.SetBossTimer(0);
+                world.BossFightAt(0).timer = 0;
             } else {
                 First<BossCore>(world.enemyPool)->hitPoints = 0.0f;
             }
@@ -58,13 +57,13 @@ TEST_F(BossTest, EveryPhaseComesAndTheFightEndsEvenInAFullPool) {
 
             score = Score();
             if (outOfTime) {
-                world.SetBossTimer(0);
+                world.BossFightAt(0).timer = 0;
             } else {
                 parts[0]->hitPoints = -2000.0f;  // its partner untouched: the pair's sum counts
             }
             Step();
             EXPECT_EQ(flow.fightsEnded, 2);  // once for each pair
-            EXPECT_EQ(world.GetBossTimer(), -1);
+            EXPECT_EQ(world.BossFightAt(0).timer, -1);
             EXPECT_EQ(CountOf<BossEscape>(world.enemyPool), outOfTime ? 4 : 2);
             EXPECT_EQ(Score() > score, !outOfTime);
             Steps(61);
@@ -86,7 +85,7 @@ TEST_F(BossTest, CoreAndPartsFireRingsWithoutAShip) {
         }
         return bullets;
     };
-    BossCore* core = world.SpawnReserved<BossCore>(0.0f, -20.0f);
+    BossCore* core = world.SpawnReserved<BossCore>(GameBoss("boss"), 0, 0, 0.0f, -20.0f);
     EXPECT_GT(fire(), 0);
     core->hitPoints = 0.0f;
     world.enemyPool.UpdateAll(world);  // the core gives way to its parts

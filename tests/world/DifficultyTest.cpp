@@ -5,24 +5,30 @@
 
 #include <gtest/gtest.h>
 
-#include "script/EnemyFactory.h"
 #include "support/EnemyFixture.h"
+#include "support/GameContent.h"
+#include "world/Boss.h"
+#include "world/KindEnemy.h"
 
 namespace {
 
 struct DifficultyTest : EnemyFixture {
     // The bullets a kind fires at the ship over a while at difficulty d. The
     // boss is helped along: its core runs out of time, so its parts fire too.
-    int Fired(const EnemyKind& kind, float d) {
+    int Fired(const std::string& kind, float d) {
         world.Clear();
         world.SetDifficulty(d);
         Ship(10.0f, 45.0f);
-        kind.create(world, 0.0f);
+        if (kind == "boss") {
+            SpawnBoss(world, GameBoss(kind), 0.0f);
+        } else {
+            SpawnKind(world, GameKind(kind), 0.0f);
+        }
         int fired = 0;
         for (int i = 0; i < 700; ++i) {
             world.bulletPool.UpdateAll(world);
             fired += static_cast<int>(EnemyPass().size());
-            if (i == 400) world.SetBossTimer(0);
+            if (i == 400) world.BossFightAt(0).timer = 0;
         }
         return fired;
     }
@@ -31,8 +37,10 @@ struct DifficultyTest : EnemyFixture {
 }  // namespace
 
 TEST_F(DifficultyTest, EveryKindFiresAtEveryDifficultyAndMoreAsItRises) {
-    for (const EnemyKind& kind : EnemyKinds()) {
-        SCOPED_TRACE(kind.name);
+    std::vector<std::string> kinds = GameContent().KindNames();
+    kinds.push_back("boss");
+    for (const std::string& kind : kinds) {
+        SCOPED_TRACE(kind);
         std::map<float, int> fired;
         for (int step = 0; step <= 40; ++step) {
             float d = 0.05f * static_cast<float>(step);

@@ -10,38 +10,29 @@
 #include <gtest/gtest.h>
 
 #include "support/EnemyFixture.h"
+#include "support/GameContent.h"
 #include "world/ChainEnemy.h"
-#include "world/EnemyKinds.h"
 #include "world/Explosion.h"
 #include "world/Field.h"
+#include "world/KindEnemy.h"
 #include "world/SatelliteEnemies.h"
 
 namespace {
 
 struct Kind {
     const char* name;
-    Enemy* (*make)(World&);
     int parts;
     bool blind;  // fires with no ship on the field
     std::set<std::size_t> volleys;
     bool aimed;  // at the ship, each bullet within a fortieth of a turn
 };
 
-template <class E>
-Enemy* Make(World& world) {
-    return world.Spawn<E>(0.0f);
-}
-
 const Kind kKinds[] = {
-    {"obj1", Make<EnemyObj1>, 0, false, {3}, false},
-    {"obj2", Make<EnemyObj2>, 0, false, {1}, true},
-    {"obj3", Make<EnemyObj3>, 0, true, {1}, false},
-    {"big1", Make<EnemyBig1>, 0, false, {16, 17}, false},
-    {"big2", Make<EnemyBig2>, 0, false, {5}, true},
-    {"big3", Make<EnemyBig3>, 0, true, {5}, false},
-    {"big4", Make<EnemyBig4>, 12, false, {12}, true},
-    {"big5", Make<EnemyBig5>, 12, true, {12}, false},
-    {"big6", Make<EnemyBig6>, 8, true, {8}, false},
+    {"obj1", 0, false, {3}, false},  {"obj2", 0, false, {1}, true},
+    {"obj3", 0, true, {1}, false},   {"big1", 0, false, {16, 17}, false},
+    {"big2", 0, false, {5}, true},   {"big3", 0, true, {5}, false},
+    {"big4", 12, false, {12}, true}, {"big5", 12, true, {12}, false},
+    {"big6", 8, true, {8}, false},
 };
 
 struct EnemyKindsTest : EnemyFixture {
@@ -78,7 +69,7 @@ TEST_F(EnemyKindsTest, EachKindFiresItsVolleysAtTheShipOrBlindlyAsItsKindDoes) {
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.name);
         world.Clear();
-        kind.make(world);
+        SpawnKind(world, GameKind(kind.name), 0.0f);
         int blindVolleys = 0;
         for (int i = 0; i < 200; ++i)
             blindVolleys += !EnemyPass().empty();
@@ -86,7 +77,7 @@ TEST_F(EnemyKindsTest, EachKindFiresItsVolleysAtTheShipOrBlindlyAsItsKindDoes) {
 
         world.Clear();
         const PlayerShip& ship = Ship(20.0f, 45.0f);
-        kind.make(world);
+        SpawnKind(world, GameKind(kind.name), 0.0f);
         std::set<std::size_t> sizes;
         for (int i = 0; i < 250; ++i) {
             auto volley = EnemyPass();
@@ -102,7 +93,7 @@ TEST_F(EnemyKindsTest, EachKindLeavesBelowTheFieldSilentlyOnceAllOfItIsOutOfSigh
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.name);
         world.Clear();
-        kind.make(world);
+        SpawnKind(world, GameKind(kind.name), 0.0f);
         const int all = world.enemyPool.Count();
         ASSERT_EQ(all, 1 + kind.parts);
         float top = 0.0f;  // of whatever reaches highest, before the update in which they go
@@ -132,7 +123,7 @@ TEST_F(EnemyKindsTest, ADestroyedEnemyScoresAndExplodesWithAllItsPartsAlsoInAFul
             while (world.enemyPool.Count() < 500 - Enemy::kBossSlots - room)
                 world.Spawn<TestEnemy>(0.0f, -40.0f, 1e9f);
             const int crowd = world.enemyPool.Count();
-            kind.make(world);
+            SpawnKind(world, GameKind(kind.name), 0.0f);
             const int parts = world.enemyPool.Count() - crowd - 1;
             EXPECT_EQ(parts, std::min(kind.parts, room - 1));
             Ship(30.0f, 45.0f);

@@ -12,7 +12,8 @@ bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
 bool WriteVideo(const std::filesystem::path& file);
 // The stage script, written by hand: a copy of its source in the repository.
-bool WriteStage(const std::filesystem::path& file);
+// The first stage and the kinds and bosses it names.
+bool WriteStage(const std::filesystem::path& root);
 // The icon in the hicolor theme's sizes: themeDir/NxN/apps/velmora.png.
 bool WriteIcons(const std::filesystem::path& themeDir);
 

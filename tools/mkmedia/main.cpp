@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         {"sounds", root / "Sound", [&] { return mkmedia::WriteSounds(root / "Sound"); }},
         {"music", root / "Music", [&] { return mkmedia::WriteMusic(root / "Music"); }},
         {"video", root, [&] { return mkmedia::WriteVideo(root / "video2.wmv"); }},
-        {"stage", root, [&] { return mkmedia::WriteStage(root / "script_easy.txt"); }},
+        {"stage", root, [&] { return mkmedia::WriteStage(root); }},
     };
     std::vector<std::string> wanted(argv + 2, argv + argc);
     for (const std::string& w : wanted) {

@@ -180,13 +180,13 @@ std::string MediaDir(const Options& o) {
     return "";
 }
 
-int Check(const std::string& path) {
+int Check(const std::string& path, const std::string& mediaDir) {
     if (LooksLikePattern(path)) {
         PatternCheck check = CheckPattern(path);
         std::printf("%s", check.report.c_str());
         return check.clean ? 0 : 1;
     }
-    StageCheck check = CheckStage(path);
+    StageCheck check = CheckStage(path, mediaDir);
     std::printf("%s", DescribeStageCheck(check).c_str());
     return check.Clean() ? 0 : 1;
 }
@@ -272,12 +272,12 @@ int main(int argc, char** argv) {
     if (std::optional<int> done =
             AnswerFirst("velmora-sim", {error, options.help, options.version}, SimUsage()))
         return *done;
-    if (!options.check.empty()) return Check(options.check);
     if (!options.pattern.empty()) return PlayPattern(options);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
+    if (!options.check.empty()) return Check(options.check, mediaDir);
     PlayChoiceCheck checked =
-        CheckPlayChoice({options.stage, options.level, options.practice}, DeliveredStage(mediaDir));
+        CheckPlayChoice({options.stage, options.level, options.practice}, mediaDir);
     if (!checked.refusal.empty()) {
         std::fprintf(stderr, "velmora-sim: %s\n%s", checked.refusal.c_str(),
                      checked.showUsage ? SimUsage().c_str() : "");
