@@ -79,6 +79,10 @@ int main(int argc, char** argv) {
                      missing.c_str());
         return 2;
     }
+    if (options.watch && options.stage.empty()) {
+        std::fprintf(stderr, "velmora: --watch needs the stage to watch: --stage FILE\n");
+        return 2;
+    }
     if (!options.replay.empty() &&
         !(options.stage.empty() && options.level.empty() && options.practice.empty())) {
         std::fprintf(stderr,
@@ -122,6 +126,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (options.fullScreen.value_or(settings.fullScreen)) app->SetFullScreen(true);
+    if (options.watch) app->StartWatching();
     FrameClock& clock = app->GetFrameClock();
     clock.framesPerSecond = 60.0;
     clock.waitWhenInactive = true;

@@ -57,6 +57,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         {"--help", "-h", false}, {"--version", "", false}, {"--fullscreen", "", false},
         {"--window", "", false}, {"--datadir", "", true},  {"--stage", "", true},
         {"--replay", "", true},  {"--level", "", true},    {"--practice", "", true},
+        {"--watch", "", false},
     };
     ReadArguments read = ReadCommandLine(argc, argv, kRules);
     ParsedCommandLine parsed;
@@ -73,6 +74,7 @@ ParsedCommandLine ParseCommandLine(int argc, const char* const* argv) {
         if (name == "--replay") o.replay = option.value;
         if (name == "--level") o.level = option.value;
         if (name == "--practice") o.practice = option.value;
+        if (name == "--watch") o.watch = true;
     }
     return parsed;
 }
@@ -87,6 +89,9 @@ std::string Usage() {
            "  --stage FILE      play this stage script\n"
            "  --level LEVEL     play at this level: easy, normal or hard\n"
            "  --practice SECTION  practise the stage from this section (its name or number)\n"
+           "  --watch           with --stage: read the stage again whenever a file of it\n"
+           "                    or its folder is saved, and play the practice on to where\n"
+           "                    it was\n"
            "  --replay FILE     watch a recorded game (exit 0: it ended as recorded,\n"
            "                    1: it went its own way, 3: it was left before its end)\n"
            "  -h, --help        show this help and exit\n"

@@ -48,6 +48,7 @@ struct CommandLine {
     std::string replay;    // --replay: a recorded game to play back
     std::string level;     // --level: the level to play at, by name
     std::string practice;  // --practice: a section of the stage to practise, by name or number
+    bool watch = false;    // --watch: read the stage again when a file of it is saved
 };
 
 struct ParsedCommandLine {

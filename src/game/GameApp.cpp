@@ -144,7 +144,15 @@ std::string GameApp::ChangeStage(int by) {
     chosenStage = Wrapped(chosenStage + by, catalogue.Count());
     ShowChosenRecord();
     settings.stage = catalogue.At(chosenStage).setting;
-    return KeepSettings({{setting::kStage}});
+    std::string said = KeepSettings({{setting::kStage}});
+    const std::size_t findings = session->StageIn(catalogue.At(chosenStage).path).Findings().size();
+    // What is wrong in the stage is the simulator's to list: the row says there is some.
+    if (said.empty() && findings > 0) {
+        said = std::to_string(findings);
+        said.append(findings == 1 ? " FINDING" : " FINDINGS");
+        said.append(" IN THIS STAGE: VELMORA-SIM --CHECK LISTS THEM");
+    }
+    return said;
 }
 
 std::vector<std::string> GameApp::PracticeStarts() const {
@@ -210,9 +218,12 @@ bool GameApp::Practice(int start, int options) {
     const CataloguedStage& stage = catalogue.At(chosenStage);
     int starts = static_cast<int>(session->StageIn(stage.path).PracticeStarts().size());
     if (start < 0 || start >= starts) return false;
-    GameSetup setup{&stage, chosenLevel, true, start, options};
-    Begin(setup);
-    return true;
+    return CreateScene<PracticeStart>(start, options) != nullptr;
+}
+
+void GameApp::StartPractice(int start, int options) {
+    const CataloguedStage& stage = catalogue.At(chosenStage);
+    Begin(GameSetup{&stage, chosenLevel, true, start, options});
 }
 
 void GameApp::Begin(const GameSetup& setup) {
@@ -243,6 +254,8 @@ void GameApp::PlayMusic(const MusicChoice& piece) {
 }
 
 void GameApp::Update() {
+    WatchStage();
+    if (watchNoticeFrames > 0 && --watchNoticeFrames == 0) watchNotice.clear();
     RunMusicRule();
     video->Loop();
     input->Update();
@@ -359,8 +372,9 @@ void GameApp::Render() {
     const World& world = session->Field();
     world.Draw();
     scenePool.DrawAll();
-    DrawHeadUpDisplay(backend, *font, GetTexture("lifeIcon"), world, device->GetHeight(),
-                      {.practice = session->Practising(), .catchUp = clock.catchUp});
+    DrawHeadUpDisplay(
+        backend, *font, GetTexture("lifeIcon"), world, device->GetHeight(),
+        {.practice = session->Practising(), .catchUp = clock.catchUp, .notice = watchNotice});
     if (playback) DrawPlaybackBar(backend, *font, *playback);
 }
 

@@ -66,10 +66,11 @@ public:
     // afresh, the ship flying in, the background scrolling, the video from its start.
     void StartGame() override;
     // A practice of the chosen stage from one of its starts (see
-    // StageScript::PracticeStarts), with that many options; false when there
-    // is no such start.
+    // StageScript::PracticeStarts), with that many options, beginning in the
+    // next step; false when there is no such start.
     bool Practice(int start, int options);
-    void StartPractice(int start, int options) override { Practice(start, options); }
+    // The same at once, from within a step.
+    void StartPractice(int start, int options) override;
     // Ends the main loop.
     // A replay that chose QUIT GAME ends with its recording, not the viewer's program.
     void Quit() override {
@@ -79,8 +80,9 @@ public:
     void RequestReturnToTitle() override { returnToTitle = true; }
 
     // Where a replay is watched from: the command line, whose program ends
-    // with it, or the REPLAYS screen, which comes back after it.
-    enum class ReplayFrom { CommandLine, Shelf };
+    // with it, the REPLAYS screen, which comes back after it,
+    // or the author's loop, which plays a changed stage again and hands it back.
+    enum class ReplayFrom { CommandLine, Shelf, Reload };
     // Plays a recorded game in place of the title (on the stage and models it
     // was played with: see ReplayMismatch): its steps are the game's input and
     // the viewer's keys control the playback (see Playback). From the command
@@ -90,6 +92,11 @@ public:
     // other stage either: empty when it plays, else why not (nothing changed).
     std::string PlayReplay(const Replay& replay, ReplayFrom from = ReplayFrom::CommandLine);
     bool ReplayEnded() const { return replayEnded; }
+    // --watch: from now on a saved change to the chosen stage or its folder
+    // reads it again and plays the game under way again on it.
+    void StartWatching();
+    // What the last reading found, as the screen shows it.
+    const std::vector<std::string>& WatchNotice() const { return watchNotice; }
     bool ReplayMatched() const { return replayMatched; }
     // The viewer took the game over: it went on as a practice.
     bool TookOver() const { return tookOver; }
@@ -203,6 +210,9 @@ private:
     // Ends the recording of the game under way: kept, with its score offered
     // to the records, or judged against the replay.
     void FinishGame();
+    // Looks at the watched stage's files now and then.
+    void WatchStage();
+    void ReloadStage();
     // The records' key of a stage at a level.
     Records::Key RecordOf(const CataloguedStage& stage, const Level& level);
     // The title's HIGH SCORE: the record of the chosen stage and level.
@@ -254,4 +264,9 @@ private:
     std::optional<Replay> toWatch;
     std::string verdict;
     std::optional<Replay> lastGame;
+    bool watching = false;
+    uint64_t watchedStamp = 0;
+    int watchWait = 0;
+    std::vector<std::string> watchNotice;
+    int watchNoticeFrames = 0;
 };

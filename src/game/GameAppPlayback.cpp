@@ -123,6 +123,12 @@ void GameApp::AfterReplay() {
         if (replayEnded) EndRun(replayMatched ? 0 : 1);
         return;
     }
+    if (replayFrom == ReplayFrom::Reload) {
+        // The changed stage ended the game before it came back to where it was.
+        playback.reset();
+        replay.reset();
+        return;
+    }
     playback.reset();
     replay.reset();
     ShowChosenRecord();

@@ -31,6 +31,11 @@ void DrawHeadUpDisplay(RenderBackend* device, const BitmapFont& font, const Text
         font.DrawTextShadowed("PRACTICE", at.practice.x, at.practice.y, kTextWhite, kTextShadow);
     if (words.catchUp)
         font.DrawTextShadowed("CATCH UP", at.catchUp.x, at.catchUp.y, kTextWhite, kTextShadow);
+    for (std::size_t i = 0; i < words.notice.size(); ++i) {
+        font.DrawTextShadowed(words.notice[i], at.notice.x,
+                              at.notice.y + at.noticeStep * static_cast<float>(i), kTextWhite,
+                              kTextShadow);
+    }
     if (world.IsHalted())
         font.DrawTextShadowed("FREEZE", at.freeze.x, at.freeze.y, kTextWhite, kTextShadow);
     // The ship in play is not counted.

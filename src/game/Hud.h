@@ -1,4 +1,6 @@
 #pragma once
+#include <span>
+#include <string>
 
 class BitmapFont;
 class RenderBackend;
@@ -9,6 +11,8 @@ class World;
 struct HudWords {
     bool practice = false;  // a practice game
     bool catchUp = false;   // missed frames are caught up
+    // Lines along the bottom: what reading the stage again found.
+    std::span<const std::string> notice;
 };
 
 // The row along the top of the screen, drawn over everything, the title

@@ -44,6 +44,9 @@ struct HudLayout {
     // with "BOSS" before it; a full one as long as the screen is high.
     ScreenPoint bossLabel, gauge, gaugeShadow;
     float gaugeHeight;
+    // What reading a watched stage again found, a line after another.
+    ScreenPoint notice;
+    float noticeStep;
 };
 inline constexpr HudLayout kHud = {.player = {0, 0},
                                    .score = {50, 0},
@@ -57,7 +60,9 @@ inline constexpr HudLayout kHud = {.player = {0, 0},
                                    .bossLabel = {0, 16},
                                    .gauge = {40, 20},
                                    .gaugeShadow = {42, 22},
-                                   .gaugeHeight = 4};
+                                   .gaugeHeight = 4,
+                                   .notice = {0, kScreenHeight - 40},
+                                   .noticeStep = 16};
 
 // The lines the scenes write over the field. Some stand where half the
 // screen's height, not its width, puts them: there they always stood.

@@ -17,6 +17,7 @@ enum class SceneKind {
     Results,
     HighScores,
     HowToPlay,
+    PracticeStart,
 };
 
 const char* SceneName(SceneKind kind);

@@ -17,6 +17,22 @@ public:
     }
 };
 
+// A practice asked for before the game runs (from the command line) begins in
+// the first step, as the title's menu begins one and as a replay of it will.
+class PracticeStart : public Scene {
+public:
+    PracticeStart(SceneHost& host, int start, int options)
+        : Scene(host), start(start), options(options) {}
+    SceneKind Kind() const override { return SceneKind::PracticeStart; }
+    bool Update() override {
+        host.Game().StartPractice(start, options);
+        return false;
+    }
+
+private:
+    int start, options;
+};
+
 // The title picture and its menu: START, the level and the stage to play,
 // PRACTICE, the video's choice and sound, EXIT; the keys at the foot.
 class TitleMenu : public Scene {

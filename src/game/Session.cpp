@@ -31,6 +31,13 @@ StageScript& Session::StageIn(const std::string& path) {
     return *kept;
 }
 
+void Session::Forget(const std::string& path) {
+    auto kept = stages.find(path);
+    if (kept == stages.end()) return;
+    if (stage == kept->second.get()) stage = nullptr;
+    stages.erase(kept);
+}
+
 void Session::Restore(const Replay& replay) {
     std::mt19937 random;
     std::istringstream(replay.random) >> random;

@@ -44,6 +44,8 @@ public:
     // The stage in a file, read the first time it is asked for and kept for
     // the run; a missing or unreadable one plays no enemies.
     StageScript& StageIn(const std::string& path);
+    // The stage in that file is read again the next time it is asked for.
+    void Forget(const std::string& path);
 
     // A new game: score and lives afresh, the ship flying in, the stage waiting
     // for its runner. Its input is recorded from the next step on; toggleLatch:

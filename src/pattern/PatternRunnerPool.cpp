@@ -7,9 +7,15 @@ PatternRunnerPool::PatternRunnerPool(int capacity, bool sayBounds)
       inUse(static_cast<std::size_t>(capacity), 0),
       sayBounds(sayBounds) {
     free.reserve(runners.size());
+    Restart();
+}
+
+void PatternRunnerPool::Restart() {
+    free.clear();
     // The lowest index is taken first.
-    for (int i = capacity - 1; i >= 0; --i)
-        free.push_back(i);
+    for (int i = Capacity() - 1; i >= 0; --i) {
+        if (!inUse[static_cast<std::size_t>(i)]) free.push_back(i);
+    }
 }
 
 int PatternRunnerPool::Take() {

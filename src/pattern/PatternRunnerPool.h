@@ -14,6 +14,9 @@ public:
     // A free runner's index, or -1 when every runner is in use (said once).
     int Take();
     void Give(int index);
+    // The free runners in the order they were made in, so that what a field
+    // does after all were given back does not depend on what it did before.
+    void Restart();
     PatternRunner& operator[](int index) { return runners[index]; }
     const PatternRunner& operator[](int index) const { return runners[index]; }
     int Capacity() const { return static_cast<int>(runners.size()); }

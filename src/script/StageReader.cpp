@@ -188,16 +188,21 @@ private:
 
     const MusicChoice* Piece(const std::string& token, const char* command) {
         if (const MusicChoice* piece = book.Piece(token)) return piece;
+        std::string said(1, '"');
+        said.append(command).append(" ").append(token).append("\": ");
         // The first stage's rule: whatever it is, it reads as a number.
         if (!IsWholeInt(token)) {
-            const MusicChoice* numbered = book.Piece(std::to_string(ToInt(token)));
-            Find("\"" + std::string(command) + " " + token + "\": no piece is called \"" + token +
-                 "\"; it reads as " + std::to_string(ToInt(token)) +
-                 (numbered ? "" : ", which is no piece: the line does nothing"));
+            const std::string number = std::to_string(ToInt(token));
+            const MusicChoice* numbered = book.Piece(number);
+            said.append("no piece is called \"").append(token).append("\"; it reads as ");
+            said.append(number);
+            if (!numbered) said.append(", which is no piece: the line does nothing");
+            Find(said);
             return numbered;
         }
-        Find("\"" + std::string(command) + " " + token + "\": there is no piece " + token +
-             " (0 to 7, or a piece's name); the line does nothing");
+        said.append("there is no piece ").append(token);
+        said.append(" (0 to 7, or a piece's name); the line does nothing");
+        Find(said);
         return nullptr;
     }
 

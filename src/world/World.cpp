@@ -89,6 +89,8 @@ void World::Clear() {
     for (ObjectPool* pool : Pools())
         pool->Clear();
     player = nullptr;
+    // Every runner was given back with its bullet or enemy.
+    patternRunners.Restart();
     for (int i = 0; i < kBossFights; ++i)
         EndBossFight(i);
 }

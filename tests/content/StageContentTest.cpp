@@ -134,15 +134,15 @@ TEST(StageContent, EveryFaultInAContentFileIsAFindingWithItsFileAndLine) {
     EXPECT_EQ(read.content->Kind("ghost"), nullptr);
 }
 
-// A garbage, huge or unreadable content file, and a folder of many files, are
+// A garbage or a 100 MB content file, and a folder of 10,000 files, are
 // findings, never a crash or a wait.
 TEST(StageContent, GarbageHugeAndCrowdedFoldersAreFindings) {
     TempDir dir("stage_garbage");
     const std::string stage = CopyGauntlet(dir);
     std::ofstream(dir / "gauntlet/kinds.toml", std::ios::binary) << std::string("\x80\0[[[", 5);
-    std::ofstream(dir / "gauntlet/bosses.toml", std::ios::binary) << std::string(2 << 20, '#');
-    for (int i = 0; i < 2000; ++i)
-        std::ofstream(dir / ("gauntlet/p" + std::to_string(i) + ".mid")) << "MThd";
+    std::filesystem::resize_file(dir / "gauntlet/bosses.toml", 100 << 20);  // sparse: 100 MB
+    for (int i = 0; i < 10000; ++i)
+        std::ofstream(dir / ("gauntlet/p" + std::to_string(i) + (i % 2 ? ".mid" : ".txt")));
     auto started = std::chrono::steady_clock::now();
     StageCheck check = CheckStage(stage, Media());
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
@@ -152,4 +152,16 @@ TEST(StageContent, GarbageHugeAndCrowdedFoldersAreFindings) {
     EXPECT_TRUE(HasFinding(check.findings, "more than 64 pieces"));
     EXPECT_TRUE(HasFinding(check.findings, "no enemy kind is called \"lancer\""))
         << "its kinds file is unreadable: the game's own stay";
+}
+
+// On the title, choosing a stage with findings says so on the STAGE row.
+TEST(StageContent, TheStageRowSaysAStageHasFindings) {
+    TempDir dir("stage_row");
+    GameStart start;
+    start.stage = CopyGauntlet(dir);
+    start.settingsPath = dir / "settings.ini";
+    std::ofstream(start.stage, std::ios::app) << "teki nobody 0\nboss nobody 0\n";
+    Simulation sim(Media(), {}, start);
+    EXPECT_EQ(sim.App().ChangeStage(0), "2 FINDINGS IN THIS STAGE: VELMORA-SIM --CHECK LISTS THEM");
+    EXPECT_EQ(sim.App().ChangeStage(1), "") << "the game's own stage has none";
 }

@@ -19,6 +19,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Bot.h"
@@ -27,6 +28,7 @@
 #include "app/BuildInfo.h"
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
+#include "content/ContentBook.h"
 #include "game/Levels.h"
 #include "game/PlayChoice.h"
 #include "input/PadText.h"
@@ -39,7 +41,9 @@
 #include "script/StageScript.h"
 #include "util/AtomicFile.h"
 #include "util/FileData.h"
+#include "util/FileStamp.h"
 #include "util/StepClock.h"
+#include "util/StringUtil.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -52,12 +56,12 @@ struct Options {
     bool stepsGiven = false;
     double rank = 0.5;
     int every = 600;
-    bool help = false, version = false;
+    bool help = false, version = false, watch = false;
 };
 
 std::string SimUsage() {
     return "Usage: velmora-sim [OPTION]...\n"
-           "       velmora-sim --check STAGE|PATTERN\n"
+           "       velmora-sim --check STAGE|PATTERN [--watch]\n"
            "       velmora-sim --pattern FILE [--rank R] [--steps N]\n"
            "Plays Velmora's stage without a screen, from the title's START, far faster\n"
            "than real time, and prints the state of the field as it goes.\n"
@@ -80,6 +84,8 @@ std::string SimUsage() {
            "  --at N,N,...      the steps --shots draws\n"
            "  --check STAGE     list what the game will ignore in a stage file, or the\n"
            "                    faults of a pattern file and the bounds it reaches\n"
+           "  --watch           with --check STAGE: check it again whenever a file of it\n"
+           "                    or its folder is saved, until interrupted\n"
            "  --pattern FILE    play a pattern file (BulletML) from the top of the field\n"
            "                    for 600 steps and print each bullet it fires:\n"
            "                    STEP DEPTH DIRECTION SPEED, then bullets N\n"
@@ -121,7 +127,7 @@ std::string Parse(int argc, char** argv, Options& o) {
         {"--media", "", true},   {"--steps", "", true},    {"--pattern", "", true},
         {"--rank", "", true},    {"--shots", "", true},    {"--at", "", true},
         {"--every", "", true},   {"--check", "", true},    {"--stage", "", true},
-        {"--level", "", true},   {"--practice", "", true},
+        {"--level", "", true},   {"--practice", "", true}, {"--watch", "", false},
     };
     ReadArguments read = ReadCommandLine(argc, argv, kRules);
     if (!read.error.empty()) return read.error;
@@ -132,6 +138,8 @@ std::string Parse(int argc, char** argv, Options& o) {
             o.help = true;
         } else if (name == "--version") {
             o.version = true;
+        } else if (name == "--watch") {
+            o.watch = true;
         } else if (name == "--bot") {
             if (value != "weave" && value != "blind")
                 return "there is no bot \"" + value + "\" (the bots: weave, blind)";
@@ -189,6 +197,21 @@ int Check(const std::string& path, const std::string& mediaDir) {
     StageCheck check = CheckStage(path, mediaDir);
     std::printf("%s", DescribeStageCheck(check).c_str());
     return check.Clean() ? 0 : 1;
+}
+
+// The author's loop: the check again after every save, a line between checks.
+int WatchCheck(const std::string& path, const std::string& mediaDir) {
+    uint64_t seen = StampOfFiles(path, StageFolderOf(path));
+    Check(path, mediaDir);
+    std::fflush(stdout);
+    for (;;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        const uint64_t now = StampOfFiles(path, StageFolderOf(path));
+        if (now == std::exchange(seen, now)) continue;
+        std::printf("--- read again\n");
+        Check(path, mediaDir);
+        std::fflush(stdout);
+    }
 }
 
 // Step 0 is the pattern's first; a refused file prints its findings.
@@ -275,6 +298,7 @@ int main(int argc, char** argv) {
     if (!options.pattern.empty()) return PlayPattern(options);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
+    if (!options.check.empty() && options.watch) return WatchCheck(options.check, mediaDir);
     if (!options.check.empty()) return Check(options.check, mediaDir);
     PlayChoiceCheck checked =
         CheckPlayChoice({options.stage, options.level, options.practice}, mediaDir);
@@ -284,6 +308,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int practice = checked.practiceStart;
+    // As the game does: what a stage of the player's will not honour is said first.
+    if (!options.stage.empty()) {
+        for (const std::string& finding : CheckStage(options.stage, mediaDir).findings)
+            std::fprintf(stderr, "velmora-sim: %s: %s\n", Printable(options.stage).c_str(),
+                         finding.c_str());
+    }
 
     // A recorded game, or steps from the title.
     std::optional<Replay> replay;
