@@ -306,8 +306,9 @@ std::string DefaultSettingsText(const KeyNames& names) {
            "\n"
            "# The level and the stage the title chose last. The level: easy, normal\n"
            "# or hard. The stage: the name of a file in the stages folder\n"
-           "# ($XDG_DATA_HOME/velmora/stages/, ~/.local/share/velmora/stages/), or\n"
-           "# nothing for the game's own stage. Defaults: easy and nothing.\n" +
+           "# ($XDG_DATA_HOME/velmora/stages/, ~/.local/share/velmora/stages/),\n"
+           "# game: and the file's name for another of the game's own, or nothing\n"
+           "# for the game's first stage. Defaults: easy and nothing.\n" +
            line(setting::kLevel) + line(setting::kStage) +
            "\n"
            "# The video behind the field, as VIDEO CHANGE chose it (its path), or\n"

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/BuildInfo.h"
+#include "content/StageOrder.h"
 #include "game/Hud.h"
 #include "game/PlaybackBar.h"
 #include "game/RenderSetup.h"
@@ -36,8 +37,8 @@ GameApp::GameApp(Platform& platform, GameStart start)
     : AppFramework("Velmora", platform),
       mediaDir(platform.MediaDir()),
       scenePool(kScenes),
-      catalogue(DeliveredStage(mediaDir), SaveFolder(platform.UserSaveDir(), "stages/"),
-                start.stage, SayOnStderr),
+      catalogue(DeliveredStage(mediaDir), PackStages(mediaDir, SayOnStderr),
+                SaveFolder(platform.UserSaveDir(), "stages/"), start.stage, SayOnStderr),
       records(
           HighScoreFile(SaveFolder(platform.GameSaveDir(), AssetAt(AssetKind::Settings, 0).file),
                         SaveFolder(platform.UserSaveDir(), AssetAt(AssetKind::Settings, 0).file)),

@@ -69,10 +69,18 @@ std::string ShownStageName(const std::string& written, const std::string& path) 
     return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
-StageCatalogue::StageCatalogue(const std::string& deliveredPath, const std::string& playerFolder,
-                               const std::string& commandLine,
+StageCatalogue::StageCatalogue(const std::string& deliveredPath,
+                               const std::vector<std::string>& packStages,
+                               const std::string& playerFolder, const std::string& commandLine,
                                const std::function<void(const std::string&)>& report) {
     Add(deliveredPath, StageOrigin::Delivered, "");
+    for (const std::string& path : packStages) {
+        if (std::string problem = StageFileProblem(path); !problem.empty()) {
+            report(Printable(path) + ": " + problem + "; it is not listed");
+        } else {
+            Add(path, StageOrigin::Pack, "game:" + fs::path(path).filename().string());
+        }
+    }
     std::vector<fs::path> files;
     std::error_code e;
     if (!playerFolder.empty()) {

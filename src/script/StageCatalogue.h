@@ -1,12 +1,14 @@
 #pragma once
-// Every stage the game can play: its own, the player's (each *.txt in their
-// stages folder) and one named on the command line. The one place that says
-// which stages there are, where each is and what it is called.
+// Every stage the game can play: its own (the first, then the pack's others),
+// the player's (each *.txt in their stages folder) and one named on the
+// command line. The one place that says which stages there are, where each is
+// and what it is called.
 #include <functional>
 #include <string>
 #include <vector>
 
-enum class StageOrigin { Delivered, Player, CommandLine };
+// Delivered is the first stage, as it always was; Pack the game's others.
+enum class StageOrigin { Delivered, Pack, Player, CommandLine };
 
 struct CataloguedStage {
     // As the title shows it: its "stage" line, or else its file's name, in the
@@ -14,8 +16,8 @@ struct CataloguedStage {
     std::string name;
     std::string path;  // absolute
     StageOrigin origin;
-    // How the settings remember it: the file's name in the player's folder;
-    // empty for the others.
+    // How the settings remember it: the file's name in the player's folder,
+    // "game:" and the file's name for the pack's others; empty for the rest.
     std::string setting;
 };
 
@@ -24,12 +26,13 @@ public:
     // Names shown are at most this long.
     static constexpr std::size_t kNameLength = 32;
 
-    // deliveredPath: the game's own stage; playerFolder: the player's stages
-    // (may be empty or missing); commandLine: a file named with --stage, or
-    // empty. Files of the folder that are no stage (not a regular file,
-    // unreadable, binary, too large) are left out, each with a line to `report`.
-    StageCatalogue(const std::string& deliveredPath, const std::string& playerFolder,
-                   const std::string& commandLine,
+    // deliveredPath: the game's first stage; packStages: its others, in
+    // order; playerFolder: the player's stages (may be empty or missing);
+    // commandLine: a file named with --stage, or empty. Files that are no
+    // stage (not a regular file, unreadable, binary, too large) are left out,
+    // each with a line to `report`.
+    StageCatalogue(const std::string& deliveredPath, const std::vector<std::string>& packStages,
+                   const std::string& playerFolder, const std::string& commandLine,
                    const std::function<void(const std::string&)>& report);
 
     const std::vector<CataloguedStage>& Stages() const { return stages; }

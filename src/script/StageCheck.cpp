@@ -17,12 +17,15 @@ public:
     void Item(const StageItem& item) {
         switch (item.keyword) {
             case StageKeyword::Teki:
-            case StageKeyword::Boss:
+            case StageKeyword::Boss: {
                 Count(item.name);
-                if (item.boss && bossCommand < 0) bossCommand = static_cast<int>(times.size());
+                // A mid-boss is a part of the stage like any wave; its boss is the first other.
+                const bool stageBoss = item.boss && !item.boss->mid;
+                if (stageBoss && bossCommand < 0) bossCommand = static_cast<int>(times.size());
                 Command();
-                if (item.boss && !stopsForGood) check.hasBoss = true;
+                if (stageBoss && !stopsForGood) check.hasBoss = true;
                 break;
+            }
             case StageKeyword::Sleep:
                 Command();
                 if (item.count < 0) stopsForGood = true;

@@ -16,8 +16,8 @@ void FindPlaces(const StageRead& read, std::vector<StageSection>& sections, int&
     for (const StageItem& item : read.items) {
         if (item.keyword == StageKeyword::Section)
             sections.push_back({item.text, item.line, command});
-        const bool boss =
-            item.keyword == StageKeyword::Boss || (item.keyword == StageKeyword::Teki && item.boss);
+        // A mid-boss is a part of the stage like any wave; its boss is the first other.
+        const bool boss = item.boss && !item.boss->mid;
         if (boss && bossCommand < 0) bossCommand = command;
         if (item.IsCommand()) ++command;
     }

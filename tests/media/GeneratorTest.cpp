@@ -49,6 +49,11 @@ TEST(Generator, WritesEveryFileTheGameLoadsTheSameEveryRunAndKeepsOtherFiles) {
     for (const Asset& asset : kAssets) {
         if (asset.kind != AssetKind::Settings) expected.insert(asset.file);
     }
+    // The stages beyond the first, their order and their own folders.
+    const fs::path stages = fs::path(VELMORA_TEST_DATA) / "../../tools/mkmedia/stage";
+    for (const auto& entry : fs::recursive_directory_iterator(stages)) {
+        if (entry.is_regular_file()) expected.insert(fs::relative(entry.path(), stages).string());
+    }
     for (const std::string& name : expected)
         EXPECT_FALSE(b[name].empty()) << name;
     EXPECT_EQ(b.size(), expected.size()) << "nothing else is written";

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "content/StageOrder.h"
 #include "script/StageCatalogue.h"
 #include "support/TempDir.h"
 
@@ -27,7 +28,7 @@ struct CatalogueFixture : ::testing::Test {
     }
     StageCatalogue Read(const std::string& named = "") {
         said.clear();
-        return StageCatalogue(delivered, folder, named,
+        return StageCatalogue(delivered, pack, folder, named,
                               [this](const std::string& line) { said.push_back(line); });
     }
     static std::vector<std::string> Names(const StageCatalogue& catalogue) {
@@ -40,6 +41,7 @@ struct CatalogueFixture : ::testing::Test {
     TempDir dir{"catalogue"};
     std::string delivered = dir / "script_easy.txt";
     std::string folder = dir / "stages/";
+    std::vector<std::string> pack;
     std::vector<std::string> said;
 };
 
@@ -151,4 +153,35 @@ TEST_F(CatalogueFixture, ANameWithTerminalEscapesIsSaidHarmlessly) {
     ASSERT_EQ(said.size(), 1u);
     EXPECT_NE(said[0].find("?[2Jcleared.txt: not a text file"), std::string::npos) << said[0];
     EXPECT_EQ(said[0].find('\x1b'), std::string::npos);
+}
+
+// The game's other stages come after its first, in the order stages.toml gives
+// them, each remembered by its own name; one that is no stage is left out with a word.
+TEST_F(CatalogueFixture, ThePacksOtherStagesFollowTheFirstInTheirOrder) {
+    Write(dir / "stages.toml",
+          "stages = [\"two.txt\", \"gone.txt\", \"../x.txt\", \"three.txt\"]\n");
+    Write(dir / "two.txt", "stage Second\n");
+    Write(dir / "three.txt", "stage Third\n");
+    Write(folder + "mine.txt", "play 0\n");
+    std::vector<std::string> reported;
+    pack = PackStages(dir.Path().string() + "/",
+                      [&](const std::string& line) { reported.push_back(line); });
+    EXPECT_EQ(pack, (std::vector<std::string>{dir / "two.txt", dir / "three.txt"}));
+    EXPECT_EQ(reported.size(), 2u);
+    StageCatalogue catalogue = Read();
+    EXPECT_EQ(Names(catalogue),
+              (std::vector<std::string>{"FIRST STAGE", "SECOND", "THIRD", "MINE"}));
+    EXPECT_EQ(catalogue.At(1).origin, StageOrigin::Pack);
+    EXPECT_EQ(catalogue.At(2).setting, "game:three.txt");
+    EXPECT_EQ(catalogue.Chosen("game:three.txt"), 2);
+
+    Write(dir / "stages.toml", "stages = [\"two.txt\"\n");
+    reported.clear();
+    EXPECT_TRUE(PackStages(dir.Path().string() + "/", [&](const std::string& line) {
+                    reported.push_back(line);
+                }).empty());
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_NE(reported[0].find("stages.toml:"), std::string::npos) << reported[0];
+    fs::remove(dir / "stages.toml");
+    EXPECT_TRUE(PackStages(dir.Path().string() + "/", [](const std::string&) { FAIL(); }).empty());
 }

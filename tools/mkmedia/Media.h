@@ -12,7 +12,7 @@ bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
 bool WriteVideo(const std::filesystem::path& file);
 // The stage script, written by hand: a copy of its source in the repository.
-// The first stage and the kinds and bosses it names.
+// The stages, their order and the kinds, bosses, patterns and pieces they name.
 bool WriteStage(const std::filesystem::path& root);
 // The icon in the hicolor theme's sizes: themeDir/NxN/apps/velmora.png.
 bool WriteIcons(const std::filesystem::path& themeDir);

@@ -5,14 +5,14 @@
 namespace mkmedia {
 
 bool WriteStage(const std::filesystem::path& root) {
+    // Every stage with its folder, the kinds and bosses they share and their order.
     const std::filesystem::path source = std::filesystem::path(MKMEDIA_STAGE_SOURCE).parent_path();
-    for (const char* file : {"script_easy.txt", "kinds.toml", "bosses.toml"}) {
-        std::error_code error;
-        std::filesystem::copy_file(source / file, root / file,
-                                   std::filesystem::copy_options::overwrite_existing, error);
-        if (error) return false;
-    }
-    return true;
+    std::error_code error;
+    std::filesystem::copy(source, root,
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing,
+                          error);
+    return !error;
 }
 
 }  // namespace mkmedia
