@@ -103,7 +103,8 @@ int main(int argc, char** argv) {
     std::string refusal;
     if (!options.replay.empty()) {
         replay = ReadReplay(options.replay, dataDir + "Media/", refusal);
-        if (replay) stagePath = replay->stageFile;
+        // The game's own stages are listed already.
+        if (replay && !replay->stageFile.starts_with(kPackStageMark)) stagePath = replay->stageFile;
     }
     const std::string settingsPath = PlayerSettingsPath();
     Settings settings = PlayerSettings(settingsPath).settings;

@@ -200,7 +200,9 @@ void GameApp::StartGame() {
 
 std::optional<GameSetup> GameApp::ReplaySetup(const Replay& recorded, std::string& why) {
     GameSetup setup;
-    int stage = recorded.stageFile.empty() ? 0 : catalogue.Include(recorded.stageFile, why);
+    int stage = recorded.stageFile.empty()
+                    ? 0
+                    : catalogue.Include(StageFileOf(recorded.stageFile, mediaDir), why);
     if (stage < 0) {
         why = "the stage " + Printable(recorded.stageFile) + " cannot be played: " + why;
         return std::nullopt;

@@ -19,7 +19,8 @@ uint64_t HashModels(const std::string& mediaDir) {
 
 std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
     const bool delivered = replay.stageFile.empty();
-    const std::string stagePath = delivered ? DeliveredStage(mediaDir) : replay.stageFile;
+    const std::string stagePath =
+        delivered ? DeliveredStage(mediaDir) : StageFileOf(replay.stageFile, mediaDir);
     const std::string shown = Printable(stagePath);
     // A stage the catalogue would not take is not the one played, whatever its
     // fingerprint: one rule for both, so no replay passes here and then finds

@@ -52,7 +52,18 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     r.version = version;
     // Where it came from: by its absolute path, so that it plays from any folder.
     r.stageName = setup.stage->name;
-    r.stageFile = setup.stage->origin == StageOrigin::Delivered ? "" : setup.stage->path;
+    // The game's own stages by their names, so that the replay plays wherever the game is.
+    switch (setup.stage->origin) {
+        case StageOrigin::Delivered:
+            r.stageFile.clear();
+            break;
+        case StageOrigin::Pack:
+            r.stageFile = setup.stage->setting;
+            break;
+        default:
+            r.stageFile = setup.stage->path;
+            break;
+    }
     r.stageHash = stage->Fingerprint();
     r.level = setup.level->name;
     r.practice = setup.practice;

@@ -78,7 +78,8 @@ StageCatalogue::StageCatalogue(const std::string& deliveredPath,
         if (std::string problem = StageFileProblem(path); !problem.empty()) {
             report(Printable(path) + ": " + problem + "; it is not listed");
         } else {
-            Add(path, StageOrigin::Pack, "game:" + fs::path(path).filename().string());
+            Add(path, StageOrigin::Pack,
+                std::string(kPackStageMark) + fs::path(path).filename().string());
         }
     }
     std::vector<fs::path> files;
@@ -136,6 +137,14 @@ int StageCatalogue::Chosen(const std::string& setting) const {
         if (At(i).setting == setting) return i;
     }
     return 0;
+}
+
+std::string StageFileOf(const std::string& named, const std::string& mediaDir) {
+    if (!named.starts_with(kPackStageMark)) return named;
+    const std::string file = named.substr(kPackStageMark.size());
+    // Only a file of the folder itself.
+    if (file.empty() || file.find('/') != std::string::npos) return named;
+    return mediaDir + file;
 }
 
 std::string DeliveredStage(const std::string& mediaDir) {

@@ -5,6 +5,7 @@
 // and what it is called.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Delivered is the first stage, as it always was; Pack the game's others.
@@ -54,6 +55,11 @@ private:
 
 // The game's own stage in a folder of the game's files (with its trailing '/').
 std::string DeliveredStage(const std::string& mediaDir);
+// How a replay names one of the game's other stages, wherever the game's files
+// are: "game:" and its file's name, as the settings remember it.
+inline constexpr std::string_view kPackStageMark = "game:";
+// The file a replay's stage names: a pack stage's in mediaDir, any other as written.
+std::string StageFileOf(const std::string& named, const std::string& mediaDir);
 
 // Why the file cannot be a stage (missing, not a regular file, unreadable,
 // too large, not text); empty when it can.
