@@ -150,9 +150,9 @@ void ContentReader::ReadPieces(const std::string& folder) {
 void ContentReader::Unknown(const Raw& raw, const toml::table& table,
                             std::initializer_list<const char*> keys) {
     for (auto&& [key, node] : table) {
-        if (std::none_of(keys.begin(), keys.end(), [&](const char* k) { return key.str() == k; }))
-            Find(raw.file, node,
-                 "no key is called \"" + std::string(key.str()) + "\"; it is ignored");
+        const std::string_view name = key.str();
+        if (std::none_of(keys.begin(), keys.end(), [name](const char* k) { return name == k; }))
+            Find(raw.file, node, "no key is called \"" + std::string(name) + "\"; it is ignored");
     }
 }
 
