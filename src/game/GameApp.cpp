@@ -56,6 +56,7 @@ GameApp::GameApp(Platform& platform, GameStart start)
     SceneHost& scenes = *this;
     session = std::make_unique<Session>(scenes, FieldAssets(), GameVersion(), mediaDir);
     ShowBackgroundAsSet();
+    if (start.wholeGame && catalogue.WholeGame() >= 0) chosenStage = catalogue.WholeGame();
     if (const Level* level = FindLevel(start.level.empty() ? settings.level : start.level))
         chosenLevel = level;
     ShowChosenRecord();
@@ -118,8 +119,8 @@ void GameApp::ShowTitle() {
 Records::Key GameApp::RecordOf(const CataloguedStage& stage, const Level& level) {
     Records::Key key;
     key.delivered = stage.origin == StageOrigin::Delivered;
-    key.stage = session->StageIn(stage.path).Fingerprint();
-    key.oldStage = session->StageIn(stage.path).OldFingerprint();
+    key.stage = session->FingerprintOf(stage);
+    if (stage.chain.empty()) key.oldStage = session->StageIn(stage.path).OldFingerprint();
     if (!key.delivered && &level == &kLevels[0])
         key.firstFormat = FirstFormatFingerprint(stage.path);
     key.level = &level;
@@ -200,9 +201,11 @@ void GameApp::StartGame() {
 
 std::optional<GameSetup> GameApp::ReplaySetup(const Replay& recorded, std::string& why) {
     GameSetup setup;
-    int stage = recorded.stageFile.empty()
-                    ? 0
+    int stage = recorded.stageFile.empty() ? 0
+                : recorded.stageFile == kWholeGameMark
+                    ? catalogue.WholeGame()
                     : catalogue.Include(StageFileOf(recorded.stageFile, mediaDir), why);
+    if (stage < 0 && why.empty()) why = "this game has no other stages to play it on";
     if (stage < 0) {
         why = "the stage " + Printable(recorded.stageFile) + " cannot be played: " + why;
         return std::nullopt;
@@ -231,7 +234,7 @@ void GameApp::StartPractice(int start, int options) {
 
 void GameApp::Begin(const GameSetup& setup) {
     session->Begin(setup, toggleLatch);
-    CreateScene<GetReady>();
+    CreateScene<GetReady>(session->StageCard());
     // Without a video the background keeps its own still picture: the model's
     // material is made to be multiplied by a texture and glares white without one.
     Mesh& background = session->Field().Model("bg1");

@@ -24,6 +24,8 @@
 struct GameStart {
     // --stage: a stage file of the player's, chosen on the title.
     std::string stage;
+    // --stage all: the whole game is chosen on the title.
+    bool wholeGame = false;
     // --level, by name in any case; else the settings' level, else the first.
     std::string level;
     // The player's settings as read at start (the title's stage and level

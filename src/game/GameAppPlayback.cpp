@@ -23,9 +23,7 @@ std::string GameApp::PlayReplay(const Replay& recorded, ReplayFrom from) {
     // The step that starts the game, as the title's START would, holds nothing.
     std::vector<PadRun> steps{{1, PadState{}}};
     steps.insert(steps.end(), recorded.input.begin(), recorded.input.end());
-    std::vector<int> sections;
-    for (const StageSection& start : session->StageIn(setup->stage->path).PracticeStarts())
-        sections.push_back(start.command);
+    std::vector<int> sections = session->SectionMarks(*setup);
     viewerPad = input->GetState();
     PlaybackHost& host = *this;
     playback = std::make_unique<Playback>(host, std::move(steps), sections);
@@ -52,7 +50,7 @@ void GameApp::SetSilent(bool silent) {
 }
 
 int GameApp::TimelinePosition() const {
-    return session->Recording() ? session->Stage().Position() : -1;
+    return session->Recording() ? session->TimelinePosition() : -1;
 }
 
 PlaybackControls GameApp::ViewerControls() {

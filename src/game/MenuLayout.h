@@ -73,6 +73,9 @@ struct SceneTextLayout {
     // The ending's lines, centred, above or below its middle.
     float endingMiddle;
     float clearDy, thanksDy, creditDy, challengeDy, skipDy;
+    // The stage's name above GET READY in the whole game; the tally between stages.
+    float cardDy;
+    float tallyY, tallyStep;
 };
 inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 32, 240},
                                                 .warning = {200, kScreenWidth / 2 - 32},
@@ -84,7 +87,10 @@ inline constexpr SceneTextLayout kSceneTexts = {.getReady = {kScreenWidth / 2 - 
                                                 .thanksDy = 16,
                                                 .creditDy = 32,
                                                 .challengeDy = 64,
-                                                .skipDy = 200};
+                                                .skipDy = 200,
+                                                .cardDy = -32,
+                                                .tallyY = 180,
+                                                .tallyStep = 24};
 
 // From one character of the font to the next, in pixels.
 inline constexpr float kGlyphAdvance = 8;

@@ -1,5 +1,6 @@
 #include "game/Replay.h"
 
+#include "content/StageOrder.h"
 #include "game/Levels.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
@@ -18,9 +19,17 @@ uint64_t HashModels(const std::string& mediaDir) {
 }
 
 std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
-    const bool delivered = replay.stageFile.empty();
+    const bool whole = replay.stageFile == kWholeGameMark;
+    const bool delivered = replay.stageFile.empty() || whole;
     const std::string stagePath =
         delivered ? DeliveredStage(mediaDir) : StageFileOf(replay.stageFile, mediaDir);
+    std::vector<std::string> chain;
+    if (whole) {
+        chain = PackStages(mediaDir, [](const std::string&) {});
+        if (chain.empty())
+            return "it is a game of the whole game, and this game has one stage only";
+        chain.insert(chain.begin(), stagePath);
+    }
     const std::string shown = Printable(stagePath);
     // A stage the catalogue would not take is not the one played, whatever its
     // fingerprint: one rule for both, so no replay passes here and then finds
@@ -38,6 +47,12 @@ std::string ReplayMismatch(const Replay& replay, const std::string& mediaDir) {
     uint64_t fingerprint = replay.format == 1   ? FirstFormatFingerprint(stagePath)
                            : replay.format == 2 ? read.oldFingerprint
                                                 : read.fingerprint;
+    if (whole) {
+        std::vector<uint64_t> prints;
+        for (const std::string& path : chain)
+            prints.push_back(ReadStage(path, mediaDir).fingerprint);
+        fingerprint = ChainFingerprint(prints);
+    }
     if (replay.stageHash != fingerprint)
         return "the stage " + shown + " has changed since the game was played on it";
     if (replay.modelsHash != HashModels(mediaDir))

@@ -1,11 +1,11 @@
 #include "game/Scene.h"
 
 namespace {
-constexpr const char* kNames[] = {"TitleMenu", "Practice",    "GetReady",  "StageRunner",
-                                  "Pause",     "GameOver",    "Warning",   "GameClear",
-                                  "MusicFade", "ReplayStart", "Replays",   "Options",
-                                  "Results",   "HighScores",  "HowToPlay", "PracticeStart"};
-static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::PracticeStart) + 1);
+constexpr const char* kNames[] = {
+    "TitleMenu", "Practice",   "GetReady",  "StageRunner",   "Pause",     "GameOver",
+    "Warning",   "GameClear",  "MusicFade", "ReplayStart",   "Replays",   "Options",
+    "Results",   "HighScores", "HowToPlay", "PracticeStart", "StageTally"};
+static_assert(std::size(kNames) == static_cast<std::size_t>(SceneKind::StageTally) + 1);
 }  // namespace
 
 std::string FirstKeyCap(const OptionsControl& options, KeyAction action) {

@@ -70,6 +70,10 @@ public:
     virtual ~Timeline() = default;
     virtual void StartTimeline() = 0;
     virtual void TickTimeline() = 0;
+    // In the whole game: which of its stages plays (0 for the first, and in
+    // any other game), and the next one begins.
+    virtual int StageNumber() const = 0;
+    virtual void NextStage() = 0;
 };
 
 // The title's rows, in their order.

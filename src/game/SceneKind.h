@@ -18,6 +18,7 @@ enum class SceneKind {
     HighScores,
     HowToPlay,
     PracticeStart,
+    StageTally,
 };
 
 const char* SceneName(SceneKind kind);

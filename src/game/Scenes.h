@@ -119,22 +119,47 @@ private:
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:
-    explicit GetReady(SceneHost& host) : Scene(host) {}
+    // card: the stage's name above GET READY, in the whole game; none otherwise.
+    explicit GetReady(SceneHost& host, std::string card = "")
+        : Scene(host), card(std::move(card)) {}
     SceneKind Kind() const override { return SceneKind::GetReady; }
     bool Update() override;
     void Draw() override;
 
     int counter = 0;
+    std::string card;
+};
+
+// In the whole game, between a stage cleared and the next: what the stage
+// gave, for a few seconds over the field, then the next stage begins.
+class StageTally : public Scene {
+public:
+    struct Given {
+        int grazes = 0, items = 0, lives = 0;
+    };
+    StageTally(SceneHost& host, std::string stage, Given given)
+        : Scene(host), stage(std::move(stage)), given(given) {}
+    SceneKind Kind() const override { return SceneKind::StageTally; }
+    bool Update() override;
+    void Draw() override;
+
+    int counter = 0;
+
+private:
+    std::string stage;
+    Given given;
 };
 
 // Runs the stage script, one tick per unpaused frame, and opens the pause.
 class StageRunner : public Scene {
 public:
+    // Until the whole game's next stage begins, which has a runner of its own.
     explicit StageRunner(SceneHost& host);
     SceneKind Kind() const override { return SceneKind::StageRunner; }
     bool Update() override;
 
     bool held = true;
+    int stageNumber;
 };
 
 // Holds the field and the music until the pause key is pressed again; or

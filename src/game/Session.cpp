@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "game/Scenes.h"
+#include "world/PlayerShip.h"
 #include "world/WorldHash.h"
 
 namespace {
@@ -47,6 +48,7 @@ void Session::Restore(const Replay& replay) {
 
 void Session::Begin(const GameSetup& game, bool toggleLatch) {
     setup = game;
+    chainAt = 0;
     stage = &StageIn(setup.stage->path);
     Replay& r = recording.emplace();
     r.version = version;
@@ -60,11 +62,14 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
         case StageOrigin::Pack:
             r.stageFile = setup.stage->setting;
             break;
+        case StageOrigin::WholeGame:
+            r.stageFile = kWholeGameMark;
+            break;
         default:
             r.stageFile = setup.stage->path;
             break;
     }
-    r.stageHash = stage->Fingerprint();
+    r.stageHash = FingerprintOf(*setup.stage);
     r.level = setup.level->name;
     r.practice = setup.practice;
     std::vector<StageSection> starts = stage->PracticeStarts();
@@ -84,14 +89,17 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     cleared = false;
     over = false;
     bossEndsStage = false;
+    stageStart = world.tally;
 }
 
 void Session::StartTimeline() {
     int command = 0;
     std::vector<StageSection> starts;
-    if (setup.start >= 0) starts = stage->PracticeStarts();
-    if (setup.start >= 0 && setup.start < static_cast<int>(starts.size())) {
-        command = starts[static_cast<std::size_t>(setup.start)].command;
+    // A practice starts in the first stage; the whole game's next ones from their tops.
+    const int start = chainAt == 0 ? setup.start : -1;
+    if (start >= 0) starts = stage->PracticeStarts();
+    if (start >= 0 && start < static_cast<int>(starts.size())) {
+        command = starts[static_cast<std::size_t>(start)].command;
         // As if every line before it had run at once.
         StageMusic music = stage->MusicBefore(command);
         if (music.piece) PlayMusic(*music.piece);
@@ -143,8 +151,64 @@ void Session::BossFightBegins(bool endsStage) {
 }
 
 void Session::ClearStage(const MusicChoice& piece) {
+    // In the whole game a stage cleared is followed by the next: its tally first.
+    if (setup.stage && chainAt + 1 < setup.stage->chain.size()) {
+        stage->Halt();
+        const World::Tally& now = world.tally;
+        host.CreateScene<StageTally>(
+            setup.stage->chainNames[chainAt],
+            StageTally::Given{now.grazes - stageStart.grazes, now.items - stageStart.items,
+                              world.GetLives()});
+        return;
+    }
     cleared = true;
     if (host.CreateScene<GameClear>(piece)) endingMusicOn = true;
+}
+
+void Session::NextStage() {
+    // A game lost during the tally ends there.
+    if (over || !setup.stage || chainAt + 1 >= setup.stage->chain.size()) return;
+    ++chainAt;
+    stage = &StageIn(setup.stage->chain[chainAt]);
+    const PlayerShip* ship = world.GetPlayer();
+    world.BeginStage(ship ? ship->optionCount : World::kStartOptions);
+    stageStart = world.tally;
+    bossEndsStage = false;
+    host.CreateScene<GetReady>(StageCard());
+}
+
+std::string Session::StageCard() const {
+    if (!recording || setup.stage->chain.empty()) return "";
+    return setup.stage->chainNames[chainAt];
+}
+
+int Session::TimelinePosition() {
+    int before = 0;
+    for (std::size_t i = 0; i < chainAt; ++i)
+        before += StageIn(setup.stage->chain[i]).Count();
+    return before + stage->Position();
+}
+
+std::vector<int> Session::SectionMarks(const GameSetup& game) {
+    std::vector<int> marks;
+    std::vector<std::string> paths = game.stage->chain;
+    if (paths.empty()) paths.push_back(game.stage->path);
+    int before = 0;
+    for (const std::string& path : paths) {
+        const StageScript& script = StageIn(path);
+        for (const StageSection& start : script.PracticeStarts())
+            marks.push_back(before + start.command);
+        before += script.Count();
+    }
+    return marks;
+}
+
+uint64_t Session::FingerprintOf(const CataloguedStage& choice) {
+    if (choice.chain.empty()) return StageIn(choice.path).Fingerprint();
+    std::vector<uint64_t> prints;
+    for (const std::string& path : choice.chain)
+        prints.push_back(StageIn(path).Fingerprint());
+    return ChainFingerprint(prints);
 }
 
 void Session::PlayMusic(const MusicChoice& piece) {

@@ -55,6 +55,19 @@ public:
     // practice's start with the music the stage would be playing there.
     void StartTimeline() override;
     void TickTimeline() override { stage->Tick(); }
+    int StageNumber() const override { return static_cast<int>(chainAt); }
+    // The next stage of the whole game on a fresh field, keeping the score,
+    // the lives and the options, after its GET READY with its name.
+    void NextStage() override;
+    // What the GET READY of the stage starting now says above it: its name in
+    // the whole game, nothing in a game of one stage.
+    std::string StageCard() const;
+    // Where the timeline stands, counting the whole game's commands as one list.
+    int TimelinePosition();
+    // Where each practice start of the game's stages lies in that list.
+    std::vector<int> SectionMarks(const GameSetup& game);
+    // What a game of that choice plays: its stage's, or its stages' one after another.
+    uint64_t FingerprintOf(const CataloguedStage& choice);
     // Where a recorded game's field stood when it began, for the next Begin.
     void Restore(const Replay& replay);
     // One step's input of the game under way.
@@ -102,6 +115,10 @@ private:
     GameSetup setup;
     std::string version;
     std::string mediaDir;
+    // In the whole game, the stage that plays now, and what the field had
+    // given when it began.
+    std::size_t chainAt = 0;
+    World::Tally stageStart;
     // The boss fighting now ends the stage with its fight.
     bool bossEndsStage = false;
     bool endingMusicOn = false;

@@ -1,5 +1,6 @@
-// The scenes of a stage in play: get ready, the runner, the pause and the
-// boss's warning; and the music's fade, which the stage starts.
+// The scenes of a stage in play: get ready, the runner, the pause, the boss's
+// warning and the whole game's tally between stages; and the music's fade,
+// which the stage starts.
 #include "game/MenuLayout.h"
 #include "game/Scenes.h"
 #include "game/TextColors.h"
@@ -8,6 +9,7 @@
 namespace {
 constexpr int kReadyUpdates = 50;
 constexpr int kWarningUpdates = 120;
+constexpr int kTallyUpdates = 240;
 enum PauseRow { kContinue, kQuitToTitle, kQuitGame, kPauseRows };
 enum ConfirmRow { kNo, kYes };
 }  // namespace
@@ -19,15 +21,41 @@ bool GetReady::Update() {
 }
 
 void GetReady::Draw() {
-    host.Screen().Font().DrawTextShadowed("GET READY", kSceneTexts.getReady.x,
-                                          kSceneTexts.getReady.y, kTextWhite, kTextShadow);
+    const BitmapFont& font = host.Screen().Font();
+    font.DrawTextShadowed("GET READY", kSceneTexts.getReady.x, kSceneTexts.getReady.y, kTextWhite,
+                          kTextShadow);
+    if (!card.empty()) {
+        const float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(card.size())) / 2;
+        font.DrawTextShadowed(card, x, kSceneTexts.getReady.y + kSceneTexts.cardDy, kTextWhite,
+                              kTextShadow);
+    }
 }
 
-StageRunner::StageRunner(SceneHost& host) : Scene(host) {
+bool StageTally::Update() {
+    if (++counter < kTallyUpdates) return true;
+    host.Stage().NextStage();
+    return false;
+}
+
+void StageTally::Draw() {
+    const BitmapFont& font = host.Screen().Font();
+    const std::string lines[] = {stage + " CLEAR", "GRAZE " + std::to_string(given.grazes),
+                                 "ITEMS " + std::to_string(given.items),
+                                 "LIVES KEPT " + std::to_string(given.lives)};
+    float y = kSceneTexts.tallyY;
+    for (const std::string& line : lines) {
+        const float x = (kScreenWidth - kGlyphAdvance * static_cast<float>(line.size())) / 2;
+        font.DrawTextShadowed(line, x, y, kTextWhite, kTextShadow);
+        y += kSceneTexts.tallyStep;
+    }
+}
+
+StageRunner::StageRunner(SceneHost& host) : Scene(host), stageNumber(host.Stage().StageNumber()) {
     host.Stage().StartTimeline();
 }
 
 bool StageRunner::Update() {
+    if (host.Stage().StageNumber() != stageNumber) return false;
     bool pauseKey = host.Pad().Held(kButtonPause);
     if (!host.Game().IsPaused() && !held && pauseKey) host.CreateScene<Pause>();
     held = pauseKey;
@@ -79,9 +107,10 @@ void Pause::Draw() {
     const BitmapFont& font = host.Screen().Font();
     // In the ending, leaving for the title skips what is left of it.
     const bool ending = host.Scenes().Has(SceneKind::GameClear);
-    const char* heading = confirming == kQuitGame      ? "QUIT GAME?"
-                          : confirming == kQuitToTitle ? (ending ? "SKIP THE ENDING?" : "QUIT TO TITLE?")
-                                                       : "PAUSE";
+    const char* heading = confirming == kQuitGame ? "QUIT GAME?"
+                          : confirming == kQuitToTitle
+                              ? (ending ? "SKIP THE ENDING?" : "QUIT TO TITLE?")
+                              : "PAUSE";
     font.DrawTextShadowed(heading, kSceneTexts.pauseX, layout.headingY, kTextWhite, kTextShadow);
     static const MenuRowText kRows[] = {{"CONTINUE", ""}, {"QUIT TO TITLE", ""}, {"QUIT GAME", ""}};
     static const MenuRowText kEndingRows[] = {

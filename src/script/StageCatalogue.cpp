@@ -82,6 +82,19 @@ StageCatalogue::StageCatalogue(const std::string& deliveredPath,
                 std::string(kPackStageMark) + fs::path(path).filename().string());
         }
     }
+    // With more than one, the game's own play as one game too: what a new
+    // player starts, while the first alone is remembered by its file's name.
+    if (stages.size() > 1) {
+        CataloguedStage whole{"WHOLE GAME", stages[0].path, StageOrigin::WholeGame, "", {}, {}};
+        for (const CataloguedStage& stage : stages) {
+            whole.chain.push_back(stage.path);
+            whole.chainNames.push_back(stage.name);
+        }
+        stages[0].setting =
+            std::string(kPackStageMark) + fs::path(stages[0].path).filename().string();
+        wholeGame = static_cast<int>(stages.size());
+        stages.push_back(std::move(whole));
+    }
     std::vector<fs::path> files;
     std::error_code e;
     if (!playerFolder.empty()) {
@@ -133,10 +146,18 @@ int StageCatalogue::Include(const std::string& path, std::string& problem) {
 
 int StageCatalogue::Chosen(const std::string& setting) const {
     if (named >= 0) return named;
-    for (int i = 0; i < Count() && !setting.empty(); ++i) {
+    for (int i = 0; i < Count(); ++i) {
         if (At(i).setting == setting) return i;
     }
-    return 0;
+    return wholeGame >= 0 ? wholeGame : 0;
+}
+
+int StageCatalogue::Named(const std::string& name) const {
+    const std::string shown = InFontGlyphs(name);
+    for (int i = 0; i < Count(); ++i) {
+        if (At(i).name == shown) return i;
+    }
+    return -1;
 }
 
 std::string StageFileOf(const std::string& named, const std::string& mediaDir) {

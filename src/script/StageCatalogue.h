@@ -8,18 +8,21 @@
 #include <string_view>
 #include <vector>
 
-// Delivered is the first stage, as it always was; Pack the game's others.
-enum class StageOrigin { Delivered, Pack, Player, CommandLine };
+// Delivered is the first stage, as it always was; Pack the game's others;
+// WholeGame all of the game's own, one after another.
+enum class StageOrigin { Delivered, Pack, WholeGame, Player, CommandLine };
 
 struct CataloguedStage {
     // As the title shows it: its "stage" line, or else its file's name, in the
     // font's glyphs and cut to fit.
     std::string name;
-    std::string path;  // absolute
+    std::string path;  // absolute; the whole game's is its first stage's
     StageOrigin origin;
     // How the settings remember it: the file's name in the player's folder,
     // "game:" and the file's name for the pack's others; empty for the rest.
     std::string setting;
+    // The whole game's stages in order, and their names; empty for any other.
+    std::vector<std::string> chain, chainNames;
 };
 
 class StageCatalogue {
@@ -40,8 +43,13 @@ public:
     const CataloguedStage& At(int i) const { return stages[static_cast<std::size_t>(i)]; }
     int Count() const { return static_cast<int>(stages.size()); }
     // The stage to start with: the one named on the command line, else the
-    // one the settings remember by that value, else the delivered stage.
+    // one the settings remember by that value, else the whole game, else the
+    // delivered stage.
     int Chosen(const std::string& setting) const;
+    // The whole game's place; -1 when the game has one stage only.
+    int WholeGame() const { return wholeGame; }
+    // A catalogued stage by its name as shown, in any letter case; -1 for none.
+    int Named(const std::string& name) const;
     // The stage in a file, listed or added now (a recorded game's, played on a
     // stage named on another day): -1, with the reason, when it cannot be one.
     int Include(const std::string& path, std::string& problem);
@@ -51,6 +59,7 @@ private:
 
     std::vector<CataloguedStage> stages;
     int named = -1;
+    int wholeGame = -1;
 };
 
 // The game's own stage in a folder of the game's files (with its trailing '/').
@@ -58,6 +67,8 @@ std::string DeliveredStage(const std::string& mediaDir);
 // How a replay names one of the game's other stages, wherever the game's files
 // are: "game:" and its file's name, as the settings remember it.
 inline constexpr std::string_view kPackStageMark = "game:";
+// How a replay and the settings name the whole game.
+inline constexpr std::string_view kWholeGameMark = "game:all";
 // The file a replay's stage names: a pack stage's in mediaDir, any other as written.
 std::string StageFileOf(const std::string& named, const std::string& mediaDir);
 

@@ -138,6 +138,14 @@ int FindPracticeStart(const std::vector<StageSection>& starts, const std::string
     return -1;
 }
 
+uint64_t ChainFingerprint(const std::vector<uint64_t>& stages) {
+    Fnv fnv;
+    fnv.Add("the whole game");
+    for (uint64_t stage : stages)
+        fnv.AddValue(stage);
+    return fnv.Value();
+}
+
 uint64_t FirstFormatFingerprint(const std::string& path) {
     // As large as any file of the game may be.
     constexpr std::size_t kMaxBytes = 64 << 20;

@@ -95,6 +95,9 @@ std::vector<StageSection> PracticeStarts(const std::vector<StageSection>& sectio
 // case; -1 for none.
 int FindPracticeStart(const std::vector<StageSection>& starts, const std::string& nameOrNumber);
 
+// The whole game's fingerprint, from its stages' in order.
+uint64_t ChainFingerprint(const std::vector<uint64_t>& stages);
+
 // The fingerprint the first format of replays carries: the file's bytes, less
 // its "stage" and "section" lines, which that format did not know of.
 uint64_t FirstFormatFingerprint(const std::string& path);

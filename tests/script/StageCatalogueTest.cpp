@@ -169,11 +169,23 @@ TEST_F(CatalogueFixture, ThePacksOtherStagesFollowTheFirstInTheirOrder) {
     EXPECT_EQ(pack, (std::vector<std::string>{dir / "two.txt", dir / "three.txt"}));
     EXPECT_EQ(reported.size(), 2u);
     StageCatalogue catalogue = Read();
+    // And all of them as one game, which a new player starts.
     EXPECT_EQ(Names(catalogue),
-              (std::vector<std::string>{"FIRST STAGE", "SECOND", "THIRD", "MINE"}));
+              (std::vector<std::string>{"FIRST STAGE", "SECOND", "THIRD", "WHOLE GAME", "MINE"}));
     EXPECT_EQ(catalogue.At(1).origin, StageOrigin::Pack);
     EXPECT_EQ(catalogue.At(2).setting, "game:three.txt");
     EXPECT_EQ(catalogue.Chosen("game:three.txt"), 2);
+    EXPECT_EQ(catalogue.WholeGame(), 3);
+    EXPECT_EQ(catalogue.Chosen(""), 3);
+    EXPECT_EQ(catalogue.At(3).chain,
+              (std::vector<std::string>{delivered, dir / "two.txt", dir / "three.txt"}));
+    EXPECT_EQ(catalogue.At(3).chainNames,
+              (std::vector<std::string>{"FIRST STAGE", "SECOND", "THIRD"}));
+    EXPECT_EQ(catalogue.At(0).setting, "game:script_easy.txt") << "the first alone, remembered";
+    EXPECT_EQ(catalogue.Chosen("game:script_easy.txt"), 0);
+    EXPECT_EQ(catalogue.Named("second"), 1);
+    EXPECT_EQ(catalogue.Named("whole game"), 3);
+    EXPECT_EQ(catalogue.Named("fourth"), -1);
 
     Write(dir / "stages.toml", "stages = [\"two.txt\"\n");
     reported.clear();

@@ -14,12 +14,17 @@ HeadlessPlatform::Options In(const std::string& mediaDir, HeadlessPlatform::Opti
     return options;
 }
 
+GameStart FirstStageUnlessChosen(GameStart start, const std::string& mediaDir) {
+    if (start.stage.empty() && !start.wholeGame) start.stage = DeliveredStage(mediaDir);
+    return start;
+}
+
 }  // namespace
 
 Simulation::Simulation(const std::string& mediaDir, HeadlessPlatform::Options options,
                        GameStart start)
     : platform(In(mediaDir, std::move(options))),
-      app(std::make_unique<GameApp>(platform, std::move(start))) {
+      app(std::make_unique<GameApp>(platform, FirstStageUnlessChosen(std::move(start), mediaDir))) {
     app->ShowTitle();
 }
 

@@ -16,7 +16,8 @@ public:
         int bossEntry = -1, gameClear = -1, gameOver = -1, backToTitle = -1;
     };
 
-    // mediaDir: the game's files, with its trailing '/'. The back ends are the
+    // mediaDir: the game's files, with its trailing '/'. Without a stage
+    // chosen, the title's choice is the game's first stage alone. The back ends are the
     // null ones unless options say otherwise. It starts at the title, with the
     // stage and the level `start` chooses.
     explicit Simulation(const std::string& mediaDir, HeadlessPlatform::Options options = {},

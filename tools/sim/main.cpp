@@ -29,6 +29,7 @@
 #include "app/CommandLine.h"
 #include "app/DataDir.h"
 #include "content/ContentBook.h"
+#include "content/StageOrder.h"
 #include "game/Levels.h"
 #include "game/PlayChoice.h"
 #include "input/PadText.h"
@@ -70,7 +71,9 @@ std::string SimUsage() {
            "                    weaves and dodges; blind keeps firing and weaves, dodging\n"
            "                    nothing, as a new player does\n"
            "  --input FILE      play a replay the game kept, or a list of steps\n"
-           "  --stage FILE      play this stage script instead of the delivered one\n"
+           "  --stage STAGE     play this stage script instead of the first: a file, one\n"
+           "                    of the game's own by its name in any case (\"second\n"
+           "                    stage\"), or all to play the whole game\n"
            "  --level LEVEL     play at this level: " +
            LevelNames() +
            "\n"
@@ -300,6 +303,24 @@ int main(int argc, char** argv) {
     if (mediaDir.empty()) return 2;
     if (!options.check.empty() && options.watch) return WatchCheck(options.check, mediaDir);
     if (!options.check.empty()) return Check(options.check, mediaDir);
+    // A stage of the game's own by its name, or all of them as one game.
+    bool wholeGame = false;
+    if (!options.stage.empty() && !std::filesystem::exists(options.stage)) {
+        auto say = [](const std::string& line) {
+            std::fprintf(stderr, "velmora-sim: %s\n", line.c_str());
+        };
+        StageCatalogue own(DeliveredStage(mediaDir), PackStages(mediaDir, say), "", "", say);
+        std::string lowered = options.stage;
+        for (char& c : lowered)
+            c = AsciiLower(c);
+        int named = lowered == "all" ? own.WholeGame() : own.Named(options.stage);
+        if (named >= 0 && named == own.WholeGame()) {
+            wholeGame = true;
+            options.stage.clear();
+        } else if (named >= 0) {
+            options.stage = own.At(named).path;
+        }
+    }
     PlayChoiceCheck checked =
         CheckPlayChoice({options.stage, options.level, options.practice}, mediaDir);
     if (!checked.refusal.empty()) {
@@ -347,6 +368,7 @@ int main(int argc, char** argv) {
         options.shots.empty() ? HeadlessPlatform::Options{} : WithPictures();
     GameStart chosen;
     chosen.stage = options.stage;
+    chosen.wholeGame = wholeGame;
     chosen.level = options.level;
     Simulation sim(mediaDir, platform, chosen);
     if (replay) {

@@ -1,0 +1,85 @@
+// The whole game: the game's own stages one after another from the title, the
+// score, the lives and the options carried across, a tally between stages and
+// the ending after the last; kept as one replay that plays as recorded.
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Bot.h"
+#include "Simulation.h"
+#include "media/MediaFiles.h"
+#include "world/PlayerShip.h"
+
+namespace {
+
+std::string MediaDir() {
+    return media_files::Dir().string() + "/";
+}
+
+}  // namespace
+
+TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsRecorded) {
+    GameStart start;
+    start.wholeGame = true;
+    Simulation sim(MediaDir(), {}, start);
+    const CataloguedStage& chosen = sim.App().Catalogue().At(sim.App().Catalogue().WholeGame());
+    ASSERT_GE(chosen.chain.size(), 2u);
+    EXPECT_EQ(sim.App().StageName(), "WHOLE GAME");
+    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
+        PadState pad;
+        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
+        sim.Step(pad);
+    }
+    ASSERT_FALSE(sim.AtTitle());
+
+    WeavingBot bot;
+    std::set<int> stagesPlayed;
+    int tallyAt = -1, secondAt = -1, clearAt = -1;
+    std::string scoreAtTally;
+    int optionsAtTally = -1, optionsAfter = -1;
+    while (!sim.Over() && sim.Steps() < 60 * 60 * 20) {
+        sim.Step(bot.Play(sim.GetWorld()));
+        const int number = sim.App().Play().StageNumber();
+        stagesPlayed.insert(number);
+        if (tallyAt < 0 && sim.App().Scenes().Has(SceneKind::StageTally)) {
+            tallyAt = sim.Steps();
+            scoreAtTally = sim.GetWorld().GetScore().Text();
+            EXPECT_LT(sim.Reached().gameClear, 0) << "no ending between stages";
+            if (const PlayerShip* ship = sim.GetWorld().GetPlayer())
+                optionsAtTally = ship->optionCount;
+        }
+        if (secondAt < 0 && number == 1) {
+            secondAt = sim.Steps();
+            // Not afresh: what the tally's last items brought comes on top.
+            EXPECT_GE(sim.GetWorld().GetScore().Text(), scoreAtTally) << "the score carries on";
+            EXPECT_GT(scoreAtTally, std::string(12, '0'));
+        }
+        if (secondAt > 0 && optionsAfter < 0 && sim.GetWorld().GetPlayer())
+            optionsAfter = sim.GetWorld().GetPlayer()->optionCount;
+        if (clearAt < 0 && sim.Reached().gameClear > 0) clearAt = sim.Steps();
+    }
+    EXPECT_GT(tallyAt, sim.Reached().bossEntry) << "the tally follows the first boss";
+    EXPECT_GT(secondAt, tallyAt);
+    EXPECT_EQ(stagesPlayed.size(), chosen.chain.size());
+    EXPECT_GT(clearAt, secondAt) << "the ending after the last stage";
+    EXPECT_EQ(optionsAfter, optionsAtTally) << "the options carry on";
+    ASSERT_NE(sim.App().LastGame(), nullptr);
+    const Replay kept = *sim.App().LastGame();
+    EXPECT_EQ(kept.stageFile, "game:all");
+
+    Simulation again(MediaDir());
+    ASSERT_EQ(again.PlayReplay(kept), "");
+    // The playback bar marks every stage's sections, the second's after the tally.
+    ASSERT_NE(again.App().Viewing(), nullptr);
+    const std::vector<long> marks = again.App().Viewing()->Marks();
+    std::size_t sections = 0;
+    for (const std::string& path : chosen.chain)
+        sections += again.App().Play().StageIn(path).PracticeStarts().size();
+    EXPECT_EQ(marks.size(), sections);
+    EXPECT_GT(marks.back(), tallyAt);
+    while (!again.Over() && again.Steps() < 60 * 60 * 20)
+        again.Step();
+    EXPECT_TRUE(again.App().ReplayMatched());
+    EXPECT_EQ(again.GetWorld().GetScore().Text(), kept.score);
+}
