@@ -22,7 +22,7 @@ struct CataloguedStage {
     // "game:" and the file's name for the pack's others; empty for the rest.
     std::string setting;
     // The whole game's stages in order, and their names; empty for any other.
-    std::vector<std::string> chain, chainNames;
+    std::vector<std::string> chain{}, chainNames{};
 };
 
 class StageCatalogue {
