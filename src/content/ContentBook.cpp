@@ -43,11 +43,11 @@ ContentBook::ContentBook(const std::string& mediaDir, const std::string& stageFo
     reader.Build();
 }
 
-const KindSpec* ContentBook::Kind(const std::string& name) const {
+const EnemyKind* ContentBook::Kind(const std::string& name) const {
     return Found(kinds, name);
 }
 
-const BossSpec* ContentBook::Boss(const std::string& name) const {
+const BossKind* ContentBook::Boss(const std::string& name) const {
     return Found(bosses, name);
 }
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "util/MusicChoice.h"
-#include "world/KindSpec.h"
+#include "world/EnemyKind.h"
 
 class ContentBook {
 public:
@@ -22,8 +22,8 @@ public:
     ContentBook(const ContentBook&) = delete;
     ContentBook& operator=(const ContentBook&) = delete;
 
-    const KindSpec* Kind(const std::string& name) const;
-    const BossSpec* Boss(const std::string& name) const;
+    const EnemyKind* Kind(const std::string& name) const;
+    const BossKind* Boss(const std::string& name) const;
     // By name, or by the number the first stage used for it.
     const MusicChoice* Piece(const std::string& nameOrNumber) const;
     // What a name stands for, as the stage's fingerprint takes it: the entry's
@@ -41,8 +41,8 @@ public:
 
 private:
     friend class ContentReader;
-    std::map<std::string, std::unique_ptr<KindSpec>> kinds;
-    std::map<std::string, std::unique_ptr<BossSpec>> bosses;
+    std::map<std::string, std::unique_ptr<EnemyKind>> kinds;
+    std::map<std::string, std::unique_ptr<BossKind>> bosses;
     std::map<std::string, MusicChoice> pieces;
     std::map<std::string, uint64_t> kindPrints, bossPrints, piecePrints;
     std::vector<std::string> findings;

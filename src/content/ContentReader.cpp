@@ -279,11 +279,11 @@ void ContentReader::ReadVolley(const Raw& raw, const toml::table& t, Volley& v) 
     Number(raw, t, "acceleration", v.acceleration);
 }
 
-std::unique_ptr<KindSpec> ContentReader::BuildKind(const std::string& name, const Raw& raw,
-                                                   uint64_t& print) {
+std::unique_ptr<EnemyKind> ContentReader::BuildKind(const std::string& name, const Raw& raw,
+                                                    uint64_t& print) {
     const toml::table& t = raw.table;
     Unknown(raw, t, {"model", "size", "hit_points", "score", "drops", "move", "fire", "parts"});
-    auto kind = std::make_unique<KindSpec>();
+    auto kind = std::make_unique<EnemyKind>();
     kind->name = name;
     auto old = kOldHashNames.find(name);
     kind->hashName = old != kOldHashNames.end() ? old->second : "kind " + name;
@@ -476,11 +476,11 @@ bool ContentReader::BuildPhase(const Raw& raw, const toml::table& t, bool last, 
     return true;
 }
 
-std::unique_ptr<BossSpec> ContentReader::BuildBoss(const std::string& name, const Raw& raw,
+std::unique_ptr<BossKind> ContentReader::BuildBoss(const std::string& name, const Raw& raw,
                                                    uint64_t& print) {
     const toml::table& t = raw.table;
     Unknown(raw, t, {"model", "mid", "enter_y", "descent", "phase"});
-    auto boss = std::make_unique<BossSpec>();
+    auto boss = std::make_unique<BossKind>();
     boss->name = name;
     if (!Model(raw, t, boss->model)) return nullptr;
     Flag(raw, t, "mid", boss->mid);
@@ -504,7 +504,7 @@ std::unique_ptr<BossSpec> ContentReader::BuildBoss(const std::string& name, cons
 void ContentReader::Build() {
     for (const auto& [name, raw] : kinds) {
         uint64_t print = PrintOf(raw.table);
-        if (std::unique_ptr<KindSpec> kind = BuildKind(name, raw, print)) {
+        if (std::unique_ptr<EnemyKind> kind = BuildKind(name, raw, print)) {
             book.kinds[name] = std::move(kind);
             book.kindPrints[name] = print;
         }
@@ -512,7 +512,7 @@ void ContentReader::Build() {
     ResolveParts();
     for (const auto& [name, raw] : bosses) {
         uint64_t print = PrintOf(raw.table);
-        if (std::unique_ptr<BossSpec> boss = BuildBoss(name, raw, print)) {
+        if (std::unique_ptr<BossKind> boss = BuildBoss(name, raw, print)) {
             book.bosses[name] = std::move(boss);
             book.bossPrints[name] = print;
         }

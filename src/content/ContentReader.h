@@ -1,6 +1,6 @@
 #pragma once
 // How the content files read: TOML tables, one per kind or boss, whose values
-// become specs. Used by ContentBook only.
+// become the kinds and bosses the field plays. Used by ContentBook only.
 #include <map>
 #include <memory>
 #include <string>
@@ -18,7 +18,7 @@ public:
     void ReadFile(const std::string& path, bool kindsFile);
     // The pieces of a folder: each *.mid in it, by its name without ".mid".
     void ReadPieces(const std::string& folder);
-    // Every entry read becomes a spec, now that all the names are known.
+    // Every entry read becomes a kind or a boss, now that all the names are known.
     void Build();
 
 private:
@@ -39,9 +39,9 @@ private:
     std::shared_ptr<const PatternProgram> Pattern(const Raw& raw, const toml::table& t,
                                                   uint64_t& print);
     void ReadVolley(const Raw& raw, const toml::table& t, Volley& v);
-    std::unique_ptr<KindSpec> BuildKind(const std::string& name, const Raw& raw, uint64_t& print);
+    std::unique_ptr<EnemyKind> BuildKind(const std::string& name, const Raw& raw, uint64_t& print);
     void ResolveParts();
-    std::unique_ptr<BossSpec> BuildBoss(const std::string& name, const Raw& raw, uint64_t& print);
+    std::unique_ptr<BossKind> BuildBoss(const std::string& name, const Raw& raw, uint64_t& print);
     bool BuildPhase(const Raw& raw, const toml::table& t, bool last, BossPhase& phase,
                     uint64_t& print);
 

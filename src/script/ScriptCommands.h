@@ -1,8 +1,8 @@
 #pragma once
 class StageHost;
 class StageScript;
-struct BossSpec;
-struct KindSpec;
+struct BossKind;
+struct EnemyKind;
 struct MusicChoice;
 
 // One line of the stage, ready to run.
@@ -15,24 +15,24 @@ public:
 // "teki": an enemy of a kind at x.
 class SpawnCommand : public ScriptCommand {
 public:
-    SpawnCommand(StageHost& host, const KindSpec& kind, float x) : host(host), kind(kind), x(x) {}
+    SpawnCommand(StageHost& host, const EnemyKind& kind, float x) : host(host), kind(kind), x(x) {}
     void Execute() override;
 
     StageHost& host;
-    const KindSpec& kind;
+    const EnemyKind& kind;
     float x;
 };
 
 // "boss", or "teki" of a boss: the boss at x; the stage holds until its fight ends.
 class BossCommand : public ScriptCommand {
 public:
-    BossCommand(StageHost& host, StageScript& script, const BossSpec& boss, float x, bool endsStage)
+    BossCommand(StageHost& host, StageScript& script, const BossKind& boss, float x, bool endsStage)
         : host(host), script(script), boss(boss), x(x), endsStage(endsStage) {}
     void Execute() override;
 
     StageHost& host;
     StageScript& script;
-    const BossSpec& boss;
+    const BossKind& boss;
     float x;
     bool endsStage;
 };

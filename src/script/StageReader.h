@@ -14,8 +14,8 @@ struct StageItem {
     StageKeyword keyword = StageKeyword::None;
     int line = 0;
     std::string name;                    // teki, boss, play, clear: as written
-    const KindSpec* kind = nullptr;      // teki of a kind
-    const BossSpec* boss = nullptr;      // boss, or teki of a boss
+    const EnemyKind* kind = nullptr;     // teki of a kind
+    const BossKind* boss = nullptr;      // boss, or teki of a boss
     const MusicChoice* piece = nullptr;  // play, clear (null: none, or not one the game has)
     float x = 0.0f;                      // teki, boss
     int count = 0;                       // sleep, fadeout

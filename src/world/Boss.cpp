@@ -50,7 +50,7 @@ void FireAimed(World& world, Enemy& e, const Volley& v) {
 }
 
 // A phase's bodies at (x, y): one, or two pairs drifting apart.
-void BeginPhase(World& world, const BossSpec& boss, int fight, int phase, float x, float y) {
+void BeginPhase(World& world, const BossKind& boss, int fight, int phase, float x, float y) {
     ++world.BossFightAt(fight).serial;
     const BossPhase& next = boss.phases[static_cast<std::size_t>(phase)];
     if (!next.pairs) {
@@ -74,7 +74,7 @@ void BeginPhase(World& world, const BossSpec& boss, int fight, int phase, float 
 
 }  // namespace
 
-BossBody::BossBody(World& world, const BossSpec& boss, int fight, float x, float y, float hitPoints,
+BossBody::BossBody(World& world, const BossKind& boss, int fight, float x, float y, float hitPoints,
                    int score)
     : Enemy(world, &world.ModelAt(boss.model), x, y, -kHalf, -kHalf, kHalf, kHalf, hitPoints,
             score),
@@ -100,7 +100,7 @@ void BossBody::EndFight(World& world) {
     world.Flow().BossFightEnded();
 }
 
-BossIntro::BossIntro(World& world, const BossSpec& boss, int fight, float x)
+BossIntro::BossIntro(World& world, const BossKind& boss, int fight, float x)
     : BossBody(world, boss, fight, x, boss.enterY, 0.0f, 0) {}
 
 bool BossIntro::Update(World& world) {
@@ -124,7 +124,7 @@ bool BossIntro::Update(World& world) {
     return true;
 }
 
-BossPhaseBody::BossPhaseBody(World& world, const BossSpec& boss, int fight, int phase, float x,
+BossPhaseBody::BossPhaseBody(World& world, const BossKind& boss, int fight, int phase, float x,
                              float y)
     : BossBody(world, boss, fight, x, y,
                boss.phases[static_cast<std::size_t>(phase)].hitPoints.At(world.GetDifficulty()),
@@ -180,7 +180,7 @@ bool BossPhaseBody::NextPhaseBegins(World& world, bool destroyed, float atX, flo
     return true;
 }
 
-BossCore::BossCore(World& world, const BossSpec& boss, int fight, int phase, float x, float y)
+BossCore::BossCore(World& world, const BossKind& boss, int fight, int phase, float x, float y)
     : BossPhaseBody(world, boss, fight, phase, x, y) {}
 
 bool BossCore::Update(World& world) {
@@ -200,7 +200,7 @@ bool BossCore::Update(World& world) {
     return false;
 }
 
-BossPart::BossPart(World& world, const BossSpec& boss, int fight, int phase, float x, float y,
+BossPart::BossPart(World& world, const BossKind& boss, int fight, int phase, float x, float y,
                    float drift)
     : BossPhaseBody(world, boss, fight, phase, x, y), drift(drift) {}
 
@@ -248,7 +248,7 @@ void BossPart::EndPair(World& world, int timeLeft) {
     partner->partner = nullptr;
 }
 
-BossEscape::BossEscape(World& world, const BossSpec& boss, float x, float y)
+BossEscape::BossEscape(World& world, const BossKind& boss, float x, float y)
     : BossBody(world, boss, 0, x, y, 0.0f, 0) {}
 
 bool BossEscape::Update(World&) {
@@ -256,7 +256,7 @@ bool BossEscape::Update(World&) {
     return ++counter < kEscapeUpdates;
 }
 
-Enemy* SpawnBoss(World& world, const BossSpec& boss, float x) {
+Enemy* SpawnBoss(World& world, const BossKind& boss, float x) {
     int fight = world.TakeBossFight();
     Enemy* intro = world.SpawnReserved<BossIntro>(boss, fight, x);
     if (!intro) world.EndBossFight(fight);

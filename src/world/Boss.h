@@ -4,7 +4,7 @@
 // one body or two linked pairs. Each phase creates the next in the boss's
 // reserved enemy slots, so the fight always reaches its end and the stage goes on.
 #include "world/Enemy.h"
-#include "world/KindSpec.h"
+#include "world/EnemyKind.h"
 #include "world/PatternBullet.h"
 
 // What every boss object shares: its model at four times its size and a wide box.
@@ -12,11 +12,11 @@ class BossBody : public Enemy {
 public:
     void Draw(const World& world) override;
 
-    const BossSpec& boss;
+    const BossKind& boss;
     int fight;  // of the field's boss fights
 
 protected:
-    BossBody(World& world, const BossSpec& boss, int fight, float x, float y, float hitPoints,
+    BossBody(World& world, const BossKind& boss, int fight, float x, float y, float hitPoints,
              int score);
     // The bullets on the field turn into score items.
     void Explode(World& world) override;
@@ -29,14 +29,14 @@ protected:
 // Warns (unless a mid-boss), descends while the gauge fills, then the first phase comes.
 class BossIntro : public BossBody {
 public:
-    BossIntro(World& world, const BossSpec& boss, int fight, float x);
+    BossIntro(World& world, const BossKind& boss, int fight, float x);
     bool Update(World& world) override;
 };
 
 // A fighting phase's body: fires its volleys, turns, and drifts first if its phase says so.
 class BossPhaseBody : public BossBody {
 protected:
-    BossPhaseBody(World& world, const BossSpec& boss, int fight, int phase, float x, float y);
+    BossPhaseBody(World& world, const BossKind& boss, int fight, int phase, float x, float y);
     const BossPhase& Phase() const { return boss.phases[static_cast<std::size_t>(phase)]; }
     // Moves and fires one update.
     void Fight(World& world, float drift);
@@ -59,7 +59,7 @@ private:
 // A phase of one body, until it is destroyed or out of time.
 class BossCore : public BossPhaseBody {
 public:
-    BossCore(World& world, const BossSpec& boss, int fight, int phase, float x, float y);
+    BossCore(World& world, const BossKind& boss, int fight, int phase, float x, float y);
     bool Update(World& world) override;
 };
 
@@ -67,7 +67,7 @@ public:
 // summed hit points run out or time does; the end of either pair ends the phase.
 class BossPart : public BossPhaseBody {
 public:
-    BossPart(World& world, const BossSpec& boss, int fight, int phase, float x, float y,
+    BossPart(World& world, const BossKind& boss, int fight, int phase, float x, float y,
              float drift);
     bool Update(World& world) override;
 
@@ -81,10 +81,10 @@ private:
 // A body that ran out of time flying off the top.
 class BossEscape : public BossBody {
 public:
-    BossEscape(World& world, const BossSpec& boss, float x, float y);
+    BossEscape(World& world, const BossKind& boss, float x, float y);
     bool Update(World& world) override;
 };
 
 // Brings a boss in at x through the reserved slots, in the field's first free
 // fight; null when there was no slot.
-Enemy* SpawnBoss(World& world, const BossSpec& boss, float x);
+Enemy* SpawnBoss(World& world, const BossKind& boss, float x);

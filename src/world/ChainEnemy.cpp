@@ -4,7 +4,7 @@
 #include "world/PlayerShip.h"
 #include "world/World.h"
 
-EnemyBig4::EnemyBig4(World& world, const KindSpec& kind, float x) : CompositeHead(world, kind, x) {
+EnemyBig4::EnemyBig4(World& world, const EnemyKind& kind, float x) : CompositeHead(world, kind, x) {
     for (glm::vec2& joint : joints)
         joint = {0.0f, -54.0f};  // where a new segment waits
     for (int i = 0; i < kSegments; ++i)
@@ -36,7 +36,7 @@ void EnemyBig4::MoveChain(const World& world) {
     }
 }
 
-ChainSegment::ChainSegment(World& world, const KindSpec& kind, const EnemyBig4& chain, int index)
+ChainSegment::ChainSegment(World& world, const EnemyKind& kind, const EnemyBig4& chain, int index)
     : CompositePart(world, kind, chain, chain.variant), index(index) {}
 
 bool ChainSegment::Update(World& world) {

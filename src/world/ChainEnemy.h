@@ -12,7 +12,7 @@ public:
     static constexpr int kSegments = 12;
 
     // kind: the head's, whose parts are the links.
-    EnemyBig4(World& world, const KindSpec& kind, float x);
+    EnemyBig4(World& world, const EnemyKind& kind, float x);
     bool Update(World& world) override;
 
     // Where segment i is, 0 the chasing end, 11 on the head.
@@ -25,7 +25,7 @@ private:
 // One link of an EnemyBig4's chain: fires at the ship every 40 updates.
 class ChainSegment : public CompositePart {
 public:
-    ChainSegment(World& world, const KindSpec& kind, const EnemyBig4& chain, int index);
+    ChainSegment(World& world, const EnemyKind& kind, const EnemyBig4& chain, int index);
     bool Update(World& world) override;
 
     int index;

@@ -5,7 +5,7 @@ constexpr float kHeadStartY = -74.0f;
 constexpr float kPartHalf = 1.5f;
 }  // namespace
 
-CompositeHead::CompositeHead(World& world, const KindSpec& kind, float x)
+CompositeHead::CompositeHead(World& world, const EnemyKind& kind, float x)
     : LargeEnemy(world, kind, x, kHeadStartY), kind(kind) {}
 
 void CompositeHead::Sink(World& world) {
@@ -19,7 +19,7 @@ void CompositeHead::Sink(World& world) {
 }
 
 // Parts wait at x = 0 above the field until their head first places them.
-CompositePart::CompositePart(World& world, const KindSpec& kind, const CompositeHead& head,
+CompositePart::CompositePart(World& world, const EnemyKind& kind, const CompositeHead& head,
                              int variant)
     : SmallEnemy(world, kind, 0.0f, kPartHalf), head(head), tuning(kind.tuning) {
     this->variant = variant;

@@ -12,12 +12,12 @@ public:
 
 protected:
     // Starts lower than other large enemies: its parts spread above it.
-    CompositeHead(World& world, const KindSpec& kind, float x);
+    CompositeHead(World& world, const EnemyKind& kind, float x);
     // Sinks down the field, turning; destroyed (scores and explodes) or past its
     // kind's bottom: the parts end with it.
     void Sink(World& world);
 
-    const KindSpec& kind;
+    const EnemyKind& kind;
 };
 
 // A part with the small size class's score and explosion but its own smaller
@@ -25,7 +25,7 @@ protected:
 // head's end ends it.
 class CompositePart : public SmallEnemy {
 protected:
-    CompositePart(World& world, const KindSpec& kind, const CompositeHead& head, int variant);
+    CompositePart(World& world, const EnemyKind& kind, const CompositeHead& head, int variant);
     // True while the head is alive; with a destroyed head the part scores and explodes.
     bool FollowHead(World& world);
 

@@ -67,10 +67,10 @@ void Enemy::DrawModel(float scale) const {
                 1.0f, false);
 }
 
-SmallEnemy::SmallEnemy(World& world, const KindSpec& kind, float x)
+SmallEnemy::SmallEnemy(World& world, const EnemyKind& kind, float x)
     : SmallEnemy(world, kind, x, kSmallHalf) {}
 
-SmallEnemy::SmallEnemy(World& world, const KindSpec& kind, float x, float hitHalf)
+SmallEnemy::SmallEnemy(World& world, const EnemyKind& kind, float x, float hitHalf)
     : Enemy(world, &world.ModelAt(kind.model), x, kSmallStartY, -hitHalf, -hitHalf, hitHalf,
             hitHalf, kind.tuning.hitPoints.At(world.GetDifficulty()), kind.tuning.score) {}
 
@@ -86,10 +86,10 @@ void SmallEnemy::Explode(World& world) {
     ExplodeAs(world, Drops::Item);
 }
 
-LargeEnemy::LargeEnemy(World& world, const KindSpec& kind, float x)
+LargeEnemy::LargeEnemy(World& world, const EnemyKind& kind, float x)
     : LargeEnemy(world, kind, x, kLargeStartY) {}
 
-LargeEnemy::LargeEnemy(World& world, const KindSpec& kind, float x, float y)
+LargeEnemy::LargeEnemy(World& world, const EnemyKind& kind, float x, float y)
     : Enemy(world, &world.ModelAt(kind.model), x, y, -kLargeHalf, -kLargeHalf, kLargeHalf,
             kLargeHalf, kind.tuning.hitPoints.At(world.GetDifficulty()), kind.tuning.score) {}
 

@@ -1,6 +1,6 @@
 #pragma once
+#include "world/EnemyKind.h"
 #include "world/GameObject.h"
-#include "world/KindSpec.h"
 
 class Mesh;
 
@@ -51,11 +51,11 @@ protected:
 // reach y = 58. Their model, hit points and score are their kind's.
 class SmallEnemy : public Enemy {
 public:
-    SmallEnemy(World& world, const KindSpec& kind, float x);
+    SmallEnemy(World& world, const EnemyKind& kind, float x);
     void Draw(const World& world) override;
 
 protected:
-    SmallEnemy(World& world, const KindSpec& kind, float x, float hitHalf);
+    SmallEnemy(World& world, const EnemyKind& kind, float x, float hitHalf);
     bool Survives(World& world);
     void Explode(World& world) override;
 };
@@ -63,12 +63,12 @@ protected:
 // Large enemies: three times the size, a large explosion; gone once they reach y = 74.
 class LargeEnemy : public Enemy {
 public:
-    LargeEnemy(World& world, const KindSpec& kind, float x);
+    LargeEnemy(World& world, const EnemyKind& kind, float x);
     void Draw(const World& world) override;
 
 protected:
     // Starting at another height.
-    LargeEnemy(World& world, const KindSpec& kind, float x, float y);
+    LargeEnemy(World& world, const EnemyKind& kind, float x, float y);
     bool Survives(World& world);
     void Explode(World& world) override;
 };

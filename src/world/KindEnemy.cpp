@@ -52,7 +52,7 @@ void FireSplit(World& world, const Enemy& e, const Volley& v) {
 
 }  // namespace
 
-KindEnemy::KindEnemy(World& world, const KindSpec& kind, float x)
+KindEnemy::KindEnemy(World& world, const EnemyKind& kind, float x)
     : Enemy(world, kind.size, x, kind.model, kind.tuning), kind(kind) {
     if (kind.movement == Movement::Drift) {
         yaw = DrawHeading(world);
@@ -136,7 +136,7 @@ void KindEnemy::Explode(World& world) {
     ExplodeAs(world, kind.drops);
 }
 
-Enemy* SpawnKind(World& world, const KindSpec& kind, float x) {
+Enemy* SpawnKind(World& world, const EnemyKind& kind, float x) {
     switch (kind.movement) {
         case Movement::Chain:
             return kind.parts ? world.Spawn<EnemyBig4>(kind, x) : nullptr;

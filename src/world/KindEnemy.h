@@ -5,17 +5,17 @@
 #include <glm/glm.hpp>
 
 #include "world/Enemy.h"
-#include "world/KindSpec.h"
+#include "world/EnemyKind.h"
 #include "world/PatternBullet.h"
 
 class KindEnemy : public Enemy {
 public:
-    KindEnemy(World& world, const KindSpec& kind, float x);
+    KindEnemy(World& world, const EnemyKind& kind, float x);
     bool Update(World& world) override;
     void Draw(const World& world) override;
     const char* HashName() const override { return kind.hashName.c_str(); }
 
-    const KindSpec& kind;
+    const EnemyKind& kind;
 
 private:
     void Move(World& world);
@@ -29,4 +29,4 @@ private:
 // One enemy of the kind at a horizontal position, in its pool (a composite
 // with its parts); null when the pool is full or the kind is a part only
 // its head makes.
-Enemy* SpawnKind(World& world, const KindSpec& kind, float x);
+Enemy* SpawnKind(World& world, const EnemyKind& kind, float x);

@@ -23,7 +23,7 @@ void FireOutward(World& world, const CompositePart& part, const ModelTable& mode
 
 }  // namespace
 
-EnemyBig5::EnemyBig5(World& world, const KindSpec& kind, float x) : CompositeHead(world, kind, x) {
+EnemyBig5::EnemyBig5(World& world, const EnemyKind& kind, float x) : CompositeHead(world, kind, x) {
     // Colours alternate along the arms, whether or not each satellite could be made.
     for (int arm = 0; arm < 3; ++arm) {
         for (int ring = 0; ring < 4; ++ring) {
@@ -40,7 +40,7 @@ bool EnemyBig5::Update(World& world) {
     return true;
 }
 
-OrbitSatellite::OrbitSatellite(World& world, const KindSpec& kind, const CompositeHead& hub,
+OrbitSatellite::OrbitSatellite(World& world, const EnemyKind& kind, const CompositeHead& hub,
                                int variant, float angle, float radius)
     : CompositePart(world, kind, hub, variant), angle(angle), radius(radius) {}
 
@@ -55,7 +55,7 @@ bool OrbitSatellite::Update(World& world) {
     return FollowHead(world);
 }
 
-EnemyBig6::EnemyBig6(World& world, const KindSpec& kind, float x) : CompositeHead(world, kind, x) {
+EnemyBig6::EnemyBig6(World& world, const EnemyKind& kind, float x) : CompositeHead(world, kind, x) {
     for (int i = 0; i < 8; ++i)
         world.Spawn<PulseSatellite>(*kind.parts, *this, variant ^ (i & 1),
                                     static_cast<float>(2.0 * kPi * i / 8.0));
@@ -67,7 +67,7 @@ bool EnemyBig6::Update(World& world) {
     return true;
 }
 
-PulseSatellite::PulseSatellite(World& world, const KindSpec& kind, const CompositeHead& hub,
+PulseSatellite::PulseSatellite(World& world, const EnemyKind& kind, const CompositeHead& hub,
                                int variant, float angle)
     : CompositePart(world, kind, hub, variant), angle(angle) {}
 

@@ -11,14 +11,14 @@ inline const ContentBook& GameContent() {
     return book;
 }
 
-inline const KindSpec& GameKind(const std::string& name) {
-    const KindSpec* kind = GameContent().Kind(name);
+inline const EnemyKind& GameKind(const std::string& name) {
+    const EnemyKind* kind = GameContent().Kind(name);
     if (!kind) throw std::logic_error("the pack has no kind " + name);
     return *kind;
 }
 
-inline const BossSpec& GameBoss(const std::string& name) {
-    const BossSpec* boss = GameContent().Boss(name);
+inline const BossKind& GameBoss(const std::string& name) {
+    const BossKind* boss = GameContent().Boss(name);
     if (!boss) throw std::logic_error("the pack has no boss " + name);
     return *boss;
 }

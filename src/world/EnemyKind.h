@@ -33,7 +33,7 @@ enum class FireRule { None, Fan, Aimed, Split, Pattern };
 // What its explosion leaves: one score item, or ten and an option.
 enum class Drops { Item, Scatter };
 
-struct KindSpec {
+struct EnemyKind {
     std::string name;
     int model = 0;  // among the pack's models
     SizeClass size = SizeClass::Small;
@@ -49,7 +49,7 @@ struct KindSpec {
     int alternate = 0;
     float alternateStart = 0.0f;
     std::shared_ptr<const PatternProgram> firePattern, movePattern;
-    const KindSpec* parts = nullptr;
+    const EnemyKind* parts = nullptr;
     // How the field's hash names an enemy of the kind.
     std::string hashName;
 };
@@ -83,7 +83,7 @@ struct BossPhase {
     TimeOut timeOut = TimeOut::Next;
 };
 
-struct BossSpec {
+struct BossKind {
     std::string name;
     int model = 0;
     // Enters from this height, descending this far each update for 60 updates.
