@@ -215,6 +215,33 @@ std::string ReadAll(const std::string& path) {
 
 }  // namespace
 
+namespace {
+
+// A kept run's field hashes by step, and its milestones by name.
+std::map<std::string, uint64_t> KeptHashes(const std::string& name) {
+    std::map<std::string, uint64_t> expected;
+    std::ifstream hashFile(kReplay + name + ".hashes");
+    for (std::string key, value; hashFile >> key >> value;)
+        expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
+    return expected;
+}
+
+// Plays the replay under way to its end: it ends as recorded, its field as
+// kept at every step there is a hash for.
+void PlayToItsEnd(Simulation& sim, const std::map<std::string, uint64_t>& expected) {
+    int mismatches = 0;
+    while (!sim.Over()) {
+        sim.Step();
+        auto it = expected.find(std::to_string(sim.Steps()));
+        if (it != expected.end() && HashWorld(sim.GetWorld()) != it->second && !mismatches++)
+            ADD_FAILURE() << "the field differs from step " << sim.Steps() << " on";
+    }
+    EXPECT_TRUE(sim.App().ReplayMatched());
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+
 // The bot's runs at the harder levels, kept as the game keeps its replays, and
 // one kept before stages had names and sections: a change to how the game plays
 // at any level shows here, and old replays keep playing.
@@ -225,21 +252,10 @@ TEST(Replay, TheRunsAtEveryLevelAndAnOldReplayPlayAsRecorded) {
         std::optional<Replay> replay =
             PlayableReplay(ReadAll(kReplay + name + ".replay"), MediaDir(), why);
         ASSERT_TRUE(replay) << why;
-        std::map<std::string, uint64_t> expected;
-        std::ifstream hashFile(kReplay + name + ".hashes");
-        for (std::string key, value; hashFile >> key >> value;)
-            expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
+        std::map<std::string, uint64_t> expected = KeptHashes(name);
         Simulation sim(MediaDir());
         sim.PlayReplay(*replay);
-        int mismatches = 0;
-        while (!sim.Over()) {
-            sim.Step();
-            auto it = expected.find(std::to_string(sim.Steps()));
-            if (it != expected.end() && HashWorld(sim.GetWorld()) != it->second && !mismatches++)
-                ADD_FAILURE() << "the field differs from step " << sim.Steps() << " on";
-        }
-        EXPECT_TRUE(sim.App().ReplayMatched());
-        EXPECT_EQ(mismatches, 0);
+        PlayToItsEnd(sim, expected);
         if (expected.count("game-over")) {
             EXPECT_EQ(sim.Reached().gameOver, static_cast<int>(expected["game-over"]));
         }
@@ -260,22 +276,11 @@ TEST(Replay, EveryOtherStageOfTheGameHasAKeptRunThatClearsIt) {
             PlayableReplay(ReadAll(kReplay + name + ".replay"), MediaDir(), why);
         ASSERT_TRUE(replay) << why;
         EXPECT_EQ(replay->stageFile, "game:" + name + ".txt");
-        std::map<std::string, uint64_t> expected;
-        std::ifstream hashFile(kReplay + name + ".hashes");
-        for (std::string key, value; hashFile >> key >> value;)
-            expected[key] = std::stoull(value, nullptr, std::isdigit(key[0]) ? 16 : 10);
+        std::map<std::string, uint64_t> expected = KeptHashes(name);
         ASSERT_FALSE(expected.empty());
         Simulation sim(MediaDir());
         sim.PlayReplay(*replay);
-        int mismatches = 0;
-        while (!sim.Over()) {
-            sim.Step();
-            auto it = expected.find(std::to_string(sim.Steps()));
-            if (it != expected.end() && HashWorld(sim.GetWorld()) != it->second && !mismatches++)
-                ADD_FAILURE() << "the field differs from step " << sim.Steps() << " on";
-        }
-        EXPECT_TRUE(sim.App().ReplayMatched());
-        EXPECT_EQ(mismatches, 0);
+        PlayToItsEnd(sim, expected);
         EXPECT_GT(sim.Reached().gameClear, 0) << "the run clears the stage";
     }
 }
