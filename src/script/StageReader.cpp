@@ -30,6 +30,8 @@ public:
 
     void Line(int number, const std::string& text) {
         at = number;
+        // Nothing to read, and a comment neither opens nor closes on it.
+        if (text.empty()) return;
         StageLine line(text);
         const bool wasOpen = comments.Open();
         if (!comments.Counts(line)) {
