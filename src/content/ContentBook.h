@@ -33,6 +33,10 @@ public:
     uint64_t BossPrint(const std::string& name) const;
     uint64_t PiecePrint(const std::string& name) const;
 
+    // The models of the content's own folders, which a kind or a boss names by
+    // its place after the pack's: model kModelCount + i is ModelFiles()[i].
+    const std::vector<std::string>& ModelFiles() const { return modelFiles; }
+
     // "FILE:LINE: what is wrong", in the order found.
     const std::vector<std::string>& Findings() const { return findings; }
     // Every name of the book, sorted, for people writing stages.
@@ -45,6 +49,7 @@ private:
     std::map<std::string, std::unique_ptr<BossKind>> bosses;
     std::map<std::string, MusicChoice> pieces;
     std::map<std::string, uint64_t> kindPrints, bossPrints, piecePrints;
+    std::vector<std::string> modelFiles;
     std::vector<std::string> findings;
 };
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "graphics/XFileCheck.h"
 #include "util/AssetPath.h"
 #include "util/AssetTable.h"
 #include "util/FileData.h"
@@ -220,7 +221,7 @@ bool ContentReader::Text(const Raw& raw, const toml::table& t, const char* key, 
     return false;
 }
 
-bool ContentReader::Model(const Raw& raw, const toml::table& t, int& model) {
+bool ContentReader::Model(const Raw& raw, const toml::table& t, int& model, uint64_t& print) {
     std::string name;
     if (!Text(raw, t, "model", name)) {
         if (!t.get("model")) FindAt(raw.file, t.source().begin.line, "no model: it is left out");
@@ -230,8 +231,27 @@ bool ContentReader::Model(const Raw& raw, const toml::table& t, int& model) {
     for (int i = 0; i < AssetCount(AssetKind::Model); ++i) {
         if (name == AssetAt(AssetKind::Model, i).handle) model = i;
     }
-    if (model < 0) Find(raw.file, *t.get("model"), "the pack has no model \"" + name + "\"");
-    return model >= 0;
+    if (model >= 0) return true;
+    // Not the pack's: a file of the entry's own folder, NAME.x.
+    const std::string path = raw.folder + name + ".x";
+    std::string data, why;
+    if (name.find('/') != std::string::npos || !IsRegularFile(path, why)) {
+        Find(raw.file, *t.get("model"),
+             "the pack has no model \"" + name + "\", nor is there a file " + name + ".x beside");
+        return false;
+    }
+    if (!ReadFileLimited(path, kMaxXFileBytes, data, why) || !PrepareXFile(data, why)) {
+        Find(raw.file, *t.get("model"), "the model " + name + ".x cannot be read: " + why);
+        return false;
+    }
+    auto known = std::find(book.modelFiles.begin(), book.modelFiles.end(), path);
+    model = kModelCount + static_cast<int>(known - book.modelFiles.begin());
+    if (known == book.modelFiles.end()) book.modelFiles.push_back(path);
+    Fnv fnv;
+    fnv.AddValue(print);
+    fnv.Add(data);
+    print = fnv.Value();
+    return true;
 }
 
 std::shared_ptr<const PatternProgram> ContentReader::Pattern(const Raw& raw, const toml::table& t,
@@ -287,7 +307,7 @@ std::unique_ptr<EnemyKind> ContentReader::BuildKind(const std::string& name, con
     kind->name = name;
     auto old = kOldHashNames.find(name);
     kind->hashName = old != kOldHashNames.end() ? old->second : "kind " + name;
-    bool playable = Model(raw, t, kind->model);
+    bool playable = Model(raw, t, kind->model, print);
     std::string word;
     if (Text(raw, t, "size", word)) {
         if (word == "large") {
@@ -482,7 +502,7 @@ std::unique_ptr<BossKind> ContentReader::BuildBoss(const std::string& name, cons
     Unknown(raw, t, {"model", "mid", "enter_y", "descent", "phase"});
     auto boss = std::make_unique<BossKind>();
     boss->name = name;
-    if (!Model(raw, t, boss->model)) return nullptr;
+    if (!Model(raw, t, boss->model, print)) return nullptr;
     Flag(raw, t, "mid", boss->mid);
     Number(raw, t, "enter_y", boss->enterY);
     Number(raw, t, "descent", boss->descent);

@@ -35,7 +35,8 @@ private:
     bool Rising_(const Raw& raw, const toml::table& t, const char* key, Rising& out);
     void Flag(const Raw& raw, const toml::table& t, const char* key, bool& out);
     bool Text(const Raw& raw, const toml::table& t, const char* key, std::string& out);
-    bool Model(const Raw& raw, const toml::table& t, int& model);
+    // The pack's model of that name, or NAME.x beside the entry's file.
+    bool Model(const Raw& raw, const toml::table& t, int& model, uint64_t& print);
     std::shared_ptr<const PatternProgram> Pattern(const Raw& raw, const toml::table& t,
                                                   uint64_t& print);
     void ReadVolley(const Raw& raw, const toml::table& t, Volley& v);

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "content/ContentBook.h"
 #include "game/Scenes.h"
 #include "world/PlayerShip.h"
 #include "world/WorldHash.h"
@@ -50,6 +51,7 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     setup = game;
     chainAt = 0;
     stage = &StageIn(setup.stage->path);
+    world.UseStageModels(stage->Content().ModelFiles());
     Replay& r = recording.emplace();
     r.version = version;
     // Where it came from: by its absolute path, so that it plays from any folder.
@@ -170,6 +172,7 @@ void Session::NextStage() {
     if (over || !setup.stage || chainAt + 1 >= setup.stage->chain.size()) return;
     ++chainAt;
     stage = &StageIn(setup.stage->chain[chainAt]);
+    world.UseStageModels(stage->Content().ModelFiles());
     const PlayerShip* ship = world.GetPlayer();
     world.BeginStage(ship ? ship->optionCount : World::kStartOptions);
     stageStart = world.tally;

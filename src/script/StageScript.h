@@ -65,6 +65,8 @@ public:
     // knew the stage.
     uint64_t Fingerprint() const { return fingerprint; }
     uint64_t OldFingerprint() const { return oldFingerprint; }
+    // The kinds, bosses, pieces and models it names.
+    const ContentBook& Content() const { return *content; }
     // What the reading found wrong, for whoever writes the stage.
     const std::vector<std::string>& Findings() const { return findings; }
 

@@ -1,6 +1,7 @@
 #include "world/World.h"
 
 #include "graphics/GraphicsDevice.h"
+#include "graphics/Mesh.h"
 #include "graphics/Quad.h"
 #include "world/Background.h"
 #include "world/BombBlast.h"
@@ -43,6 +44,19 @@ World::World(const WorldAssets& assets, GameFlow& flow)
 World::~World() {
     // Objects may still reach the world while they go.
     Clear();
+}
+
+Mesh& World::ModelAt(int index) const {
+    if (index < kModelCount) return *assets.models.at(static_cast<std::size_t>(index));
+    return *stageModels.at(static_cast<std::size_t>(index - kModelCount));
+}
+
+void World::UseStageModels(const std::vector<std::string>& files) {
+    if (files == stageModelFiles && stageModels.size() == files.size()) return;
+    stageModels.clear();
+    for (const std::string& file : files)
+        stageModels.push_back(std::make_unique<Mesh>(*assets.screen, file));
+    stageModelFiles = files;
 }
 
 void World::Step() {

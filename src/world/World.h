@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <random>
+#include <string>
+#include <vector>
 
 #include <glm/glm.hpp>
 
@@ -82,7 +85,11 @@ public:
 
     Mesh& Model(ModelRef model) const { return *assets.models[model.index]; }
     // A model a content file names, by its place among the pack's models.
-    Mesh& ModelAt(int index) const { return *assets.models.at(static_cast<std::size_t>(index)); }
+    // A model a content file names: the pack's by its place among them, then the
+    // stage's own (UseStageModels) after them.
+    Mesh& ModelAt(int index) const;
+    // The stage's own models, loaded from these files unless they are loaded already.
+    void UseStageModels(const std::vector<std::string>& files);
     const WorldAssets& Assets() const { return assets; }
     // The two colours of the round bullets and of the needles.
     const ModelTable& BulletTable() const { return bulletTable; }
@@ -187,6 +194,8 @@ private:
     }
 
     WorldAssets assets;
+    std::vector<std::string> stageModelFiles;
+    std::vector<std::unique_ptr<Mesh>> stageModels;
     GameFlow& flow;
     ModelTable bulletTable, needleTable;
     std::mt19937 random;

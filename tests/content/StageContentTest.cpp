@@ -10,6 +10,7 @@
 
 #include "Bot.h"
 #include "Simulation.h"
+#include "graphics/Mesh.h"
 #include "media/MediaFiles.h"
 #include "script/StageCheck.h"
 #include "script/StageReader.h"
@@ -64,7 +65,10 @@ TEST(StageContent, AStageWithItsOwnKindAndThreePhaseBossIsCleanAndPlaysToItsEnd)
         warned = warned || sim.App().Scenes().Has(SceneKind::Warning);
         for (Enemy* e : Each<Enemy>(sim.GetWorld().enemyPool)) {
             if (auto* kind = dynamic_cast<KindEnemy*>(e)) seen.insert(kind->kind.name);
-            if (dynamic_cast<BossCore*>(e)) seen.insert("core " + std::to_string(e->score));
+            if (dynamic_cast<BossCore*>(e)) {
+                seen.insert("core " + std::to_string(e->score));
+                EXPECT_EQ(e->model, &sim.GetWorld().ModelAt(kModelCount)) << "its own model";
+            }
             if (dynamic_cast<BossPart*>(e)) seen.insert("pairs");
         }
     }
@@ -94,6 +98,43 @@ TEST(StageContent, TheFingerprintCoversTheFolderButNotHowItIsWritten) {
     EXPECT_EQ(ReadStage(stage, Media()).fingerprint, second) << "a boss the stage never names";
     std::ofstream(dir / "gauntlet/march.mid", std::ios::app) << "x";
     EXPECT_NE(ReadStage(stage, Media()).fingerprint, second) << "a piece it plays counts";
+}
+
+// A model the pack lacks is NAME.x beside the entry: loaded for the stage, once
+// however many entries name it, its bytes in the fingerprint.
+TEST(StageContent, AStageFolderBringsItsOwnModels) {
+    TempDir dir("stage_models");
+    const std::string stage = CopyGauntlet(dir);
+    std::ofstream(dir / "gauntlet/kinds.toml", std::ios::app)
+        << "[crowned]\nmodel = \"tyrant\"\n[broken]\nmodel = \"broken\"\n"
+        << "[climber]\nmodel = \"../gauntlet/tyrant\"\n";
+    std::ofstream(dir / "gauntlet/broken.x") << "xof 0303txt 0032\nMesh { 99999999;\n";
+    StageRead read = ReadStage(stage, Media());
+    ASSERT_NE(read.content->Boss("tyrant"), nullptr);
+    EXPECT_EQ(read.content->Boss("tyrant")->model, kModelCount);
+    ASSERT_NE(read.content->Kind("crowned"), nullptr);
+    EXPECT_EQ(read.content->Kind("crowned")->model, kModelCount);
+    ASSERT_EQ(read.content->ModelFiles().size(), 1u);
+    EXPECT_TRUE(read.content->ModelFiles()[0].ends_with("gauntlet/tyrant.x"));
+    EXPECT_EQ(read.content->Kind("broken"), nullptr);
+    EXPECT_EQ(read.content->Kind("climber"), nullptr) << "a name, not a path out of the folder";
+    EXPECT_TRUE(HasFinding(read.findings, "the model broken.x cannot be read"));
+    EXPECT_TRUE(HasFinding(read.findings, "no model \"../gauntlet/tyrant\""));
+
+    std::ofstream(dir / "gauntlet/tyrant.x", std::ios::app) << "\n";
+    EXPECT_NE(ReadStage(stage, Media()).fingerprint, read.fingerprint) << "its bytes count";
+
+    // The field loads them with the stage and draws the entry with it.
+    GameStart start;
+    start.stage = stage;
+    Simulation sim(Media(), {}, start);
+    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
+        PadState pad;
+        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
+        sim.Step(pad);
+    }
+    ASSERT_FALSE(sim.AtTitle());
+    EXPECT_GT(sim.GetWorld().ModelAt(kModelCount).MaterialCount(), 0u);
 }
 
 // Every fault is said with its file and line; the stage plays what it can.
