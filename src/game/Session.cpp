@@ -106,6 +106,7 @@ void Session::StartTimeline() {
         StageMusic music = stage->MusicBefore(command);
         if (music.piece) PlayMusic(*music.piece);
         if (music.fadedOut) host.Music().SetMusicVolume(0.0f);
+        stage->LookAsBefore(command);
     }
     stage->StartAt(command);
 }

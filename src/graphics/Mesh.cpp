@@ -230,7 +230,12 @@ const GpuTexture* Mesh::GetFirstTexture() const {
 
 void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
                 float alpha, bool additive) {
-    SetColors(ColorValue{1, 1, 1, alpha}, ColorValue{0, 0, 0, 0});
+    Draw(position, scale, rotation, order, ColorValue{1, 1, 1, alpha}, additive);
+}
+
+void Mesh::Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
+                ColorValue colour, bool additive) {
+    SetColors(colour, ColorValue{0, 0, 0, 0});
     SetBlendMode(device, additive);
     DrawTransformed(position, scale, rotation, order);
 }

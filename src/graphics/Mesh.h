@@ -27,6 +27,9 @@ public:
     // Draws with only the opacity changed, in normal or additive blending.
     void Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
               float alpha, bool additive);
+    // Draws with every material colour multiplied by this one.
+    void Draw(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation, RotationOrder order,
+              ColorValue colour, bool additive);
     // Draws with the tint and the blend state as they stand.
     void DrawTransformed(glm::vec3 position, glm::vec3 scale, glm::vec3 rotation,
                          RotationOrder order);

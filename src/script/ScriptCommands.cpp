@@ -33,6 +33,10 @@ void GameOverCommand::Execute() {
     host.GameOver();
 }
 
+void BackgroundCommand::Execute() {
+    host.Field().floorColour = colour;
+}
+
 void ClearCommand::Execute() {
     host.ClearStage(piece ? *piece : MusicChoice{});
 }

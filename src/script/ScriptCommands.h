@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+
 class StageHost;
 class StageScript;
 struct BossKind;
@@ -55,6 +57,16 @@ public:
 
     StageHost& host;
     const MusicChoice* piece;
+};
+
+// "background": the floor under the field takes this colour.
+class BackgroundCommand : public ScriptCommand {
+public:
+    BackgroundCommand(StageHost& host, uint32_t colour) : host(host), colour(colour) {}
+    void Execute() override;
+
+    StageHost& host;
+    uint32_t colour;
 };
 
 // "fadeout": the music fades over this many frames.

@@ -12,6 +12,7 @@ StageKeyword StageLine::Keyword() const {
     if (keyword == "teki") return StageKeyword::Teki;
     if (keyword == "boss") return StageKeyword::Boss;
     if (keyword == "clear") return StageKeyword::Clear;
+    if (keyword == "background") return StageKeyword::Background;
     if (keyword == "sleep") return StageKeyword::Sleep;
     if (keyword == "play") return StageKeyword::Play;
     if (keyword == "fadeout") return StageKeyword::FadeOut;

@@ -18,6 +18,7 @@ enum class StageKeyword {
     FadeOut,
     GameOver,
     Clear,
+    Background,
     StageName,
     Section
 };

@@ -66,6 +66,9 @@ public:
                 break;
             case StageKeyword::GameOver:
                 break;
+            case StageKeyword::Background:
+                if (!Colour(line, item)) return;
+                break;
             case StageKeyword::StageName:
                 if (!Named(line, "stage")) return;
                 item.text = line.rest;
@@ -208,6 +211,22 @@ private:
         return nullptr;
     }
 
+    // Three whole numbers, red, green and blue, each 0 to 255.
+    bool Colour(const StageLine& line, StageItem& item) {
+        const std::string third = Token(line.rest, 2, " ");
+        item.colour = 0;
+        for (const std::string& part : {line.first, line.second, third}) {
+            if (!IsWholeInt(part) || ToInt(part) < 0 || ToInt(part) > 255) {
+                Find(
+                    "a background is three numbers 0 to 255, red, green and blue; the line "
+                    "is ignored");
+                return false;
+            }
+            item.colour = item.colour << 8 | static_cast<uint32_t>(ToInt(part));
+        }
+        return true;
+    }
+
     bool Named(const StageLine& line, const char* what) {
         if (line.rest.find_first_not_of(' ') == std::string::npos) {
             Find(std::string("a ") + what + " line needs a name; the line is ignored");
@@ -276,6 +295,9 @@ private:
             case StageKeyword::GameOver:
                 add(oldPrint, 'G', 0);
                 add(newPrint, 'G', 0);
+                break;
+            case StageKeyword::Background:
+                add(newPrint, 'K', static_cast<int>(item.colour));
                 break;
             case StageKeyword::Clear:
                 add(newPrint, 'C', 0);

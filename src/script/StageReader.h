@@ -20,6 +20,7 @@ struct StageItem {
     float x = 0.0f;                      // teki, boss
     int count = 0;                       // sleep, fadeout
     std::string text;                    // stage, section
+    uint32_t colour = 0xffffff;          // background: 0xRRGGBB
     // Whether the item is a command of the timeline (not a name or a section).
     bool IsCommand() const {
         return keyword != StageKeyword::StageName && keyword != StageKeyword::Section;

@@ -62,6 +62,9 @@ StageScript::StageScript(const std::string& path, const std::string& mediaDir, S
             case StageKeyword::Clear:
                 commands.push_back(std::make_unique<ClearCommand>(host, item.piece));
                 break;
+            case StageKeyword::Background:
+                commands.push_back(std::make_unique<BackgroundCommand>(host, item.colour));
+                break;
             case StageKeyword::StageName:
                 if (name.empty()) name = item.text;
                 break;
@@ -105,6 +108,13 @@ StageMusic StageScript::MusicBefore(int command) const {
         }
     }
     return music;
+}
+
+void StageScript::LookAsBefore(int command) {
+    for (int i = 0; i < command && i < Count(); ++i) {
+        if (auto* background = dynamic_cast<BackgroundCommand*>(commands[i].get()))
+            background->Execute();
+    }
 }
 
 void StageScript::Tick() {

@@ -59,6 +59,8 @@ public:
     // Where practice can start (see PracticeStarts).
     std::vector<StageSection> PracticeStarts() const;
     StageMusic MusicBefore(int command) const;
+    // The field looks as the lines before this command made it (its background).
+    void LookAsBefore(int command);
     // What the game plays: the commands and their values and the content they
     // name, not the comments, the name or the sections. Equal stages give
     // equal fingerprints. The old one is how replays and records kept before

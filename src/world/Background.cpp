@@ -22,9 +22,12 @@ void Background::Draw(const World& world) {
     PlayerShip* ship = world.GetPlayer();
     float roll = ship ? -ship->x / 400.0f : 0.0f;
     Mesh& floor = world.Model("bg1");
+    auto channel = [&](int shift) {
+        return static_cast<float>(world.floorColour >> shift & 0xff) / 255.0f;
+    };
+    const ColorValue colour{channel(16), channel(8), channel(0), world.backgroundLight};
     for (int i = 0; i < 4; ++i) {
         floor.Draw({0.0f, depth::kBackground, z0 + 60.0f * static_cast<float>(i)},
-                   {40.0f, 40.0f, 40.0f}, {0.125f, 0.0f, roll}, RotationOrder::ZX,
-                   world.backgroundLight, true);
+                   {40.0f, 40.0f, 40.0f}, {0.125f, 0.0f, roll}, RotationOrder::ZX, colour, true);
     }
 }

@@ -95,6 +95,7 @@ void World::BeginGame(int options) {
 void World::BeginStage(int options) {
     Clear();
     frameCounter = 0;
+    floorColour = kPlainFloor;
     player = Spawn<PlayerEntry>(options);
     Spawn<Background>();
 }

@@ -122,6 +122,10 @@ public:
     // How bright the video floor is drawn, 0.25 to 1: the player's setting,
     // no part of the field's play.
     float backgroundLight = 1.0f;
+    // The floor's colour, 0xRRGGBB, as the stage's background lines set it;
+    // white, the picture as it is, from each stage's start.
+    static constexpr uint32_t kPlainFloor = 0xffffff;
+    uint32_t floorColour = kPlainFloor;
     // What the game gave, for the tally after it; no part of the field's play.
     struct Tally {
         int grazes = 0, destroyed = 0, items = 0, livesLost = 0;

@@ -17,6 +17,7 @@
 #include "support/TempDir.h"
 #include "world/Boss.h"
 #include "world/KindEnemy.h"
+#include "world/WorldHash.h"
 
 namespace {
 
@@ -135,6 +136,39 @@ TEST(StageContent, AStageFolderBringsItsOwnModels) {
     }
     ASSERT_FALSE(sim.AtTitle());
     EXPECT_GT(sim.GetWorld().ModelAt(kModelCount).MaterialCount(), 0u);
+}
+
+// A background line colours the floor from where it stands; a practice from a
+// later section sees the colour the lines before it set. It is looks only: the
+// field plays the same with or without it.
+TEST(StageContent, ABackgroundLineColoursTheFloorAndChangesNothingOfThePlay) {
+    TempDir dir("stage_background");
+    const std::string plain = dir / "plain.txt";
+    const std::string tinted = dir / "tinted.txt";
+    const std::string waves = "teki obj1 0\nsleep 300\nteki obj2 10\nsleep 300\n";
+    std::ofstream(plain) << "section ONE\n" << waves << "section TWO\n" << waves;
+    std::ofstream(tinted) << "section ONE\nbackground 40 80 255\n"
+                          << waves << "section TWO\nbackground 255 0 0 and more\n"
+                          << waves << "background 300 0 0\nbackground red\n";
+    StageCheck check = CheckStage(tinted, Media());
+    EXPECT_EQ(check.findings.size(), 2u) << DescribeStageCheck(check);
+    EXPECT_TRUE(HasFinding(check.findings, "line 13: a background is three numbers 0 to 255"));
+    EXPECT_NE(ReadStage(tinted, Media()).fingerprint, ReadStage(plain, Media()).fingerprint);
+
+    auto play = [](const std::string& stage, int section, int steps) {
+        GameStart start;
+        start.stage = stage;
+        auto sim = std::make_unique<Simulation>(Media(), HeadlessPlatform::Options{}, start);
+        EXPECT_TRUE(sim->Practice(section, 2));
+        for (int i = 0; i < steps; ++i)
+            sim->Step();
+        return sim;
+    };
+    EXPECT_EQ(play(tinted, 0, 300)->GetWorld().floorColour, 0x2850ffu);
+    EXPECT_EQ(play(tinted, 1, 300)->GetWorld().floorColour, 0xff0000u) << "as the lines before";
+    EXPECT_EQ(play(plain, 1, 300)->GetWorld().floorColour, World::kPlainFloor);
+    EXPECT_EQ(HashWorld(play(tinted, 0, 400)->GetWorld()),
+              HashWorld(play(plain, 0, 400)->GetWorld()));
 }
 
 // Every fault is said with its file and line; the stage plays what it can.

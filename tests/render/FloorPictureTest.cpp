@@ -69,3 +69,23 @@ TEST_F(FloorPicture, EveryPixelTakesOneCopyInOneDrawAtAnyScrollAndLean) {
         }
     }
 }
+
+// A stage's background colour multiplies the floor, channel by channel; each
+// stage starts with the picture as it is.
+TEST_F(FloorPicture, AStagesBackgroundColourTintsTheFloorUntilTheNextStage) {
+    auto middle = [&] {
+        BeginFrame(0x00000000);
+        world->backgroundPool.DrawAll(*world);
+        Snapshot();
+        return At(320, 240);
+    };
+    const Rgb plain = middle();
+    ASSERT_GT(plain.g, 0);
+    world->floorColour = 0x00ff80;
+    const Rgb tinted = middle();
+    EXPECT_EQ(tinted.r, 0);
+    EXPECT_EQ(tinted.g, plain.g);
+    EXPECT_NEAR(tinted.b, plain.b / 2, 2);
+    world->BeginStage(World::kStartOptions);
+    EXPECT_EQ(world->floorColour, World::kPlainFloor);
+}
