@@ -54,6 +54,7 @@ TEST(Generator, WritesEveryFileTheGameLoadsTheSameEveryRunAndKeepsOtherFiles) {
     for (const auto& entry : fs::recursive_directory_iterator(stages)) {
         if (entry.is_regular_file()) expected.insert(fs::relative(entry.path(), stages).string());
     }
+    expected.insert(media_files::kStageModels.begin(), media_files::kStageModels.end());
     for (const std::string& name : expected)
         EXPECT_FALSE(b[name].empty()) << name;
     EXPECT_EQ(b.size(), expected.size()) << "nothing else is written";

@@ -45,4 +45,16 @@ inline std::string Model(const std::string& name) {
     return (Dir() / "Model" / (name + ".x")).string();
 }
 
+// Each later stage's own craft, mid-boss and boss, in the stage's folder of the pack.
+inline const std::vector<std::string> kStageModels = [] {
+    std::vector<std::string> files;
+    for (const char* stage : {"stage2", "stage3", "stage4"}) {
+        for (const char* name : {"craft_a", "craft_b", "craft_c", "midboss", "boss"}) {
+            std::string file = stage;
+            files.push_back(file.append("/").append(name).append(".x"));
+        }
+    }
+    return files;
+}();
+
 }  // namespace media_files

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <assimp/Importer.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <map>
 #include <numbers>
 
 #include <glm/glm.hpp>
@@ -21,10 +24,11 @@ struct Extent {
 
 class ModelFiles : public ::testing::Test {
 protected:
-    const aiScene* Import(const std::string& name) {
-        const aiScene* s = importer.ReadFile(media_files::Model(name),
-                                             aiProcess_ConvertToLeftHanded | aiProcess_Triangulate);
-        EXPECT_NE(s, nullptr) << name << ": " << importer.GetErrorString();
+    const aiScene* Import(const std::string& name) { return ImportFile(media_files::Model(name)); }
+    const aiScene* ImportFile(const std::string& path) {
+        const aiScene* s =
+            importer.ReadFile(path, aiProcess_ConvertToLeftHanded | aiProcess_Triangulate);
+        EXPECT_NE(s, nullptr) << path << ": " << importer.GetErrorString();
         return s;
     }
     static Extent Bounds(const aiScene* s) {
@@ -41,6 +45,18 @@ protected:
     Assimp::Importer importer;
 };
 
+// Triangles whose winding disagrees with the normals written for them.
+int WronglyWound(const aiMesh* mesh) {
+    int wrong = 0;
+    for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
+        const unsigned* i = mesh->mFaces[f].mIndices;
+        aiVector3D a = mesh->mVertices[i[0]], b = mesh->mVertices[i[1]], c = mesh->mVertices[i[2]];
+        aiVector3D n = mesh->mNormals[i[0]] + mesh->mNormals[i[1]] + mesh->mNormals[i[2]];
+        if (((b - a) ^ (c - a)) * n <= 0) ++wrong;
+    }
+    return wrong;
+}
+
 }  // namespace
 
 // Front faces are clockwise as the camera sees them: the winding's normal must
@@ -53,17 +69,61 @@ TEST_F(ModelFiles, EveryTriangleIsWoundToFaceAlongItsNormals) {
         for (unsigned m = 0; m < s->mNumMeshes; ++m) {
             const aiMesh* mesh = s->mMeshes[m];
             ASSERT_TRUE(mesh->HasNormals()) << name;
-            int wrong = 0;
-            for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
-                ASSERT_EQ(mesh->mFaces[f].mNumIndices, 3u) << name;
-                const unsigned* i = mesh->mFaces[f].mIndices;
-                aiVector3D a = mesh->mVertices[i[0]], b = mesh->mVertices[i[1]],
-                           c = mesh->mVertices[i[2]];
-                aiVector3D n = mesh->mNormals[i[0]] + mesh->mNormals[i[1]] + mesh->mNormals[i[2]];
-                if (((b - a) ^ (c - a)) * n <= 0) ++wrong;
-            }
-            EXPECT_EQ(wrong, 0) << name << " material " << m;
+            ASSERT_EQ(mesh->mPrimitiveTypes, unsigned{aiPrimitiveType_TRIANGLE}) << name;
+            EXPECT_EQ(WronglyWound(mesh), 0) << name << " material " << m;
         }
+    }
+}
+
+// A later stage's own models are drawn where the pack's are, at the scales of
+// their kinds: the same size in model space, lit faces the right way round,
+// glowing on the dark field, and few enough triangles for a crowded screen.
+// The boss is the most detailed of its stage, the mid-boss next.
+TEST_F(ModelFiles, EveryLaterStageHasItsOwnCraftAndBosses) {
+    std::map<std::string, unsigned> triangles;
+    for (const std::string& file : media_files::kStageModels) {
+        const std::string path = (media_files::Dir() / file).string();
+        ASSERT_TRUE(std::filesystem::is_regular_file(path)) << file;
+        const aiScene* s = ImportFile(path);
+        ASSERT_TRUE(s);
+        ASSERT_GT(s->mNumMeshes, 0u) << file;
+        unsigned& count = triangles[file];
+        for (unsigned m = 0; m < s->mNumMeshes; ++m) {
+            const aiMesh* mesh = s->mMeshes[m];
+            ASSERT_TRUE(mesh->HasNormals()) << file;
+            ASSERT_EQ(mesh->mPrimitiveTypes, unsigned{aiPrimitiveType_TRIANGLE}) << file;
+            EXPECT_EQ(WronglyWound(mesh), 0) << file << " material " << m;
+            EXPECT_LT(mesh->mMaterialIndex, s->mNumMaterials) << file;
+            count += mesh->mNumFaces;
+        }
+        EXPECT_GE(count, 50u) << file;
+        EXPECT_LE(count, 1000u) << file;
+        bool glows = false;
+        for (unsigned m = 0; m < s->mNumMaterials; ++m) {
+            aiColor3D emissive;
+            s->mMaterials[m]->Get(AI_MATKEY_COLOR_EMISSIVE, emissive);
+            glows = glows || emissive.r + emissive.g + emissive.b > 0.5f;
+        }
+        EXPECT_GE(s->mNumMaterials, 3u) << file;
+        EXPECT_TRUE(glows) << file;
+        // How far it reaches from its centre across the field.
+        float reach = 0;
+        for (unsigned m = 0; m < s->mNumMeshes; ++m) {
+            for (unsigned v = 0; v < s->mMeshes[m]->mNumVertices; ++v) {
+                const aiVector3D& p = s->mMeshes[m]->mVertices[v];
+                reach = std::max(reach, std::hypot(p.x, p.z));
+            }
+        }
+        EXPECT_GE(reach, 2.0f) << file;
+        EXPECT_LE(reach, 3.2f) << file;
+        EXPECT_GE(Bounds(s).Size().y, 0.4f) << file;
+    }
+    for (const char* stage : {"stage2/", "stage3/", "stage4/"}) {
+        std::string at = stage;
+        unsigned boss = triangles[at + "boss.x"], mid = triangles[at + "midboss.x"];
+        EXPECT_GT(boss, mid) << stage;
+        for (const char* craft : {"craft_a.x", "craft_b.x", "craft_c.x"})
+            EXPECT_GT(mid, triangles[at + craft]) << stage << craft;
     }
 }
 

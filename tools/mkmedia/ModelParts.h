@@ -1,12 +1,16 @@
 #pragma once
-// What the model builders share: their materials, palette and outlines, so
-// that models built elsewhere are drawn in the pack's style.
+// What the model builders share: their materials, palette and outlines. The
+// pack's first models and every stage's own are drawn in one style from these.
 #include <cmath>
+#include <filesystem>
 #include <vector>
 
 #include "XFile.h"
 
 namespace mkmedia {
+
+// The stages' own models, written into root/stageN/ beside their stage files.
+bool WriteStageModels(const std::filesystem::path& root);
 
 namespace model_parts {
 

@@ -425,7 +425,8 @@ bool WriteModels(const std::filesystem::path& dir) {
         if (!out) return false;
     }
     // The background's still picture, shown until the video takes its place.
-    return SpaceScene(256, 256).RenderImage(0).WritePng((dir / kBgTexture).string());
+    if (!SpaceScene(256, 256).RenderImage(0).WritePng((dir / kBgTexture).string())) return false;
+    return WriteStageModels(dir.parent_path());
 }
 
 }  // namespace mkmedia
