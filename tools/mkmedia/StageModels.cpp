@@ -236,7 +236,7 @@ const Color kSignal{1.0f, 0.18f, 0.1f};
 // spins as it dives.
 MeshBuilder FoundryCraftA() {
     MeshBuilder m;
-    m.Material(Mat("Blade", foundry::kIron, 0.2f));
+    m.Material(Mat("Blade", {0.62f, 0.63f, 0.7f}, 0.3f));
     std::vector<Point2> teeth;
     for (int k = 0; k < 12; ++k) {
         float a = 2 * kPi * k / 12;
@@ -480,6 +480,8 @@ MeshBuilder CrystalCraftB() {
     m.Material(Mat("Band", crystal::kLilac, 0.3f));
     m.Ring(kIdentity.TurnedY(kPi / 6),
            {{1.2f, -0.12f}, {1.6f, -0.12f}, {1.6f, 0.24f}, {1.2f, 0.24f}}, 3);
+    m.Material(Mat("Plate", crystal::kIndigo, 0.25f));
+    m.Slab(kIdentity.TurnedY(kPi / 6), RegularPolygon(3, 1.3f, 1.3f), -0.2f, 0.05f, 0.2f);
     m.Material(Mat("Crystals", crystal::kViolet, 0.32f));
     for (int k = 0; k < 3; ++k) {
         Frame f = kIdentity.TurnedY(-kPi / 2 + k * 2 * kPi / 3);
