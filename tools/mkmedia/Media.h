@@ -10,6 +10,8 @@ bool WriteTextures(const std::filesystem::path& textureDir);
 bool WriteModels(const std::filesystem::path& modelDir);
 bool WriteSounds(const std::filesystem::path& soundDir);
 bool WriteMusic(const std::filesystem::path& musicDir);
+// The later stages' pieces, root/stageN/theme.mid and boss.mid; part of the music.
+bool WriteStageMusic(const std::filesystem::path& root);
 bool WriteVideo(const std::filesystem::path& file);
 // The stage script, written by hand: a copy of its source in the repository.
 // The stages, their order and the kinds, bosses, patterns and pieces they name.

@@ -348,7 +348,7 @@ bool WriteMusic(const std::filesystem::path& dir) {
             return false;
         }
     }
-    return true;
+    return WriteStageMusic(dir.parent_path());
 }
 
 }  // namespace mkmedia
