@@ -161,9 +161,9 @@ bool Skyward(const std::string& path, Writer& w) {
 bool Stormfront(const std::string& path, Writer& w) {
     Song song("Stormfront");
     song.Tempo(0, 172);
-    Track& lead = song.AddTrack("Lead", 0, 84, 76, 64, 40);
+    Track& lead = song.AddTrack("Lead", 0, 84, 80, 64, 40);
     Track& brass = song.AddTrack("Brass", 1, 62, 74, 44, 50);
-    Track& strings = song.AddTrack("Strings", 2, 48, 74, 84, 70);
+    Track& strings = song.AddTrack("Strings", 2, 48, 92, 84, 70);
     Track& pad = song.AddTrack("Pad", 3, 50, 60, 64, 80);
     Track& bass = song.AddTrack("Bass", 4, 39, 80, 64, 20);
     Track& drums = song.AddTrack("Drums", midi::kDrumChannel, 0, 92, 64, 30);
@@ -372,8 +372,8 @@ bool IronTide(const std::string& path, Writer& w) {
     Track& lead = song.AddTrack("Guitar", 0, 30, 110, 60, 40);
     Track& organ = song.AddTrack("Organ", 1, 19, 74, 70, 60);
     Track& brass = song.AddTrack("Brass", 2, 61, 82, 46, 50);
-    Track& strings = song.AddTrack("Strings", 3, 48, 70, 84, 70);
-    Track& bass = song.AddTrack("Bass", 4, 87, 72, 64, 20);
+    Track& strings = song.AddTrack("Strings", 3, 48, 100, 84, 70);
+    Track& bass = song.AddTrack("Bass", 4, 87, 76, 64, 20);
     Track& drums = song.AddTrack("Drums", midi::kDrumChannel, 0, 104, 64, 30);
     const std::vector<int> minor{5, 7, 8, 10, 0, 1, 4};  // F harmonic minor
 
@@ -471,7 +471,7 @@ bool IronTide(const std::string& path, Writer& w) {
 bool LastLight(const std::string& path, Writer& w) {
     Song song("Last Light");
     song.Tempo(0, 138);
-    Track& horns = song.AddTrack("Horns", 0, 63, 104, 56, 70);
+    Track& horns = song.AddTrack("Horns", 0, 63, 100, 56, 70);
     Track& strings = song.AddTrack("Strings", 1, 50, 104, 80, 70);
     Track& violins = song.AddTrack("Violins", 2, 40, 84, 70, 70);
     Track& choir = song.AddTrack("Choir", 3, 52, 76, 64, 90);
