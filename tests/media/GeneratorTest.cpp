@@ -55,6 +55,7 @@ TEST(Generator, WritesEveryFileTheGameLoadsTheSameEveryRunAndKeepsOtherFiles) {
         if (entry.is_regular_file()) expected.insert(fs::relative(entry.path(), stages).string());
     }
     expected.insert(media_files::kStageModels.begin(), media_files::kStageModels.end());
+    expected.insert(media_files::kStageMusic.begin(), media_files::kStageMusic.end());
     for (const std::string& name : expected)
         EXPECT_FALSE(b[name].empty()) << name;
     EXPECT_EQ(b.size(), expected.size()) << "nothing else is written";

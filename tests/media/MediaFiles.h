@@ -40,6 +40,10 @@ inline const std::vector<std::string> kModels = [] {
 inline const std::vector<std::string> kTextures = FileNames(AssetKind::Texture);
 inline const std::vector<std::string> kSounds = FileNames(AssetKind::Sound);
 inline const std::vector<std::string> kMusic = FileNames(AssetKind::Music);
+// The later stages' pieces, in their stages' folders; a stage names them "theme" and "boss".
+inline const std::vector<std::string> kStageMusic = {"stage2/theme.mid", "stage2/boss.mid",
+                                                     "stage3/theme.mid", "stage3/boss.mid",
+                                                     "stage4/theme.mid", "stage4/boss.mid"};
 
 inline std::string Model(const std::string& name) {
     return (Dir() / "Model" / (name + ".x")).string();
