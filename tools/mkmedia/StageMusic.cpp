@@ -22,7 +22,6 @@ using Kit = std::vector<Writer::Drum>;
 enum : int {
     kKick = 36,
     kSnare = 38,
-    kClap = 39,
     kTomFloor = 41,
     kHat = 42,
     kTomLow = 45,
@@ -84,7 +83,7 @@ bool Skyward(const std::string& path, Writer& w) {
                    {kTomHigh, "........X.X....."},
                    {kTomMid, "............x..."}};
     const Kit crash{{kCrash, "X..............."}};
-    const Kit float_{{kRide, "x.o.x.o.x.o.x.o."}, {kKick, "X..............."}};
+    const Kit airy{{kRide, "x.o.x.o.x.o.x.o."}, {kKick, "X..............."}};
     const Kit shimmer{{kTambourine, "o.o.o.o.o.o.o.o."}};
     auto groove = [&](int bar, int bars, bool withCrash) {
         w.Drums(drums, At(bar), bars - 1, beat, 84);
@@ -98,7 +97,7 @@ bool Skyward(const std::string& path, Writer& w) {
     w.Arpeggio(harp, At(0), intro, arpUp, 72, 55);
     w.Pad(pad, At(0), intro, 64);
     w.Bass(bass, At(2), w.Chords("Gmaj7 D", 2), "R-------R---r---", 88);
-    w.Drums(drums, At(0), 4, float_, 76);
+    w.Drums(drums, At(0), 4, airy, 76);
     // A twice: calliope alone, then the flute a third below.
     for (int bar : {4, 12}) {
         w.Melody(lead, At(bar), 8, themeA, 92);
@@ -123,7 +122,7 @@ bool Skyward(const std::string& path, Writer& w) {
     w.Pad(strings, At(28), c, 60, 50);
     w.Arpeggio(harp, At(28), c, "0-2-4-2-1-3-4-3-", 58, 55);
     w.Bass(bass, At(28), c, "R-------5-------", 88);
-    w.Drums(drums, At(28), 7, float_, 74);
+    w.Drums(drums, At(28), 7, airy, 74);
     w.Drums(drums, At(35), 1, fill, 80);
     // A and B again, in full.
     w.Melody(lead, At(36), 8, themeA, 98);
