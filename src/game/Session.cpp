@@ -89,6 +89,7 @@ void Session::Begin(const GameSetup& game, bool toggleLatch) {
     world.BeginGame(setup.options);
     endingMusicOn = false;
     cleared = false;
+    tallying = false;
     over = false;
     bossEndsStage = false;
     stageStart = world.tally;
@@ -145,6 +146,8 @@ void Session::BossWarning() {
 }
 
 void Session::BossFightEnded() {
+    // The first stage's boss ends its fight once for each of its last parts.
+    if (tallying) return;
     if (stage) stage->Resume();
     if (bossEndsStage) ClearStage(kEndingPiece);
 }
@@ -156,6 +159,8 @@ void Session::BossFightBegins(bool endsStage) {
 void Session::ClearStage(const MusicChoice& piece) {
     // In the whole game a stage cleared is followed by the next: its tally first.
     if (setup.stage && chainAt + 1 < setup.stage->chain.size()) {
+        if (tallying) return;
+        tallying = true;
         stage->Halt();
         const World::Tally& now = world.tally;
         host.CreateScene<StageTally>(
@@ -172,6 +177,7 @@ void Session::NextStage() {
     // A game lost during the tally ends there.
     if (over || !setup.stage || chainAt + 1 >= setup.stage->chain.size()) return;
     ++chainAt;
+    tallying = false;
     stage = &StageIn(setup.stage->chain[chainAt]);
     world.UseStageModels(stage->Content().ModelFiles());
     const PlayerShip* ship = world.GetPlayer();

@@ -123,6 +123,8 @@ private:
     bool bossEndsStage = false;
     bool endingMusicOn = false;
     bool cleared = false;
+    // A stage of the whole game is cleared and its tally shows: the next stage comes once.
+    bool tallying = false;
     bool over = false;
     std::optional<Replay> recording;
 };

@@ -33,12 +33,13 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
     }
     ASSERT_FALSE(sim.AtTitle());
 
-    WeavingBot bot;
+    // The careful bot: the weaving one loses its lives before the last stage.
+    CarefulBot bot;
     std::set<int> stagesPlayed;
     int tallyAt = -1, secondAt = -1, clearAt = -1;
     std::string scoreAtTally;
     int optionsAtTally = -1, optionsAfter = -1;
-    while (!sim.Over() && sim.Steps() < 60 * 60 * 20) {
+    while (!sim.Over() && sim.Steps() < 60 * 60 * 40) {
         sim.Step(bot.Play(sim.GetWorld()));
         const int number = sim.App().Play().StageNumber();
         stagesPlayed.insert(number);
@@ -78,7 +79,7 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
         sections += again.App().Play().StageIn(path).PracticeStarts().size();
     EXPECT_EQ(marks.size(), sections);
     EXPECT_GT(marks.back(), tallyAt);
-    while (!again.Over() && again.Steps() < 60 * 60 * 20)
+    while (!again.Over() && again.Steps() < 60 * 60 * 40)
         again.Step();
     EXPECT_TRUE(again.App().ReplayMatched());
     EXPECT_EQ(again.GetWorld().GetScore().Text(), kept.score);

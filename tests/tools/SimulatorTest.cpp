@@ -133,15 +133,18 @@ TEST(SimulatorCommandLine, TheBotsByNameTheWeavingOneUnlessAnotherIsNamed) {
     ProgramRun byDefault = Played(storm);
     ProgramRun weave = Played("--bot weave" + storm);
     ProgramRun blind = Played("--bot blind" + storm);
+    ProgramRun careful = Played("--bot careful" + storm);
     EXPECT_EQ(weave.status, 0) << weave.output;
     EXPECT_EQ(blind.status, 0) << blind.output;
+    EXPECT_EQ(careful.status, 0) << careful.output;
     EXPECT_EQ(byDefault.output, weave.output);
     EXPECT_NE(blind.output, weave.output);
+    EXPECT_NE(careful.output, weave.output);
 
     ProgramRun unknown = Played("--bot clever" + storm);
     EXPECT_EQ(unknown.status, 2);
     EXPECT_EQ(unknown.output.rfind("velmora-sim: there is no bot \"clever\" (the bots: weave, "
-                                   "blind)\nUsage: velmora-sim [OPTION]...\n",
+                                   "blind, careful)\nUsage: velmora-sim [OPTION]...\n",
                                    0),
               0u)
         << unknown.output;
@@ -167,4 +170,8 @@ TEST(SimulatorCommandLine, ItTellsTheLivesLostInEachSection) {
     const std::string weaveStorm = SectionLine(weave.output, "STORM");
     ASSERT_NE(weaveStorm, "") << weave.output;
     EXPECT_EQ(weaveStorm.find(" lives lost 3"), std::string::npos) << weave.output;
+    // The careful bot watches every line of divers, not the nearest one.
+    ProgramRun careful = Played("--bot careful" + storm);
+    EXPECT_NE(SectionLine(careful.output, "STORM").find(" lives lost 0 "), std::string::npos)
+        << careful.output;
 }

@@ -100,6 +100,75 @@ PadState WeavingBot::Play(const World& world) {
     return pad;
 }
 
+PadState CarefulBot::Play(const World& world) {
+    constexpr float kFocus = 0.4f;  // the ship's focused share of its speed
+    constexpr int kLookAhead[] = {1, 2, 4, 7, 11, 16};
+    PadState pad;
+    pad.buttons[kButtonFire] = true;
+    const PlayerShip* ship = world.GetPlayer();
+    std::unordered_map<const GameObject*, glm::vec2> seen;
+    std::vector<Mover> near;
+    auto look = [&](const GameObject& o, float reach) {
+        glm::vec2 at{o.x, o.y};
+        seen[&o] = at;
+        if (!ship || std::abs(o.x - ship->x) > 2 * kNear || std::abs(o.y - ship->y) > 2 * kNear)
+            return;
+        auto last = lastSeen.find(&o);
+        glm::vec2 v{0.0f, 0.0f};
+        if (last != lastSeen.end() && glm::length(at - last->second) < 3.0f) v = at - last->second;
+        near.push_back(Mover{at, v, reach});
+    };
+    for (const EnemyBullet* b : Each<const EnemyBullet>(world.bulletPool))
+        look(*b, 0.6f);
+    for (const Enemy* e : Each<const Enemy>(world.enemyPool))
+        look(*e, 0.3f + e->hitRight);
+    lastSeen = std::move(seen);
+    if (!ship) return pad;
+
+    if (ship->x > kWeaveEdge) heading = -1;
+    if (ship->x < -kWeaveEdge) heading = 1;
+    const glm::vec2 here{ship->x, ship->y};
+    float bestScore = -1e9f;
+    int best[3] = {0, 0, 0};
+    for (int focus = 0; focus < 2; ++focus) {
+        const float speed = field::kShipSpeed * (focus ? kFocus : 1.0f);
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                glm::vec2 step{static_cast<float>(dx), static_cast<float>(dy)};
+                if (dx && dy) step *= field::kDiagonal;
+                // The least room to anything over the steps ahead, nearer steps weighing more.
+                float room = 2 * kComfortable;
+                for (int k : kLookAhead) {
+                    const glm::vec2 me =
+                        glm::clamp(here + speed * static_cast<float>(k) * step,
+                                   glm::vec2(-field::kShipBound), glm::vec2(field::kShipBound));
+                    for (const Mover& m : near) {
+                        glm::vec2 d = glm::abs(m.at + m.velocity * static_cast<float>(k) - me);
+                        room = std::min(room, std::max(d.x, d.y) - m.reach + 0.15f * k);
+                    }
+                }
+                const glm::vec2 to =
+                    glm::clamp(here + speed * 6.0f * step, glm::vec2(-field::kShipBound),
+                               glm::vec2(field::kShipBound));
+                float score = 10.0f * room - std::abs(kHomeY - to.y) * 0.2f +
+                              heading * to.x * 0.05f - (focus ? 0.5f : 0.0f);
+                if (score > bestScore) {
+                    bestScore = score;
+                    best[0] = dx;
+                    best[1] = dy;
+                    best[2] = focus;
+                }
+            }
+        }
+    }
+    pad.left = best[0] < 0;
+    pad.right = best[0] > 0;
+    pad.up = best[1] < 0;
+    pad.down = best[1] > 0;
+    pad.buttons[kButtonFocus] = best[2] != 0;
+    return pad;
+}
+
 PadState BlindBot::Play(const World& world) {
     PadState pad;
     pad.buttons[kButtonFire] = true;

@@ -69,7 +69,8 @@ std::string SimUsage() {
            "\n"
            "  --bot BOT         play with a built-in bot: weave (the default) keeps firing,\n"
            "                    weaves and dodges; blind keeps firing and weaves, dodging\n"
-           "                    nothing, as a new player does\n"
+           "                    nothing, as a new player does; careful weighs every move,\n"
+           "                    focused or not, against everything near\n"
            "  --input FILE      play a replay the game kept, or a list of steps\n"
            "  --stage STAGE     play this stage script instead of the first: a file, one\n"
            "                    of the game's own by its name in any case (\"second\n"
@@ -144,8 +145,8 @@ std::string Parse(int argc, char** argv, Options& o) {
         } else if (name == "--watch") {
             o.watch = true;
         } else if (name == "--bot") {
-            if (value != "weave" && value != "blind")
-                return "there is no bot \"" + value + "\" (the bots: weave, blind)";
+            if (value != "weave" && value != "blind" && value != "careful")
+                return "there is no bot \"" + value + "\" (the bots: weave, blind, careful)";
             o.bot = value;
         } else if (name == "--steps") {
             o.steps = std::strtol(value.c_str(), nullptr, 10);
@@ -381,6 +382,7 @@ int main(int argc, char** argv) {
     }
     WeavingBot weave;
     BlindBot blind;
+    CarefulBot careful;
     SectionRecord sections;
     bool shotsFailed = false;
     while (!sim.Over() && sim.Steps() < options.steps) {
@@ -393,7 +395,9 @@ int main(int argc, char** argv) {
         } else if (sim.AtTitle()) {
             pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // press START, let go, again
         } else {
-            pad = options.bot == "blind" ? blind.Play(sim.GetWorld()) : weave.Play(sim.GetWorld());
+            pad = options.bot == "blind"     ? blind.Play(sim.GetWorld())
+                  : options.bot == "careful" ? careful.Play(sim.GetWorld())
+                                             : weave.Play(sim.GetWorld());
         }
         sim.Step(pad);
         sections.Step(sim);
