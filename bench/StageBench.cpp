@@ -1,6 +1,7 @@
 // The recorded stage (tests/data/replay) played and drawn frame by frame through
 // the OpenGL back end offscreen, from five seconds of the title to the credits,
-// with the pack's images and its video. Each section of the stage reports the CPU per frame
+// with the pack's images and its video; then each later stage of the game by its
+// kept run, section by section. Each section reports the CPU per frame
 // (every thread of the process: the rasteriser's and the decoder's too) as
 // p50, p95 and max, and the GL draw calls and state changes per frame. The
 // frames are not paced, so the video shows fewer of its frames than in play.
@@ -11,14 +12,19 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "Pictures.h"
 #include "Simulation.h"
+#include "content/StageOrder.h"
+#include "game/Replay.h"
 #include "game/Scenes.h"
 #include "graphics/platform/GlBackend.h"
 #include "input/PadText.h"
 #include "input/ScriptedInput.h"
+#include "util/FileData.h"
 #include "world/Boss.h"
 
 namespace {
@@ -88,9 +94,8 @@ double Percentile(std::vector<double> values, double p) {
     return values[static_cast<size_t>(p * static_cast<double>(values.size() - 1))];
 }
 
-// One section's numbers; its time is the mean CPU per frame.
-void WholeStage(benchmark::State& state) {
-    const std::vector<Frame>& frames = PlayTheStage()[state.range(0)];
+// The numbers of these frames; the benchmark's time is their mean CPU per frame.
+void Report(benchmark::State& state, const std::vector<Frame>& frames, const std::string& label) {
     if (frames.empty()) {
         state.SkipWithError("no frames: no offscreen OpenGL, or the section never came");
         return;
@@ -108,7 +113,7 @@ void WholeStage(benchmark::State& state) {
         mean += c / n;
     for (auto _ : state)
         state.SetIterationTime(mean * 1e-3);
-    state.SetLabel(kSectionNames[state.range(0)]);
+    state.SetLabel(label);
     state.counters["frames"] = n;
     state.counters["p50_ms"] = Percentile(cpu, 0.5);
     state.counters["p95_ms"] = Percentile(cpu, 0.95);
@@ -116,8 +121,87 @@ void WholeStage(benchmark::State& state) {
     state.counters["draws/frame"] = draws / n;
     state.counters["states/frame"] = states / n;
 }
+
+// One section's numbers.
+void WholeStage(benchmark::State& state) {
+    Report(state, PlayTheStage()[state.range(0)], kSectionNames[state.range(0)]);
+}
 BENCHMARK(WholeStage)
     ->DenseRange(0, kSections - 1)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+struct NamedSection {
+    std::string name;
+    std::vector<Frame> frames;
+};
+
+// A later stage of the game played and drawn from its kept run (stageN.replay),
+// its frames by the stage's own sections, the ending last.
+std::vector<NamedSection> PlayKeptRun(const std::string& name) {
+    std::vector<NamedSection> sections;
+    KeepFreedHeapBetweenFrames();
+    auto self = std::filesystem::canonical("/proc/self/exe").parent_path();
+    const std::string media = self.string() + "/Media/";
+    std::string text, why;
+    if (!ReadFileLimited(std::string(VELMORA_REPLAY_DIR) + "/" + name + ".replay", 64 << 20, text,
+                         why))
+        return sections;
+    std::optional<Replay> replay = PlayableReplay(text, media, why);
+    if (!replay) return sections;
+    Simulation sim(media, WithPictures());
+    auto* gl = dynamic_cast<GlBackend*>(sim.App().GetGraphicsDevice().GetDevice());
+    if (!gl) return sections;
+    sim.App().RestoreDeviceObjects();
+    sim.PlayReplay(*replay);
+    while (!sim.Over()) {
+        const double start = ProcessCpuMs();
+        const long draws = gl->GlDrawCalls(), states = gl->GlStateChanges();
+        sim.Step();
+        sim.App().RenderFrame();
+        gl->Finish();
+        std::string section = "ending";
+        if (!sim.App().Scenes().Has(SceneKind::StageRunner)) {
+            if (sim.Reached().gameClear < 0) section = "get ready";
+        } else if (sim.Reached().gameClear < 0 && sim.Reached().gameOver < 0) {
+            const StageScript& stage = sim.App().Play().Stage();
+            section = "start";
+            for (const StageSection& s : stage.PracticeStarts()) {
+                if (s.command <= std::max(stage.Position() - 1, 0)) section = s.name;
+            }
+        }
+        if (sections.empty() || sections.back().name != section) sections.push_back({section, {}});
+        sections.back().frames.push_back(Frame{ProcessCpuMs() - start, gl->GlDrawCalls() - draws,
+                                               gl->GlStateChanges() - states});
+    }
+    return sections;
+}
+
+// Each later stage (its place in stages.toml, from 0) and each of its sections.
+void LaterStage(benchmark::State& state) {
+    static std::map<long, std::vector<NamedSection>> played;
+    const long stage = state.range(0);
+    auto self = std::filesystem::canonical("/proc/self/exe").parent_path();
+    const std::vector<std::string> stages =
+        PackStages(self.string() + "/Media/", [](const std::string&) {});
+    if (stage >= static_cast<long>(stages.size())) {
+        state.SkipWithError("the game has no such stage");
+        return;
+    }
+    const std::string name =
+        std::filesystem::path(stages[static_cast<std::size_t>(stage)]).stem().string();
+    if (!played.count(stage)) played[stage] = PlayKeptRun(name);
+    const std::vector<NamedSection>& sections = played[stage];
+    const auto at = static_cast<std::size_t>(state.range(1));
+    if (at >= sections.size()) {
+        state.SkipWithError("no such section in its run");
+        return;
+    }
+    Report(state, sections[at].frames, name + " " + sections[at].name);
+}
+BENCHMARK(LaterStage)
+    ->ArgsProduct({{0, 1, 2}, benchmark::CreateDenseRange(0, 7, 1)})
     ->Iterations(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);

@@ -119,7 +119,7 @@ private:
 // "GET READY" for 51 updates, then the stage.
 class GetReady : public Scene {
 public:
-    // card: the stage's name above GET READY, in the whole game; none otherwise.
+    // card: the stage's name under GET READY; none for the first stage alone.
     explicit GetReady(SceneHost& host, std::string card = "")
         : Scene(host), card(std::move(card)) {}
     SceneKind Kind() const override { return SceneKind::GetReady; }

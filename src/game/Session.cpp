@@ -188,8 +188,10 @@ void Session::NextStage() {
 }
 
 std::string Session::StageCard() const {
-    if (!recording || setup.stage->chain.empty()) return "";
-    return setup.stage->chainNames[chainAt];
+    if (!recording) return "";
+    if (!setup.stage->chain.empty()) return setup.stage->chainNames[chainAt];
+    // The delivered stage alone starts as it always did, with GET READY alone.
+    return setup.stage->origin == StageOrigin::Delivered ? "" : setup.stage->name;
 }
 
 int Session::TimelinePosition() {

@@ -3,11 +3,13 @@
 // the ending after the last; kept as one replay that plays as recorded.
 #include <set>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "Bot.h"
 #include "Simulation.h"
+#include "game/Scenes.h"
 #include "media/MediaFiles.h"
 #include "world/PlayerShip.h"
 
@@ -17,7 +19,37 @@ std::string MediaDir() {
     return media_files::Dir().string() + "/";
 }
 
+template <class T>
+const T* Find(Simulation& sim) {
+    for (Scene* s : Each<Scene>(sim.App().Scenes().Pool())) {
+        if (auto* t = dynamic_cast<T*>(s)) return t;
+    }
+    return nullptr;
+}
+
+// The first step of a game of this stage's GET READY: the card it shows.
+std::string CardOf(const std::string& stage) {
+    GameStart start;
+    start.stage = stage;
+    Simulation sim(MediaDir(), {}, start);
+    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
+        PadState pad;
+        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
+        sim.Step(pad);
+    }
+    const GetReady* ready = Find<GetReady>(sim);
+    return ready ? ready->card : "no GET READY";
+}
+
 }  // namespace
+
+// A stage chosen alone starts under its name, as in the whole game; the first
+// stage alone starts as it always did, with GET READY alone.
+TEST(WholeGame, AStageChosenAloneStartsUnderItsNameButTheFirst) {
+    EXPECT_EQ(CardOf(MediaDir() + "stage3.txt"), "THIRD STAGE");
+    EXPECT_EQ(CardOf(std::string(VELMORA_TEST_DATA) + "/stages/gauntlet.txt"), "GAUNTLET");
+    EXPECT_EQ(CardOf(""), "");
+}
 
 TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsRecorded) {
     GameStart start;
@@ -36,12 +68,21 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
     // The careful bot: the weaving one loses its lives before the last stage.
     CarefulBot bot;
     std::set<int> stagesPlayed;
+    std::vector<std::string> cards;
+    bool readyBefore = false;
+    if (const GetReady* first = Find<GetReady>(sim)) {
+        cards.push_back(first->card);
+        readyBefore = true;
+    }
     int tallyAt = -1, secondAt = -1, clearAt = -1;
     std::string scoreAtTally;
     int optionsAtTally = -1, optionsAfter = -1;
     while (!sim.Over() && sim.Steps() < 60 * 60 * 40) {
         sim.Step(bot.Play(sim.GetWorld()));
         const int number = sim.App().Play().StageNumber();
+        const GetReady* ready = Find<GetReady>(sim);
+        if (ready && !readyBefore) cards.push_back(ready->card);
+        readyBefore = ready != nullptr;
         stagesPlayed.insert(number);
         if (tallyAt < 0 && sim.App().Scenes().Has(SceneKind::StageTally)) {
             tallyAt = sim.Steps();
@@ -63,6 +104,7 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
     EXPECT_GT(tallyAt, sim.Reached().bossEntry) << "the tally follows the first boss";
     EXPECT_GT(secondAt, tallyAt);
     EXPECT_EQ(stagesPlayed.size(), chosen.chain.size());
+    EXPECT_EQ(cards, chosen.chainNames) << "each stage's name as it starts";
     EXPECT_GT(clearAt, secondAt) << "the ending after the last stage";
     EXPECT_EQ(optionsAfter, optionsAtTally) << "the options carry on";
     ASSERT_NE(sim.App().LastGame(), nullptr);
