@@ -79,24 +79,27 @@ int main(int argc, char** argv) {
                      missing.c_str());
         return 2;
     }
-    if (options.watch && options.stage.empty()) {
+    const NamedStage named = StageNamed(
+        options.stage, dataDir + "Media/",
+        [](const std::string& line) { std::fprintf(stderr, "velmora: %s\n", line.c_str()); });
+    if (options.watch && named.stage.empty()) {
         std::fprintf(stderr, "velmora: --watch needs the stage to watch: --stage FILE\n");
         return 2;
     }
-    if (!options.replay.empty() &&
-        !(options.stage.empty() && options.level.empty() && options.practice.empty())) {
+    if (!options.replay.empty() && !(named.stage.empty() && !named.wholeGame &&
+                                     options.level.empty() && options.practice.empty())) {
         std::fprintf(stderr,
                      "velmora: a replay brings its own stage and level: give --replay alone\n");
         return 2;
     }
     PlayChoiceCheck chosen =
-        CheckPlayChoice({options.stage, options.level, options.practice}, dataDir + "Media/");
+        CheckPlayChoice({named.stage, options.level, options.practice}, dataDir + "Media/");
     if (!chosen.refusal.empty()) {
         std::fprintf(stderr, "velmora: %s\n%s", chosen.refusal.c_str(),
                      chosen.showUsage ? Usage().c_str() : "");
         return 2;
     }
-    std::string stagePath = options.stage;
+    std::string stagePath = named.stage;
     if (!stagePath.empty()) ReportStage(stagePath, dataDir + "Media/");
     const int practice = chosen.practiceStart;
     std::optional<Replay> replay;
@@ -119,6 +122,7 @@ int main(int argc, char** argv) {
     try {
         GameStart start;
         start.stage = stagePath;
+        start.wholeGame = named.wholeGame;
         start.level = options.level;
         start.settings = settings;
         start.settingsPath = settingsPath;

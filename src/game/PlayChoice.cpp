@@ -1,5 +1,8 @@
 #include "game/PlayChoice.h"
 
+#include <filesystem>
+
+#include "content/StageOrder.h"
 #include "game/Levels.h"
 #include "script/StageCatalogue.h"
 #include "script/StageCheck.h"
@@ -32,4 +35,18 @@ PlayChoiceCheck CheckPlayChoice(const PlayChoice& choice, const std::string& med
         }
     }
     return check;
+}
+
+NamedStage StageNamed(const std::string& stage, const std::string& mediaDir,
+                      const std::function<void(const std::string&)>& say) {
+    std::error_code error;
+    if (stage.empty() || std::filesystem::exists(stage, error)) return {stage, false};
+    StageCatalogue own(DeliveredStage(mediaDir), PackStages(mediaDir, say), "", "", say);
+    std::string lowered = stage;
+    for (char& c : lowered)
+        c = AsciiLower(c);
+    const int named = lowered == "all" ? own.WholeGame() : own.Named(stage);
+    if (named >= 0 && named == own.WholeGame()) return {"", true};
+    if (named >= 0) return {own.At(named).path, false};
+    return {stage, false};
 }

@@ -9,6 +9,7 @@
 
 #include "Bot.h"
 #include "Simulation.h"
+#include "game/PlayChoice.h"
 #include "game/Scenes.h"
 #include "media/MediaFiles.h"
 #include "world/PlayerShip.h"
@@ -125,4 +126,22 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
         again.Step();
     EXPECT_TRUE(again.App().ReplayMatched());
     EXPECT_EQ(again.GetWorld().GetScore().Text(), kept.score);
+}
+
+// --stage names a file first, then one of the game's own stages by its name in
+// any case, then all of them; the game and the simulator read it alike.
+TEST(WholeGame, TheCommandLineNamesAStageOfTheGameOrAllOfThem) {
+    std::vector<std::string> said;
+    auto say = [&](const std::string& line) { said.push_back(line); };
+    const NamedStage third = StageNamed("Third Stage", MediaDir(), say);
+    EXPECT_TRUE(third.stage.ends_with("/stage3.txt")) << third.stage;
+    EXPECT_FALSE(third.wholeGame);
+    const NamedStage all = StageNamed("ALL", MediaDir(), say);
+    EXPECT_TRUE(all.wholeGame);
+    EXPECT_EQ(all.stage, "");
+    const std::string gauntlet = std::string(VELMORA_TEST_DATA) + "/stages/gauntlet.txt";
+    EXPECT_EQ(StageNamed(gauntlet, MediaDir(), say).stage, gauntlet);
+    EXPECT_EQ(StageNamed("no such stage", MediaDir(), say).stage, "no such stage")
+        << "left for the file check to refuse";
+    EXPECT_EQ(said, std::vector<std::string>{});
 }

@@ -305,23 +305,11 @@ int main(int argc, char** argv) {
     if (!options.check.empty() && options.watch) return WatchCheck(options.check, mediaDir);
     if (!options.check.empty()) return Check(options.check, mediaDir);
     // A stage of the game's own by its name, or all of them as one game.
-    bool wholeGame = false;
-    if (!options.stage.empty() && !std::filesystem::exists(options.stage)) {
-        auto say = [](const std::string& line) {
-            std::fprintf(stderr, "velmora-sim: %s\n", line.c_str());
-        };
-        StageCatalogue own(DeliveredStage(mediaDir), PackStages(mediaDir, say), "", "", say);
-        std::string lowered = options.stage;
-        for (char& c : lowered)
-            c = AsciiLower(c);
-        int named = lowered == "all" ? own.WholeGame() : own.Named(options.stage);
-        if (named >= 0 && named == own.WholeGame()) {
-            wholeGame = true;
-            options.stage.clear();
-        } else if (named >= 0) {
-            options.stage = own.At(named).path;
-        }
-    }
+    const NamedStage named = StageNamed(options.stage, mediaDir, [](const std::string& line) {
+        std::fprintf(stderr, "velmora-sim: %s\n", line.c_str());
+    });
+    options.stage = named.stage;
+    const bool wholeGame = named.wholeGame;
     PlayChoiceCheck checked =
         CheckPlayChoice({options.stage, options.level, options.practice}, mediaDir);
     if (!checked.refusal.empty()) {
