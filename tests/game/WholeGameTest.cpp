@@ -10,7 +10,9 @@
 #include "Bot.h"
 #include "Simulation.h"
 #include "game/PlayChoice.h"
+#include "game/Playback.h"
 #include "game/Scenes.h"
+#include "input/KeyTable.h"
 #include "media/MediaFiles.h"
 #include "world/PlayerShip.h"
 
@@ -126,6 +128,29 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
         again.Step();
     EXPECT_TRUE(again.App().ReplayMatched());
     EXPECT_EQ(again.GetWorld().GetScore().Text(), kept.score);
+
+    // Seeking crosses the stages both ways, and the game can be taken over in
+    // a later stage, which plays on from there.
+    Simulation viewer(MediaDir());
+    ASSERT_EQ(viewer.PlayReplay(kept), "");
+    Playback& watching = *viewer.App().Viewing();
+    // The third stage's first mark comes after the first two stages' sections.
+    std::size_t third = 0;
+    for (std::size_t stage = 0; stage < 2; ++stage)
+        third += again.App().Play().StageIn(chosen.chain[stage]).PracticeStarts().size();
+    watching.SeekTo(marks[third] + 60);
+    EXPECT_EQ(viewer.App().Play().StageNumber(), 2);
+    watching.SeekTo(marks[1]);
+    EXPECT_EQ(viewer.App().Play().StageNumber(), 0);
+    watching.SeekTo(marks[third] + 60);
+    ASSERT_EQ(viewer.App().Play().StageNumber(), 2);
+    viewer.App().OnKeyPressed(scancode::kReturn);
+    viewer.Step();
+    EXPECT_TRUE(viewer.App().TookOver());
+    for (int i = 0; i < 600; ++i)
+        viewer.Step(bot.Play(viewer.GetWorld()));
+    EXPECT_EQ(viewer.App().Play().StageNumber(), 2);
+    EXPECT_NE(viewer.GetWorld().GetPlayer(), nullptr) << "the player plays on in the third stage";
 }
 
 // --stage names a file first, then one of the game's own stages by its name in
