@@ -51,12 +51,7 @@ TEST(StageContent, AStageWithItsOwnKindAndThreePhaseBossIsCleanAndPlaysToItsEnd)
     GameStart start;
     start.stage = kGauntlet;
     Simulation sim(Media(), {}, start);
-    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
-        PadState pad;
-        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
-        sim.Step(pad);
-    }
-    ASSERT_FALSE(sim.AtTitle());
+    ASSERT_TRUE(sim.PressStart());
 
     WeavingBot bot;
     std::set<std::string> seen;
@@ -129,12 +124,7 @@ TEST(StageContent, AStageFolderBringsItsOwnModels) {
     GameStart start;
     start.stage = stage;
     Simulation sim(Media(), {}, start);
-    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
-        PadState pad;
-        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
-        sim.Step(pad);
-    }
-    ASSERT_FALSE(sim.AtTitle());
+    ASSERT_TRUE(sim.PressStart());
     EXPECT_GT(sim.GetWorld().ModelAt(kModelCount).MaterialCount(), 0u);
 }
 

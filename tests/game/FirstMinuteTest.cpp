@@ -19,12 +19,7 @@ TEST(FirstMinute, ABlindWeaverIsHitAtMostOnceAtEasy) {
     GameStart easy;
     easy.level = "EASY";
     Simulation sim(media_files::Dir().string() + "/", {}, easy);
-    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
-        PadState pad;
-        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;  // START, as a player presses it
-        sim.Step(pad);
-    }
-    ASSERT_FALSE(sim.AtTitle());
+    ASSERT_TRUE(sim.PressStart());
     EXPECT_EQ(sim.GetWorld().GetDifficulty(), 0.0f);
 
     BlindBot bot;

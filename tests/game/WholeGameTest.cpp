@@ -35,11 +35,7 @@ std::string CardOf(const std::string& stage) {
     GameStart start;
     start.stage = stage;
     Simulation sim(MediaDir(), {}, start);
-    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
-        PadState pad;
-        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
-        sim.Step(pad);
-    }
+    sim.PressStart();
     const GetReady* ready = Find<GetReady>(sim);
     return ready ? ready->card : "no GET READY";
 }
@@ -61,12 +57,7 @@ TEST(WholeGame, FromTheTitleEveryStageInTurnThenTheEndingAndTheReplayPlaysAsReco
     const CataloguedStage& chosen = sim.App().Catalogue().At(sim.App().Catalogue().WholeGame());
     ASSERT_GE(chosen.chain.size(), 2u);
     EXPECT_EQ(sim.App().StageName(), "WHOLE GAME");
-    for (int press = 0; sim.AtTitle() && press < 10; ++press) {
-        PadState pad;
-        pad.buttons[kButtonFire] = sim.Steps() % 2 == 1;
-        sim.Step(pad);
-    }
-    ASSERT_FALSE(sim.AtTitle());
+    ASSERT_TRUE(sim.PressStart());
 
     // The careful bot: the weaving one loses its lives before the last stage.
     CarefulBot bot;

@@ -24,20 +24,16 @@ struct Mover {
     float reach;  // half the size of what it hits with, plus the ship's
 };
 
-}  // namespace
-
-PadState WeavingBot::Play(const World& world) {
-    PadState pad;
-    pad.buttons[kButtonFire] = true;
-    const PlayerShip* ship = world.GetPlayer();
-
-    // What is near, with its velocity guessed from where it was a step ago.
+// What is within this reach of the ship, with its velocity guessed from where it
+// was a step ago; lastSeen becomes where everything on the field is now.
+std::vector<Mover> NearShip(const World& world, const PlayerShip* ship, float within,
+                            std::unordered_map<const GameObject*, glm::vec2>& lastSeen) {
     std::unordered_map<const GameObject*, glm::vec2> seen;
     std::vector<Mover> near;
     auto look = [&](const GameObject& o, float reach) {
         glm::vec2 at{o.x, o.y};
         seen[&o] = at;
-        if (!ship || std::abs(o.x - ship->x) > kNear || std::abs(o.y - ship->y) > kNear) return;
+        if (!ship || std::abs(o.x - ship->x) > within || std::abs(o.y - ship->y) > within) return;
         auto last = lastSeen.find(&o);
         glm::vec2 v{0.0f, 0.0f};
         if (last != lastSeen.end() && glm::length(at - last->second) < 3.0f) v = at - last->second;
@@ -48,6 +44,17 @@ PadState WeavingBot::Play(const World& world) {
     for (const Enemy* e : Each<const Enemy>(world.enemyPool))
         look(*e, 0.3f + e->hitRight);
     lastSeen = std::move(seen);
+    return near;
+}
+
+}  // namespace
+
+PadState WeavingBot::Play(const World& world) {
+    PadState pad;
+    pad.buttons[kButtonFire] = true;
+    const PlayerShip* ship = world.GetPlayer();
+
+    const std::vector<Mover> near = NearShip(world, ship, kNear, lastSeen);
     if (!ship) return pad;
 
     if (ship->x > kWeaveEdge) heading = -1;
@@ -106,23 +113,7 @@ PadState CarefulBot::Play(const World& world) {
     PadState pad;
     pad.buttons[kButtonFire] = true;
     const PlayerShip* ship = world.GetPlayer();
-    std::unordered_map<const GameObject*, glm::vec2> seen;
-    std::vector<Mover> near;
-    auto look = [&](const GameObject& o, float reach) {
-        glm::vec2 at{o.x, o.y};
-        seen[&o] = at;
-        if (!ship || std::abs(o.x - ship->x) > 2 * kNear || std::abs(o.y - ship->y) > 2 * kNear)
-            return;
-        auto last = lastSeen.find(&o);
-        glm::vec2 v{0.0f, 0.0f};
-        if (last != lastSeen.end() && glm::length(at - last->second) < 3.0f) v = at - last->second;
-        near.push_back(Mover{at, v, reach});
-    };
-    for (const EnemyBullet* b : Each<const EnemyBullet>(world.bulletPool))
-        look(*b, 0.6f);
-    for (const Enemy* e : Each<const Enemy>(world.enemyPool))
-        look(*e, 0.3f + e->hitRight);
-    lastSeen = std::move(seen);
+    const std::vector<Mover> near = NearShip(world, ship, 2 * kNear, lastSeen);
     if (!ship) return pad;
 
     if (ship->x > kWeaveEdge) heading = -1;

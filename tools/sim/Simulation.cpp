@@ -33,6 +33,15 @@ std::string Simulation::PlayReplay(const Replay& replay) {
     return app->PlayReplay(replay);
 }
 
+bool Simulation::PressStart() {
+    for (int press = 0; AtTitle() && press < 10; ++press) {
+        PadState pad;
+        pad.buttons[kButtonFire] = steps % 2 == 1;
+        Step(pad);
+    }
+    return !AtTitle();
+}
+
 bool Simulation::Practice(int start, int options) {
     app->Scenes().Clear();
     if (app->Practice(start, options)) return true;

@@ -26,6 +26,9 @@ public:
     // The recorded game instead of the title (see GameApp::PlayReplay); its
     // own steps are the input from then on. Empty, or why it cannot be played.
     std::string PlayReplay(const Replay& replay);
+    // START pressed on the title as a player presses it, and let go, until the
+    // game begins; false when it does not.
+    bool PressStart();
     // A practice of the chosen stage from one of its starts, instead of the
     // title; false when there is no such start.
     bool Practice(int start, int options);
