@@ -12,29 +12,11 @@ namespace {
 
 using midi::Song;
 using midi::Track;
+using score::At;
 using score::kBar;
+using score::Kit;
 using score::Writer;
-using Kit = std::vector<Writer::Drum>;
-
-// General MIDI drum keys.
-enum : int {
-    kKick = 36,
-    kStick = 37,
-    kSnare = 38,
-    kClap = 39,
-    kTomLow = 45,
-    kHat = 42,
-    kPedalHat = 44,
-    kTomMid = 47,
-    kOpenHat = 46,
-    kCrash = 49,
-    kTomHigh = 50,
-    kRide = 51
-};
-
-uint32_t At(int bar) {
-    return static_cast<uint32_t>(bar) * kBar;
-}
+using namespace score::drum;
 
 // Stage theme, "disky": A minor, 140 bpm, 56 bars (about 96 s).
 bool Disky(const std::string& path, Writer& w) {
@@ -76,15 +58,12 @@ bool Disky(const std::string& path, Writer& w) {
                    {kHat, "o.x.o.x........."},
                    {kTomHigh, "........X......."},
                    {kTomMid, "..........X....."}};
-    const Kit crash{{kCrash, "X..............."}};
+    const Writer::Groove section{beat, fill, {{kCrash, "X..............."}}, 88, 90};
     const Kit quiet{{kKick, "X.......X......."}};
     const Kit breakdown{{kKick, "X.........x....."}, {kHat, "..o...o...o...o."}};
     const Kit build{{kKick, "X...X...X...X..."}, {kSnare, "x.x.x.x.xxxxXXXX"}};
-    // A section of `bars` bars: the beat, a fill in its last bar, a crash on its first.
     auto groove = [&](int bar, int bars, bool withCrash) {
-        w.Drums(drums, At(bar), bars - 1, beat, 88);
-        w.Drums(drums, At(bar + bars - 1), 1, fill, 88);
-        if (withCrash) w.Drums(drums, At(bar), 1, crash, 90);
+        w.Section(drums, At(bar), bars, section, withCrash);
     };
     const char* drive = "R-R-r-R-R-R-r-R-";
     const char* arpUp = "0123210101232101";
@@ -183,11 +162,8 @@ bool BossBattle(const std::string& path, Writer& w) {
                    {kTomLow, "..X...X...X...XX"},
                    {kTomMid, "....X.......X..."},
                    {kPedalHat, "x.x.x.x.x.x.x.x."}};
-    auto groove = [&](int bar, int bars) {
-        w.Drums(drums, At(bar), bars - 1, beat, 90);
-        w.Drums(drums, At(bar + bars - 1), 1, fill, 90);
-        w.Drums(drums, At(bar), 1, crash, 96);
-    };
+    const Writer::Groove section{beat, fill, crash, 90, 96};
+    auto groove = [&](int bar, int bars) { w.Section(drums, At(bar), bars, section); };
     const char* gallop = "R-RRR-RRR-RRR-rR";
     const char* tremolo = "x-x-x-x-x-x-x-x-";
 

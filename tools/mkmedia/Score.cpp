@@ -101,16 +101,17 @@ void Writer::Melody(midi::Track& t, uint32_t at, int bars, std::string_view note
                     key += scale[wrapped] - pc + 12 * octaves;
                 }
             }
-            int accent = step % 4 == 0 ? 6 : 0;
+            int accent = step % static_cast<uint32_t>(beatSteps) == 0 ? 6 : 0;
             uint32_t ticks = length * kStep;
             t.Note(at + step * kStep, ticks - std::min<uint32_t>(ticks / 10, 30), key + transpose,
                    velocity + accent);
         }
         step += length;
     }
-    Check(step == static_cast<uint32_t>(bars) * 16, "melody fills " + std::to_string(step) +
-                                                        " steps, not " + std::to_string(bars * 16) +
-                                                        ": " + std::string(notes.substr(0, 40)));
+    const int want = bars * barSteps;
+    std::string what = "melody fills ";
+    what.append(std::to_string(step)).append(" steps, not ").append(std::to_string(want));
+    Check(step == static_cast<uint32_t>(want), what.append(": ").append(notes.substr(0, 40)));
 }
 
 std::vector<Chord> Writer::Chords(std::string_view text, int bars) {
@@ -151,7 +152,8 @@ std::vector<Chord> Writer::Chords(std::string_view text, int bars) {
         beats += c.beats;
         out.push_back(c);
     }
-    Check(!out.empty() && beats == bars * 4, "chords do not fill their bars: " + std::string(text));
+    Check(!out.empty() && beats * 4 == bars * barSteps,
+          "chords do not fill their bars: " + std::string(text));
     if (out.empty()) out.push_back({0, {0, 4, 7}, 4});
     return out;
 }
@@ -174,7 +176,7 @@ void Writer::Bass(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
             key = root + c.tones[std::min<size_t>(2, c.tones.size() - 1)];
         if (key < 0) continue;
         uint32_t held = Held(steps, s % steps.size(), total, s);
-        int accent = s % 4 == 0 ? 8 : 0;
+        int accent = s % static_cast<uint32_t>(beatSteps) == 0 ? 8 : 0;
         t.Note(at + s * kStep, held * kStep - kStep / 4, key, velocity + accent);
     }
 }
@@ -190,7 +192,8 @@ void Writer::Arpeggio(midi::Track& t, uint32_t at, const std::vector<Chord>& cho
         int i = ch - '0', n = static_cast<int>(c.tones.size());
         int key = root + c.tones[i % n] + 12 * (i / n);
         uint32_t held = Held(steps, s % steps.size(), total, s);
-        t.Note(at + s * kStep, held * kStep - kStep / 8, key, velocity + (s % 4 == 0 ? 6 : 0));
+        t.Note(at + s * kStep, held * kStep - kStep / 8, key,
+               velocity + (s % static_cast<uint32_t>(beatSteps) == 0 ? 6 : 0));
     }
 }
 
@@ -253,7 +256,7 @@ void Writer::Hits(midi::Track& t, uint32_t at, const std::vector<Chord>& chords,
 
 void Writer::Drums(midi::Track& t, uint32_t at, int bars, const std::vector<Drum>& kit,
                    int velocity) {
-    const uint32_t total = static_cast<uint32_t>(bars) * 16;
+    const uint32_t total = static_cast<uint32_t>(bars * barSteps);
     for (const Drum& d : kit) {
         for (uint32_t s = 0; s < total; ++s) {
             char ch = d.steps[s % d.steps.size()];
@@ -264,6 +267,19 @@ void Writer::Drums(midi::Track& t, uint32_t at, int bars, const std::vector<Drum
             if (v > 0) t.Note(at + s * kStep, kStep, d.key, v);
         }
     }
+}
+
+void Writer::Section(midi::Track& t, uint32_t at, int bars, const Groove& g, bool withCrash) {
+    Drums(t, at, bars - 1, g.beat, g.velocity);
+    Drums(t, at + Bar(bars - 1), 1, g.fill, g.velocity);
+    if (withCrash) Drums(t, at, 1, g.crash, g.crashVelocity);
+}
+
+std::string Times(std::string_view notes, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out.append(notes).append(" ");
+    return out;
 }
 
 }  // namespace score

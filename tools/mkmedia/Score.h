@@ -32,6 +32,11 @@ struct Chord {
 // Collects the first mistake in the written music; the piece is not written then.
 class Writer {
 public:
+    // Sixteenths to a beat and to a bar: 4 and 16 unless a piece says
+    // otherwise (3 and 12 for a triplet feel, each step an eighth-note triplet).
+    void Meter(int beat, int bar) { beatSteps = beat, barSteps = bar; }
+    uint32_t Bar(int n) const { return static_cast<uint32_t>(n * barSteps) * kStep; }
+
     void Check(bool ok, const std::string& what);
     bool Ok() const { return error.empty(); }
     const std::string& Error() const { return error; }
@@ -59,11 +64,54 @@ public:
     };
     void Drums(midi::Track& t, uint32_t at, int bars, const std::vector<Drum>& kit, int velocity);
 
+    // A drummer's section: the beat in every bar but the last, which plays the
+    // fill, and the crash (when there is one) over its first.
+    struct Groove {
+        std::vector<Drum> beat, fill, crash;
+        int velocity = 90, crashVelocity = 96;
+    };
+    void Section(midi::Track& t, uint32_t at, int bars, const Groove& g, bool withCrash = true);
+
 private:
     std::vector<int> Voice(const Chord& c, int lowest);
     std::string error;
     std::vector<int> lastVoicing;
+    int beatSteps = 4, barSteps = 16;
 };
+
+using Kit = std::vector<Writer::Drum>;
+
+inline uint32_t At(int bar) {
+    return static_cast<uint32_t>(bar) * kBar;
+}
+
+// The notes written `times` times over, for a riff that repeats.
+std::string Times(std::string_view notes, int times);
+
+// General MIDI drum keys.
+namespace drum {
+enum : int {
+    kKick = 36,
+    kStick = 37,
+    kSnare = 38,
+    kClap = 39,
+    kTomFloor = 41,
+    kHat = 42,
+    kPedalHat = 44,
+    kTomLow = 45,
+    kOpenHat = 46,
+    kTomMid = 47,
+    kCrash = 49,
+    kTomHigh = 50,
+    kRide = 51,
+    kChina = 52,
+    kRideBell = 53,
+    kTambourine = 54,
+    kCowbell = 56,
+    kCrash2 = 57,
+    kTriangle = 81
+};
+}  // namespace drum
 
 // Pitch of a note name such as "c#5" (C4 = 60); -1 when it is not one.
 int Pitch(std::string_view name);
