@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <utility>
 
 #include "graphics/XFileCheck.h"
 #include "util/AssetPath.h"
@@ -234,22 +235,32 @@ bool ContentReader::Model(const Raw& raw, const toml::table& t, int& model, uint
     if (model >= 0) return true;
     // Not the pack's: a file of the entry's own folder, NAME.x.
     const std::string path = raw.folder + name + ".x";
-    std::string data, why;
+    std::string why;
     if (name.find('/') != std::string::npos || !IsRegularFile(path, why)) {
         Find(raw.file, *t.get("model"),
              "the pack has no model \"" + name + "\", nor is there a file " + name + ".x beside");
         return false;
     }
-    if (!ReadFileLimited(path, kMaxXFileBytes, data, why) || !PrepareXFile(data, why)) {
-        Find(raw.file, *t.get("model"), "the model " + name + ".x cannot be read: " + why);
+    // Read once however many entries name it.
+    auto found = models.find(path);
+    if (found == models.end()) {
+        ModelRead read;
+        if (ReadFileLimited(path, kMaxXFileBytes, read.data, read.why) &&
+            PrepareXFile(read.data, read.why)) {
+            read.at = static_cast<int>(book.modelFiles.size());
+            book.modelFiles.push_back(path);
+        }
+        found = models.emplace(path, std::move(read)).first;
+    }
+    const ModelRead& read = found->second;
+    if (read.at < 0) {
+        Find(raw.file, *t.get("model"), "the model " + name + ".x cannot be read: " + read.why);
         return false;
     }
-    auto known = std::find(book.modelFiles.begin(), book.modelFiles.end(), path);
-    model = kModelCount + static_cast<int>(known - book.modelFiles.begin());
-    if (known == book.modelFiles.end()) book.modelFiles.push_back(path);
+    model = kModelCount + read.at;
     Fnv fnv;
     fnv.AddValue(print);
-    fnv.Add(data);
+    fnv.Add(read.data);
     print = fnv.Value();
     return true;
 }

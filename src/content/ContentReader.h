@@ -1,6 +1,7 @@
 #pragma once
 // How the content files read: TOML tables, one per kind or boss, whose values
 // become the kinds and bosses the field plays. Used by ContentBook only.
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -52,4 +53,9 @@ private:
     std::map<std::string, Raw> kinds, bosses;
     std::map<std::string, std::string> partsNamed;  // kind: the parts' kind it names
     std::map<std::string, PatternRead> patterns;    // by path
+    struct ModelRead {
+        int at = -1;            // its place among the book's model files; -1: it cannot be read
+        std::string data, why;  // the bytes as checked, which the fingerprint takes
+    };
+    std::map<std::string, ModelRead> models;  // by path
 };
