@@ -47,6 +47,14 @@ std::vector<Mover> NearShip(const World& world, const PlayerShip* ship, float wi
     return near;
 }
 
+// The stick held toward this step: -1, 0 or 1 across and down.
+void Steer(PadState& pad, int dx, int dy) {
+    pad.left = dx < 0;
+    pad.right = dx > 0;
+    pad.up = dy < 0;
+    pad.down = dy > 0;
+}
+
 }  // namespace
 
 PadState WeavingBot::Play(const World& world) {
@@ -100,10 +108,7 @@ PadState WeavingBot::Play(const World& world) {
             }
         }
     }
-    pad.left = best[0] < 0;
-    pad.right = best[0] > 0;
-    pad.up = best[1] < 0;
-    pad.down = best[1] > 0;
+    Steer(pad, best[0], best[1]);
     return pad;
 }
 
@@ -152,10 +157,7 @@ PadState CarefulBot::Play(const World& world) {
             }
         }
     }
-    pad.left = best[0] < 0;
-    pad.right = best[0] > 0;
-    pad.up = best[1] < 0;
-    pad.down = best[1] > 0;
+    Steer(pad, best[0], best[1]);
     pad.buttons[kButtonFocus] = best[2] != 0;
     return pad;
 }
