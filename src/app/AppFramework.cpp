@@ -106,12 +106,14 @@ int AppFramework::Run() {
 void AppFramework::IdleTurn() {
     TimeSource& time = platform.GetTimeSource();
     clock.Advance(time);
-    bool pacedByDisplay = static_cast<double>(device->GetRefreshRate()) == clock.framesPerSecond;
+    int refreshRate = device->GetRefreshRate();
+    bool pacedByDisplay = static_cast<double>(refreshRate) == clock.framesPerSecond;
     if (!pacedByDisplay && clock.accumulatedFrames < 1.0) {
         double wait = clock.SecondsUntilNextStep() - kWakeMargin;
         if (wait > 0) time.Sleep(wait);
         return;
     }
+    double overdue = clock.SecondsOverdue();
     if (clock.catchUp) {
         clock.DropWhatCannotBeCaughtUp();
         while (clock.accumulatedFrames >= 1.0) {
@@ -122,21 +124,43 @@ void AppFramework::IdleTurn() {
         clock.accumulatedFrames = 0.0;
         Update();
     }
-    RenderFrame();
+    // Presents that wait for no display keep the steps' beat, as a display's would.
+    if (refreshRate == 0) {
+        RenderFrameOnBeat(overdue);
+    } else {
+        RenderFrame();
+    }
 }
 
 void AppFramework::RenderFrame() {
+    if (DrawFrame()) device->Present();
+}
+
+void AppFramework::RenderFrameOnBeat(double overdue) {
+    if (!DrawFrame()) return;
+    device->Compose();
+    TimeSource& time = platform.GetTimeSource();
+    double step = 1.0 / clock.framesPerSecond;
+    double drawn = overdue + clock.SecondsSinceReading(time);
+    // A loop that woke a step late says nothing of how long drawing takes.
+    if (overdue < step) beat.NoteDrawn(drawn);
+    double wait = beat.Delay(step) - drawn;
+    if (wait > 0) time.Sleep(wait);
+    device->Present();
+}
+
+bool AppFramework::DrawFrame() {
     switch (device->TestCooperativeLevel()) {
         case CooperativeLevel::Lost:
             platform.GetTimeSource().Sleep(kLostDeviceWait);
-            return;
+            return false;
         case CooperativeLevel::Ok:
             break;
     }
     device->BeginScene();
     Render();
     device->EndScene();
-    device->Present();
+    return true;
 }
 
 void AppFramework::ResetClock() {

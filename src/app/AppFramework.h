@@ -6,6 +6,7 @@
 
 #include "app/FrameClock.h"
 #include "app/Platform.h"
+#include "app/PresentBeat.h"
 #include "graphics/GraphicsDevice.h"
 #include "input/InputSystem.h"
 
@@ -51,6 +52,7 @@ public:
     void CloseWindow();
     // One turn of the loop with no event waiting: advance the clock, update, draw.
     void IdleTurn();
+    // Draws a frame and shows it at once.
     void RenderFrame();
     void ResetClock();
     void ApplyDisplayMode();
@@ -76,8 +78,13 @@ protected:
 private:
     // Says what failed, in a box and on stderr, and gives up.
     [[noreturn]] void FailStartup(const PlayerText& failure, const std::string& detail);
+    // Draws a frame and shows it on the steps' beat; overdue: how long ago its step fell due.
+    void RenderFrameOnBeat(double overdue);
+    // The game's picture of this frame, finished; false while the device is lost.
+    bool DrawFrame();
 
     // Whether the window has the keyboard, as its events last said.
     bool focused = true;
+    PresentBeat beat;
     std::optional<int> exitStatus;
 };

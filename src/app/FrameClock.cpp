@@ -25,6 +25,13 @@ void FrameClock::Advance(TimeSource& time) {
     }
 }
 
+double FrameClock::SecondsSinceReading(TimeSource& time) const {
+    int64_t now = 0, frequency = 0;
+    if (time.QueryCounter(now, frequency) && frequency > 0)
+        return static_cast<double>(now - lastCounter) / static_cast<double>(frequency);
+    return static_cast<double>(time.TickCount() - lastTickCount) / 1000.0;
+}
+
 void FrameClock::DropWhatCannotBeCaughtUp() {
     accumulatedFrames = std::min(accumulatedFrames, kMostCaughtUpSeconds * framesPerSecond);
 }

@@ -21,6 +21,10 @@ struct FrameClock {
     // Adds the steps that elapsed since the last reading.
     void Advance(TimeSource& time);
     double SecondsUntilNextStep() const { return (1.0 - accumulatedFrames) / framesPerSecond; }
+    // How long before the last reading the oldest step owed fell due.
+    double SecondsOverdue() const { return (accumulatedFrames - 1.0) / framesPerSecond; }
+    // The time since the last reading, read without counting it as owed.
+    double SecondsSinceReading(TimeSource& time) const;
     // Drops the steps owed beyond kMostCaughtUpSeconds.
     void DropWhatCannotBeCaughtUp();
 };

@@ -47,6 +47,10 @@ bool GraphicsDevice::Present() {
     return created && backend->Present();
 }
 
+void GraphicsDevice::Compose() {
+    if (created) backend->Compose();
+}
+
 int GraphicsDevice::GetRefreshRate() const {
     // A back end can find out after creation that its presents do not wait.
     return created ? backend->DisplayRefreshRate() : refreshRate;

@@ -18,6 +18,8 @@ public:
     bool BeginScene();
     void EndScene();
     bool Present();
+    // Finishes the frame's picture so that Present only shows it.
+    void Compose();
     // The device to draw with; null until it was created.
     RenderBackend* GetDevice() { return created ? backend.get() : nullptr; }
     CooperativeLevel TestCooperativeLevel() { return backend->TestCooperativeLevel(); }

@@ -21,7 +21,7 @@ private:
 class NullBackend : public RenderBackend {
 public:
     struct Counters {
-        int clears = 0, scenes = 0, presents = 0, resets = 0;
+        int clears = 0, scenes = 0, composes = 0, presents = 0, resets = 0;
         int meshDraws = 0, quadDraws = 0, textures = 0, meshes = 0;
     };
 
@@ -37,6 +37,7 @@ public:
     void Clear(uint32_t argb) override;
     bool BeginScene() override;
     void EndScene() override {}
+    void Compose() override { ++counters.composes; }
     bool Present() override;
     std::vector<uint32_t> ReadBackBuffer() override { return {}; }
 

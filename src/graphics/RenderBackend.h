@@ -83,6 +83,10 @@ public:
     virtual void Clear(uint32_t argb) = 0;
     virtual bool BeginScene() = 0;
     virtual void EndScene() = 0;
+    // Finishes the frame's picture where the window can show it, and waits for
+    // it to be drawn, so that Present then only shows it. Present composes a
+    // frame that was not.
+    virtual void Compose() = 0;
     virtual bool Present() = 0;
     // The back buffer as ARGB pixels, top row first (empty when unsupported).
     virtual std::vector<uint32_t> ReadBackBuffer() = 0;

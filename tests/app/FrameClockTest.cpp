@@ -2,8 +2,13 @@
 // catching up the steps a slow frame owes.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "FakeTime.h"
 #include "TestApp.h"
+#include "app/PresentBeat.h"
+#include "graphics/NullBackend.h"
 
 namespace {
 
@@ -75,6 +80,78 @@ TEST_F(LoopFixture, CatchUpPlaysAtMostAQuarterOfASecondAndDropsTheRest) {
     // Without catch-up one step follows whatever was missed.
     Make(0, false);
     EXPECT_EQ(Turn(1800.0), std::pair(1, 1));
+}
+
+namespace {
+// When each frame was shown, over this many frames, drawing taking as long as
+// `drawing` says for each (cycling), with presents that wait for no display.
+std::vector<double> ShownAt(LoopFixture& loop, std::vector<double> drawing, int frames) {
+    loop.Make(0, true);
+    loop.time.advancePerReading = 0.00001;  // so the loop's last short waits end
+    size_t next = 0;
+    loop.app.onRender = [&] {
+        loop.time.Advance(drawing[next]);
+        next = (next + 1) % drawing.size();
+    };
+    std::vector<double> shown;
+    while (static_cast<int>(shown.size()) < frames) {
+        int renders = loop.app.renders;
+        loop.app.IdleTurn();
+        // Present is the last thing a turn does.
+        if (loop.app.renders > renders)
+            shown.push_back(static_cast<double>(loop.time.counter) / FakeTime::kFrequency);
+    }
+    return shown;
+}
+}  // namespace
+
+TEST_F(LoopFixture, UnpacedFramesAreShownOnTheStepsBeatHoweverLongEachTookToDraw) {
+    std::vector<double> shown = ShownAt(*this, {0.002, 0.009, 0.005, 0.011, 0.003}, 60);
+    // Once the slowest has been seen, every frame follows the last by one step.
+    for (size_t i = 6; i < shown.size(); ++i)
+        EXPECT_NEAR(shown[i] - shown[i - 1], 1.0 / 60, 0.0001) << "frame " << i;
+    // Each is shown when the slowest would have been ready, not a whole step late.
+    double dueFirst = 1.0 / 60 * std::floor(shown[10] * 60);
+    EXPECT_NEAR(shown[10] - dueFirst, 0.011 + PresentBeat::kMarginSeconds, 0.0002);
+    auto& counts = static_cast<NullBackend*>(platform.backend)->Count();
+    EXPECT_EQ(counts.composes, counts.presents - 1);  // all but the window's first picture
+}
+
+TEST_F(LoopFixture, AFrameSlowerThanTheBeatIsShownAsSoonAsItIsDrawn) {
+    std::vector<double> shown = ShownAt(*this, {0.004, 0.004, 0.004, 0.016}, 40);
+    // The beat stops at most of a step; a frame slower than that is shown when
+    // done, not held back a step more.
+    const double beat = PresentBeat::kMostOfAStep / 60;
+    for (size_t i = 4; i < shown.size(); ++i) {
+        double late = shown[i] - std::floor(shown[i] * 60) / 60;
+        EXPECT_NEAR(late, i % 4 == 3 ? 0.016 : beat, 0.0002) << "frame " << i;
+    }
+}
+
+TEST(PresentBeat, WaitsAsLongAsTheSlowestRecentFrameAndForgetsItTwoSecondsOn) {
+    PresentBeat beat;
+    const double step = 1.0 / 60;
+    EXPECT_DOUBLE_EQ(beat.Delay(step), PresentBeat::kMarginSeconds);
+    beat.NoteDrawn(0.012);
+    for (int i = 1; i < PresentBeat::kFramesRemembered; ++i) {
+        beat.NoteDrawn(0.004);
+        EXPECT_DOUBLE_EQ(beat.Delay(step), 0.012 + PresentBeat::kMarginSeconds) << i;
+    }
+    beat.NoteDrawn(0.004);
+    EXPECT_DOUBLE_EQ(beat.Delay(step), 0.004 + PresentBeat::kMarginSeconds);
+    // Never later than most of a step, however slow the drawing.
+    beat.NoteDrawn(0.5);
+    EXPECT_DOUBLE_EQ(beat.Delay(step), PresentBeat::kMostOfAStep * step);
+}
+
+TEST_F(LoopFixture, PresentsPacedByADisplayAreNotHeldBack) {
+    for (int hz : {60, 75}) {
+        Make(hz, true);
+        int sleeps = time.sleeps;
+        EXPECT_EQ(Turn(1.5), std::pair(1, 1)) << hz << " Hz";
+        EXPECT_EQ(time.sleeps, sleeps) << hz << " Hz";
+    }
+    EXPECT_EQ(static_cast<NullBackend*>(platform.backend)->Count().composes, 0);
 }
 
 namespace {

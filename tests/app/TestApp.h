@@ -14,7 +14,10 @@ public:
         ++updates;
         if (onUpdate) onUpdate();
     }
-    void Render() override { ++renders; }
+    void Render() override {
+        ++renders;
+        if (onRender) onRender();
+    }
     void InvalidateDeviceObjects() override { ++invalidates; }
     void RestoreDeviceObjects() override { ++restores; }
     void OnEscape() override {
@@ -29,5 +32,5 @@ public:
     int updates = 0, renders = 0, invalidates = 0, restores = 0, escapes = 0;
     bool escapeCloses = true;
     std::vector<int> keys, buttons;
-    std::function<void()> onUpdate;
+    std::function<void()> onUpdate, onRender;
 };

@@ -82,6 +82,12 @@ void GlBackend::EndScene() {
     batcher.Flush();
 }
 
+void GlBackend::Compose() {
+    batcher.Flush();
+    presenter.Compose();
+    glFinish();
+}
+
 bool GlBackend::Present() {
     batcher.Flush();
     presenter.Present();

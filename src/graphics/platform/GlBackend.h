@@ -33,6 +33,7 @@ public:
     void Clear(uint32_t argb) override;
     bool BeginScene() override;
     void EndScene() override;
+    void Compose() override;
     bool Present() override;
     std::vector<uint32_t> ReadBackBuffer() override;
 

@@ -68,18 +68,32 @@ void GlPresenter::NoteClear(const Viewport& v, uint32_t argb) {
     drawsAtClear = counters.drawCalls;
 }
 
-void GlPresenter::Present() {
+void GlPresenter::Compose() {
     // A frame of one colour reaches the window as a clear, not a copy (and the
     // first picture of all without building the copy's shader).
     bool oneColour = wholeClear && drawsAtClear == counters.drawCalls;
-    if (oneColour ? ShowClear() : ShowLastFrame()) {
+    placed = oneColour ? PlaceClear() : PlaceLastFrame();
+    composed = true;
+}
+
+void GlPresenter::Present() {
+    if (!composed) Compose();
+    composed = false;
+    if (placed) {
+        surface.Swap();
         NotePresent();
     } else {
         glFlush();
     }
 }
 
-bool GlPresenter::ShowClear() {
+bool GlPresenter::ShowLastFrame() {
+    if (!PlaceLastFrame()) return false;
+    surface.Swap();
+    return true;
+}
+
+bool GlPresenter::PlaceClear() {
     int dw = 0, dh = 0;
     surface.DrawableSize(dw, dh);
     if (dw <= 0 || dh <= 0) return false;
@@ -87,12 +101,11 @@ bool GlPresenter::ShowClear() {
     // In the frame's colour: the bars of a repaint may have changed GL's since.
     SetClearColour(*wholeClear);
     glClear(GL_COLOR_BUFFER_BIT);
-    surface.Swap();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
 }
 
-bool GlPresenter::ShowLastFrame() {
+bool GlPresenter::PlaceLastFrame() {
     int dw = 0, dh = 0;
     surface.DrawableSize(dw, dh);
     if (dw <= 0 || dh <= 0 || !framebuffer) return false;
@@ -110,7 +123,6 @@ bool GlPresenter::ShowLastFrame() {
     int top = rows.topFirst ? 0 : height;
     glBlitFramebuffer(0, height - top, width, top, r.x, bottom, r.x + r.width, bottom + r.height,
                       GL_COLOR_BUFFER_BIT, wholeMultiple ? GL_NEAREST : GL_LINEAR);
-    surface.Swap();
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     return true;
 }

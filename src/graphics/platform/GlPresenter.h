@@ -33,6 +33,9 @@ public:
 
     // A clear of the viewport to the colour has just been made.
     void NoteClear(const Viewport& v, uint32_t argb);
+    // Places the frame on the surface's back buffer, to be shown by Present.
+    void Compose();
+    // Shows the frame, composing it first when it was not.
     void Present();
     // Puts the last presented frame on the surface again; false when nothing is shown.
     bool ShowLastFrame();
@@ -45,8 +48,10 @@ public:
     void ForgetPacing();
 
 private:
-    // Clears the window to the frame's one colour and shows it; false when nothing is shown.
-    bool ShowClear();
+    // Clears the window to the frame's one colour; false when there is no window to clear.
+    bool PlaceClear();
+    // Places the back buffer on the window as the fit says; false when there is nothing to place.
+    bool PlaceLastFrame();
     void NotePresent();
 
     GlSurface& surface;
@@ -59,6 +64,8 @@ private:
     std::optional<uint32_t> wholeClear;
     long drawsAtClear = 0;
     bool unpaced = false;
+    // Whether Compose has placed this frame, and whether there was anything to place.
+    bool composed = false, placed = false;
     std::deque<std::chrono::steady_clock::time_point> presentTimes;
 };
 
