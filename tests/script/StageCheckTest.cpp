@@ -104,6 +104,10 @@ TEST(StageCheck, TheDeliveredStageIsCleanAndTheSimulatorSaysSo) {
     EXPECT_EQ(run.status, 0) << run.output;
     EXPECT_NE(run.output.find("to the boss"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("boss x1"), std::string::npos) << run.output;
+    // One of the game's own stages by its name, in any case, as --stage takes it.
+    run = RunProgram(std::string(VELMORA_SIM) + " --check 'fourth STAGE'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("THE ECLIPSE"), std::string::npos) << run.output;
 
     TempDir dir("stage_typo");
     std::ofstream(dir / "typo.txt") << "teki obj1 0\nslep 60\n";

@@ -86,8 +86,9 @@ std::string SimUsage() {
            "  --media FOLDER    take the game's files from FOLDER, a Media folder\n"
            "  --shots FOLDER    draw the steps given with --at into PNG files in FOLDER\n"
            "  --at N,N,...      the steps --shots draws\n"
-           "  --check STAGE     list what the game will ignore in a stage file, or the\n"
-           "                    faults of a pattern file and the bounds it reaches\n"
+           "  --check STAGE     list what the game will ignore in a stage (a file or one\n"
+           "                    of the game's own by its name), or the faults of a\n"
+           "                    pattern file and the bounds it reaches\n"
            "  --watch           with --check STAGE: check it again whenever a file of it\n"
            "                    or its folder is saved, until interrupted\n"
            "  --pattern FILE    play a pattern file (BulletML) from the top of the field\n"
@@ -302,12 +303,17 @@ int main(int argc, char** argv) {
     if (!options.pattern.empty()) return PlayPattern(options);
     std::string mediaDir = MediaDir(options);
     if (mediaDir.empty()) return 2;
-    if (!options.check.empty() && options.watch) return WatchCheck(options.check, mediaDir);
-    if (!options.check.empty()) return Check(options.check, mediaDir);
-    // A stage of the game's own by its name, or all of them as one game.
-    const NamedStage named = StageNamed(options.stage, mediaDir, [](const std::string& line) {
+    const auto sayOnStderr = [](const std::string& line) {
         std::fprintf(stderr, "velmora-sim: %s\n", line.c_str());
-    });
+    };
+    if (!options.check.empty()) {
+        // A stage of the game's own may be checked by its name too.
+        const NamedStage named = StageNamed(options.check, mediaDir, sayOnStderr);
+        if (!named.wholeGame) options.check = named.stage;
+        return options.watch ? WatchCheck(options.check, mediaDir) : Check(options.check, mediaDir);
+    }
+    // A stage of the game's own by its name, or all of them as one game.
+    const NamedStage named = StageNamed(options.stage, mediaDir, sayOnStderr);
     options.stage = named.stage;
     const bool wholeGame = named.wholeGame;
     PlayChoiceCheck checked =
