@@ -61,8 +61,9 @@ protected:
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    // A frame red in its top-left quarter, blue in its bottom-right one, grey elsewhere.
-    void PresentQuarters() {
+    // A frame red in its top-left quarter, blue in its bottom-right one, grey
+    // elsewhere; composed first when asked, as the loop does on the steps' beat.
+    void PresentQuarters(bool composeFirst = false) {
         RenderBackend* d = device->GetDevice();
         d->SetViewport(Viewport{0, 0, 640, 480});
         device->Clear(0xFF808080);
@@ -71,6 +72,11 @@ protected:
         FillRect(d, 0, 0, 320, 240, 0xFFFF0000);
         FillRect(d, 320, 240, 320, 240, 0xFF0000FF);
         device->EndScene();
+        if (composeFirst) {
+            device->Compose();
+            // Drawn after the frame was composed: not part of what is shown.
+            device->Clear(0xFF00FF00);
+        }
         device->Present();
         gl->Finish();
     }
@@ -102,6 +108,18 @@ TEST_F(DisplayPresent, ThePictureReachesTheWindowTheRightWayUp) {
     EXPECT_TRUE(Near(Shown(0, 240), {128, 128, 128}, 0));
     EXPECT_TRUE(Near(Shown(320, 240), {0, 0, 255}, 0));
     EXPECT_TRUE(Near(Shown(639, 479), {0, 0, 255}, 0));
+}
+
+TEST_F(DisplayPresent, AComposedFrameIsShownAsItWasWhenComposed) {
+    PresentQuarters(true);
+    EXPECT_TRUE(Near(Shown(0, 0), {255, 0, 0}, 0));
+    EXPECT_TRUE(Near(Shown(320, 0), {128, 128, 128}, 0));
+    EXPECT_TRUE(Near(Shown(639, 479), {0, 0, 255}, 0));
+    // The next frame not composed is placed by its present, green as it was drawn.
+    device->Clear(0xFF00FF00);
+    device->Present();
+    gl->Finish();
+    EXPECT_TRUE(Near(Shown(320, 0), {0, 255, 0}, 0));
 }
 
 TEST_F(DisplayPresent, AWiderWindowShowsThePictureBetweenBlackBars) {

@@ -85,7 +85,7 @@ void GlBackend::EndScene() {
 void GlBackend::Compose() {
     batcher.Flush();
     presenter.Compose();
-    glFinish();
+    Finish();
 }
 
 bool GlBackend::Present() {
